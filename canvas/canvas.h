@@ -1,0 +1,106 @@
+// The shared drawing layer: the 800 x 600 page, its palette, the paging
+// operations and the raster primitives that both programs draw with.
+#pragma once
+
+#include <SDL.h>
+
+// One step of a lattice path. The order rise < fall < flat is relied upon
+// when arrangements are listed lexicographically.
+enum class StepKind : int { rise = 0, fall = 1, flat = 2 };
+
+// A 32-bit pixel value already mapped for the screen's pixel format.
+using Colour = Uint32;
+
+struct Palette {
+    Colour background;  // white page
+    Colour rise_fill;   // red
+    Colour flat_fill;   // yellow
+    Colour fall_fill;   // light blue
+    Colour border;      // blue outline of every domino
+};
+
+constexpr int canvas_width = 800;
+constexpr int canvas_height = 600;
+constexpr int canvas_depth = 32;
+
+// The surface every primitive draws into, and the palette mapped for it.
+extern SDL_Surface* screen;
+extern Palette palette;
+// Name used in messages and the window title; set by the entry point.
+extern const char* program_name;
+
+// ---- Canvas selection -----------------------------------------------------
+
+// Makes `surface` the canvas and maps the palette for its pixel format.
+// Returns false (and selects nothing) unless it is 32-bit and at least
+// 800 x 600; rows are addressed through its pitch, whatever that is.
+bool select_canvas(SDL_Surface* surface);
+// Paints the whole canvas with palette.background.
+void clear_canvas();
+
+// ---- Paging ----------------------------------------------------------------
+// Provided by the window pager (canvas_window) in the programs; headless
+// builds link a pager of their own with the same three operations.
+
+// Opens the page to draw on and clears it; on failure prints one line on
+// standard error and exits with status 1.
+void open_display();
+// Shows the finished page, waits for the user, then clears the page.
+void show_page();
+// Shows the last page and waits once more.
+void finish_display();
+
+// Window pager only: blocks until a key is pressed or the window is closed.
+// Key releases, mouse and window events are consumed and ignored. If SDL
+// reports an event error it prints one line and exits with status 1.
+void wait_key_or_quit();
+
+// Prints "<program>: <what>: <detail>" on standard error and exits with 1.
+[[noreturn]] void fail(const char* what, const char* detail);
+
+// ---- Raster primitives ----------------------------------------------------
+// All coordinates are pixels, origin top left, x right, y down. Nothing
+// outside the 800 x 600 canvas is ever read or written, and nothing is
+// drawn while no canvas is selected.
+
+// Stores `colour` at (x, y); points off the canvas are skipped.
+void put_pixel(int x, int y, Colour colour);
+// Reads (x, y); points off the canvas read as 0.
+Colour get_pixel(int x, int y);
+
+// 4-connected line from (x0, y0) to (x1, y1), both ends drawn: consecutive
+// pixels share an edge, so a diagonal is a staircase of 2|dx| + 1 pixels.
+// Pixels off the canvas are skipped; the rest are plotted exactly.
+void draw_line(int x0, int y0, int x1, int y1, Colour colour);
+
+// Paints the 4-connected region around (x, y) with `fill`, bounded by
+// pixels of colour `border`. Nothing happens if the seed is off the canvas
+// or already has either colour. The spans are found by scanning only for
+// `border`, so other colours inside the region are painted over. Asymmetric
+// edges: a scan never paints column 0 (only a seed there does) and the fill
+// never spreads into row 0; column 799 and row 599 are reached normally.
+// Uses a fixed explicit stack, so no region can exhaust the call stack.
+void flood_fill(int x, int y, Colour fill, Colour border);
+
+// Outlines the rectangle with corners (x1, y1) and (x2, y2), given in either
+// order, in `border` (both corner rows and columns included, so it is
+// |x2 - x1| + 1 pixels wide), then flood-fills from its centre with `fill`.
+void draw_box(int x1, int y1, int x2, int y2, Colour border, Colour fill);
+
+// ---- Dominoes -----------------------------------------------------------
+// A domino covers two square cells of side 2 * half; (px, py) is the centre
+// of its first cell. All are outlined in palette.border.
+
+// Horizontal, yellow: the cell at (px, py) and the one to its right.
+void draw_domino(int px, int py, int half);
+// Upright, red: the cell at (px, py) and the one above it.
+void draw_rise_domino(int px, int py, int half);
+// Upright, light blue: the cell at (px, py) and the one below it.
+void draw_fall_domino(int px, int py, int half);
+// `count` horizontal dominoes on a diagonal: the j-th (from 0) at
+// (px + 2 * half * j, py + rows * 2 * half * (j + 1)); rows = -1 climbs to
+// the upper right, rows = +1 falls to the lower right.
+void draw_domino_stack(int px, int py, int rows, int count, int half);
+
+// Each program's own entry, called by the entry point after SDL starts.
+extern "C" int SDL_main(int argc, char* argv[]);

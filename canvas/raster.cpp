@@ -1,0 +1,226 @@
+// Pixels, lines, flood fill and framed boxes, written straight into the
+// selected canvas surface.
+#include "canvas.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdlib>
+
+SDL_Surface* screen = nullptr;
+Palette palette{};
+
+namespace {
+
+// Wide enough for any difference of two ints.
+using Wide = long long;
+// Wide enough for any product of two such differences.
+__extension__ typedef unsigned __int128 Product;
+
+bool on_canvas(Wide x, Wide y) {
+    return x >= 0 && x < canvas_width && y >= 0 && y < canvas_height;
+}
+
+// Rows are addressed through the surface's pitch, which may exceed 4 * w.
+Colour* pixel_row(int y) {
+    return reinterpret_cast<Colour*>(static_cast<Uint8*>(screen->pixels) +
+                                     static_cast<std::ptrdiff_t>(y) * screen->pitch);
+}
+
+void unlock_canvas() {
+    if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
+}
+
+// Makes the pixel memory addressable; false when there is nothing to draw on.
+// SDL counts nested locks, so primitives may call one another freely.
+bool lock_canvas() {
+    if (screen == nullptr) return false;
+    if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0) return false;
+    if (screen->pixels == nullptr) {
+        unlock_canvas();
+        return false;
+    }
+    return true;
+}
+
+void plot_clipped(Wide x, Wide y, Colour colour) {
+    if (on_canvas(x, y)) pixel_row(static_cast<int>(y))[x] = colour;
+}
+
+// The steps k in 1 ... steps whose coordinate start + sign * k lies in
+// [0, limit). Every pixel a line plots at step k shares that step's
+// coordinate on the line's major axis, so only these steps can draw.
+bool steps_on_canvas(Wide start, int sign, Wide steps, int limit, Wide& first, Wide& last) {
+    const Wide lo = sign > 0 ? -start : start - (limit - 1);
+    const Wide hi = sign > 0 ? limit - 1 - start : start;
+    first = lo > 1 ? lo : 1;
+    last = hi < steps ? hi : steps;
+    return first <= last;
+}
+
+// A line whose major axis moves `major` pixels and minor axis `minor`
+// (0 < minor < major). After k steps the error term is k * minor mod major
+// and the minor axis has moved floor(k * minor / major) pixels; this lets a
+// line that starts far off the canvas begin at its first visible step.
+void draw_sloped_line(Wide major_start, int major_sign, Wide major, Wide minor_start,
+                      int minor_sign, Wide minor, int major_limit, bool x_major,
+                      Colour colour) {
+    Wide first = 0;
+    Wide last = 0;
+    if (!steps_on_canvas(major_start, major_sign, major, major_limit, first, last)) return;
+    const Product before = static_cast<Product>(first - 1) * static_cast<Product>(minor);
+    Wide err = static_cast<Wide>(before % static_cast<Product>(major));
+    Wide m = minor_start + minor_sign * static_cast<Wide>(before / static_cast<Product>(major));
+    for (Wide k = first; k <= last; ++k) {
+        const Wide a = major_start + major_sign * k;
+        if (x_major) plot_clipped(a, m, colour); else plot_clipped(m, a, colour);
+        err += minor;
+        if (err >= major) {
+            err -= major;
+            m += minor_sign;
+            if (x_major) plot_clipped(a, m, colour); else plot_clipped(m, a, colour);
+        }
+    }
+}
+
+// ---- flood fill ----
+//
+// The fill behaves exactly like this recursive scanline fill, with the
+// recursion turned into a loop over an explicit stack of frames:
+//
+//   fill(x, y): stop on border or fill; paint (x, y); scan left painting
+//   until l <= 0 or border; scan right until r >= 800 or border; then for
+//   i = l ... r - 1: if y > 1 fill(i, y - 1); if y < 599 fill(i, y + 1).
+//
+// The one change: a seed in column 0 would recurse from column -1, off the
+// canvas; the loop starts at column 0 instead.
+
+struct FillFrame {
+    Sint16 y;
+    Sint16 right;  // the right scan's stop column, excluded
+    Sint16 next;   // 2 * column + (0: row above still to do, 1: row below)
+};
+
+// A frame is pushed only when a span's pixels were not yet painted, so each
+// span of the canvas is on the stack at most once, except that a span reaching
+// column 0 may come back once from its unpainted column 0. A row holds at most
+// 400 spans, since spans are separated by border pixels.
+constexpr std::size_t fill_stack_capacity =
+    static_cast<std::size_t>(canvas_height) * (canvas_width / 2 + 1);
+std::array<FillFrame, fill_stack_capacity> fill_stack;
+std::size_t fill_depth = 0;
+
+void enter_span(int x, int y, Colour fill, Colour border) {
+    Colour* row = pixel_row(y);
+    if (row[x] == border || row[x] == fill) return;
+    row[x] = fill;
+    int l = x - 1;
+    while (l > 0 && row[l] != border) row[l--] = fill;
+    int r = x + 1;
+    while (r < canvas_width && row[r] != border) row[r++] = fill;
+    if (l < 0) l = 0;
+    if (fill_depth < fill_stack.size()) {
+        fill_stack[fill_depth++] = {static_cast<Sint16>(y), static_cast<Sint16>(r),
+                                    static_cast<Sint16>(2 * l)};
+    }
+}
+
+}  // namespace
+
+bool select_canvas(SDL_Surface* surface) {
+    if (surface == nullptr || surface->format == nullptr ||
+        surface->format->BitsPerPixel != canvas_depth || surface->w < canvas_width ||
+        surface->h < canvas_height) {
+        return false;
+    }
+    screen = surface;
+    const SDL_PixelFormat* format = screen->format;
+    palette.background = SDL_MapRGB(format, 255, 255, 255);
+    palette.rise_fill = SDL_MapRGB(format, 255, 0, 0);
+    palette.flat_fill = SDL_MapRGB(format, 255, 255, 0);
+    palette.fall_fill = SDL_MapRGB(format, 70, 70, 255);
+    palette.border = SDL_MapRGB(format, 0, 0, 255);
+    return true;
+}
+
+void clear_canvas() {
+    if (screen != nullptr) SDL_FillRect(screen, nullptr, palette.background);
+}
+
+void put_pixel(int x, int y, Colour colour) {
+    if (!on_canvas(x, y) || !lock_canvas()) return;
+    pixel_row(y)[x] = colour;
+    unlock_canvas();
+}
+
+Colour get_pixel(int x, int y) {
+    if (!on_canvas(x, y) || !lock_canvas()) return 0;
+    const Colour colour = pixel_row(y)[x];
+    unlock_canvas();
+    return colour;
+}
+
+void draw_line(int x0, int y0, int x1, int y1, Colour colour) {
+    if (!lock_canvas()) return;
+    plot_clipped(x0, y0, colour);
+    const Wide dx = static_cast<Wide>(x1) - x0;
+    const Wide dy = static_cast<Wide>(y1) - y0;
+    const int sx = dx > 0 ? 1 : -1;
+    const int sy = dy > 0 ? 1 : -1;
+    const Wide ax = std::llabs(dx);
+    const Wide ay = std::llabs(dy);
+    Wide first = 0;
+    Wide last = 0;
+    if (dx == 0) {
+        if (steps_on_canvas(y0, sy, ay, canvas_height, first, last))
+            for (Wide k = first; k <= last; ++k) plot_clipped(x0, y0 + sy * k, colour);
+    } else if (dy == 0) {
+        if (steps_on_canvas(x0, sx, ax, canvas_width, first, last))
+            for (Wide k = first; k <= last; ++k) plot_clipped(x0 + sx * k, y0, colour);
+    } else if (ax == ay) {
+        // Step k plots (x0 + sx k, y0 + sy (k - 1)), then (x0 + sx k, y0 + sy k).
+        if (steps_on_canvas(x0, sx, ax, canvas_width, first, last)) {
+            for (Wide k = first; k <= last; ++k) {
+                plot_clipped(x0 + sx * k, y0 + sy * (k - 1), colour);
+                plot_clipped(x0 + sx * k, y0 + sy * k, colour);
+            }
+        }
+    } else if (ax > ay) {
+        draw_sloped_line(x0, sx, ax, y0, sy, ay, canvas_width, true, colour);
+    } else {
+        draw_sloped_line(y0, sy, ay, x0, sx, ax, canvas_height, false, colour);
+    }
+    unlock_canvas();
+}
+
+void flood_fill(int x, int y, Colour fill, Colour border) {
+    if (!on_canvas(x, y) || !lock_canvas()) return;
+    fill_depth = 0;
+    enter_span(x, y, fill, border);
+    while (fill_depth > 0) {
+        FillFrame& frame = fill_stack[fill_depth - 1];
+        const int column = frame.next >> 1;
+        if (column >= frame.right) {
+            --fill_depth;
+            continue;
+        }
+        const int row = frame.y;
+        const bool below = (frame.next & 1) != 0;
+        ++frame.next;  // before entering: the push may land right above this frame
+        if (!below && row > 1) enter_span(column, row - 1, fill, border);
+        if (below && row < canvas_height - 1) enter_span(column, row + 1, fill, border);
+    }
+    unlock_canvas();
+}
+
+void draw_box(int x1, int y1, int x2, int y2, Colour border, Colour fill) {
+    if (!lock_canvas()) return;
+    draw_line(x1, y1, x2, y1, border);
+    draw_line(x1, y2, x2, y2, border);
+    draw_line(x1, y1, x1, y2, border);
+    draw_line(x2, y2, x2, y1, border);
+    // Halving truncates toward zero; a centre off the canvas fills nothing.
+    const Wide cx = (static_cast<Wide>(x1) + x2) / 2;
+    const Wide cy = (static_cast<Wide>(y1) + y2) / 2;
+    if (on_canvas(cx, cy)) flood_fill(static_cast<int>(cx), static_cast<int>(cy), fill, border);
+    unlock_canvas();
+}

@@ -1,0 +1,47 @@
+// One diamond figure: the path's own dominoes, with diagonal stacks of
+// horizontal dominoes filling the diamond above and below it.
+#include "diamond.h"
+
+namespace diamond {
+
+int upper_stack = 0;
+int lower_stack = 0;
+
+namespace {
+constexpr int half_cell = 5;
+constexpr int cell = 2 * half_cell;
+}  // namespace
+
+void draw_diamond_figure(int a, int x, int y) {
+    if (a < 0 || a + 4 > max_steps) return;
+    int px = x;
+    int py = y;
+    for (int i = 0; i < a + 4; ++i) {
+        switch (arrangement[i]) {
+        case StepKind::flat:
+            draw_domino(px, py, half_cell);
+            draw_domino_stack(px, py, -1, upper_stack, half_cell);
+            draw_domino_stack(px, py, +1, lower_stack, half_cell);
+            px += 2 * cell;
+            --lower_stack;
+            --upper_stack;
+            break;
+        case StepKind::rise:
+            draw_rise_domino(px, py, half_cell);
+            draw_domino_stack(px, py, +1, lower_stack, half_cell);
+            --upper_stack;
+            px += cell;
+            py -= cell;
+            break;
+        case StepKind::fall:
+            draw_fall_domino(px, py, half_cell);
+            draw_domino_stack(px, py, -1, upper_stack, half_cell);
+            --lower_stack;
+            px += cell;
+            py += cell;
+            break;
+        }
+    }
+}
+
+}  // namespace diamond

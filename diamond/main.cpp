@@ -1,0 +1,8 @@
+#include "diamond.h"
+
+extern "C" int SDL_main(int /*argc*/, char* /*argv*/[]) {
+    open_display();
+    diamond::draw_all_arrangements();
+    finish_display();
+    return 0;
+}

@@ -1,0 +1,53 @@
+// One pyramid figure: the path's own dominoes, diagonal stacks above it and
+// diagonal runs filling the space down to the base row.
+#include "pyramid.h"
+
+namespace pyramid {
+
+int upper_stack = 0;
+
+namespace {
+constexpr int half_cell = 4;
+constexpr int cell = 2 * half_cell;
+
+// One domino for each row between the point and the base row.
+void draw_lower_run(int px, int py) {
+    draw_domino_stack(px, py, +1, (cursor_y - py) / cell, half_cell);
+}
+}  // namespace
+
+void draw_pyramid_figure() {
+    if (path_order < 0 || path_order > max_order) return;
+    upper_stack = path_order;
+    int px = cursor_x;
+    int py = cursor_y;
+    for (int i = 0; i < 2 * path_order;) {
+        switch (figure_steps[i]) {
+        case StepKind::flat:
+            draw_domino(px, py, half_cell);
+            draw_domino_stack(px, py, -1, upper_stack, half_cell);
+            draw_lower_run(px, py);
+            px += 2 * cell;
+            --upper_stack;
+            i += 2;  // the flat's second symbol is never read
+            break;
+        case StepKind::rise:
+            draw_rise_domino(px, py, half_cell);
+            draw_lower_run(px, py);
+            --upper_stack;
+            px += cell;
+            py -= cell;
+            ++i;
+            break;
+        case StepKind::fall:
+            draw_fall_domino(px, py, half_cell);
+            draw_domino_stack(px, py, -1, upper_stack, half_cell);
+            px += cell;
+            py += cell;
+            ++i;
+            break;
+        }
+    }
+}
+
+}  // namespace pyramid

@@ -1,0 +1,46 @@
+// The pyramid program: every path of ten step symbols that starts and ends on
+// the base row and never goes below it, each drawn as a domino tiling of a
+// 40-cell stepped triangle.
+#pragma once
+
+#include <array>
+
+#include "canvas.h"
+
+namespace pyramid {
+
+constexpr int max_order = 5;
+constexpr int max_symbols = 2 * max_order;
+
+// Half the number of step symbols of a path: 5.
+extern int path_order;
+// The path being drawn; a flat fills two consecutive entries, both flat.
+extern std::array<StepKind, max_symbols> figure_steps;
+// Anchor of the next figure: x is the centre of the path's first cell, y the
+// centre of the base row.
+extern int cursor_x;
+extern int cursor_y;
+// Horizontal dominoes still to be stacked above the path.
+extern int upper_stack;
+
+// Entry k + 1 is 1 when a flat starts at symbol k; entry 0 is always 0.
+extern std::array<int, max_symbols> flat_starts;
+// 2 where the symbol belongs to a flat, 0 where a rise or fall goes.
+extern std::array<int, max_symbols> flat_mask;
+// The rises (0) and falls (1) that fill the zeros of flat_mask.
+extern std::array<int, max_symbols> dyck_word;
+extern int figure_count;
+
+// Draws the path in figure_steps at the cursor; it spans cursor_x - 4 ...
+// cursor_x + 76 and cursor_y - 44 ... cursor_y + 4. The cursor is unchanged.
+void draw_pyramid_figure();
+
+// The whole run: path_order 5, the cursor at the first slot, every path.
+void draw_all_paths();
+// Outer enumeration: every placement of flats, the all-flat one last.
+void enumerate_flat_placements();
+// Inner enumeration: every Dyck word of length 2m (1 <= m <= path_order) in
+// increasing lexicographic order, merged into flat_mask and drawn.
+void enumerate_dyck_words(int m);
+
+}  // namespace pyramid
