@@ -1,0 +1,159 @@
+// The diamond program run headlessly to the end: its pages are read back
+// pixel by pixel and checked against tilings found independently.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "diamond.h"
+#include "recording_pager.h"
+#include "tilings.h"
+
+namespace {
+
+const Region diamond_region{
+    10, -4, 8, {{3, 4}, {2, 5}, {1, 6}, {0, 7}, {0, 7}, {0, 7}, {1, 6}, {2, 5}, {3, 4}}};
+const std::vector<int> slot_xs{10, 110, 210, 310, 410, 510, 610, 710};
+const std::vector<int> slot_ys{50, 150, 250, 350, 450};
+
+class DiamondRun : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        record_whole_run();
+        figures = decode_pages(recorded_run.pages, diamond_region, slot_xs, slot_ys, problems);
+    }
+    static std::vector<Figure> figures;
+    static std::vector<std::string> problems;
+};
+std::vector<Figure> DiamondRun::figures;
+std::vector<std::string> DiamondRun::problems;
+
+int rises_in(const std::vector<StepKind>& path) {
+    return static_cast<int>(std::count(path.begin(), path.end(), StepKind::rise));
+}
+
+TEST_F(DiamondRun, DrawsEveryTilingOfTheDiamondExactlyOnce) {
+    ASSERT_TRUE(problems.empty()) << problems.front();
+    const std::set<Tiling> expected = all_tilings(diamond_region);
+    EXPECT_EQ(cell_count(diamond_region), 48);
+    EXPECT_EQ(expected.size(), 321u);
+    std::set<Tiling> drawn;
+    for (const Figure& figure : figures) {
+        EXPECT_TRUE(drawn.insert(figure.tiling).second)
+            << "tiling drawn twice, page " << figure.page + 1 << " slot " << figure.slot;
+    }
+    EXPECT_EQ(figures.size(), 321u);
+    EXPECT_TRUE(drawn == expected);
+}
+
+TEST_F(DiamondRun, EveryPageMatchesItsReferenceRenderingPixelForPixel) {
+    ASSERT_TRUE(problems.empty()) << problems.front();
+    EXPECT_TRUE(recorded_run.guards_intact_at_every_page);
+    for (int page = 0; page < static_cast<int>(recorded_run.pages.size()); ++page) {
+        const std::vector<Colour> expected =
+            reference_page(figures, page, diamond_region, slot_xs, slot_ys);
+        const std::vector<Colour>& drawn = recorded_run.pages[page];
+        const auto mismatch = std::mismatch(drawn.begin(), drawn.end(), expected.begin());
+        if (mismatch.first != drawn.end()) {
+            const long at = mismatch.first - drawn.begin();
+            ADD_FAILURE() << "page " << page + 1 << " differs first at (" << at % canvas_width
+                          << ", " << at / canvas_width << ")";
+        }
+    }
+}
+
+TEST_F(DiamondRun, NinePagesOfFortyFiguresFilledRowByRowThenOneFigure) {
+    ASSERT_EQ(recorded_run.pages.size(), 9u);
+    EXPECT_EQ(recorded_run.finish_calls, 1);
+    std::vector<int> per_page(9, 0);
+    for (const Figure& figure : figures) {
+        // Slots are taken in order with no gap.
+        EXPECT_EQ(figure.slot, per_page[figure.page]) << "page " << figure.page + 1;
+        ++per_page[figure.page];
+    }
+    EXPECT_EQ(per_page, (std::vector<int>{40, 40, 40, 40, 40, 40, 40, 40, 1}));
+}
+
+TEST_F(DiamondRun, FiguresComeInTheListedOrder) {
+    ASSERT_EQ(figures.size(), 321u);
+    const std::vector<std::string> first = {
+        "flat flat flat flat",           "rise fall flat flat flat", "rise flat fall flat flat",
+        "rise flat flat fall flat",      "rise flat flat flat fall", "fall rise flat flat flat",
+        "fall flat rise flat flat"};
+    for (std::size_t i = 0; i < first.size(); ++i)
+        EXPECT_EQ(figures[i].path, steps(first[i])) << "figure " << i + 1;
+    EXPECT_EQ(figures[20].path, steps("flat flat flat fall rise"));
+    EXPECT_EQ(figures[21].path, steps("rise rise fall fall flat flat"));
+    EXPECT_EQ(figures[320].path, steps("fall fall fall fall rise rise rise rise"));
+
+    // Grouped by a, and strictly increasing within each group.
+    std::map<int, int> per_a;
+    for (std::size_t i = 0; i < figures.size(); ++i) {
+        const int a = rises_in(figures[i].path);
+        ++per_a[a];
+        if (i == 0) continue;
+        const int previous_a = rises_in(figures[i - 1].path);
+        EXPECT_LE(previous_a, a) << "figure " << i + 1;
+        if (previous_a == a) {
+            EXPECT_LT(figures[i - 1].path, figures[i].path) << "figure " << i + 1;
+        }
+    }
+    EXPECT_EQ(per_a, (std::map<int, int>{{0, 1}, {1, 20}, {2, 90}, {3, 140}, {4, 70}}));
+}
+
+// The figure and enumeration on their own, without the pager.
+class DiamondParts : public ::testing::Test {
+protected:
+    void SetUp() override { open_test_canvas(canvas); }
+    void TearDown() override { close_test_canvas(canvas); }
+    TestSurface canvas;
+};
+
+TEST_F(DiamondParts, StackCountersEndAtZeroForEveryArrangement) {
+    for (int a = 0; a <= 4; ++a) {
+        const int n = a + 4;
+        for (int i = 0; i < n; ++i)
+            diamond::arrangement[i] = i < a ? StepKind::rise : i < 2 * a ? StepKind::fall : StepKind::flat;
+        int count = 0;
+        do {
+            diamond::upper_stack = 4;
+            diamond::lower_stack = 4;
+            diamond::draw_diamond_figure(a, 400, 300);
+            EXPECT_EQ(diamond::upper_stack, 0);
+            EXPECT_EQ(diamond::lower_stack, 0);
+            ++count;
+        } while (diamond::next_arrangement(n));
+        EXPECT_EQ(count, (std::vector<int>{1, 20, 90, 140, 70})[a]) << "a = " << a;
+    }
+}
+
+TEST_F(DiamondParts, FourRisesThenFourFallsClimbToTheTopAndBack) {
+    const std::vector<StepKind> path = steps("rise rise rise rise fall fall fall fall");
+    std::copy(path.begin(), path.end(), diamond::arrangement.begin());
+    diamond::upper_stack = 4;
+    diamond::lower_stack = 4;
+    diamond::draw_diamond_figure(4, 400, 300);
+    // Rise c covers rows -c and -c-1 of column c; fall c (from 4) comes down.
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_EQ(get_pixel(400 + 10 * c, 300 - 10 * c), palette.rise_fill) << c;
+        EXPECT_EQ(get_pixel(400 + 10 * c, 300 - 10 * c - 10), palette.rise_fill) << c;
+        EXPECT_EQ(get_pixel(440 + 10 * c, 260 + 10 * c), palette.fall_fill) << c;
+        EXPECT_EQ(get_pixel(440 + 10 * c, 270 + 10 * c), palette.fall_fill) << c;
+    }
+    // Outside the figure's span nothing is drawn.
+    EXPECT_EQ(get_pixel(394, 300), palette.background);
+    EXPECT_EQ(get_pixel(476, 300), palette.background);
+    EXPECT_EQ(get_pixel(435, 254), palette.background);
+    EXPECT_EQ(get_pixel(435, 346), palette.background);
+}
+
+TEST_F(DiamondParts, OutOfRangeCountOfRisesDrawsNothing) {
+    diamond::arrangement.fill(StepKind::flat);
+    diamond::draw_diamond_figure(5, 400, 300);
+    diamond::draw_diamond_figure(-1, 400, 300);
+    const std::vector<Colour> pixels = snapshot_canvas();
+    EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(),
+                            [](Colour c) { return c == palette.background; }));
+}
+
+}  // namespace

@@ -1,0 +1,196 @@
+// The pyramid program run headlessly to the end: its pages are read back
+// pixel by pixel and checked against tilings found independently.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "pyramid.h"
+#include "recording_pager.h"
+#include "tilings.h"
+
+namespace {
+
+const Region pyramid_region{8, -5, 10, {{4, 5}, {3, 6}, {2, 7}, {1, 8}, {0, 9}, {0, 9}}};
+const std::vector<int> slot_xs{20, 115, 210, 305, 400, 495, 590, 685};
+const std::vector<int> slot_ys{48, 120, 192, 264, 336, 408, 480, 552};
+
+class PyramidRun : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        testing::internal::CaptureStdout();
+        record_whole_run();
+        printed = testing::internal::GetCapturedStdout();
+        figures = decode_pages(recorded_run.pages, pyramid_region, slot_xs, slot_ys, problems);
+    }
+    static std::string printed;
+    static std::vector<Figure> figures;
+    static std::vector<std::string> problems;
+};
+std::string PyramidRun::printed;
+std::vector<Figure> PyramidRun::figures;
+std::vector<std::string> PyramidRun::problems;
+
+int flats_in(const std::vector<StepKind>& path) {
+    return static_cast<int>(std::count(path.begin(), path.end(), StepKind::flat));
+}
+
+TEST_F(PyramidRun, DrawsEveryTilingOfTheTriangleExactlyOnceAndPrintsTheCount) {
+    ASSERT_TRUE(problems.empty()) << problems.front();
+    const std::set<Tiling> expected = all_tilings(pyramid_region);
+    EXPECT_EQ(cell_count(pyramid_region), 40);
+    EXPECT_EQ(expected.size(), 394u);
+    std::set<Tiling> drawn;
+    for (const Figure& figure : figures) {
+        EXPECT_TRUE(drawn.insert(figure.tiling).second)
+            << "tiling drawn twice, page " << figure.page + 1 << " slot " << figure.slot;
+    }
+    EXPECT_EQ(figures.size(), 394u);
+    EXPECT_TRUE(drawn == expected);
+    EXPECT_EQ(printed, "394");
+}
+
+TEST_F(PyramidRun, EveryPageMatchesItsReferenceRenderingPixelForPixel) {
+    ASSERT_TRUE(problems.empty()) << problems.front();
+    EXPECT_TRUE(recorded_run.guards_intact_at_every_page);
+    for (int page = 0; page < static_cast<int>(recorded_run.pages.size()); ++page) {
+        const std::vector<Colour> expected =
+            reference_page(figures, page, pyramid_region, slot_xs, slot_ys);
+        const std::vector<Colour>& drawn = recorded_run.pages[page];
+        const auto mismatch = std::mismatch(drawn.begin(), drawn.end(), expected.begin());
+        if (mismatch.first != drawn.end()) {
+            const long at = mismatch.first - drawn.begin();
+            ADD_FAILURE() << "page " << page + 1 << " differs first at (" << at % canvas_width
+                          << ", " << at / canvas_width << ")";
+        }
+    }
+}
+
+TEST_F(PyramidRun, SevenPagesOfSixtyFourFiguresFilledRowByRowThenTen) {
+    ASSERT_EQ(recorded_run.pages.size(), 7u);
+    EXPECT_EQ(recorded_run.finish_calls, 1);
+    std::vector<int> per_page(7, 0);
+    for (const Figure& figure : figures) {
+        EXPECT_EQ(figure.slot, per_page[figure.page]) << "page " << figure.page + 1;
+        ++per_page[figure.page];
+    }
+    EXPECT_EQ(per_page, (std::vector<int>{64, 64, 64, 64, 64, 64, 10}));
+}
+
+TEST_F(PyramidRun, FiguresComeInTheListedOrder) {
+    ASSERT_EQ(figures.size(), 394u);
+    EXPECT_EQ(figures[0].path, steps("rise rise rise rise rise fall fall fall fall fall"));
+    EXPECT_EQ(figures[41].path, steps("rise fall rise fall rise fall rise fall rise fall"));
+    EXPECT_EQ(figures[42].path, steps("rise rise rise rise fall fall fall fall flat"));
+    EXPECT_EQ(figures[392].path, steps("flat flat flat flat rise fall"));
+    EXPECT_EQ(figures[393].path, steps("flat flat flat flat flat"));
+    std::map<int, int> per_flats;
+    for (const Figure& figure : figures) ++per_flats[flats_in(figure.path)];
+    EXPECT_EQ(per_flats,
+              (std::map<int, int>{{0, 42}, {1, 126}, {2, 140}, {3, 70}, {4, 15}, {5, 1}}));
+}
+
+// The figure and enumerations on their own, without the pager.
+class PyramidParts : public ::testing::Test {
+protected:
+    void SetUp() override {
+        open_test_canvas(canvas);
+        pyramid::path_order = 5;
+        pyramid::cursor_x = 400;
+        pyramid::cursor_y = 300;
+    }
+    void TearDown() override { close_test_canvas(canvas); }
+    TestSurface canvas;
+};
+
+std::map<Colour, int> colour_counts() {
+    std::map<Colour, int> counts;
+    for (const Colour c : snapshot_canvas()) ++counts[c];
+    return counts;
+}
+
+TEST_F(PyramidParts, DyckWordsOfLengthSixComeInIncreasingOrder) {
+    pyramid::flat_mask = {2, 2, 2, 2, 0, 0, 0, 0, 0, 0};
+    pyramid::cursor_x = 20;
+    pyramid::cursor_y = 48;
+    pyramid::enumerate_dyck_words(3);
+    std::vector<std::string> problems;
+    const std::vector<Figure> drawn =
+        decode_pages({snapshot_canvas()}, pyramid_region, slot_xs, slot_ys, problems);
+    ASSERT_TRUE(problems.empty()) << problems.front();
+    ASSERT_EQ(drawn.size(), 5u);
+    // 000111, 001011, 001101, 010011, 010101 after the two flats.
+    const char* words[] = {"rise rise rise fall fall fall", "rise rise fall rise fall fall",
+                           "rise rise fall fall rise fall", "rise fall rise rise fall fall",
+                           "rise fall rise fall rise fall"};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(drawn[i].slot, i);
+        EXPECT_EQ(drawn[i].path, steps(std::string("flat flat ") + words[i])) << "word " << i;
+    }
+    EXPECT_EQ(pyramid::cursor_x, 20 + 5 * 95);
+}
+
+TEST_F(PyramidParts, InnerEnumerationDrawsCatalanManyFiguresAndNoneForZero) {
+    const int expected[] = {0, 1, 2, 5, 14, 42};
+    for (int m = 0; m <= 5; ++m) {
+        pyramid::flat_mask.fill(2);
+        for (int k = 0; k < 2 * m; ++k) pyramid::flat_mask[k] = 0;
+        pyramid::figure_count = 0;
+        pyramid::cursor_x = 20;
+        pyramid::cursor_y = 48;
+        pyramid::enumerate_dyck_words(m);
+        EXPECT_EQ(pyramid::figure_count, expected[m]) << "m = " << m;
+    }
+}
+
+TEST_F(PyramidParts, FiveFlatsAreAllYellowWithShrinkingStacks) {
+    pyramid::figure_steps.fill(StepKind::flat);
+    pyramid::draw_pyramid_figure();
+    const auto counts = colour_counts();
+    EXPECT_EQ(counts.count(palette.rise_fill), 0u);
+    EXPECT_EQ(counts.count(palette.fall_fill), 0u);
+    // Upper stacks of 5, 4, 3, 2, 1 above the five base dominoes.
+    for (int f = 0; f < 5; ++f) {
+        for (int j = 0; j < 5 - f; ++j) {
+            EXPECT_EQ(get_pixel(400 + 16 * f + 8 * j + 4, 300 - 8 - 8 * j), palette.flat_fill);
+        }
+    }
+}
+
+TEST_F(PyramidParts, FlatSecondSymbolIsNeverRead) {
+    pyramid::figure_steps = {StepKind::flat, StepKind::rise, StepKind::rise, StepKind::fall,
+                             StepKind::flat, StepKind::flat, StepKind::rise, StepKind::fall,
+                             StepKind::flat, StepKind::flat};
+    pyramid::draw_pyramid_figure();
+    const std::vector<Colour> with_rise = snapshot_canvas();
+    clear_canvas();
+    pyramid::figure_steps[1] = StepKind::flat;
+    pyramid::draw_pyramid_figure();
+    EXPECT_TRUE(snapshot_canvas() == with_rise);
+    EXPECT_EQ(pyramid::cursor_x, 400);
+    EXPECT_EQ(pyramid::cursor_y, 300);
+}
+
+TEST_F(PyramidParts, RisesThenFallsHaveGrowingLowerRunsAndNoStacksOverTheFalls) {
+    const std::vector<StepKind> path = steps("rise rise rise rise rise fall fall fall fall fall");
+    std::copy(path.begin(), path.end(), pyramid::figure_steps.begin());
+    pyramid::draw_pyramid_figure();
+    EXPECT_EQ(pyramid::upper_stack, 0);
+    // Each domino is outlined, so count interiors by their centre pixels.
+    int red = 0;
+    int blue = 0;
+    int yellow = 0;
+    for (int r = -5; r <= 0; ++r) {
+        for (int c = 0; c < 10; ++c) {
+            const Colour colour = get_pixel(400 + 8 * c, 300 + 8 * r);
+            red += colour == palette.rise_fill;
+            blue += colour == palette.fall_fill;
+            yellow += colour == palette.flat_fill;
+        }
+    }
+    EXPECT_EQ(red, 10);  // cells, two to a domino
+    EXPECT_EQ(blue, 10);
+    EXPECT_EQ(yellow, 20);
+}
+
+}  // namespace

@@ -1,0 +1,62 @@
+// Domino tilings of a region of square cells: found by exhaustive search,
+// read back from drawn pixels, and rendered as a reference pixel by pixel.
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "canvas.h"
+
+struct Region {
+    int cell;                 // side of a cell in pixels (even)
+    int top_row;              // row of rows[0]; rows grow downward
+    int path_end_column;      // a path through the region ends at (this, 0)
+    std::vector<std::pair<int, int>> rows;  // first and last column of each row
+};
+
+// partner[i] is the cell that shares a domino with cell i (cells numbered
+// row by row, left to right).
+using Tiling = std::vector<int>;
+
+struct Figure {
+    int page = 0;
+    int slot = 0;  // index of its anchor on the page, row by row
+    Tiling tiling;
+    std::vector<StepKind> path;  // one entry per step; a flat is one entry
+};
+
+int cell_count(const Region& region);
+
+// Every tiling of the region, by trying both dominoes on each first free cell.
+std::set<Tiling> all_tilings(const Region& region);
+
+// Reads the tiling drawn with its anchor cell centred on (x, y): two
+// neighbouring cells are one domino exactly when no border pixel separates
+// them. Returns an empty string on success, else what is wrong.
+std::string decode_tiling(const std::vector<Colour>& page, const Region& region, int x, int y,
+                          Tiling& tiling);
+
+// Walks the path from cell (0, 0) along the dominoes: the one holding the
+// current cell is a rise when it goes up, a fall when it goes down, a flat
+// when it goes right. Empty string on success, else what is wrong.
+std::string walk_path(const Region& region, const Tiling& tiling, std::vector<StepKind>& path);
+
+// Paints the figure into `page` as rectangles: each domino an outline of
+// border round an interior of its colour (path steps by kind, others yellow).
+void render_reference(std::vector<Colour>& page, const Region& region, int x, int y,
+                      const Tiling& tiling);
+
+// Decodes every non-empty slot of every page, in order; anchors are listed
+// row by row. A decoding failure is reported through `problems`.
+std::vector<Figure> decode_pages(const std::vector<std::vector<Colour>>& pages,
+                                 const Region& region, const std::vector<int>& xs,
+                                 const std::vector<int>& ys, std::vector<std::string>& problems);
+
+// A white page with every figure of `page_index` rendered by reference.
+std::vector<Colour> reference_page(const std::vector<Figure>& figures, int page_index,
+                                   const Region& region, const std::vector<int>& xs,
+                                   const std::vector<int>& ys);
+
+// Reads a path like "rise fall flat".
+std::vector<StepKind> steps(const std::string& words);
