@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs, from Debian's archive, everything needed to build the programs
+# and run the whole test suite.
+set -euo pipefail
+packages=(
+    g++ cmake make pkg-config
+    libsdl1.2-dev          # SDL 1.2: window, surface and events
+    libgtest-dev           # unit tests
+    xvfb xdotool           # the programs in a real X server, driven by key presses
+)
+run_as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+run_as_root apt-get update -q
+run_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${packages[@]}"

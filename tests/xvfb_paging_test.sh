@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Runs a program in its own Xvfb server and pages through it with real key
+# presses: every page but the last must hold on a mouse click, and the last
+# key press must end the program with status 0.
+# Usage: xvfb_paging_test.sh PROGRAM PAGES [EXPECTED_STDOUT]
+set -u
+program=$1
+pages=$2
+expected_stdout=${3-}
+name=$(basename "$program")
+work=$(mktemp -d)
+xvfb=
+app=
+
+cleanup() {
+    [ -n "$app" ] && kill "$app" 2>/dev/null
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL ($name): $*" >&2
+    [ -s "$work/err" ] && sed 's/^/  stderr: /' "$work/err" >&2
+    exit 1
+}
+running() { kill -0 "$app" 2>/dev/null; }
+
+command -v Xvfb >/dev/null || fail "Xvfb is not installed"
+command -v xdotool >/dev/null || fail "xdotool is not installed"
+
+# -displayfd picks a free display number and writes it once the server is up.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$work/display")"
+
+"$program" >"$work/out" 2>"$work/err" </dev/null &
+app=$!
+timeout 10 xdotool search --sync --name "^$name" >/dev/null || fail "no window appeared"
+# With no window manager the keyboard follows the pointer.
+xdotool mousemove 400 300
+
+for page in $(seq 1 $((pages - 1))); do
+    running || fail "exited after $((page - 1)) key presses, before page $pages"
+    xdotool key space
+    sleep 0.1
+done
+sleep 0.5
+running || fail "exited before the last page was shown"
+xdotool click 1
+sleep 0.5
+running || fail "a mouse click advanced past the last page"
+
+xdotool key space
+for _ in $(seq 100); do running || break; sleep 0.05; done
+running && fail "still running 5 s after the last key press"
+wait "$app"
+status=$?
+app=
+[ "$status" -eq 0 ] || fail "exit status $status"
+[ "$(cat "$work/out")" = "$expected_stdout" ] || fail "standard output was '$(cat "$work/out")'"
+[ -s "$work/err" ] && fail "wrote to standard error"
+echo "ok: $name paged through $pages pages and exited 0"
