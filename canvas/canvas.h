@@ -55,6 +55,9 @@ void finish_display();
 // reports an event error it prints one line and exits with status 1.
 void wait_key_or_quit();
 
+// Export pager only: the folder that page-N.png files are written to.
+void set_export_folder(const char* folder);
+
 // Prints "<program>: <what>: <detail>" on standard error and exits with 1.
 [[noreturn]] void fail(const char* what, const char* detail);
 

@@ -1,4 +1,7 @@
 // The window pager: one 800 x 600 window, shown a page at a time.
+#include <array>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 
 #include "canvas.h"
@@ -12,19 +15,50 @@ namespace {
 // driver) is used only when the user names it in SDL_VIDEODRIVER.
 constexpr const char* graphical_drivers[] = {"x11", "dga", "fbcon", "directfb", "svgalib", "ggi"};
 
+// SDL turns SIGINT and SIGTERM into quit events, which here only turn the
+// page; Ctrl-C or a plain kill should end the program as usual.
+void restore_stop_signals() {
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+}
+
 void start_video() {
     const char* named = SDL_getenv("SDL_VIDEODRIVER");
     if (named != nullptr && named[0] != '\0') {
         if (SDL_Init(SDL_INIT_VIDEO) != 0) fail("cannot start SDL video", SDL_GetError());
+        restore_stop_signals();
         return;
     }
+    // The first driver's complaint is the telling one (x11: no DISPLAY, say).
+    std::array<char, 200> first_error{};
     for (const char* driver : graphical_drivers) {
         setenv("SDL_VIDEODRIVER", driver, 1);
         const bool started = SDL_Init(SDL_INIT_VIDEO) == 0;
         unsetenv("SDL_VIDEODRIVER");
-        if (started) return;
+        if (started) {
+            restore_stop_signals();
+            return;
+        }
+        if (first_error[0] == '\0') {
+            std::snprintf(first_error.data(), first_error.size(), "%s: %s", driver, SDL_GetError());
+        }
     }
-    fail("no display", "no graphical video driver could start (is DISPLAY set?)");
+    std::array<char, 300> detail{};
+    std::snprintf(detail.data(), detail.size(),
+                  "no graphical video driver could start (%s); set DISPLAY, or name a driver "
+                  "in SDL_VIDEODRIVER",
+                  first_error.data());
+    fail("no display", detail.data());
+}
+
+int page_number = 1;
+
+// Shows the page drawn so far, with its number in the window's title.
+void flip_page() {
+    std::array<char, 128> title{};
+    std::snprintf(title.data(), title.size(), "%s - page %d", program_name, page_number);
+    SDL_WM_SetCaption(title.data(), title.data());
+    if (SDL_Flip(screen) != 0) fail("cannot show the page", SDL_GetError());
 }
 
 }  // namespace
@@ -37,6 +71,7 @@ void open_display() {
     if (!select_canvas(surface)) {
         fail("cannot set the 800x600 32-bit video mode", "the display gave another mode");
     }
+    page_number = 1;
     SDL_WM_SetCaption(program_name, program_name);
     clear_canvas();
 }
@@ -51,11 +86,13 @@ void wait_key_or_quit() {
 }
 
 void show_page() {
-    finish_display();
+    flip_page();
+    wait_key_or_quit();
     clear_canvas();
+    ++page_number;
 }
 
 void finish_display() {
-    if (SDL_Flip(screen) != 0) fail("cannot show the page", SDL_GetError());
+    flip_page();
     wait_key_or_quit();
 }

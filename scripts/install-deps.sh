@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
     g++ cmake make pkg-config
     libsdl1.2-dev          # SDL 1.2: window, surface and events
+    libpng-dev             # pages written as PNG images
     libgtest-dev           # unit tests
     xvfb xdotool           # the programs in a real X server, driven by key presses
 )

@@ -2,10 +2,14 @@
 // pixel by pixel and checked against tilings found independently.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <map>
 
 #include "diamond.h"
+#include "exported_pages.h"
 #include "recording_pager.h"
 #include "tilings.h"
 
@@ -99,6 +103,41 @@ TEST_F(DiamondRun, FiguresComeInTheListedOrder) {
         }
     }
     EXPECT_EQ(per_a, (std::map<int, int>{{0, 1}, {1, 20}, {2, 90}, {3, 140}, {4, 70}}));
+}
+
+TEST_F(DiamondRun, ExportedPagesAreTheHeadlessPagesPixelForPixel) {
+    expect_exported_pages_match(EXPORTER, recorded_run.pages, recorded_run.canvas.surface->format);
+}
+
+// The exporter's failures: a clear message, status 1, and no page file that
+// is not complete.
+TEST(DiamondExport, AFolderThatCannotBeMadeIsReported) {
+    const ExportRun run = run_exporter(EXPORTER, "/dev/null/pages");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.errors, "diamond_export: cannot use the folder /dev/null/pages: Not a directory\n");
+}
+
+TEST(DiamondExport, APageThatCannotBeWrittenStopsTheExportWithNoPartialFile) {
+    ExportRun first = run_exporter(EXPORTER);
+    ASSERT_EQ(first.status, 0);
+    // A non-empty folder named page-3.png cannot be replaced by a file.
+    std::filesystem::remove(first.folder + "/page-3.png");
+    std::filesystem::create_directories(first.folder + "/page-3.png/in-the-way");
+    std::filesystem::remove(first.folder + "/page-4.png");
+    const ExportRun again = run_exporter(EXPORTER, first.folder);
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.errors.find("cannot write " + first.folder + "/page-3.png"), std::string::npos)
+        << again.errors;
+    EXPECT_EQ(files_in(first.folder),
+              (std::vector<std::string>{"page-1.png", "page-2.png", "page-3.png", "page-5.png",
+                                        "page-6.png", "page-7.png", "page-8.png", "page-9.png"}));
+    remove_folder(first.folder);
+}
+
+TEST(DiamondExport, WrongArgumentsGiveUsage) {
+    const int raw = std::system("'" EXPORTER "' >/dev/null 2>&1");
+    EXPECT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), 2);
 }
 
 // The figure and enumeration on their own, without the pager.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 
+#include "exported_pages.h"
 #include "pyramid.h"
 #include "recording_pager.h"
 #include "tilings.h"
@@ -88,6 +89,10 @@ TEST_F(PyramidRun, FiguresComeInTheListedOrder) {
     for (const Figure& figure : figures) ++per_flats[flats_in(figure.path)];
     EXPECT_EQ(per_flats,
               (std::map<int, int>{{0, 42}, {1, 126}, {2, 140}, {3, 70}, {4, 15}, {5, 1}}));
+}
+
+TEST_F(PyramidRun, ExportedPagesAreTheHeadlessPagesPixelForPixel) {
+    expect_exported_pages_match(EXPORTER, recorded_run.pages, recorded_run.canvas.surface->format);
 }
 
 // The figure and enumerations on their own, without the pager.

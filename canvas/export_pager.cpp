@@ -1,0 +1,105 @@
+// The export pager: draws every page off screen and writes it as
+// FOLDER/page-N.png instead of showing it; nothing waits for the user.
+#include <png.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "canvas.h"
+
+namespace {
+
+std::array<char, 4096> export_folder{};
+int pages_written = 0;
+bool progress_on_terminal = false;
+SDL_Surface* page_surface = nullptr;
+// One page as 8-bit RGB, for the PNG encoder.
+std::array<png_byte, static_cast<std::size_t>(canvas_width) * canvas_height * 3> rgb_page{};
+
+void make_folder() {
+    if (mkdir(export_folder.data(), 0777) == 0) return;
+    struct stat info {};
+    if (errno == EEXIST && stat(export_folder.data(), &info) == 0 && S_ISDIR(info.st_mode)) return;
+    const char* why = errno == EEXIST ? "it exists and is not a folder" : std::strerror(errno);
+    std::array<char, 4200> what{};
+    std::snprintf(what.data(), what.size(), "cannot use the folder %s", export_folder.data());
+    fail(what.data(), why);
+}
+
+// The page is written under a temporary name and renamed once complete, so
+// a page-N.png is never a partial file.
+void write_page() {
+    ++pages_written;
+    std::array<char, 4200> path{};
+    std::array<char, 4200> partial{};
+    std::snprintf(path.data(), path.size(), "%s/page-%d.png", export_folder.data(), pages_written);
+    std::snprintf(partial.data(), partial.size(), "%s/.page-%d.png.part", export_folder.data(),
+                  pages_written);
+
+    std::size_t at = 0;
+    for (int y = 0; y < canvas_height; ++y) {
+        for (int x = 0; x < canvas_width; ++x) {
+            SDL_GetRGB(get_pixel(x, y), screen->format, &rgb_page[at], &rgb_page[at + 1],
+                       &rgb_page[at + 2]);
+            at += 3;
+        }
+    }
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = canvas_width;
+    image.height = canvas_height;
+    image.format = PNG_FORMAT_RGB;
+    // On failure libpng removes the file it was writing.
+    if (png_image_write_to_file(&image, partial.data(), 0, rgb_page.data(), canvas_width * 3,
+                                nullptr) == 0) {
+        std::array<char, 4300> what{};
+        std::snprintf(what.data(), what.size(), "cannot write %s", path.data());
+        fail(what.data(), image.message);
+    }
+    if (std::rename(partial.data(), path.data()) != 0) {
+        const char* why = std::strerror(errno);
+        std::remove(partial.data());
+        std::array<char, 4300> what{};
+        std::snprintf(what.data(), what.size(), "cannot write %s", path.data());
+        fail(what.data(), why);
+    }
+    // On a terminal the progress line is rewritten in place.
+    std::fprintf(stderr, "%s%s: wrote page %d to %s%s", progress_on_terminal ? "\r" : "",
+                 program_name, pages_written, path.data(), progress_on_terminal ? "" : "\n");
+    std::fflush(stderr);
+}
+
+}  // namespace
+
+void set_export_folder(const char* folder) {
+    const int length = std::snprintf(export_folder.data(), export_folder.size(), "%s", folder);
+    if (length <= 0 || static_cast<std::size_t>(length) >= export_folder.size()) {
+        fail("cannot use the folder", "its name is empty or too long");
+    }
+}
+
+void open_display() {
+    make_folder();
+    pages_written = 0;
+    progress_on_terminal = isatty(fileno(stderr)) != 0;
+    if (page_surface == nullptr) {
+        page_surface = SDL_CreateRGBSurface(SDL_SWSURFACE, canvas_width, canvas_height,
+                                            canvas_depth, 0x00FF0000, 0x0000FF00, 0x000000FF, 0);
+    }
+    if (!select_canvas(page_surface)) fail("cannot make an off-screen page", SDL_GetError());
+    clear_canvas();
+}
+
+void show_page() {
+    write_page();
+    clear_canvas();
+}
+
+void finish_display() {
+    write_page();
+    if (progress_on_terminal) std::fprintf(stderr, "\n");
+}

@@ -1,0 +1,100 @@
+#include "exported_pages.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+ExportRun run_exporter(const std::string& exporter, std::string folder) {
+    ExportRun run;
+    if (folder.empty()) {
+        std::string pattern = (fs::temp_directory_path() / "export-test-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) return run;
+        folder = pattern + "/pages";  // the exporter makes this one itself
+    }
+    run.folder = folder;
+    std::string errors = (fs::temp_directory_path() / "export-test-stderr-XXXXXX").string();
+    const int errors_fd = mkstemp(errors.data());
+    if (errors_fd < 0) return run;
+    close(errors_fd);
+    const std::string command =
+        "'" + exporter + "' '" + folder + "' >/dev/null 2>'" + errors + "' </dev/null";
+    const int raw = std::system(command.c_str());
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::ifstream in(errors);
+    std::ostringstream text;
+    text << in.rdbuf();
+    run.errors = text.str();
+    fs::remove(errors);
+    return run;
+}
+
+std::string read_png(const std::string& path, std::vector<Uint32>& rgb, int& width, int& height) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return image.message;
+    image.format = PNG_FORMAT_RGB;
+    std::vector<png_byte> bytes(PNG_IMAGE_SIZE(image));
+    if (png_image_finish_read(&image, nullptr, bytes.data(), 0, nullptr) == 0) {
+        return image.message;
+    }
+    width = static_cast<int>(image.width);
+    height = static_cast<int>(image.height);
+    rgb.resize(static_cast<std::size_t>(width) * height);
+    for (std::size_t i = 0; i < rgb.size(); ++i) {
+        rgb[i] = (Uint32{bytes[3 * i]} << 16) | (Uint32{bytes[3 * i + 1]} << 8) | bytes[3 * i + 2];
+    }
+    return {};
+}
+
+std::vector<std::string> files_in(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void remove_folder(const std::string& folder) {
+    std::error_code error;
+    fs::remove_all(fs::path(folder).parent_path(), error);
+}
+
+void expect_exported_pages_match(const std::string& exporter,
+                                 const std::vector<std::vector<Colour>>& pages,
+                                 const SDL_PixelFormat* format) {
+    const ExportRun run = run_exporter(exporter);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    std::vector<std::string> expected_names;
+    for (std::size_t page = 1; page <= pages.size(); ++page)
+        expected_names.push_back("page-" + std::to_string(page) + ".png");
+    std::sort(expected_names.begin(), expected_names.end());
+    EXPECT_EQ(files_in(run.folder), expected_names);
+
+    for (std::size_t page = 0; page < pages.size(); ++page) {
+        const std::string path = run.folder + "/page-" + std::to_string(page + 1) + ".png";
+        std::vector<Uint32> rgb;
+        int width = 0;
+        int height = 0;
+        const std::string why = read_png(path, rgb, width, height);
+        ASSERT_EQ(why, "") << path;
+        ASSERT_EQ(width, canvas_width);
+        ASSERT_EQ(height, canvas_height);
+        std::size_t differing = 0;
+        for (std::size_t i = 0; i < rgb.size(); ++i) {
+            Uint8 r = 0, g = 0, b = 0;
+            SDL_GetRGB(pages[page][i], const_cast<SDL_PixelFormat*>(format), &r, &g, &b);
+            differing += rgb[i] != ((Uint32{r} << 16) | (Uint32{g} << 8) | b);
+        }
+        EXPECT_EQ(differing, 0u) << "pixels differ on page " << page + 1;
+    }
+    remove_folder(run.folder);
+}

@@ -1,0 +1,27 @@
+// Runs an exporting program and reads back the PNG pages it wrote.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "canvas.h"
+
+struct ExportRun {
+    std::string folder;  // a fresh temporary folder, or the one given
+    int status = -1;     // the exporter's exit status
+    std::string errors;  // what it wrote on standard error
+};
+
+// Runs `exporter` with `folder` (a new temporary folder when empty).
+ExportRun run_exporter(const std::string& exporter, std::string folder = {});
+// Reads a PNG as 0xRRGGBB values, row by row; empty string on success.
+std::string read_png(const std::string& path, std::vector<Uint32>& rgb, int& width, int& height);
+// The files in `folder`, sorted.
+std::vector<std::string> files_in(const std::string& folder);
+void remove_folder(const std::string& folder);
+
+// Checks that `exporter` writes exactly `pages`, pixel for pixel, as
+// page-1.png ... page-N.png, and nothing else.
+void expect_exported_pages_match(const std::string& exporter,
+                                 const std::vector<std::vector<Colour>>& pages,
+                                 const SDL_PixelFormat* format);
