@@ -8,6 +8,8 @@ packages=(
     libpng-dev             # pages written as PNG images
     libgtest-dev           # unit tests
     xvfb xdotool           # the programs in a real X server, driven by key presses
+    imagemagick            # window captures compared with the exported pages
+    libx11-dev             # the helper that closes a window as a window manager does
 )
 run_as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 run_as_root apt-get update -q

@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# A whole session with a program in its own Xvfb server, as a person would
+# use it: every page the window shows must be, pixel for pixel, the page the
+# exporter renders headlessly; a key release or a click must not turn a page;
+# closing the window (WM_DELETE_WINDOW) turns it like a key press; a key
+# pressed while the next page is coming is kept for the page after; closing
+# the last page ends the program with status 0.
+# Usage: xvfb_session_test.sh PROGRAM EXPORTER PAGES EXPECTED_STDOUT CLOSE_WINDOW
+# RUN_UNDER (a command such as valgrind) wraps the program; TIME_SCALE
+# stretches every wait for slow wrappers.
+set -u
+program=$1
+exporter=$2
+pages=$3
+expected_stdout=$4
+close_window=$5
+scale=${TIME_SCALE:-1}
+name=$(basename "$program")
+work=$(mktemp -d)
+xvfb=
+app=
+
+cleanup() {
+    [ -n "$app" ] && kill -KILL "$app" 2>/dev/null
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL ($name): $*" >&2
+    [ -s "$work/err" ] && sed 's/^/  stderr: /' "$work/err" | head -40 >&2
+    exit 1
+}
+running() { kill -0 "$app" 2>/dev/null; }
+title() { xdotool getwindowname "$window" 2>/dev/null; }
+
+# Differing pixels between the window as shown and page N as exported.
+difference() {
+    import -window "$window" "$work/shot.png" 2>/dev/null || { echo unknown; return; }
+    compare -metric AE "$work/shot.png" "$work/pages/page-$1.png" null: 2>&1 | cut -d' ' -f1
+}
+# Waits until the window shows page N exactly, with N in its title.
+expect_page() {
+    local tries=$((40 * scale)) diff=
+    for _ in $(seq "$tries"); do
+        running || fail "exited while page $1 was expected"
+        if [ "$(title)" = "$name - page $1" ]; then
+            diff=$(difference "$1")
+            [ "$diff" = 0 ] && return 0
+        fi
+        sleep 0.1
+    done
+    fail "page $1 never shown exactly (title '$(title)', $diff pixels differ)"
+}
+
+for tool in Xvfb xdotool import compare; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed"
+done
+"$exporter" "$work/pages" >/dev/null 2>&1 || fail "the exporter failed"
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$work/display")"
+
+# shellcheck disable=SC2086  # RUN_UNDER is a command with its arguments
+${RUN_UNDER:-} "$program" >"$work/out" 2>"$work/err" </dev/null &
+app=$!
+window=$(timeout $((10 * scale)) xdotool search --sync --name "^$name - page 1\$" | head -1)
+[ -n "$window" ] || fail "no window appeared"
+xdotool mousemove 400 300  # with no window manager the keyboard follows the pointer
+
+expect_page 1
+xdotool keydown space
+sleep 0.3
+running || fail "exited on a key press"
+expect_page 2
+xdotool keyup space
+xdotool click 1
+xdotool click 3
+sleep $((1 * scale))
+[ "$(difference 2)" = 0 ] && [ "$(title)" = "$name - page 2" ] ||
+    fail "a key release or a mouse click turned the page"
+
+"$close_window" "$window" || fail "could not send WM_DELETE_WINDOW"
+expect_page 3
+# Two presses at once: the second arrives while page 4 is being drawn and
+# must turn it as soon as it is shown.
+xdotool key space space
+expect_page 5
+for page in $(seq 6 "$pages"); do
+    xdotool key space
+    expect_page "$page"
+done
+
+sleep 0.3
+running || fail "exited before the last page was dismissed"
+"$close_window" "$window" || fail "could not send WM_DELETE_WINDOW"
+for _ in $(seq $((100 * scale))); do running || break; sleep 0.05; done
+running && fail "still running after the last page was closed"
+wait "$app"
+status=$?
+app=
+[ "$status" -eq 0 ] || fail "exit status $status"
+[ "$(cat "$work/out")" = "$expected_stdout" ] || fail "standard output was '$(cat "$work/out")'"
+echo "ok: $name showed all $pages pages exactly, in a session of keys, clicks and closes"
