@@ -10,6 +10,7 @@ packages=(
     xvfb xdotool           # the programs in a real X server, driven by key presses
     imagemagick            # window captures compared with the exported pages
     libx11-dev             # the helper that closes a window as a window manager does
+    valgrind clang-tidy cppcheck   # memory and static checks
 )
 run_as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 run_as_root apt-get update -q

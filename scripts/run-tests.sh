@@ -1,8 +1,22 @@
 #!/usr/bin/env bash
-# Builds everything with warnings as errors and runs the whole test suite.
+# The whole test suite: static checks; every test under AddressSanitizer and
+# UndefinedBehaviorSanitizer; then a plain build with warnings as errors,
+# with every test again and each program's session under valgrind memcheck.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${BUILD_DIR:-build-tests}
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-Werror
-cmake --build "$build" -j "$(nproc)"
-ctest --test-dir "$build" --output-on-failure
+jobs=$(nproc)
+start=$(date +%s)
+
+bash scripts/static-checks.sh
+
+cmake -S . -B build-asan -DSANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS=-Werror
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-Werror -DVALGRIND_SESSIONS=ON
+cmake --build build-tests -j "$jobs"
+echo "(all checks before the last ctest run passed; $(( $(date +%s) - start )) s so far)"
+ctest --test-dir build-tests --output-on-failure -j "$jobs"

@@ -37,7 +37,7 @@ int rises_in(const std::vector<StepKind>& path) {
 }
 
 TEST_F(DiamondRun, DrawsEveryTilingOfTheDiamondExactlyOnce) {
-    ASSERT_TRUE(problems.empty()) << problems.front();
+    ASSERT_EQ(problems, std::vector<std::string>{});
     const std::set<Tiling> expected = all_tilings(diamond_region);
     EXPECT_EQ(cell_count(diamond_region), 48);
     EXPECT_EQ(expected.size(), 321u);
@@ -51,7 +51,7 @@ TEST_F(DiamondRun, DrawsEveryTilingOfTheDiamondExactlyOnce) {
 }
 
 TEST_F(DiamondRun, EveryPageMatchesItsReferenceRenderingPixelForPixel) {
-    ASSERT_TRUE(problems.empty()) << problems.front();
+    ASSERT_EQ(problems, std::vector<std::string>{});
     EXPECT_TRUE(recorded_run.guards_intact_at_every_page);
     for (int page = 0; page < static_cast<int>(recorded_run.pages.size()); ++page) {
         const std::vector<Colour> expected =

@@ -37,7 +37,7 @@ int flats_in(const std::vector<StepKind>& path) {
 }
 
 TEST_F(PyramidRun, DrawsEveryTilingOfTheTriangleExactlyOnceAndPrintsTheCount) {
-    ASSERT_TRUE(problems.empty()) << problems.front();
+    ASSERT_EQ(problems, std::vector<std::string>{});
     const std::set<Tiling> expected = all_tilings(pyramid_region);
     EXPECT_EQ(cell_count(pyramid_region), 40);
     EXPECT_EQ(expected.size(), 394u);
@@ -52,7 +52,7 @@ TEST_F(PyramidRun, DrawsEveryTilingOfTheTriangleExactlyOnceAndPrintsTheCount) {
 }
 
 TEST_F(PyramidRun, EveryPageMatchesItsReferenceRenderingPixelForPixel) {
-    ASSERT_TRUE(problems.empty()) << problems.front();
+    ASSERT_EQ(problems, std::vector<std::string>{});
     EXPECT_TRUE(recorded_run.guards_intact_at_every_page);
     for (int page = 0; page < static_cast<int>(recorded_run.pages.size()); ++page) {
         const std::vector<Colour> expected =
@@ -122,7 +122,7 @@ TEST_F(PyramidParts, DyckWordsOfLengthSixComeInIncreasingOrder) {
     std::vector<std::string> problems;
     const std::vector<Figure> drawn =
         decode_pages({snapshot_canvas()}, pyramid_region, slot_xs, slot_ys, problems);
-    ASSERT_TRUE(problems.empty()) << problems.front();
+    ASSERT_EQ(problems, std::vector<std::string>{});
     ASSERT_EQ(drawn.size(), 5u);
     // 000111, 001011, 001101, 010011, 010101 after the two flats.
     const char* words[] = {"rise rise rise fall fall fall", "rise rise fall rise fall fall",

@@ -29,9 +29,11 @@ protected:
 
 std::set<Point> pixels_of(Colour colour) {
     std::set<Point> found;
-    for (int y = 0; y < canvas_height; ++y)
-        for (int x = 0; x < canvas_width; ++x)
+    for (int y = 0; y < canvas_height; ++y) {
+        for (int x = 0; x < canvas_width; ++x) {
             if (get_pixel(x, y) == colour) found.insert({x, y});
+        }
+    }
     return found;
 }
 

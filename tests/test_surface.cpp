@@ -38,8 +38,10 @@ bool guards_intact(const TestSurface& canvas) {
 
 std::vector<Colour> snapshot_canvas() {
     std::vector<Colour> pixels(static_cast<std::size_t>(canvas_width) * canvas_height);
-    for (int y = 0; y < canvas_height; ++y)
-        for (int x = 0; x < canvas_width; ++x)
+    for (int y = 0; y < canvas_height; ++y) {
+        for (int x = 0; x < canvas_width; ++x) {
             pixels[static_cast<std::size_t>(y) * canvas_width + x] = get_pixel(x, y);
+        }
+    }
     return pixels;
 }

@@ -23,9 +23,11 @@ struct Cell {
 
 std::vector<Cell> cells_of(const Region& region) {
     std::vector<Cell> cells;
-    for (int r = 0; r < static_cast<int>(region.rows.size()); ++r)
-        for (int c = region.rows[r].first; c <= region.rows[r].second; ++c)
+    for (int r = 0; r < static_cast<int>(region.rows.size()); ++r) {
+        for (int c = region.rows[r].first; c <= region.rows[r].second; ++c) {
             cells.push_back({c, r + region.top_row});
+        }
+    }
     return cells;
 }
 

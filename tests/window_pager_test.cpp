@@ -28,6 +28,7 @@ std::vector<Uint8> queued_types() {
     SDL_Event events[16];
     const int count = SDL_PeepEvents(events, 16, SDL_PEEKEVENT, SDL_ALLEVENTS);
     std::vector<Uint8> types;
+    types.reserve(16);
     for (int i = 0; i < count; ++i) types.push_back(events[i].type);
     return types;
 }
