@@ -2,6 +2,7 @@
 // selected canvas surface.
 #include "canvas.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdlib>
@@ -84,34 +85,45 @@ void draw_sloped_line(Wide major_start, int major_sign, Wide major, Wide minor_s
 
 // ---- flood fill ----
 //
-// The fill behaves exactly like this recursive scanline fill, with the
-// recursion turned into a loop over an explicit stack of frames:
+// The fill paints exactly what this recursive scanline fill paints:
 //
 //   fill(x, y): stop on border or fill; paint (x, y); scan left painting
 //   until l <= 0 or border; scan right until r >= 800 or border; then for
 //   i = l ... r - 1: if y > 1 fill(i, y - 1); if y < 599 fill(i, y + 1).
 //
-// The one change: a seed in column 0 would recurse from column -1, off the
-// canvas; the loop starts at column 0 instead.
+// Which spans that fill enters does not depend on the order it visits them
+// in: an entry fails only on border pixels, which never change, or on fill
+// pixels, which are either there from the start or belong to a span already
+// entered (whose neighbours are then visited anyway). So the spans are kept
+// on an explicit stack and each is looked along in one sweep per
+// neighbouring row, skipping whole spans once entered, and skipping the part
+// of the row it was entered from that its parent span covers: that part was
+// painted with the parent and holds no span to enter, but for column 0,
+// which a scan never paints.
+//
+// The one change: a seed in column 0 would look along from column -1, off
+// the canvas; it starts at column 0 instead.
 
-struct FillFrame {
+struct FillSpan {
     Sint16 y;
-    Sint16 right;  // the right scan's stop column, excluded
-    Sint16 next;   // 2 * column + (0: row above still to do, 1: row below)
+    Sint16 left;    // the left scan's stop column, included
+    Sint16 right;   // the right scan's stop column, excluded
+    Sint16 from;    // the row it was entered from: -1 above, +1 below, 0 the seed
+    Sint16 parent_left;   // the part of that row painted with the parent
+    Sint16 parent_right;  // span, columns parent_left ... parent_right - 1
 };
 
-// A frame is pushed only when a span's pixels were not yet painted, so each
-// span of the canvas is on the stack at most once, except that a span reaching
-// column 0 may come back once from its unpainted column 0. A row holds at most
-// 400 spans, since spans are separated by border pixels.
+// A span is pushed only when it is entered, and an entered span is all fill
+// but possibly for column 0, so it can be entered once more there at most.
+// A row holds at most 400 spans, since spans are separated by border pixels.
 constexpr std::size_t fill_stack_capacity =
     static_cast<std::size_t>(canvas_height) * (canvas_width / 2 + 1);
-std::array<FillFrame, fill_stack_capacity> fill_stack;
+std::array<FillSpan, fill_stack_capacity> fill_stack;
 std::size_t fill_depth = 0;
 
-void enter_span(int x, int y, Colour fill, Colour border) {
-    Colour* row = pixel_row(y);
-    if (row[x] == border || row[x] == fill) return;
+// Paints the span through (x, y), whose pixel is neither border nor fill,
+// pushes it, and returns the right scan's stop column.
+int enter_span(Colour* row, int x, int y, const FillSpan& parent, Colour fill, Colour border) {
     row[x] = fill;
     int l = x - 1;
     while (l > 0 && row[l] != border) row[l--] = fill;
@@ -119,9 +131,31 @@ void enter_span(int x, int y, Colour fill, Colour border) {
     while (r < canvas_width && row[r] != border) row[r++] = fill;
     if (l < 0) l = 0;
     if (fill_depth < fill_stack.size()) {
-        fill_stack[fill_depth++] = {static_cast<Sint16>(y), static_cast<Sint16>(r),
-                                    static_cast<Sint16>(2 * l)};
+        const Sint16 from = parent.y == y ? 0 : static_cast<Sint16>(parent.y - y);
+        const Sint16 painted_left = parent.left > 1 ? static_cast<Sint16>(parent.left + 1) : 1;
+        fill_stack[fill_depth++] = {static_cast<Sint16>(y), static_cast<Sint16>(l),
+                                    static_cast<Sint16>(r), from, painted_left, parent.right};
     }
+    return r;
+}
+
+// Enters every span of row y that columns left ... right - 1 touch.
+void look_along(const FillSpan& span, int y, int left, int right, Colour fill, Colour border) {
+    Colour* row = pixel_row(y);
+    for (int i = left; i < right; ++i) {
+        if (row[i] != border && row[i] != fill) i = enter_span(row, i, y, span, fill, border);
+    }
+}
+
+// Looks along the row at span.y + offset, less what the parent span painted.
+void look_beside(const FillSpan& span, int offset, Colour fill, Colour border) {
+    const int y = span.y + offset;
+    if (offset != span.from) {
+        look_along(span, y, span.left, span.right, fill, border);
+        return;
+    }
+    look_along(span, y, span.left, std::min<int>(span.right, span.parent_left), fill, border);
+    look_along(span, y, std::max<int>(span.left, span.parent_right), span.right, fill, border);
 }
 
 }  // namespace
@@ -194,20 +228,16 @@ void draw_line(int x0, int y0, int x1, int y1, Colour colour) {
 
 void flood_fill(int x, int y, Colour fill, Colour border) {
     if (!on_canvas(x, y) || !lock_canvas()) return;
-    fill_depth = 0;
-    enter_span(x, y, fill, border);
-    while (fill_depth > 0) {
-        FillFrame& frame = fill_stack[fill_depth - 1];
-        const int column = frame.next >> 1;
-        if (column >= frame.right) {
-            --fill_depth;
-            continue;
+    Colour* row = pixel_row(y);
+    if (row[x] != border && row[x] != fill) {
+        fill_depth = 0;
+        const FillSpan seed{static_cast<Sint16>(y), 0, 0, 0, 0, 0};
+        enter_span(row, x, y, seed, fill, border);
+        while (fill_depth > 0) {
+            const FillSpan span = fill_stack[--fill_depth];
+            if (span.y > 1) look_beside(span, -1, fill, border);
+            if (span.y < canvas_height - 1) look_beside(span, +1, fill, border);
         }
-        const int row = frame.y;
-        const bool below = (frame.next & 1) != 0;
-        ++frame.next;  // before entering: the push may land right above this frame
-        if (!below && row > 1) enter_span(column, row - 1, fill, border);
-        if (below && row < canvas_height - 1) enter_span(column, row + 1, fill, border);
     }
     unlock_canvas();
 }

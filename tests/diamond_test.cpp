@@ -15,10 +15,8 @@
 
 namespace {
 
-const Region diamond_region{
-    10, -4, 8, {{3, 4}, {2, 5}, {1, 6}, {0, 7}, {0, 7}, {0, 7}, {1, 6}, {2, 5}, {3, 4}}};
-const std::vector<int> slot_xs{10, 110, 210, 310, 410, 510, 610, 710};
-const std::vector<int> slot_ys{50, 150, 250, 350, 450};
+const std::vector<int>& slot_xs = diamond_slot_xs;
+const std::vector<int>& slot_ys = diamond_slot_ys;
 
 class DiamondRun : public ::testing::Test {
 protected:

@@ -12,9 +12,8 @@
 
 namespace {
 
-const Region pyramid_region{8, -5, 10, {{4, 5}, {3, 6}, {2, 7}, {1, 8}, {0, 9}, {0, 9}}};
-const std::vector<int> slot_xs{20, 115, 210, 305, 400, 495, 590, 685};
-const std::vector<int> slot_ys{48, 120, 192, 264, 336, 408, 480, 552};
+const std::vector<int>& slot_xs = pyramid_slot_xs;
+const std::vector<int>& slot_ys = pyramid_slot_ys;
 
 class PyramidRun : public ::testing::Test {
 protected:

@@ -349,3 +349,47 @@ TEST_F(Raster, PrimitivesDoNothingWithoutACanvas) {
 }
 
 }  // namespace
+
+namespace {
+
+// Coordinates from everywhere: near the canvas, far from it, and at the
+// ends of the int range.
+int hostile_coordinate(std::mt19937& random) {
+    static const int extremes[] = {INT_MIN, INT_MIN + 1, -1000000, -801, -1, 0, 1,
+                                   598,     599,         600,      799,  800, 1000000, INT_MAX};
+    switch (random() % 3) {
+    case 0: return extremes[random() % (sizeof extremes / sizeof extremes[0])];
+    case 1: return static_cast<int>(random() % 1800) - 500;
+    default: return static_cast<int>(random());
+    }
+}
+
+TEST_F(Raster, HostileCoordinatesNeverReachOutsideTheCanvas) {
+    std::mt19937 random(4242);
+    for (int n = 0; n < 3000; ++n) {
+        const int x0 = hostile_coordinate(random), y0 = hostile_coordinate(random);
+        const int x1 = hostile_coordinate(random), y1 = hostile_coordinate(random);
+        switch (n % 4) {
+        case 0: draw_line(x0, y0, x1, y1, ink); break;
+        case 1: draw_box(x0, y0, x1, y1, wall, fill); break;
+        case 2: flood_fill(x0, y0, n % 8 == 2 ? fill : ink, wall); break;
+        default:
+            put_pixel(x0, y0, ink);
+            (void)get_pixel(x1, y1);
+            break;
+        }
+        ASSERT_TRUE(guards_intact(canvas)) << "step " << n << ": (" << x0 << ", " << y0
+                                           << ") to (" << x1 << ", " << y1 << ")";
+    }
+    // Lines whose ends are within a few thousand pixels are checked in full.
+    std::uniform_int_distribution<int> wide(-5000, 5000);
+    for (int n = 0; n < 60; ++n) {
+        const int x0 = wide(random), y0 = wide(random), x1 = wide(random), y1 = wide(random);
+        clear_canvas();
+        draw_line(x0, y0, x1, y1, ink);
+        ASSERT_EQ(pixels_of(ink), reference_line(x0, y0, x1, y1))
+            << "(" << x0 << ", " << y0 << ") to (" << x1 << ", " << y1 << ")";
+    }
+}
+
+}  // namespace

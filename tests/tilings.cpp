@@ -154,22 +154,31 @@ std::string walk_path(const Region& region, const Tiling& tiling, std::vector<St
     return {};
 }
 
-void render_reference(std::vector<Colour>& page, const Region& region, int x, int y,
-                      const Tiling& tiling) {
+std::vector<DominoRect> domino_rects(const Region& region, int x, int y, const Tiling& tiling) {
     const std::vector<Cell> cells = cells_of(region);
     const std::vector<Colour> colours = domino_colours(region, tiling);
     const int half = region.cell / 2;
+    std::vector<DominoRect> rects;
     for (int i = 0; i < static_cast<int>(cells.size()); ++i) {
         const int j = tiling[i];
         if (j < i) continue;  // each domino once
-        const int left = x - half + region.cell * std::min(cells[i].column, cells[j].column);
-        const int right = x + half + region.cell * std::max(cells[i].column, cells[j].column);
-        const int top = y - half + region.cell * std::min(cells[i].row, cells[j].row);
-        const int bottom = y + half + region.cell * std::max(cells[i].row, cells[j].row);
-        for (int py = top; py <= bottom; ++py) {
-            for (int px = left; px <= right; ++px) {
-                const bool edge = px == left || px == right || py == top || py == bottom;
-                set_pixel(page, px, py, edge ? palette.border : colours[i]);
+        rects.push_back({x - half + region.cell * std::min(cells[i].column, cells[j].column),
+                         y - half + region.cell * std::min(cells[i].row, cells[j].row),
+                         x + half + region.cell * std::max(cells[i].column, cells[j].column),
+                         y + half + region.cell * std::max(cells[i].row, cells[j].row),
+                         colours[i]});
+    }
+    return rects;
+}
+
+void render_reference(std::vector<Colour>& page, const Region& region, int x, int y,
+                      const Tiling& tiling) {
+    for (const DominoRect& rect : domino_rects(region, x, y, tiling)) {
+        for (int py = rect.top; py <= rect.bottom; ++py) {
+            for (int px = rect.left; px <= rect.right; ++px) {
+                const bool edge =
+                    px == rect.left || px == rect.right || py == rect.top || py == rect.bottom;
+                set_pixel(page, px, py, edge ? palette.border : rect.fill);
             }
         }
     }

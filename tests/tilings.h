@@ -15,6 +15,16 @@ struct Region {
     std::vector<std::pair<int, int>> rows;  // first and last column of each row
 };
 
+// The two programs' regions, in cells round the path's first cell, and the
+// anchors of their figures on a page, row by row.
+inline const Region diamond_region{
+    10, -4, 8, {{3, 4}, {2, 5}, {1, 6}, {0, 7}, {0, 7}, {0, 7}, {1, 6}, {2, 5}, {3, 4}}};
+inline const std::vector<int> diamond_slot_xs{10, 110, 210, 310, 410, 510, 610, 710};
+inline const std::vector<int> diamond_slot_ys{50, 150, 250, 350, 450};
+inline const Region pyramid_region{8, -5, 10, {{4, 5}, {3, 6}, {2, 7}, {1, 8}, {0, 9}, {0, 9}}};
+inline const std::vector<int> pyramid_slot_xs{20, 115, 210, 305, 400, 495, 590, 685};
+inline const std::vector<int> pyramid_slot_ys{48, 120, 192, 264, 336, 408, 480, 552};
+
 // partner[i] is the cell that shares a domino with cell i (cells numbered
 // row by row, left to right).
 using Tiling = std::vector<int>;
@@ -41,6 +51,15 @@ std::string decode_tiling(const std::vector<Colour>& page, const Region& region,
 // current cell is a rise when it goes up, a fall when it goes down, a flat
 // when it goes right. Empty string on success, else what is wrong.
 std::string walk_path(const Region& region, const Tiling& tiling, std::vector<StepKind>& path);
+
+struct DominoRect {
+    int left, top, right, bottom;  // the outline, all four edges included
+    Colour fill;
+};
+
+// The figure's dominoes as rectangles, coloured as a figure colours them:
+// path steps by kind, every other domino yellow.
+std::vector<DominoRect> domino_rects(const Region& region, int x, int y, const Tiling& tiling);
 
 // Paints the figure into `page` as rectangles: each domino an outline of
 // border round an interior of its colour (path steps by kind, others yellow).
