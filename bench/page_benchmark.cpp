@@ -38,7 +38,13 @@ struct PageFigure {
 struct BenchPage {
     std::vector<PageFigure> figures;
     std::vector<DominoRect> boxes;
+    std::vector<Colour> pixels;  // the page as the program showed it
 };
+
+// Every benchmark must leave the page exactly as the program drew it.
+void check_page(benchmark::State& state, const BenchPage& expected) {
+    if (snapshot_canvas() != expected.pixels) state.SkipWithError("the page drawn differs");
+}
 
 // The first page a program shows, read back from its pixels.
 BenchPage first_page_of(void (*whole_run)(), const Region& region, const std::vector<int>& xs,
@@ -48,6 +54,7 @@ BenchPage first_page_of(void (*whole_run)(), const Region& region, const std::ve
     std::vector<std::string> problems;
     const std::vector<Figure> figures = decode_pages({first_page}, region, xs, ys, problems);
     BenchPage result;
+    result.pixels = first_page;
     for (const Figure& figure : figures) {
         const int x = xs[figure.slot % xs.size()];
         const int y = ys[figure.slot / xs.size()];
@@ -110,6 +117,7 @@ void diamond_page_drawn(benchmark::State& state) {
         }
         benchmark::ClobberMemory();
     }
+    check_page(state, page_one);
     state.counters["boxes"] = static_cast<double>(page_one.boxes.size());
 }
 
@@ -130,6 +138,7 @@ void pyramid_page_drawn(benchmark::State& state) {
         }
         benchmark::ClobberMemory();
     }
+    check_page(state, page_one);
     state.counters["boxes"] = static_cast<double>(page_one.boxes.size());
 }
 
@@ -140,6 +149,7 @@ void bulk_fill_baseline(benchmark::State& state, const BenchPage& (*which)()) {
         paint_boxes_with_bulk_fills(page_one.boxes);
         benchmark::ClobberMemory();
     }
+    check_page(state, page_one);
     state.counters["boxes"] = static_cast<double>(page_one.boxes.size());
 }
 
