@@ -39,29 +39,14 @@ TEST_F(DiamondRun, DrawsEveryTilingOfTheDiamondExactlyOnce) {
     const std::set<Tiling> expected = all_tilings(diamond_region);
     EXPECT_EQ(cell_count(diamond_region), 48);
     EXPECT_EQ(expected.size(), 321u);
-    std::set<Tiling> drawn;
-    for (const Figure& figure : figures) {
-        EXPECT_TRUE(drawn.insert(figure.tiling).second)
-            << "tiling drawn twice, page " << figure.page + 1 << " slot " << figure.slot;
-    }
     EXPECT_EQ(figures.size(), 321u);
-    EXPECT_TRUE(drawn == expected);
+    expect_every_tiling_once(figures, diamond_region);
 }
 
 TEST_F(DiamondRun, EveryPageMatchesItsReferenceRenderingPixelForPixel) {
     ASSERT_EQ(problems, std::vector<std::string>{});
     EXPECT_TRUE(recorded_run.guards_intact_at_every_page);
-    for (int page = 0; page < static_cast<int>(recorded_run.pages.size()); ++page) {
-        const std::vector<Colour> expected =
-            reference_page(figures, page, diamond_region, slot_xs, slot_ys);
-        const std::vector<Colour>& drawn = recorded_run.pages[page];
-        const auto mismatch = std::mismatch(drawn.begin(), drawn.end(), expected.begin());
-        if (mismatch.first != drawn.end()) {
-            const long at = mismatch.first - drawn.begin();
-            ADD_FAILURE() << "page " << page + 1 << " differs first at (" << at % canvas_width
-                          << ", " << at / canvas_width << ")";
-        }
-    }
+    expect_pages_match_reference(recorded_run.pages, figures, diamond_region, slot_xs, slot_ys);
 }
 
 TEST_F(DiamondRun, NinePagesOfFortyFiguresFilledRowByRowThenOneFigure) {

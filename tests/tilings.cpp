@@ -1,5 +1,8 @@
 #include "tilings.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <sstream>
 
 namespace {
@@ -223,6 +226,30 @@ std::vector<Colour> reference_page(const std::vector<Figure>& figures, int page_
                          figure.tiling);
     }
     return page;
+}
+
+void expect_every_tiling_once(const std::vector<Figure>& figures, const Region& region) {
+    std::set<Tiling> drawn;
+    for (const Figure& figure : figures) {
+        EXPECT_TRUE(drawn.insert(figure.tiling).second)
+            << "tiling drawn twice, page " << figure.page + 1 << " slot " << figure.slot;
+    }
+    EXPECT_TRUE(drawn == all_tilings(region)) << drawn.size() << " distinct tilings drawn";
+}
+
+void expect_pages_match_reference(const std::vector<std::vector<Colour>>& pages,
+                                  const std::vector<Figure>& figures, const Region& region,
+                                  const std::vector<int>& xs, const std::vector<int>& ys) {
+    for (int page = 0; page < static_cast<int>(pages.size()); ++page) {
+        const std::vector<Colour> expected = reference_page(figures, page, region, xs, ys);
+        const std::vector<Colour>& drawn = pages[page];
+        const auto mismatch = std::mismatch(drawn.begin(), drawn.end(), expected.begin());
+        if (mismatch.first != drawn.end()) {
+            const long at = mismatch.first - drawn.begin();
+            ADD_FAILURE() << "page " << page + 1 << " differs first at (" << at % canvas_width
+                          << ", " << at / canvas_width << ")";
+        }
+    }
 }
 
 std::vector<StepKind> steps(const std::string& words) {

@@ -77,5 +77,12 @@ std::vector<Colour> reference_page(const std::vector<Figure>& figures, int page_
                                    const Region& region, const std::vector<int>& xs,
                                    const std::vector<int>& ys);
 
+// Checks that the figures are exactly the region's tilings, each once.
+void expect_every_tiling_once(const std::vector<Figure>& figures, const Region& region);
+// Checks every page against the reference rendering of its figures.
+void expect_pages_match_reference(const std::vector<std::vector<Colour>>& pages,
+                                  const std::vector<Figure>& figures, const Region& region,
+                                  const std::vector<int>& xs, const std::vector<int>& ys);
+
 // Reads a path like "rise fall flat".
 std::vector<StepKind> steps(const std::string& words);

@@ -10,33 +10,9 @@ program=$1
 pages=$2
 expected_stdout=${3-}
 name=$(basename "$program")
-work=$(mktemp -d)
-xvfb=
-app=
-
-cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL ($name): $*" >&2
-    [ -s "$work/err" ] && sed 's/^/  stderr: /' "$work/err" >&2
-    exit 1
-}
-running() { kill -0 "$app" 2>/dev/null; }
-
-command -v Xvfb >/dev/null || fail "Xvfb is not installed"
-command -v xdotool >/dev/null || fail "xdotool is not installed"
-
-# -displayfd picks a free display number and writes it once the server is up.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
+# shellcheck source=tests/xvfb_common.sh
+. "$(dirname "$0")/xvfb_common.sh"
+start_xvfb
 
 "$program" >"$work/out" 2>"$work/err" </dev/null &
 app=$!

@@ -16,23 +16,8 @@ expected_stdout=$4
 close_window=$5
 scale=${TIME_SCALE:-1}
 name=$(basename "$program")
-work=$(mktemp -d)
-xvfb=
-app=
-
-cleanup() {
-    [ -n "$app" ] && kill -KILL "$app" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL ($name): $*" >&2
-    [ -s "$work/err" ] && sed 's/^/  stderr: /' "$work/err" | head -40 >&2
-    exit 1
-}
-running() { kill -0 "$app" 2>/dev/null; }
+# shellcheck source=tests/xvfb_common.sh
+. "$(dirname "$0")/xvfb_common.sh"
 title() { xdotool getwindowname "$window" 2>/dev/null; }
 
 # Differing pixels between the window as shown and page N as exported.
@@ -54,16 +39,8 @@ expect_page() {
     fail "page $1 never shown exactly (title '$(title)', $diff pixels differ)"
 }
 
-for tool in Xvfb xdotool import compare; do
-    command -v "$tool" >/dev/null || fail "$tool is not installed"
-done
+start_xvfb import compare
 "$exporter" "$work/pages" >/dev/null 2>&1 || fail "the exporter failed"
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
 
 # shellcheck disable=SC2086  # RUN_UNDER is a command with its arguments
 ${RUN_UNDER:-} "$program" >"$work/out" 2>"$work/err" </dev/null &
