@@ -103,7 +103,7 @@ void paint_boxes_with_bulk_fills(const std::vector<DominoRect>& boxes) {
 
 void diamond_page_drawn(benchmark::State& state) {
     const BenchPage& page_one = diamond_page();
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         clear_canvas();
         for (const PageFigure& figure : page_one.figures) {
             int a = 0;
@@ -124,7 +124,7 @@ void diamond_page_drawn(benchmark::State& state) {
 void pyramid_page_drawn(benchmark::State& state) {
     const BenchPage& page_one = pyramid_page();
     pyramid::path_order = 5;
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         clear_canvas();
         for (const PageFigure& figure : page_one.figures) {
             int k = 0;
@@ -144,7 +144,7 @@ void pyramid_page_drawn(benchmark::State& state) {
 
 void bulk_fill_baseline(benchmark::State& state, const BenchPage& (*which)()) {
     const BenchPage& page_one = which();
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         clear_canvas();
         paint_boxes_with_bulk_fills(page_one.boxes);
         benchmark::ClobberMemory();
@@ -154,7 +154,7 @@ void bulk_fill_baseline(benchmark::State& state, const BenchPage& (*which)()) {
 }
 
 void diamond_whole_run(benchmark::State& state) {
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         open_display();
         diamond::draw_all_arrangements();
         finish_display();
@@ -163,7 +163,7 @@ void diamond_whole_run(benchmark::State& state) {
 }
 
 void pyramid_whole_run(benchmark::State& state) {
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         open_display();
         run_pyramid_quietly();
         finish_display();

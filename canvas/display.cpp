@@ -43,7 +43,12 @@ void start_video() {
             std::snprintf(first_error.data(), first_error.size(), "%s: %s", driver, SDL_GetError());
         }
     }
+    const char* display = SDL_getenv("DISPLAY");
     std::array<char, 300> detail{};
+    if (display != nullptr && display[0] != '\0') {
+        std::snprintf(detail.data(), detail.size(), "cannot use the display %s", display);
+        fail(detail.data(), first_error.data());
+    }
     std::snprintf(detail.data(), detail.size(),
                   "no graphical video driver could start (%s); set DISPLAY, or name a driver "
                   "in SDL_VIDEODRIVER",

@@ -131,8 +131,8 @@ int enter_span(Colour* row, int x, int y, const FillSpan& parent, Colour fill, C
     while (r < canvas_width && row[r] != border) row[r++] = fill;
     if (l < 0) l = 0;
     if (fill_depth < fill_stack.size()) {
-        const Sint16 from = parent.y == y ? 0 : static_cast<Sint16>(parent.y - y);
-        const Sint16 painted_left = parent.left > 1 ? static_cast<Sint16>(parent.left + 1) : 1;
+        const auto from = static_cast<Sint16>(parent.y == y ? 0 : parent.y - y);
+        const auto painted_left = static_cast<Sint16>(parent.left > 1 ? parent.left + 1 : 1);
         fill_stack[fill_depth++] = {static_cast<Sint16>(y), static_cast<Sint16>(l),
                                     static_cast<Sint16>(r), from, painted_left, parent.right};
     }

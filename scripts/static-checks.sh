@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build-tidy}
 cmake -S . -B "$build" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
-sources=(canvas/*.cpp diamond/*.cpp pyramid/*.cpp tests/*.cpp)
+sources=(canvas/*.cpp diamond/*.cpp pyramid/*.cpp tests/*.cpp bench/*.cpp)
 clang-tidy --quiet -p "$build" "${sources[@]}"
 # useStlAlgorithm: a plain loop is often the clearer choice here.
 cppcheck --enable=warning,style,performance,portability --std=c++17 --language=c++ \
