@@ -28,6 +28,8 @@ extern SDL_Surface* screen;
 extern Palette palette;
 // Name used in messages and the window title; set by the entry point.
 extern const char* program_name;
+// Sets program_name from argv[0]: its last path component.
+void name_program(const char* argv0);
 
 // ---- Canvas selection -----------------------------------------------------
 

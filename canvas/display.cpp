@@ -1,6 +1,7 @@
 // The window pager: one 800 x 600 window, shown a page at a time.
+#include <signal.h>
+
 #include <array>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -15,14 +16,23 @@ namespace {
 // driver) is used only when the user names it in SDL_VIDEODRIVER.
 constexpr const char* graphical_drivers[] = {"x11", "dga", "fbcon", "directfb", "svgalib", "ggi"};
 
-// SDL turns SIGINT and SIGTERM into quit events, which here only turn the
-// page; Ctrl-C or a plain kill should end the program as usual.
+// SDL turns SIGINT and SIGTERM into quit events, which here would only turn
+// the page; Ctrl-C or a plain kill should act as it did before SDL started.
+struct sigaction interrupt_action {};
+struct sigaction terminate_action {};
+
+void save_stop_signals() {
+    sigaction(SIGINT, nullptr, &interrupt_action);
+    sigaction(SIGTERM, nullptr, &terminate_action);
+}
+
 void restore_stop_signals() {
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
+    sigaction(SIGINT, &interrupt_action, nullptr);
+    sigaction(SIGTERM, &terminate_action, nullptr);
 }
 
 void start_video() {
+    save_stop_signals();
     const char* named = SDL_getenv("SDL_VIDEODRIVER");
     if (named != nullptr && named[0] != '\0') {
         if (SDL_Init(SDL_INIT_VIDEO) != 0) fail("cannot start SDL video", SDL_GetError());

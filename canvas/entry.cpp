@@ -1,15 +1,11 @@
 // The process entry: starts SDL, arranges for SDL_Quit at exit and hands
 // over to the program's SDL_main.
 #include <cstdlib>
-#include <cstring>
 
 #include "canvas.h"
 
 int main(int argc, char* argv[]) {
-    if (argc > 0 && argv[0] != nullptr && argv[0][0] != '\0') {
-        const char* slash = std::strrchr(argv[0], '/');
-        program_name = slash != nullptr ? slash + 1 : argv[0];
-    }
+    if (argc > 0) name_program(argv[0]);
     // No parachute: a fault should reach the debugger or sanitizer as it is.
     if (SDL_Init(SDL_INIT_NOPARACHUTE) != 0) fail("cannot start SDL", SDL_GetError());
     std::atexit(SDL_Quit);

@@ -1,15 +1,11 @@
 // Entry of the exporting programs: PROGRAM FOLDER writes every page that the
 // interactive program would show as FOLDER/page-1.png, page-2.png, ...
 #include <cstdio>
-#include <cstring>
 
 #include "canvas.h"
 
 int main(int argc, char* argv[]) {
-    if (argc > 0 && argv[0] != nullptr && argv[0][0] != '\0') {
-        const char* slash = std::strrchr(argv[0], '/');
-        program_name = slash != nullptr ? slash + 1 : argv[0];
-    }
+    if (argc > 0) name_program(argv[0]);
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s FOLDER\nwrites every page as FOLDER/page-N.png\n",
                      program_name);

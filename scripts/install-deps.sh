@@ -7,6 +7,7 @@ packages=(
     libsdl1.2-dev          # SDL 1.2: window, surface and events
     libpng-dev             # pages written as PNG images
     libgtest-dev           # unit tests
+    libbenchmark-dev       # the page benchmark
     xvfb xdotool           # the programs in a real X server, driven by key presses
     imagemagick            # window captures compared with the exported pages
     libx11-dev             # the helper that closes a window as a window manager does
