@@ -30,6 +30,12 @@ void make_folder() {
     fail(what.data(), why);
 }
 
+[[noreturn]] void fail_to_write(const char* path, const char* why) {
+    std::array<char, 4300> what{};
+    std::snprintf(what.data(), what.size(), "cannot write %s", path);
+    fail(what.data(), why);
+}
+
 // The page is written under a temporary name and renamed once complete, so
 // a page-N.png is never a partial file.
 void write_page() {
@@ -56,16 +62,12 @@ void write_page() {
     // On failure libpng removes the file it was writing.
     if (png_image_write_to_file(&image, partial.data(), 0, rgb_page.data(), canvas_width * 3,
                                 nullptr) == 0) {
-        std::array<char, 4300> what{};
-        std::snprintf(what.data(), what.size(), "cannot write %s", path.data());
-        fail(what.data(), image.message);
+        fail_to_write(path.data(), image.message);
     }
     if (std::rename(partial.data(), path.data()) != 0) {
         const char* why = std::strerror(errno);
         std::remove(partial.data());
-        std::array<char, 4300> what{};
-        std::snprintf(what.data(), what.size(), "cannot write %s", path.data());
-        fail(what.data(), why);
+        fail_to_write(path.data(), why);
     }
     // On a terminal the progress line is rewritten in place.
     std::fprintf(stderr, "%s%s: wrote page %d to %s%s", progress_on_terminal ? "\r" : "",

@@ -36,11 +36,8 @@ int rises_in(const std::vector<StepKind>& path) {
 
 TEST_F(DiamondRun, DrawsEveryTilingOfTheDiamondExactlyOnce) {
     ASSERT_EQ(problems, std::vector<std::string>{});
-    const std::set<Tiling> expected = all_tilings(diamond_region);
     EXPECT_EQ(cell_count(diamond_region), 48);
-    EXPECT_EQ(expected.size(), 321u);
-    EXPECT_EQ(figures.size(), 321u);
-    expect_every_tiling_once(figures, diamond_region);
+    expect_every_tiling_once(figures, diamond_region, 321);
 }
 
 TEST_F(DiamondRun, EveryPageMatchesItsReferenceRenderingPixelForPixel) {

@@ -37,11 +37,8 @@ int flats_in(const std::vector<StepKind>& path) {
 
 TEST_F(PyramidRun, DrawsEveryTilingOfTheTriangleExactlyOnceAndPrintsTheCount) {
     ASSERT_EQ(problems, std::vector<std::string>{});
-    const std::set<Tiling> expected = all_tilings(pyramid_region);
     EXPECT_EQ(cell_count(pyramid_region), 40);
-    EXPECT_EQ(expected.size(), 394u);
-    EXPECT_EQ(figures.size(), 394u);
-    expect_every_tiling_once(figures, pyramid_region);
+    expect_every_tiling_once(figures, pyramid_region, 394);
     EXPECT_EQ(printed, "394");
 }
 

@@ -174,6 +174,10 @@ std::vector<DominoRect> domino_rects(const Region& region, int x, int y, const T
     return rects;
 }
 
+namespace {
+
+// Paints the figure into `page` as rectangles: each domino an outline of
+// border round an interior of its colour.
 void render_reference(std::vector<Colour>& page, const Region& region, int x, int y,
                       const Tiling& tiling) {
     for (const DominoRect& rect : domino_rects(region, x, y, tiling)) {
@@ -186,6 +190,8 @@ void render_reference(std::vector<Colour>& page, const Region& region, int x, in
         }
     }
 }
+
+}  // namespace
 
 std::vector<Figure> decode_pages(const std::vector<std::vector<Colour>>& pages,
                                  const Region& region, const std::vector<int>& xs,
@@ -228,13 +234,17 @@ std::vector<Colour> reference_page(const std::vector<Figure>& figures, int page_
     return page;
 }
 
-void expect_every_tiling_once(const std::vector<Figure>& figures, const Region& region) {
+void expect_every_tiling_once(const std::vector<Figure>& figures, const Region& region,
+                              std::size_t tilings) {
+    const std::set<Tiling> expected = all_tilings(region);
+    EXPECT_EQ(expected.size(), tilings);
+    EXPECT_EQ(figures.size(), tilings);
     std::set<Tiling> drawn;
     for (const Figure& figure : figures) {
         EXPECT_TRUE(drawn.insert(figure.tiling).second)
             << "tiling drawn twice, page " << figure.page + 1 << " slot " << figure.slot;
     }
-    EXPECT_TRUE(drawn == all_tilings(region)) << drawn.size() << " distinct tilings drawn";
+    EXPECT_TRUE(drawn == expected) << drawn.size() << " distinct tilings drawn";
 }
 
 void expect_pages_match_reference(const std::vector<std::vector<Colour>>& pages,

@@ -61,11 +61,6 @@ struct DominoRect {
 // path steps by kind, every other domino yellow.
 std::vector<DominoRect> domino_rects(const Region& region, int x, int y, const Tiling& tiling);
 
-// Paints the figure into `page` as rectangles: each domino an outline of
-// border round an interior of its colour (path steps by kind, others yellow).
-void render_reference(std::vector<Colour>& page, const Region& region, int x, int y,
-                      const Tiling& tiling);
-
 // Decodes every non-empty slot of every page, in order; anchors are listed
 // row by row. A decoding failure is reported through `problems`.
 std::vector<Figure> decode_pages(const std::vector<std::vector<Colour>>& pages,
@@ -77,8 +72,10 @@ std::vector<Colour> reference_page(const std::vector<Figure>& figures, int page_
                                    const Region& region, const std::vector<int>& xs,
                                    const std::vector<int>& ys);
 
-// Checks that the figures are exactly the region's tilings, each once.
-void expect_every_tiling_once(const std::vector<Figure>& figures, const Region& region);
+// Checks that the region has `tilings` tilings and that the figures are
+// exactly those, each once.
+void expect_every_tiling_once(const std::vector<Figure>& figures, const Region& region,
+                              std::size_t tilings);
 // Checks every page against the reference rendering of its figures.
 void expect_pages_match_reference(const std::vector<std::vector<Colour>>& pages,
                                   const std::vector<Figure>& figures, const Region& region,
