@@ -20,16 +20,32 @@ fail() {
 
 running() { kill -0 "$app" 2>/dev/null; }
 
-# Starts Xvfb on a free display (-displayfd writes its number once the
-# server is up) and points DISPLAY at it.
+# Starts Xvfb on a free display (-displayfd writes its number) and points
+# DISPLAY at it once a client can connect. Servers started side by side by
+# parallel tests can race for a display number and lose, so a server that
+# does not answer is replaced, a few times at most.
 start_xvfb() {
-    local tool
+    local tool attempt
     for tool in Xvfb xdotool "$@"; do
         command -v "$tool" >/dev/null || fail "$tool is not installed"
     done
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-    xvfb=$!
-    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-    [ -s "$work/display" ] || fail "Xvfb did not start"
-    export DISPLAY=":$(cat "$work/display")"
+    for attempt in 1 2 3; do
+        : >"$work/display"
+        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" \
+            2>"$work/xvfb.log" &
+        xvfb=$!
+        for _ in $(seq 100); do
+            if [ -s "$work/display" ]; then
+                export DISPLAY=":$(tr -dc 0-9 <"$work/display")"
+                xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+            fi
+            kill -0 "$xvfb" 2>/dev/null || break
+            sleep 0.05
+        done
+        kill "$xvfb" 2>/dev/null
+        wait "$xvfb" 2>/dev/null
+        xvfb=
+        echo "Xvfb attempt $attempt did not answer: $(tail -1 "$work/xvfb.log")" >&2
+    done
+    fail "Xvfb did not start"
 }
