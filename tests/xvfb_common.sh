@@ -21,9 +21,11 @@ fail() {
 running() { kill -0 "$app" 2>/dev/null; }
 
 # Starts Xvfb on a free display (-displayfd writes its number) and points
-# DISPLAY at it once a client can connect. Servers started side by side by
-# parallel tests can race for a display number and lose, so a server that
-# does not answer is replaced, a few times at most.
+# DISPLAY at it once a client can connect. -noreset: by default the server
+# resets whenever its last client leaves, and a client connecting during the
+# reset is refused; SDL connects once to probe and again to open, so each
+# short-lived client before it (xdotool, say) could make the program fail.
+# A server that does not answer is replaced, a few times at most.
 start_xvfb() {
     local tool attempt
     for tool in Xvfb xdotool "$@"; do
@@ -31,7 +33,7 @@ start_xvfb() {
     done
     for attempt in 1 2 3; do
         : >"$work/display"
-        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" \
+        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
             2>"$work/xvfb.log" &
         xvfb=$!
         for _ in $(seq 100); do
