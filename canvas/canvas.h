@@ -63,6 +63,19 @@ void set_export_folder(const char* folder);
 // Prints "<program>: <what>: <detail>" on standard error and exits with 1.
 [[noreturn]] void fail(const char* what, const char* detail);
 
+// ---- The process around SDL ---------------------------------------------
+
+// Called first by every entry point: reopens any closed standard stream on
+// the null device, so that no file or display connection can take its
+// number; and makes SIGINT and SIGTERM end the process at once, before and
+// after SDL starts, unless they are already ignored or handled.
+void prepare_process();
+// Sets an environment variable, or removes it when `value` is nullptr.
+void set_environment(const char* name, const char* value);
+// Once the window is open: a lost display connection ends the process with
+// one line on standard error and status 1, at once.
+void exit_when_display_is_lost();
+
 // ---- Raster primitives ----------------------------------------------------
 // All coordinates are pixels, origin top left, x right, y down. Nothing
 // outside the 800 x 600 canvas is ever read or written, and nothing is

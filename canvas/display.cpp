@@ -1,57 +1,69 @@
 // The window pager: one 800 x 600 window, shown a page at a time.
-#include <signal.h>
-
 #include <array>
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 
 #include "canvas.h"
 
 namespace {
 
-// Drivers that show a real picture, in SDL's own order of preference.
-// Left to itself, SDL falls back to a text-mode driver when there is no
-// display: it draws in the terminal, writes escape codes to standard output
-// and waits for keys that may never come. That fallback (or any other
-// driver) is used only when the user names it in SDL_VIDEODRIVER.
-constexpr const char* graphical_drivers[] = {"x11", "dga", "fbcon", "directfb", "svgalib", "ggi"};
+// Drivers that show a real window, tried in SDL's own order of preference
+// when the user names none. Left to itself, SDL falls back to a driver that
+// shows nothing: classic SDL to text mode (escape codes on standard output,
+// waiting for keys that never come), SDL over SDL2 to an off-screen
+// framebuffer that nobody can see. Either is used only when named in
+// SDL_VIDEODRIVER. windib and directx are the Windows drivers.
+constexpr std::array<const char*, 8> window_drivers = {"x11",    "dga",     "fbcon",  "directfb",
+                                                      "svgalib", "ggi",     "windib", "directx"};
 
-// SDL turns SIGINT and SIGTERM into quit events, which here would only turn
-// the page; Ctrl-C or a plain kill should act as it did before SDL started.
-struct sigaction interrupt_action {};
-struct sigaction terminate_action {};
-
-void save_stop_signals() {
-    sigaction(SIGINT, nullptr, &interrupt_action);
-    sigaction(SIGTERM, nullptr, &terminate_action);
-}
-
-void restore_stop_signals() {
-    sigaction(SIGINT, &interrupt_action, nullptr);
-    sigaction(SIGTERM, &terminate_action, nullptr);
-}
-
-void start_video() {
-    save_stop_signals();
-    const char* named = SDL_getenv("SDL_VIDEODRIVER");
-    if (named != nullptr && named[0] != '\0') {
-        if (SDL_Init(SDL_INIT_VIDEO) != 0) fail("cannot start SDL video", SDL_GetError());
-        restore_stop_signals();
-        return;
+bool shows_a_window(const char* driver) {
+    for (const char* known : window_drivers) {
+        if (SDL_strcasecmp(driver, known) == 0) return true;
     }
+    return false;
+}
+
+SDL_Surface* set_video_mode() {
+    return SDL_SetVideoMode(canvas_width, canvas_height, canvas_depth,
+                            SDL_HWSURFACE | SDL_DOUBLEBUF);
+}
+
+[[noreturn]] void fail_video_mode(const char* why) {
+    fail("cannot set the 800x600 32-bit video mode", why);
+}
+
+// Opens the window on the first driver that shows one. A driver is judged
+// by the name SDL reports once the mode is set, not by SDL_Init's result:
+// SDL over SDL2 can report success and then fall back to its off-screen
+// driver. SDL_VIDEODRIVER stays set until the mode is, since that is when
+// such a library may start its video for real.
+SDL_Surface* open_window() {
     // The first driver's complaint is the telling one (x11: no DISPLAY, say).
     std::array<char, 200> first_error{};
-    for (const char* driver : graphical_drivers) {
-        setenv("SDL_VIDEODRIVER", driver, 1);
-        const bool started = SDL_Init(SDL_INIT_VIDEO) == 0;
-        unsetenv("SDL_VIDEODRIVER");
-        if (started) {
-            restore_stop_signals();
-            return;
+    for (const char* driver : window_drivers) {
+        set_environment("SDL_VIDEODRIVER", driver);
+        SDL_Surface* surface = nullptr;
+        std::array<char, 32> in_use{};
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+            surface = set_video_mode();
+            if (SDL_VideoDriverName(in_use.data(), static_cast<int>(in_use.size())) == nullptr) {
+                in_use[0] = '\0';
+            }
         }
+        set_environment("SDL_VIDEODRIVER", nullptr);
+        if (surface != nullptr && shows_a_window(in_use.data())) return surface;
+        // A window driver that started but refused the mode is no missing display.
+        if (surface == nullptr && shows_a_window(in_use.data())) fail_video_mode(SDL_GetError());
         if (first_error[0] == '\0') {
-            std::snprintf(first_error.data(), first_error.size(), "%s: %s", driver, SDL_GetError());
+            if (surface != nullptr) {
+                std::snprintf(first_error.data(), first_error.size(),
+                              "%s: SDL used the windowless driver '%s'", driver, in_use.data());
+            } else {
+                std::snprintf(first_error.data(), first_error.size(), "%s: %s", driver,
+                              SDL_GetError());
+            }
         }
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
     const char* display = SDL_getenv("DISPLAY");
     std::array<char, 300> detail{};
@@ -64,6 +76,20 @@ void start_video() {
                   "in SDL_VIDEODRIVER",
                   first_error.data());
     fail("no display", detail.data());
+}
+
+// Whatever driver the user names is used as it is.
+SDL_Surface* open_named_driver() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) fail("cannot start SDL video", SDL_GetError());
+    SDL_Surface* surface = set_video_mode();
+    if (surface == nullptr) fail_video_mode(SDL_GetError());
+    return surface;
+}
+
+// 8 bits a channel, so that every colour of the palette is stored exactly.
+bool holds_true_colour(const SDL_PixelFormat* format) {
+    return format->BytesPerPixel == 4 && format->Rloss == 0 && format->Gloss == 0 &&
+           format->Bloss == 0;
 }
 
 int page_number = 1;
@@ -79,24 +105,42 @@ void flip_page() {
 }  // namespace
 
 void open_display() {
-    start_video();
-    SDL_Surface* surface = SDL_SetVideoMode(canvas_width, canvas_height, canvas_depth,
-                                            SDL_HWSURFACE | SDL_DOUBLEBUF);
-    if (surface == nullptr) fail("cannot set the 800x600 32-bit video mode", SDL_GetError());
-    if (!select_canvas(surface)) {
-        fail("cannot set the 800x600 32-bit video mode", "the display gave another mode");
+    const char* named = SDL_getenv("SDL_VIDEODRIVER");
+    SDL_Surface* surface =
+        named != nullptr && named[0] != '\0' ? open_named_driver() : open_window();
+    if (!holds_true_colour(surface->format) || !select_canvas(surface)) {
+        // A 30-bit screen, say: its 10-bit channels are not what is drawn for.
+        const SDL_PixelFormat* format = surface->format;
+        std::array<char, 120> gave{};
+        std::snprintf(gave.data(), gave.size(),
+                      "the display gave %dx%d at %d bits a pixel, red mask 0x%08X", surface->w,
+                      surface->h, format->BitsPerPixel, static_cast<unsigned>(format->Rmask));
+        fail_video_mode(gave.data());
     }
+    exit_when_display_is_lost();
     page_number = 1;
     SDL_WM_SetCaption(program_name, program_name);
     clear_canvas();
 }
 
 void wait_key_or_quit() {
-    SDL_Event event;
+    // The queue only runs while video does; waiting on it otherwise could
+    // block for ever, or return at once for ever.
+    if (screen == nullptr || SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+        fail("waiting for events failed", "video is not running");
+    }
     for (;;) {
-        // On an error the event record holds nothing new, so it is not read.
-        if (SDL_WaitEvent(&event) == 0) fail("waiting for events failed", SDL_GetError());
+        SDL_Event event{};
+        event.type = SDL_NOEVENT;
+        // On an error the record holds nothing new; a "success" that leaves
+        // it empty counts as an error too, so the loop cannot spin.
+        if (SDL_WaitEvent(&event) == 0 || event.type == SDL_NOEVENT) {
+            fail("waiting for events failed", SDL_GetError());
+        }
         if (event.type == SDL_KEYDOWN || event.type == SDL_QUIT) return;
+        // Uncovered again: the page as shown is still in the surface, since
+        // it is cleared only after the wait.
+        if (event.type == SDL_VIDEOEXPOSE) SDL_UpdateRect(screen, 0, 0, 0, 0);
     }
 }
 

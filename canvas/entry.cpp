@@ -5,6 +5,7 @@
 #include "canvas.h"
 
 int main(int argc, char* argv[]) {
+    prepare_process();
     if (argc > 0) name_program(argv[0]);
     // No parachute: a fault should reach the debugger or sanitizer as it is.
     if (SDL_Init(SDL_INIT_NOPARACHUTE) != 0) fail("cannot start SDL", SDL_GetError());

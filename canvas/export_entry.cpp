@@ -5,6 +5,7 @@
 #include "canvas.h"
 
 int main(int argc, char* argv[]) {
+    prepare_process();
     if (argc > 0) name_program(argv[0]);
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s FOLDER\nwrites every page as FOLDER/page-N.png\n",

@@ -72,6 +72,7 @@ TEST_F(WindowPager, OnlyAKeyPressOrAQuitEndsTheWait) {
     push(SDL_MOUSEBUTTONUP);
     push(SDL_MOUSEMOTION);
     push(SDL_ACTIVEEVENT);
+    push(SDL_VIDEOEXPOSE);  // repaints the page, and waits on
     push(SDL_KEYDOWN);
     push(SDL_KEYDOWN);
     wait_key_or_quit();
