@@ -16,15 +16,18 @@ namespace {
 std::array<char, 4096> export_folder{};
 int pages_written = 0;
 bool progress_on_terminal = false;
+// rw-r--r-- as the umask allows, like any file the user makes.
+mode_t page_mode = 0644;
 SDL_Surface* page_surface = nullptr;
 // One page as 8-bit RGB, for the PNG encoder.
 std::array<png_byte, static_cast<std::size_t>(canvas_width) * canvas_height * 3> rgb_page{};
 
 void make_folder() {
     if (mkdir(export_folder.data(), 0777) == 0) return;
+    const int error = errno;
     struct stat info {};
-    if (errno == EEXIST && stat(export_folder.data(), &info) == 0 && S_ISDIR(info.st_mode)) return;
-    const char* why = errno == EEXIST ? "it exists and is not a folder" : std::strerror(errno);
+    if (error == EEXIST && stat(export_folder.data(), &info) == 0 && S_ISDIR(info.st_mode)) return;
+    const char* why = error == EEXIST ? "it exists and is not a folder" : std::strerror(error);
     std::array<char, 4200> what{};
     std::snprintf(what.data(), what.size(), "cannot use the folder %s", export_folder.data());
     fail(what.data(), why);
@@ -36,14 +39,22 @@ void make_folder() {
     fail(what.data(), why);
 }
 
-// The page is written under a temporary name and renamed once complete, so
-// a page-N.png is never a partial file.
+// Removes the unfinished page and stops with the reason.
+[[noreturn]] void abandon_page(const char* partial, const char* path, const char* why) {
+    std::remove(partial);
+    fail_to_write(path, why);
+}
+
+// The page is written to a fresh temporary file in the folder and renamed
+// once complete, so a page-N.png is never a partial file. mkstemp makes the
+// file itself (O_EXCL): it follows no link planted at the name, and two
+// exporters into one folder never share a temporary file.
 void write_page() {
     ++pages_written;
     std::array<char, 4200> path{};
     std::array<char, 4200> partial{};
     std::snprintf(path.data(), path.size(), "%s/page-%d.png", export_folder.data(), pages_written);
-    std::snprintf(partial.data(), partial.size(), "%s/.page-%d.png.part", export_folder.data(),
+    std::snprintf(partial.data(), partial.size(), "%s/.page-%d.png.XXXXXX", export_folder.data(),
                   pages_written);
 
     std::size_t at = 0;
@@ -54,20 +65,37 @@ void write_page() {
             at += 3;
         }
     }
+    const int fd = mkstemp(partial.data());
+    if (fd < 0) {
+        const int error = errno;
+        fail_to_write(path.data(), std::strerror(error));
+    }
+    // mkstemp's 0600 would hide the pages from everyone else.
+    fchmod(fd, page_mode);
+    FILE* file = fdopen(fd, "wb");
+    if (file == nullptr) {
+        const int error = errno;
+        close(fd);
+        abandon_page(partial.data(), path.data(), std::strerror(error));
+    }
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     image.width = canvas_width;
     image.height = canvas_height;
     image.format = PNG_FORMAT_RGB;
-    // On failure libpng removes the file it was writing.
-    if (png_image_write_to_file(&image, partial.data(), 0, rgb_page.data(), canvas_width * 3,
-                                nullptr) == 0) {
-        fail_to_write(path.data(), image.message);
+    if (png_image_write_to_stdio(&image, file, 0, rgb_page.data(), canvas_width * 3, nullptr) ==
+        0) {
+        std::fclose(file);
+        abandon_page(partial.data(), path.data(), image.message);
+    }
+    // A full disk may only show when the last bytes are written out.
+    if (std::fclose(file) != 0) {
+        const int error = errno;
+        abandon_page(partial.data(), path.data(), std::strerror(error));
     }
     if (std::rename(partial.data(), path.data()) != 0) {
-        const char* why = std::strerror(errno);
-        std::remove(partial.data());
-        fail_to_write(path.data(), why);
+        const int error = errno;
+        abandon_page(partial.data(), path.data(), std::strerror(error));
     }
     // On a terminal the progress line is rewritten in place.
     std::fprintf(stderr, "%s%s: wrote page %d to %s%s", progress_on_terminal ? "\r" : "",
@@ -88,6 +116,9 @@ void open_display() {
     make_folder();
     pages_written = 0;
     progress_on_terminal = isatty(fileno(stderr)) != 0;
+    const mode_t mask = umask(0);
+    umask(mask);
+    page_mode = 0666 & ~mask;
     if (page_surface == nullptr) {
         page_surface = SDL_CreateRGBSurface(SDL_SWSURFACE, canvas_width, canvas_height,
                                             canvas_depth, 0x00FF0000, 0x0000FF00, 0x000000FF, 0);

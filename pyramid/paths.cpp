@@ -1,5 +1,6 @@
 // Lists the paths by placement of flats (outer) and Dyck word (inner), lays
 // their figures out on pages and prints the count.
+#include <cerrno>
 #include <cstdio>
 
 #include "pyramid.h"
@@ -14,6 +15,7 @@ std::array<int, max_symbols> flat_starts{};
 std::array<int, max_symbols> flat_mask{};
 std::array<int, max_symbols> dyck_word{};
 int figure_count = 0;
+int count_write_error = 0;
 
 namespace {
 
@@ -119,8 +121,12 @@ void enumerate_flat_placements() {
             // is made, since finish_display shows this page next.
             for (int k = 0; k < n; ++k) figure_steps[k] = StepKind::flat;
             ++figure_count;
-            std::printf("%3.d", figure_count);
-            std::fflush(stdout);
+            // Flushed now, so the count is out even if the user stops the
+            // program during the last page; a failed write is reported
+            // once the user has seen the pages.
+            if (std::printf("%3.d", figure_count) < 0 || std::fflush(stdout) != 0) {
+                count_write_error = errno;
+            }
             draw_pyramid_figure();
         }
     } while (next_flat_placement());
@@ -131,6 +137,7 @@ void draw_all_paths() {
     cursor_x = first_column_x;
     cursor_y = first_row_y();
     figure_count = 0;
+    count_write_error = 0;
     enumerate_flat_placements();
 }
 

@@ -30,6 +30,8 @@ extern std::array<int, max_symbols> flat_mask;
 // The rises (0) and falls (1) that fill the zeros of flat_mask.
 extern std::array<int, max_symbols> dyck_word;
 extern int figure_count;
+// errno of a failed write of the count to standard output, or 0.
+extern int count_write_error;
 
 // Draws the path in figure_steps at the cursor; it spans cursor_x - 4 ...
 // cursor_x + 76 and cursor_y - 44 ... cursor_y + 4. The cursor is unchanged.
