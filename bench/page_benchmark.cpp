@@ -69,7 +69,11 @@ BenchPage first_page_of(void (*whole_run)(), const Region& region, const std::ve
 void run_pyramid_quietly() {
     std::fflush(stdout);
     const int saved = dup(STDOUT_FILENO);
-    if (std::freopen("/dev/null", "w", stdout) == nullptr) return;
+    if (saved < 0) return;
+    if (std::freopen("/dev/null", "w", stdout) == nullptr) {
+        close(saved);
+        return;
+    }
     pyramid::draw_all_paths();
     std::fflush(stdout);
     dup2(saved, STDOUT_FILENO);

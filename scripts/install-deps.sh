@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
     g++ cmake make pkg-config
     libsdl1.2-dev          # SDL 1.2: window, surface and events
+    libsdl1.2-compat       # SDL 1.2 over SDL2, which the window tests run against too
     libpng-dev             # pages written as PNG images
     libgtest-dev           # unit tests
     libbenchmark-dev       # the page benchmark

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The whole test suite: static checks; every test under AddressSanitizer and
 # UndefinedBehaviorSanitizer; then a plain build with warnings as errors,
-# with every test again and each program's session under valgrind memcheck.
+# with every test again and each program's session under valgrind memcheck;
+# last, every test of the real programs and the window pager once more
+# against SDL 1.2 over SDL2 (sdl12-compat), as current distributions ship it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -14,9 +16,17 @@ cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
 LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    ctest --test-dir build-asan --output-on-failure -j "$jobs"
+    ctest --test-dir build-asan --output-on-failure -j "$jobs" --timeout 300
 
 cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-Werror -DVALGRIND_SESSIONS=ON
 cmake --build build-tests -j "$jobs"
-echo "(all checks before the last ctest run passed; $(( $(date +%s) - start )) s so far)"
-ctest --test-dir build-tests --output-on-failure -j "$jobs"
+echo "(all checks before the Release build's tests passed; $(( $(date +%s) - start )) s so far)"
+ctest --test-dir build-tests --output-on-failure -j "$jobs" --timeout 300
+
+compat=$(find /usr/lib -path '*/sdl12-compat/libSDL-1.2.so.0' -print -quit)
+[ -n "$compat" ] || { echo "sdl12-compat is not installed (package libsdl1.2-compat)" >&2; exit 1; }
+compat=$(dirname "$compat")
+LD_LIBRARY_PATH=$compat ldd build-tests/diamond | grep -q "$compat/libSDL" ||
+    { echo "the programs do not load SDL from $compat" >&2; exit 1; }
+echo "(the same program and window tests against $compat)"
+LD_LIBRARY_PATH=$compat ctest --test-dir build-tests --output-on-failure -j "$jobs" --timeout 300 -L sdl

@@ -114,6 +114,24 @@ TEST(DiamondExport, APageThatCannotBeWrittenStopsTheExportWithNoPartialFile) {
     remove_folder(first.folder);
 }
 
+// Each writes its own temporary files; whichever renames last, every page
+// left is complete and no temporary file is left behind.
+TEST(DiamondExport, TwoExportersIntoOneFolderAtOnceBothSucceed) {
+    const ExportRun first = run_exporter(EXPORTER);
+    ASSERT_EQ(first.status, 0);
+    const std::string one = "'" EXPORTER "' '" + first.folder + "' >/dev/null 2>&1";
+    const int raw = std::system((one + " & a=$!; " + one + " || exit 1; wait $a").c_str());
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0);
+    EXPECT_EQ(files_in(first.folder).size(), 9u);
+    for (const std::string& name : files_in(first.folder)) {
+        std::vector<Uint32> rgb;
+        int width = 0;
+        int height = 0;
+        EXPECT_EQ(read_png(first.folder + "/" + name, rgb, width, height), "") << name;
+    }
+    remove_folder(first.folder);
+}
+
 TEST(DiamondExport, WrongArgumentsGiveUsage) {
     const int raw = std::system("'" EXPORTER "' >/dev/null 2>&1");
     EXPECT_TRUE(WIFEXITED(raw));

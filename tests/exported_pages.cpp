@@ -12,7 +12,8 @@
 
 namespace fs = std::filesystem;
 
-ExportRun run_exporter(const std::string& exporter, std::string folder) {
+ExportRun run_exporter(const std::string& exporter, std::string folder,
+                       const std::string& output) {
     ExportRun run;
     if (folder.empty()) {
         std::string pattern = (fs::temp_directory_path() / "export-test-XXXXXX").string();
@@ -25,7 +26,7 @@ ExportRun run_exporter(const std::string& exporter, std::string folder) {
     if (errors_fd < 0) return run;
     close(errors_fd);
     const std::string command =
-        "'" + exporter + "' '" + folder + "' >/dev/null 2>'" + errors + "' </dev/null";
+        "'" + exporter + "' '" + folder + "' >'" + output + "' 2>'" + errors + "' </dev/null";
     const int raw = std::system(command.c_str());
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     std::ifstream in(errors);

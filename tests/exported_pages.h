@@ -12,8 +12,10 @@ struct ExportRun {
     std::string errors;  // what it wrote on standard error
 };
 
-// Runs `exporter` with `folder` (a new temporary folder when empty).
-ExportRun run_exporter(const std::string& exporter, std::string folder = {});
+// Runs `exporter` with `folder` (a new temporary folder when empty), its
+// standard output sent to `output`.
+ExportRun run_exporter(const std::string& exporter, std::string folder = {},
+                       const std::string& output = "/dev/null");
 // Reads a PNG as 0xRRGGBB values, row by row; empty string on success.
 std::string read_png(const std::string& path, std::vector<Uint32>& rgb, int& width, int& height);
 // The files in `folder`, sorted.

@@ -76,6 +76,18 @@ TEST_F(PyramidRun, ExportedPagesAreTheHeadlessPagesPixelForPixel) {
     expect_exported_pages_match(EXPORTER, recorded_run.pages, recorded_run.canvas.surface->format);
 }
 
+// Every page is still written; the lost count is reported and fails the run.
+TEST(PyramidExport, ACountThatCannotBeWrittenIsReportedAfterThePages) {
+    const ExportRun run = run_exporter(EXPORTER, {}, "/dev/full");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("wrote page 7"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("pyramid_export: cannot write the count to standard output: No "
+                              "space left on device\n"),
+              std::string::npos)
+        << run.errors;
+    remove_folder(run.folder);
+}
+
 // The figure and enumerations on their own, without the pager.
 class PyramidParts : public ::testing::Test {
 protected:

@@ -87,27 +87,60 @@ std::set<Point> reference_line(long long x0, long long y0, long long x1, long lo
     return points;
 }
 
-// The recursive scanline fill, transcribed directly. Recursion into column
-// -1 (only from a seed in column 0) is skipped: it would leave the canvas.
+// The recursive scanline fill, transcribed directly but with its calls kept
+// on a heap stack of frames, so that the reference itself cannot overflow
+// the call stack on a deep region; the frames run in the recursion's order.
+// Recursion into column -1 (only from a seed in column 0) is skipped: it
+// would leave the canvas.
+struct FillCall {
+    int x, y;
+    int l = 0, r = 0, i = 0;
+    bool started = false;
+    bool above_done = false;  // the call into row y - 1 for column i is made
+};
+
 void reference_fill(int x, int y, Colour with, Colour border) {
-    const Colour c = get_pixel(x, y);
-    if (c == border || c == with) return;
-    put_pixel(x, y, with);
-    int l = x;
-    for (;;) {
-        --l;
-        if (l <= 0 || get_pixel(l, y) == border) break;
-        put_pixel(l, y, with);
-    }
-    int r = x;
-    for (;;) {
-        ++r;
-        if (r >= canvas_width || get_pixel(r, y) == border) break;
-        put_pixel(r, y, with);
-    }
-    for (int i = std::max(l, 0); i < r; ++i) {
-        if (y > 1) reference_fill(i, y - 1, with, border);
-        if (y < canvas_height - 1) reference_fill(i, y + 1, with, border);
+    std::vector<FillCall> calls{{x, y}};
+    while (!calls.empty()) {
+        FillCall& call = calls.back();
+        if (!call.started) {
+            call.started = true;
+            const Colour c = get_pixel(call.x, call.y);
+            if (c == border || c == with) {
+                calls.pop_back();
+                continue;
+            }
+            put_pixel(call.x, call.y, with);
+            int l = call.x;
+            for (;;) {
+                --l;
+                if (l <= 0 || get_pixel(l, call.y) == border) break;
+                put_pixel(l, call.y, with);
+            }
+            int r = call.x;
+            for (;;) {
+                ++r;
+                if (r >= canvas_width || get_pixel(r, call.y) == border) break;
+                put_pixel(r, call.y, with);
+            }
+            call.l = l;
+            call.r = r;
+            call.i = std::max(l, 0);
+        }
+        if (call.i >= call.r) {
+            calls.pop_back();
+            continue;
+        }
+        const FillCall next_up{call.i, call.y - 1};
+        const FillCall next_down{call.i, call.y + 1};
+        if (!call.above_done) {
+            call.above_done = true;
+            if (call.y > 1) calls.push_back(next_up);  // `call` is not used after a push
+            continue;
+        }
+        call.above_done = false;
+        ++call.i;
+        if (next_down.y < canvas_height) calls.push_back(next_down);
     }
 }
 

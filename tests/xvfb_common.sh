@@ -20,7 +20,7 @@ fail() {
 
 running() { kill -0 "$app" 2>/dev/null; }
 
-# Starts Xvfb on a free display (-displayfd writes its number) and points
+# Starts Xvfb (SCREEN_DEPTH bits deep, 24 unless set) on a free display (-displayfd writes its number) and points
 # DISPLAY at it once a client can connect. -noreset: by default the server
 # resets whenever its last client leaves, and a client connecting during the
 # reset is refused; SDL connects once to probe and again to open, so each
@@ -33,7 +33,8 @@ start_xvfb() {
     done
     for attempt in 1 2 3; do
         : >"$work/display"
-        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
+        Xvfb -displayfd 3 -screen 0 "1024x768x${SCREEN_DEPTH:-24}" -nolisten tcp -noreset \
+            3>"$work/display" \
             2>"$work/xvfb.log" &
         xvfb=$!
         for _ in $(seq 100); do

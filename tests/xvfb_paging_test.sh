@@ -2,8 +2,13 @@
 # Runs a program in its own Xvfb server and pages through it with real key
 # presses: every page but the last must hold on a mouse click, and the last
 # key press must end the program with status 0.
-# With END_WITH=term the program is stopped with SIGTERM during the final
-# wait instead, and must still have delivered its standard output.
+# END_WITH=term: SIGTERM, once during start-up and once during the final
+# wait, must end the program at once (and its standard output is still
+# delivered). END_WITH=lost_display: the X server goes away during the final
+# wait; the program must say so in one line and exit 1 at once.
+# STDOUT=closed or STDOUT=full: the program starts with standard output
+# closed (it must page through as usual) or on /dev/full (a failed write is
+# reported after the final key press, with status 1).
 # Usage: xvfb_paging_test.sh PROGRAM PAGES [EXPECTED_STDOUT]
 set -u
 program=$1
@@ -14,7 +19,29 @@ name=$(basename "$program")
 . "$(dirname "$0")/xvfb_common.sh"
 start_xvfb
 
-"$program" >"$work/out" 2>"$work/err" </dev/null &
+# Waits up to 5 s for the program to end; sets `status`.
+expect_exit_within_5s() {
+    for _ in $(seq 100); do running || break; sleep 0.05; done
+    running && fail "still running 5 s after $1"
+    wait "$app"
+    status=$?
+    app=
+}
+
+if [ "${END_WITH:-key}" = term ]; then
+    "$program" >/dev/null 2>"$work/err" </dev/null &
+    app=$!
+    sleep 0.02
+    kill -TERM "$app"
+    expect_exit_within_5s "a SIGTERM during start-up"
+    [ "$status" -eq 143 ] || fail "exit status $status after a SIGTERM during start-up"
+fi
+
+case ${STDOUT:-file} in
+    closed) "$program" >&- 2>"$work/err" </dev/null & ;;
+    full) "$program" >/dev/full 2>"$work/err" </dev/null & ;;
+    *) "$program" >"$work/out" 2>"$work/err" </dev/null & ;;
+esac
 app=$!
 timeout 10 xdotool search --sync --name "^$name" >/dev/null || fail "no window appeared"
 # With no window manager the keyboard follows the pointer.
@@ -32,18 +59,29 @@ sleep 0.5
 running || fail "a mouse click advanced past the last page"
 
 expected_status=0
-if [ "${END_WITH:-key}" = term ]; then
-    kill -TERM "$app"
-    expected_status=$((128 + 15))
-else
-    xdotool key space
-fi
-for _ in $(seq 100); do running || break; sleep 0.05; done
-running && fail "still running 5 s after the end of the last page"
-wait "$app"
-status=$?
-app=
+case ${END_WITH:-key} in
+    term)
+        kill -TERM "$app"
+        expected_status=$((128 + 15))
+        ;;
+    lost_display)
+        kill "$xvfb"
+        wait "$xvfb" 2>/dev/null
+        xvfb=
+        expected_status=1
+        ;;
+    *) xdotool key space ;;
+esac
+expect_exit_within_5s "the end of the last page"
+[ "${STDOUT:-file}" = full ] && expected_status=1
 [ "$status" -eq "$expected_status" ] || fail "exit status $status, expected $expected_status"
-[ "$(cat "$work/out")" = "$expected_stdout" ] || fail "standard output was '$(cat "$work/out")'"
-[ -s "$work/err" ] && fail "wrote to standard error"
+case ${END_WITH:-key}/${STDOUT:-file} in
+    lost_display/*) expected_err="$name: lost the connection to the display" ;;
+    */full) expected_err="$name: cannot write the count to standard output: No space left on device" ;;
+    *) expected_err= ;;
+esac
+[ "$(cat "$work/err")" = "$expected_err" ] || fail "standard error was not '$expected_err'"
+if [ "${STDOUT:-file}" = file ]; then
+    [ "$(cat "$work/out")" = "$expected_stdout" ] || fail "standard output was '$(cat "$work/out")'"
+fi
 echo "ok: $name paged through $pages pages and exited with status $status"
