@@ -57,8 +57,10 @@ void finish_display();
 // reports an event error it prints one line and exits with status 1.
 void wait_key_or_quit();
 
-// Export pager only: the folder that page-N.png files are written to.
-void set_export_folder(const char* folder);
+// Export pager only: the folder that pages are written to, as page-N.png
+// or, as vector drawings, page-N.svg.
+enum class PageFormat { png, svg };
+void set_export_folder(const char* folder, PageFormat format);
 
 // Prints "<program>: <what>: <detail>" on standard error and exits with 1.
 [[noreturn]] void fail(const char* what, const char* detail);
@@ -104,6 +106,10 @@ void flood_fill(int x, int y, Colour fill, Colour border);
 // order, in `border` (both corner rows and columns included, so it is
 // |x2 - x1| + 1 pixels wide), then flood-fills from its centre with `fill`.
 void draw_box(int x1, int y1, int x2, int y2, Colour border, Colour fill);
+// When set, draw_box also hands each box, as given, to this function (the
+// SVG export keeps every box of a page as one element).
+using BoxListener = void (*)(int x1, int y1, int x2, int y2, Colour border, Colour fill);
+extern BoxListener box_listener;
 
 // ---- Dominoes -----------------------------------------------------------
 // A domino covers two square cells of side 2 * half; (px, py) is the centre

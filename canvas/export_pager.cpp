@@ -1,5 +1,6 @@
 // The export pager: draws every page off screen and writes it as
-// FOLDER/page-N.png instead of showing it; nothing waits for the user.
+// FOLDER/page-N.png (or page-N.svg) instead of showing it; nothing waits for
+// the user.
 #include <png.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,6 +8,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "canvas.h"
@@ -14,6 +16,7 @@
 namespace {
 
 std::array<char, 4096> export_folder{};
+PageFormat page_format = PageFormat::png;
 int pages_written = 0;
 bool progress_on_terminal = false;
 // rw-r--r-- as the umask allows, like any file the user makes.
@@ -21,6 +24,24 @@ mode_t page_mode = 0644;
 SDL_Surface* page_surface = nullptr;
 // One page as 8-bit RGB, for the PNG encoder.
 std::array<png_byte, static_cast<std::size_t>(canvas_width) * canvas_height * 3> rgb_page{};
+
+// The boxes drawn on the page so far, in drawing order, for the SVG page.
+// A full page holds 1,280 at most.
+struct Box {
+    int x1, y1, x2, y2;
+    Colour border, fill;
+};
+std::array<Box, 4096> page_boxes{};
+std::size_t box_count = 0;
+bool too_many_boxes = false;
+
+void keep_box(int x1, int y1, int x2, int y2, Colour border, Colour fill) {
+    if (box_count == page_boxes.size()) {
+        too_many_boxes = true;
+        return;
+    }
+    page_boxes[box_count++] = {x1, y1, x2, y2, border, fill};
+}
 
 void make_folder() {
     if (mkdir(export_folder.data(), 0777) == 0) return;
@@ -45,18 +66,8 @@ void make_folder() {
     fail_to_write(path, why);
 }
 
-// The page is written to a fresh temporary file in the folder and renamed
-// once complete, so a page-N.png is never a partial file. mkstemp makes the
-// file itself (O_EXCL): it follows no link planted at the name, and two
-// exporters into one folder never share a temporary file.
-void write_page() {
-    ++pages_written;
-    std::array<char, 4200> path{};
-    std::array<char, 4200> partial{};
-    std::snprintf(path.data(), path.size(), "%s/page-%d.png", export_folder.data(), pages_written);
-    std::snprintf(partial.data(), partial.size(), "%s/.page-%d.png.XXXXXX", export_folder.data(),
-                  pages_written);
-
+// Writes the page as PNG; returns nullptr, or libpng's reason for failing.
+const char* write_png(FILE* file) {
     std::size_t at = 0;
     for (int y = 0; y < canvas_height; ++y) {
         for (int x = 0; x < canvas_width; ++x) {
@@ -65,6 +76,73 @@ void write_page() {
             at += 3;
         }
     }
+    // Static: the reason returned lives in it.
+    static png_image image;
+    image = png_image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = canvas_width;
+    image.height = canvas_height;
+    image.format = PNG_FORMAT_RGB;
+    if (png_image_write_to_stdio(&image, file, 0, rgb_page.data(), canvas_width * 3, nullptr) ==
+        0) {
+        return image.message;
+    }
+    return nullptr;
+}
+
+using HexColour = std::array<char, 8>;
+
+HexColour hex(Colour colour) {
+    Uint8 r = 0;
+    Uint8 g = 0;
+    Uint8 b = 0;
+    SDL_GetRGB(colour, screen->format, &r, &g, &b);
+    HexColour text{};
+    std::snprintf(text.data(), text.size(), "#%02x%02x%02x", r, g, b);
+    return text;
+}
+
+// Writes the page as SVG, one <rect> a box. A box's outline is a 1-unit
+// stroke through its edge pixels' centres, drawn over its fill, so at 100 %
+// each covers exactly the pixels the raster draws, and every edge falls on
+// a pixel boundary at any whole zoom. Returns nullptr, or why it failed.
+const char* write_svg(FILE* file) {
+    if (too_many_boxes) return "more boxes than a page can hold";
+    std::fprintf(file,
+                 "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                 "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" "
+                 "viewBox=\"0 0 %d %d\" shape-rendering=\"crispEdges\">\n"
+                 "<title>page %d</title>\n"
+                 "<rect width=\"%d\" height=\"%d\" fill=\"%s\"/>\n",
+                 canvas_width, canvas_height, canvas_width, canvas_height, pages_written,
+                 canvas_width, canvas_height, hex(palette.background).data());
+    for (std::size_t i = 0; i < box_count; ++i) {
+        const Box& box = page_boxes[i];
+        const int left = box.x1 < box.x2 ? box.x1 : box.x2;
+        const int top = box.y1 < box.y2 ? box.y1 : box.y2;
+        std::fprintf(file,
+                     "<rect x=\"%d.5\" y=\"%d.5\" width=\"%d\" height=\"%d\" fill=\"%s\" "
+                     "stroke=\"%s\"/>\n",
+                     left, top, std::abs(box.x2 - box.x1), std::abs(box.y2 - box.y1),
+                     hex(box.fill).data(), hex(box.border).data());
+    }
+    std::fprintf(file, "</svg>\n");
+    return std::ferror(file) != 0 ? std::strerror(errno) : nullptr;
+}
+
+// The page is written to a fresh temporary file in the folder and renamed
+// once complete, so a page-N file is never a partial one. mkstemp makes the
+// file itself (O_EXCL): it follows no link planted at the name, and two
+// exporters into one folder never share a temporary file.
+void write_page() {
+    ++pages_written;
+    const char* extension = page_format == PageFormat::svg ? "svg" : "png";
+    std::array<char, 4200> path{};
+    std::array<char, 4200> partial{};
+    std::snprintf(path.data(), path.size(), "%s/page-%d.%s", export_folder.data(), pages_written,
+                  extension);
+    std::snprintf(partial.data(), partial.size(), "%s/.page-%d.%s.XXXXXX", export_folder.data(),
+                  pages_written, extension);
     const int fd = mkstemp(partial.data());
     if (fd < 0) {
         const int error = errno;
@@ -78,15 +156,10 @@ void write_page() {
         close(fd);
         abandon_page(partial.data(), path.data(), std::strerror(error));
     }
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = canvas_width;
-    image.height = canvas_height;
-    image.format = PNG_FORMAT_RGB;
-    if (png_image_write_to_stdio(&image, file, 0, rgb_page.data(), canvas_width * 3, nullptr) ==
-        0) {
+    const char* why = page_format == PageFormat::svg ? write_svg(file) : write_png(file);
+    if (why != nullptr) {
         std::fclose(file);
-        abandon_page(partial.data(), path.data(), image.message);
+        abandon_page(partial.data(), path.data(), why);
     }
     // A full disk may only show when the last bytes are written out.
     if (std::fclose(file) != 0) {
@@ -103,13 +176,21 @@ void write_page() {
     std::fflush(stderr);
 }
 
+// Clears the page, and the boxes kept for it.
+void start_page() {
+    clear_canvas();
+    box_count = 0;
+    too_many_boxes = false;
+}
+
 }  // namespace
 
-void set_export_folder(const char* folder) {
+void set_export_folder(const char* folder, PageFormat format) {
     const int length = std::snprintf(export_folder.data(), export_folder.size(), "%s", folder);
     if (length <= 0 || static_cast<std::size_t>(length) >= export_folder.size()) {
         fail("cannot use the folder", "its name is empty or too long");
     }
+    page_format = format;
 }
 
 void open_display() {
@@ -124,12 +205,13 @@ void open_display() {
                                             canvas_depth, 0x00FF0000, 0x0000FF00, 0x000000FF, 0);
     }
     if (!select_canvas(page_surface)) fail("cannot make an off-screen page", SDL_GetError());
-    clear_canvas();
+    box_listener = page_format == PageFormat::svg ? keep_box : nullptr;
+    start_page();
 }
 
 void show_page() {
     write_page();
-    clear_canvas();
+    start_page();
 }
 
 void finish_display() {

@@ -9,6 +9,7 @@
 
 SDL_Surface* screen = nullptr;
 Palette palette{};
+BoxListener box_listener = nullptr;
 
 namespace {
 
@@ -244,6 +245,7 @@ void flood_fill(int x, int y, Colour fill, Colour border) {
 
 void draw_box(int x1, int y1, int x2, int y2, Colour border, Colour fill) {
     if (!lock_canvas()) return;
+    if (box_listener != nullptr) box_listener(x1, y1, x2, y2, border, fill);
     draw_line(x1, y1, x2, y1, border);
     draw_line(x1, y2, x2, y2, border);
     draw_line(x1, y1, x1, y2, border);

@@ -89,6 +89,11 @@ TEST_F(DiamondRun, ExportedPagesAreTheHeadlessPagesPixelForPixel) {
     expect_exported_pages_match(EXPORTER, recorded_run.pages, recorded_run.canvas.surface->format);
 }
 
+TEST_F(DiamondRun, SvgPagesRenderedAt100PercentAreTheHeadlessPages) {
+    expect_exported_pages_match(EXPORTER, recorded_run.pages, recorded_run.canvas.surface->format,
+                                true);
+}
+
 // The exporter's failures: a clear message, status 1, and no page file that
 // is not complete.
 TEST(DiamondExport, AFolderThatCannotBeMadeIsReported) {

@@ -13,7 +13,7 @@
 namespace fs = std::filesystem;
 
 ExportRun run_exporter(const std::string& exporter, std::string folder,
-                       const std::string& output) {
+                       const std::string& output, bool svg) {
     ExportRun run;
     if (folder.empty()) {
         std::string pattern = (fs::temp_directory_path() / "export-test-XXXXXX").string();
@@ -26,7 +26,8 @@ ExportRun run_exporter(const std::string& exporter, std::string folder,
     if (errors_fd < 0) return run;
     close(errors_fd);
     const std::string command =
-        "'" + exporter + "' '" + folder + "' >'" + output + "' 2>'" + errors + "' </dev/null";
+        "'" + exporter + (svg ? "' --svg '" : "' '") + folder + "' >'" + output + "' 2>'" + errors +
+        "' </dev/null";
     const int raw = std::system(command.c_str());
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     std::ifstream in(errors);
@@ -71,17 +72,24 @@ void remove_folder(const std::string& folder) {
 
 void expect_exported_pages_match(const std::string& exporter,
                                  const std::vector<std::vector<Colour>>& pages,
-                                 const SDL_PixelFormat* format) {
-    const ExportRun run = run_exporter(exporter);
+                                 const SDL_PixelFormat* format, bool svg) {
+    const ExportRun run = run_exporter(exporter, {}, "/dev/null", svg);
     ASSERT_EQ(run.status, 0) << run.errors;
+    const std::string extension = svg ? ".svg" : ".png";
     std::vector<std::string> expected_names;
     for (std::size_t page = 1; page <= pages.size(); ++page)
-        expected_names.push_back("page-" + std::to_string(page) + ".png");
+        expected_names.push_back("page-" + std::to_string(page) + extension);
     std::sort(expected_names.begin(), expected_names.end());
     EXPECT_EQ(files_in(run.folder), expected_names);
 
     for (std::size_t page = 0; page < pages.size(); ++page) {
-        const std::string path = run.folder + "/page-" + std::to_string(page + 1) + ".png";
+        std::string path = run.folder + "/page-" + std::to_string(page + 1) + extension;
+        if (svg) {
+            const std::string svg_path = path;
+            path += ".png";
+            EXPECT_EQ(std::system(("xmllint --noout '" + svg_path + "'").c_str()), 0) << svg_path;
+            ASSERT_EQ(std::system(("rsvg-convert -o '" + path + "' '" + svg_path + "'").c_str()), 0);
+        }
         std::vector<Uint32> rgb;
         int width = 0;
         int height = 0;

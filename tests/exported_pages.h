@@ -13,9 +13,9 @@ struct ExportRun {
 };
 
 // Runs `exporter` with `folder` (a new temporary folder when empty), its
-// standard output sent to `output`.
+// standard output sent to `output`; with `svg`, as `exporter --svg folder`.
 ExportRun run_exporter(const std::string& exporter, std::string folder = {},
-                       const std::string& output = "/dev/null");
+                       const std::string& output = "/dev/null", bool svg = false);
 // Reads a PNG as 0xRRGGBB values, row by row; empty string on success.
 std::string read_png(const std::string& path, std::vector<Uint32>& rgb, int& width, int& height);
 // The files in `folder`, sorted.
@@ -23,7 +23,9 @@ std::vector<std::string> files_in(const std::string& folder);
 void remove_folder(const std::string& folder);
 
 // Checks that `exporter` writes exactly `pages`, pixel for pixel, as
-// page-1.png ... page-N.png, and nothing else.
+// page-1.png ... page-N.png, and nothing else. With `svg`: as page-N.svg,
+// each well-formed XML (xmllint) and, rendered at 100 % by rsvg-convert,
+// pixel for pixel the page.
 void expect_exported_pages_match(const std::string& exporter,
                                  const std::vector<std::vector<Colour>>& pages,
-                                 const SDL_PixelFormat* format);
+                                 const SDL_PixelFormat* format, bool svg = false);

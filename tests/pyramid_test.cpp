@@ -76,6 +76,11 @@ TEST_F(PyramidRun, ExportedPagesAreTheHeadlessPagesPixelForPixel) {
     expect_exported_pages_match(EXPORTER, recorded_run.pages, recorded_run.canvas.surface->format);
 }
 
+TEST_F(PyramidRun, SvgPagesRenderedAt100PercentAreTheHeadlessPages) {
+    expect_exported_pages_match(EXPORTER, recorded_run.pages, recorded_run.canvas.surface->format,
+                                true);
+}
+
 // Every page is still written; the lost count is reported and fails the run.
 TEST(PyramidExport, ACountThatCannotBeWrittenIsReportedAfterThePages) {
     const ExportRun run = run_exporter(EXPORTER, {}, "/dev/full");
