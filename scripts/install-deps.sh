@@ -11,6 +11,7 @@ packages=(
     libbenchmark-dev       # the page benchmark
     xvfb xdotool           # the programs in a real X server, driven by key presses
     imagemagick            # window captures compared with the exported pages
+    librsvg2-bin libxml2-utils   # SVG pages rendered (rsvg-convert) and checked (xmllint)
     libx11-dev             # the helper that closes a window as a window manager does
     valgrind clang-tidy cppcheck   # memory and static checks
 )
