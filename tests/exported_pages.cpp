@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -70,6 +71,19 @@ void remove_folder(const std::string& folder) {
     fs::remove_all(fs::path(folder).parent_path(), error);
 }
 
+namespace {
+// Runs a command given word by word, each quoted for the shell: its status.
+int run_quoted(std::initializer_list<std::string> words) {
+    std::string command;
+    for (const std::string& word : words) {
+        command += " '";
+        command += word;
+        command += "'";
+    }
+    return std::system(command.c_str());
+}
+}  // namespace
+
 void expect_exported_pages_match(const std::string& exporter,
                                  const std::vector<std::vector<Colour>>& pages,
                                  const SDL_PixelFormat* format, bool svg) {
@@ -87,8 +101,8 @@ void expect_exported_pages_match(const std::string& exporter,
         if (svg) {
             const std::string svg_path = path;
             path += ".png";
-            EXPECT_EQ(std::system(("xmllint --noout '" + svg_path + "'").c_str()), 0) << svg_path;
-            ASSERT_EQ(std::system(("rsvg-convert -o '" + path + "' '" + svg_path + "'").c_str()), 0);
+            EXPECT_EQ(run_quoted({"xmllint", "--noout", svg_path}), 0) << svg_path;
+            ASSERT_EQ(run_quoted({"rsvg-convert", "-o", path, svg_path}), 0) << svg_path;
         }
         std::vector<Uint32> rgb;
         int width = 0;
