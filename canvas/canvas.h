@@ -4,6 +4,8 @@
 
 #include <SDL.h>
 
+#include <cstdio>
+
 // One step of a lattice path. The order rise < fall < flat is relied upon
 // when arrangements are listed lexicographically.
 enum class StepKind : int { rise = 0, fall = 1, flat = 2 };
@@ -65,7 +67,8 @@ void set_export_folder(const char* folder, PageFormat format);
 // Prints "<program>: <what>: <detail>" on standard error and exits with 1.
 [[noreturn]] void fail(const char* what, const char* detail);
 
-// ---- The process around SDL ---------------------------------------------
+// ---- The process and files around SDL -----------------------------------
+// Each platform has its own (platform_posix.cpp, platform_windows.cpp).
 
 // Called first by every entry point: reopens any closed standard stream on
 // the null device, so that no file or display connection can take its
@@ -75,8 +78,17 @@ void prepare_process();
 // Sets an environment variable, or removes it when `value` is nullptr.
 void set_environment(const char* name, const char* value);
 // Once the window is open: a lost display connection ends the process with
-// one line on standard error and status 1, at once.
+// one line on standard error and status 1, at once (X11 only).
 void exit_when_display_is_lost();
+// Makes a folder: 0, or the errno value (EEXIST when the name is taken).
+int make_folder(const char* path);
+// Makes and opens for binary writing a new file named from `name_template`,
+// whose trailing XXXXXX it fills in; never an existing file or a link. The
+// file gets the mode the user's files usually get. nullptr and errno set on
+// failure, leaving nothing behind.
+std::FILE* create_unique_file(char* name_template);
+// Renames `from` to `to`, replacing any file there: 0, or an errno value.
+int replace_file(const char* from, const char* to);
 
 // ---- Raster primitives ----------------------------------------------------
 // All coordinates are pixels, origin top left, x right, y down. Nothing

@@ -12,9 +12,13 @@ namespace {
 // shows nothing: classic SDL to text mode (escape codes on standard output,
 // waiting for keys that never come), SDL over SDL2 to an off-screen
 // framebuffer that nobody can see. Either is used only when named in
-// SDL_VIDEODRIVER. windib and directx are the Windows drivers.
-constexpr std::array<const char*, 8> window_drivers = {"x11",    "dga",     "fbcon",  "directfb",
-                                                      "svgalib", "ggi",     "windib", "directx"};
+// SDL_VIDEODRIVER.
+#ifdef _WIN32
+constexpr std::array<const char*, 2> window_drivers = {"windib", "directx"};
+#else
+constexpr std::array<const char*, 6> window_drivers = {"x11",      "dga",     "fbcon",
+                                                      "directfb", "svgalib", "ggi"};
+#endif
 
 bool shows_a_window(const char* driver) {
     for (const char* known : window_drivers) {

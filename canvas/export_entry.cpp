@@ -6,6 +6,12 @@
 
 #include "canvas.h"
 
+// On Windows SDL.h renames main to SDL_main, for SDL's own entry shim; the
+// exporters are console programs with an entry of their own.
+#ifdef main
+#undef main
+#endif
+
 namespace {
 
 void print_usage(FILE* to) {

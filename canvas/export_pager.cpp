@@ -19,8 +19,6 @@ std::array<char, 4096> export_folder{};
 PageFormat page_format = PageFormat::png;
 int pages_written = 0;
 bool progress_on_terminal = false;
-// rw-r--r-- as the umask allows, like any file the user makes.
-mode_t page_mode = 0644;
 SDL_Surface* page_surface = nullptr;
 // One page as 8-bit RGB, for the PNG encoder.
 std::array<png_byte, static_cast<std::size_t>(canvas_width) * canvas_height * 3> rgb_page{};
@@ -43,9 +41,9 @@ void keep_box(int x1, int y1, int x2, int y2, Colour border, Colour fill) {
     page_boxes[box_count++] = {x1, y1, x2, y2, border, fill};
 }
 
-void make_folder() {
-    if (mkdir(export_folder.data(), 0777) == 0) return;
-    const int error = errno;
+void make_export_folder() {
+    const int error = make_folder(export_folder.data());
+    if (error == 0) return;
     struct stat info {};
     if (error == EEXIST && stat(export_folder.data(), &info) == 0 && S_ISDIR(info.st_mode)) return;
     const char* why = error == EEXIST ? "it exists and is not a folder" : std::strerror(error);
@@ -131,9 +129,9 @@ const char* write_svg(FILE* file) {
 }
 
 // The page is written to a fresh temporary file in the folder and renamed
-// once complete, so a page-N file is never a partial one. mkstemp makes the
-// file itself (O_EXCL): it follows no link planted at the name, and two
-// exporters into one folder never share a temporary file.
+// once complete, so a page-N file is never a partial one. The temporary file
+// is made new (it follows no link planted at its name), so two exporters
+// into one folder never share one.
 void write_page() {
     ++pages_written;
     const char* extension = page_format == PageFormat::svg ? "svg" : "png";
@@ -143,18 +141,10 @@ void write_page() {
                   extension);
     std::snprintf(partial.data(), partial.size(), "%s/.page-%d.%s.XXXXXX", export_folder.data(),
                   pages_written, extension);
-    const int fd = mkstemp(partial.data());
-    if (fd < 0) {
-        const int error = errno;
-        fail_to_write(path.data(), std::strerror(error));
-    }
-    // mkstemp's 0600 would hide the pages from everyone else.
-    fchmod(fd, page_mode);
-    FILE* file = fdopen(fd, "wb");
+    FILE* file = create_unique_file(partial.data());
     if (file == nullptr) {
         const int error = errno;
-        close(fd);
-        abandon_page(partial.data(), path.data(), std::strerror(error));
+        fail_to_write(path.data(), std::strerror(error));
     }
     const char* why = page_format == PageFormat::svg ? write_svg(file) : write_png(file);
     if (why != nullptr) {
@@ -166,10 +156,8 @@ void write_page() {
         const int error = errno;
         abandon_page(partial.data(), path.data(), std::strerror(error));
     }
-    if (std::rename(partial.data(), path.data()) != 0) {
-        const int error = errno;
-        abandon_page(partial.data(), path.data(), std::strerror(error));
-    }
+    const int error = replace_file(partial.data(), path.data());
+    if (error != 0) abandon_page(partial.data(), path.data(), std::strerror(error));
     // On a terminal the progress line is rewritten in place.
     std::fprintf(stderr, "%s%s: wrote page %d to %s%s", progress_on_terminal ? "\r" : "",
                  program_name, pages_written, path.data(), progress_on_terminal ? "" : "\n");
@@ -194,12 +182,9 @@ void set_export_folder(const char* folder, PageFormat format) {
 }
 
 void open_display() {
-    make_folder();
+    make_export_folder();
     pages_written = 0;
     progress_on_terminal = isatty(fileno(stderr)) != 0;
-    const mode_t mask = umask(0);
-    umask(mask);
-    page_mode = 0666 & ~mask;
     if (page_surface == nullptr) {
         page_surface = SDL_CreateRGBSurface(SDL_SWSURFACE, canvas_width, canvas_height,
                                             canvas_depth, 0x00FF0000, 0x0000FF00, 0x000000FF, 0);

@@ -1,3 +1,4 @@
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -6,10 +7,23 @@
 
 const char* program_name = "canvas";
 
+namespace {
+std::array<char, 64> name_buffer{};
+}
+
 void name_program(const char* argv0) {
     if (argv0 == nullptr || argv0[0] == '\0') return;
-    const char* slash = std::strrchr(argv0, '/');
-    program_name = slash != nullptr ? slash + 1 : argv0;
+    // Windows paths may use either separator, and end in ".exe".
+    const char* name = argv0;
+    for (const char* at = argv0; *at != '\0'; ++at) {
+        if (*at == '/' || *at == '\\') name = at + 1;
+    }
+    std::snprintf(name_buffer.data(), name_buffer.size(), "%s", name);
+    const std::size_t length = std::strlen(name_buffer.data());
+    if (length > 4 && SDL_strcasecmp(name_buffer.data() + length - 4, ".exe") == 0) {
+        name_buffer[length - 4] = '\0';
+    }
+    program_name = name_buffer.data();
 }
 
 void fail(const char* what, const char* detail) {

@@ -1,10 +1,12 @@
 // What the programs need of a POSIX process around SDL: standard streams
-// that stay where they are, stop signals that stop, and an end to the
-// process when its X server goes away.
+// that stay where they are, stop signals that stop, an end to the process
+// when its X server goes away; and the export's file operations.
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -85,3 +87,24 @@ void exit_when_display_is_lost() {
     if (set_handler != nullptr) set_handler(leave_on_lost_display);
     dlclose(xlib);
 }
+
+int make_folder(const char* path) { return mkdir(path, 0777) == 0 ? 0 : errno; }
+
+FILE* create_unique_file(char* name_template) {
+    const int fd = mkstemp(name_template);
+    if (fd < 0) return nullptr;
+    // mkstemp's 0600 would hide the file from everyone else.
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, 0666 & ~mask);
+    FILE* file = fdopen(fd, "wb");
+    if (file == nullptr) {
+        const int error = errno;
+        close(fd);
+        unlink(name_template);
+        errno = error;
+    }
+    return file;
+}
+
+int replace_file(const char* from, const char* to) { return std::rename(from, to) == 0 ? 0 : errno; }

@@ -15,8 +15,9 @@ namespace {
 
 // Wide enough for any difference of two ints.
 using Wide = long long;
-// Wide enough for any product of two such differences.
-__extension__ typedef unsigned __int128 Product;
+// Wide enough for any product of two such differences that a line needs:
+// both are below 2^32, so the product is below 2^64.
+using Product = unsigned long long;
 
 bool on_canvas(Wide x, Wide y) {
     return x >= 0 && x < canvas_width && y >= 0 && y < canvas_height;

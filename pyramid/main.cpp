@@ -2,7 +2,9 @@
 
 #include "pyramid.h"
 
-extern "C" int SDL_main(int /*argc*/, char* /*argv*/[]) {
+extern "C" int SDL_main(int argc, char* argv[]) {
+    // SDL's Windows entry shim does not name the program; the title needs it.
+    if (argc > 0) name_program(argv[0]);
     open_display();
     pyramid::draw_all_paths();
     finish_display();

@@ -1,0 +1,50 @@
+// What the programs need of a Windows process: SDL's entry shim already
+// sends standard output and error to files beside the program, a GUI
+// program gets no Ctrl-C, and there is no X connection to lose; the
+// export's file operations differ from POSIX in their names and in rename.
+#include <direct.h>
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+
+#include "canvas.h"
+
+void prepare_process() {}
+
+void set_environment(const char* name, const char* value) {
+    // An empty value removes the variable.
+    _putenv_s(name, value != nullptr ? value : "");
+}
+
+void exit_when_display_is_lost() {}
+
+int make_folder(const char* path) { return _mkdir(path) == 0 ? 0 : errno; }
+
+FILE* create_unique_file(char* name_template) {
+    const int fd = mkstemp(name_template);
+    if (fd < 0) return nullptr;
+    _setmode(fd, _O_BINARY);  // no CR before every LF of a PNG
+    FILE* file = _fdopen(fd, "wb");
+    if (file == nullptr) {
+        const int error = errno;
+        _close(fd);
+        std::remove(name_template);
+        errno = error;
+    }
+    return file;
+}
+
+// rename() will not replace an existing file here.
+int replace_file(const char* from, const char* to) {
+    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != 0) return 0;
+    switch (GetLastError()) {
+        case ERROR_ACCESS_DENIED: return EACCES;
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND: return ENOENT;
+        default: return EIO;
+    }
+}
