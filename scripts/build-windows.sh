@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# Cross-builds the four programs for 32-bit Windows on Debian 12 and packs
+# them with SDL.dll into build-windows/domino-paths-windows-i686.zip.
+# SDL 1.2.15, zlib and libpng come from Debian's own source packages, with
+# Debian's patches applied; SDL is built as SDL.dll, zlib and libpng are
+# linked in statically. The libraries are built once and kept in
+# build-windows/deps.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+top=$PWD
+out=$top/build-windows
+deps=$out/deps
+prefix=$deps/prefix
+jobs=$(nproc)
+host=i686-w64-mingw32
+
+run_as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+if ! command -v $host-g++ >/dev/null || ! command -v dpkg-source >/dev/null ||
+    ! command -v zip >/dev/null || ! command -v cmake >/dev/null; then
+    run_as_root apt-get update -q
+    run_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+        g++-mingw-w64-i686 binutils-mingw-w64-i686 dpkg-dev make cmake zip ca-certificates
+fi
+
+# Debian 12's source packages, through apt with a source list of our own:
+# nothing in /etc/apt is changed.
+fetch_sources() {
+    local apt=$deps/apt
+    mkdir -p "$apt/sources" "$apt/lists/partial" "$apt/cache/archives/partial" "$deps/src"
+    cat >"$apt/sources/debian-bookworm-src.sources" <<'SOURCES'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+SOURCES
+    local options=(-o Dir::Etc::SourceParts="$apt/sources" -o Dir::Etc::SourceList=/dev/null
+                   -o Dir::State::Lists="$apt/lists" -o Dir::Cache="$apt/cache"
+                   -o Debug::NoLocking=1 -o APT::Sandbox::User=root)
+    apt-get "${options[@]}" update -q
+    (cd "$deps/src" && apt-get "${options[@]}" source --download-only libsdl1.2 zlib libpng1.6)
+    local dsc
+    for dsc in "$deps"/src/*.dsc; do
+        (cd "$deps/src" && dpkg-source --no-check -x "$dsc" >/dev/null)
+    done
+}
+
+build_zlib() {
+    local src build=$deps/zlib-build
+    src=$(echo "$deps"/src/zlib-*/)
+    rm -rf "$build" && mkdir -p "$build" "$prefix/lib" "$prefix/include"
+    # Debian's source leaves out zlib's own Windows makefiles: the library is
+    # only these files.
+    local f
+    for f in adler32 compress crc32 deflate gzclose gzlib gzread gzwrite infback inffast \
+        inflate inftrees trees uncompr zutil; do
+        $host-gcc -O2 -c "$src/$f.c" -o "$build/$f.o"
+    done
+    $host-ar rcs "$prefix/lib/libz.a" "$build"/*.o
+    cp "$src/zlib.h" "$src/zconf.h" "$prefix/include/"
+}
+
+build_libpng() {
+    local src build=$deps/libpng-build
+    src=$(echo "$deps"/src/libpng1.6-*/)
+    rm -rf "$build" && mkdir -p "$build"
+    (cd "$build" && "$src/configure" --host=$host --prefix="$prefix" --disable-shared \
+        --enable-static CPPFLAGS="-I$prefix/include" LDFLAGS="-L$prefix/lib" >configure.log &&
+        make -j "$jobs" >make.log && make install >install.log)
+}
+
+build_sdl() {
+    local src build=$deps/sdl-build
+    src=$(echo "$deps"/src/libsdl1.2-*/)
+    rm -rf "$build" && mkdir -p "$build"
+    # -static-libgcc in CC: libtool drops it from LDFLAGS, and without it
+    # SDL.dll needs libgcc_s_dw2-1.dll.
+    (cd "$build" && "$src/configure" --host=$host --prefix="$prefix" \
+        CC="$host-gcc -static-libgcc" >configure.log &&
+        make -j "$jobs" >make.log && make install >install.log)
+}
+
+if [ ! -f "$prefix/bin/SDL.dll" ]; then
+    rm -rf "$deps"
+    fetch_sources
+    build_zlib
+    build_libpng
+    build_sdl
+fi
+
+cmake -S "$top" -B "$out/build" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" \
+    -DCMAKE_FIND_ROOT_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$out/build" -j "$jobs"
+
+dist=$out/dist
+rm -rf "$dist" && mkdir -p "$dist"
+cp "$out"/build/{diamond,pyramid,diamond_export,pyramid_export}.exe "$prefix/bin/SDL.dll" "$dist/"
+$host-strip "$dist"/*
+# Nothing but Windows' own DLLs and SDL.dll may be needed.
+for exe in "$dist"/*.exe "$dist/SDL.dll"; do
+    extra=$($host-objdump -p "$exe" | awk '/DLL Name/ {print $3}' |
+        grep -viE '^(SDL|KERNEL32|USER32|GDI32|ADVAPI32|WINMM|msvcrt)\.dll$' || true)
+    [ -z "$extra" ] || { echo "$exe needs $extra" >&2; exit 1; }
+done
+rm -f "$out/domino-paths-windows-i686.zip"
+(cd "$dist" && zip -q -9 "$out/domino-paths-windows-i686.zip" ./*)
+echo "built $out/domino-paths-windows-i686.zip:"
+ls -l "$dist"
