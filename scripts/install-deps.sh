@@ -14,6 +14,7 @@ packages=(
     librsvg2-bin libxml2-utils   # SVG pages rendered (rsvg-convert) and checked (xmllint)
     libx11-dev             # the helper that closes a window as a window manager does
     valgrind clang-tidy cppcheck   # memory and static checks
+    dpkg-dev               # the Debian package's dependencies (dpkg-shlibdeps)
 )
 run_as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 run_as_root apt-get update -q

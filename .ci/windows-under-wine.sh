@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# The Windows programs, cross-built, run under Wine in Xvfb: every page
+# each window shows must be, pixel for pixel, the Linux exporter's page; the
+# last key press ends the program with status 0; pyramid's count is in
+# stdout.txt beside it; without a display it fails in one line in
+# stderr.txt; and the Windows exporters write the Linux exporters' pages.
+# Usage: windows-under-wine.sh LINUX_BUILD_FOLDER (holding the exporters)
+set -u
+linux_build=$(realpath "$1")
+cd "$(dirname "$0")/.."
+name=windows
+# shellcheck source=tests/xvfb_common.sh
+. tests/xvfb_common.sh
+
+run_as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+if ! command -v wine >/dev/null || ! dpkg -s wine32:i386 >/dev/null 2>&1; then
+    run_as_root dpkg --add-architecture i386
+    run_as_root apt-get update -q
+    run_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+        wine wine32 xvfb xdotool imagemagick >/dev/null
+fi
+bash scripts/build-windows.sh >/dev/null || fail "the Windows build failed"
+
+start_xvfb import compare wine
+export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wineboot -i >/dev/null 2>&1 || fail "wineboot failed"
+# With no window manager, windows Wine leaves unmanaged close at once and
+# take key presses where the pointer is.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 ||
+    fail "cannot set Wine's X11 driver to unmanaged windows"
+
+# Differing pixels between the window's inside and the Linux page N: Wine
+# draws its own frame, the same width left, right and below.
+difference() {
+    local geometry width height side
+    geometry=$(xdotool getwindowgeometry "$window" 2>/dev/null | awk '/Geometry/ {print $2}')
+    width=${geometry%x*}
+    height=${geometry#*x}
+    [ -n "$width" ] && [ "$width" -ge 800 ] || { echo unknown; return; }
+    side=$(((width - 800) / 2))
+    import -window "$window" -depth 8 "$work/shot.png" 2>/dev/null || { echo unknown; return; }
+    convert "$work/shot.png" -crop "800x600+$side+$((height - 600 - side))" +repage \
+        "$work/inside.png" 2>/dev/null || { echo unknown; return; }
+    compare -metric AE "$work/inside.png" "$work/linux-$program/page-$1.png" null: 2>&1 |
+        cut -d' ' -f1
+}
+expect_page() {
+    local diff=
+    for _ in $(seq 80); do
+        running || fail "$program.exe exited while page $1 was expected"
+        if [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "$program - page $1" ]; then
+            diff=$(difference "$1")
+            [ "$diff" = 0 ] && return 0
+        fi
+        sleep 0.1
+    done
+    fail "$program.exe never showed page $1 exactly ($diff pixels differ)"
+}
+
+session() {
+    program=$1
+    local pages=$2 expected_stdout=$3 status
+    "$linux_build/${program}_export" "$work/linux-$program" >/dev/null 2>&1 ||
+        fail "the Linux exporter of $program failed"
+    rm -rf "$work/win" && cp -r build-windows/dist "$work/win"
+    (cd "$work/win" && exec wine "./$program.exe") >/dev/null 2>&1 &
+    app=$!
+    window=
+    for _ in $(seq 150); do
+        window=$(xdotool search --name "^$program - page 1\$" 2>/dev/null | head -1)
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+    [ -n "$window" ] || fail "$program.exe showed no window"
+    xdotool mousemove 400 300
+    for page in $(seq 1 "$pages"); do
+        expect_page "$page"
+        xdotool key space
+    done
+    for _ in $(seq 100); do running || break; sleep 0.1; done
+    running && fail "$program.exe still running after the last page"
+    wait "$app"
+    status=$?
+    app=
+    [ "$status" -eq 0 ] || fail "$program.exe exit status $status"
+    [ "$(cat "$work/win/stdout.txt" 2>/dev/null)" = "$expected_stdout" ] ||
+        fail "$program.exe stdout.txt held '$(cat "$work/win/stdout.txt" 2>/dev/null)'"
+    [ -e "$work/win/stderr.txt" ] && fail "$program.exe wrote stderr.txt"
+    echo "ok: $program.exe under Wine showed all $pages pages exactly and exited with status 0"
+}
+
+exports() {
+    program=$1
+    local expected_stdout=$2 page
+    (cd "$work/win" && wine "./${program}_export.exe" pages >out.txt 2>err.txt) ||
+        fail "${program}_export.exe failed: $(cat "$work/win/err.txt")"
+    # Again into the same folder: every page is replaced.
+    (cd "$work/win" && wine "./${program}_export.exe" pages >out.txt 2>err.txt) ||
+        fail "${program}_export.exe failed on a second run: $(cat "$work/win/err.txt")"
+    [ "$(tr -d '\r' <"$work/win/out.txt")" = "$expected_stdout" ] ||
+        fail "${program}_export.exe printed '$(cat "$work/win/out.txt")'"
+    [ "$(ls "$work/win/pages")" = "$(ls "$work/linux-$program")" ] ||
+        fail "${program}_export.exe wrote other files: $(ls -A "$work/win/pages" | tr '\n' ' ')"
+    for page in "$work/linux-$program"/*.png; do
+        [ "$(compare -metric AE "$work/win/pages/${page##*/}" "$page" null: 2>&1)" = 0 ] ||
+            fail "${program}_export.exe wrote another ${page##*/}"
+    done
+    echo "ok: ${program}_export.exe wrote the Linux pages, twice into one folder"
+}
+
+session diamond 9 ""
+exports diamond ""
+session pyramid 7 394
+exports pyramid 394
+
+rm -rf "$work/win" && cp -r build-windows/dist "$work/win"
+(cd "$work/win" && env -u DISPLAY timeout 60 wine ./diamond.exe >/dev/null 2>&1)
+status=$?
+[ "$status" -eq 1 ] || fail "without a display diamond.exe exit status $status"
+[ "$(wc -l <"$work/win/stderr.txt")" -eq 1 ] && grep -q '^diamond: no display' "$work/win/stderr.txt" ||
+    fail "without a display stderr.txt held '$(cat "$work/win/stderr.txt")'"
+echo "ok: without a display diamond.exe said '$(tr -d '\r' <"$work/win/stderr.txt")' and exited 1"
