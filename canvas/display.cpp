@@ -1,7 +1,6 @@
 // The window pager: one 800 x 600 window, shown a page at a time.
 #include <array>
 #include <cstdio>
-#include <cstring>
 
 #include "canvas.h"
 
