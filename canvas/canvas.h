@@ -65,30 +65,49 @@ enum class PageFormat { png, svg };
 void set_export_folder(const char* folder, PageFormat format);
 
 // Prints "<program>: <what>: <detail>" on standard error and exits with 1.
+// Control characters (from a folder's name, say) are printed escaped.
 [[noreturn]] void fail(const char* what, const char* detail);
+// Prints `text` with each control character as \xNN, so that no name can
+// move the cursor or recolour a terminal; negative when a write failed.
+int print_escaped(std::FILE* to, const char* text);
 
 // ---- The process and files around SDL -----------------------------------
 // Each platform has its own (platform_posix.cpp, platform_windows.cpp).
 
 // Called first by every entry point: reopens any closed standard stream on
 // the null device, so that no file or display connection can take its
-// number; and makes SIGINT and SIGTERM end the process at once, before and
-// after SDL starts, unless they are already ignored or handled.
+// number; makes SIGINT, SIGTERM and SIGHUP end the process at once, before
+// and after SDL starts, unless they are already ignored or handled; and
+// turns a write to a closed pipe into an EPIPE error instead of a SIGPIPE.
 void prepare_process();
 // Sets an environment variable, or removes it when `value` is nullptr.
 void set_environment(const char* name, const char* value);
-// Once the window is open: a lost display connection ends the process with
-// one line on standard error and status 1, at once (X11 only).
-void exit_when_display_is_lost();
+// Once the window is open (X11 only): a lost display connection, or the
+// window destroyed by another client, ends the process at once with one
+// line on standard error and status 1.
+void watch_the_window();
+// The display's depth in bits a pixel, asked of the window system itself
+// (X11 only, once SDL has connected); 0 where unknown.
+int display_depth();
+// Hands each event the wait takes to the window watcher (a window-system
+// event may tell that the window was destroyed).
+void check_window_system_event(const SDL_Event& event);
+// With SDL's own queue empty: sleeps until the display connection has input
+// (no timer, no polling) and returns true; or returns false at once where
+// there is no connection to sleep on, and SDL's own wait must do.
+bool wait_for_display_input();
 // Makes a folder: 0, or the errno value (EEXIST when the name is taken).
 int make_folder(const char* path);
 // Makes and opens for binary writing a new file named from `name_template`,
 // whose trailing XXXXXX it fills in; never an existing file or a link. The
 // file gets the mode the user's files usually get. nullptr and errno set on
-// failure, leaving nothing behind.
+// failure, leaving nothing behind. Until replace_file or
+// remove_unfinished_file is called on it, a stop signal removes it.
 std::FILE* create_unique_file(char* name_template);
 // Renames `from` to `to`, replacing any file there: 0, or an errno value.
 int replace_file(const char* from, const char* to);
+// Removes a file made by create_unique_file that will not be finished.
+void remove_unfinished_file(const char* path);
 
 // ---- Raster primitives ----------------------------------------------------
 // All coordinates are pixels, origin top left, x right, y down. Nothing

@@ -1,6 +1,7 @@
 // The window pager: one 800 x 600 window, shown a page at a time.
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 
 #include "canvas.h"
 
@@ -26,13 +27,69 @@ bool shows_a_window(const char* driver) {
     return false;
 }
 
+// The screen as it was before the mode was set (SDL reports the window's
+// mode afterwards); 0 where the driver does not say.
+int screen_width = 0;
+int screen_height = 0;
+int screen_depth = 0;
+
 SDL_Surface* set_video_mode() {
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
+    if (info != nullptr) {
+        screen_width = info->current_w;
+        screen_height = info->current_h;
+        screen_depth = info->vfmt != nullptr ? info->vfmt->BitsPerPixel : 0;
+    }
+    if (screen_depth == 0) screen_depth = display_depth();
     return SDL_SetVideoMode(canvas_width, canvas_height, canvas_depth,
                             SDL_HWSURFACE | SDL_DOUBLEBUF);
 }
 
 [[noreturn]] void fail_video_mode(const char* why) {
+    std::array<char, 300> detail{};
+    if (screen_depth > 0) {
+        std::snprintf(detail.data(), detail.size(), "%s (the screen has %d bits a pixel)", why,
+                      screen_depth);
+        why = detail.data();
+    }
     fail("cannot set the 800x600 32-bit video mode", why);
+}
+
+// A screen smaller than the window still shows it, cut off; one of fewer
+// than 8 bits a channel shows the pages in the nearest colours it has (SDL
+// converts them). Either is said once.
+void warn_of_a_lesser_screen() {
+    if (screen_width > 0 && screen_height > 0 &&
+        (screen_width < canvas_width || screen_height < canvas_height)) {
+        std::fprintf(stderr,
+                     "%s: the screen is %dx%d, smaller than the 800x600 window: part of each "
+                     "page is cut off\n",
+                     program_name, screen_width, screen_height);
+    }
+    if (screen_depth > 0 && screen_depth < 24) {
+        std::fprintf(stderr,
+                     "%s: the screen has %d bits a pixel: the colours are shown only "
+                     "approximately\n",
+                     program_name, screen_depth);
+    }
+}
+
+// Settings the user has not made. Classic SDL reports the second press of
+// Caps Lock or Num Lock as a key release unless lock keys are plain keys.
+// SDL 1.2 over SDL2 draws through SDL2's accelerated renderer by default,
+// which without a GPU is Mesa's software OpenGL: slow to start and to flip;
+// a plain software framebuffer shows the same pixels. Classic SDL ignores
+// these three.
+void prefer_defaults() {
+    constexpr std::array<std::array<const char*, 2>, 4> defaults = {{
+        {"SDL_DISABLE_LOCK_KEYS", "1"},
+        {"SDL_FRAMEBUFFER_ACCELERATION", "0"},
+        {"SDL_RENDER_DRIVER", "software"},
+        {"SDL12COMPAT_OPENGL_SCALING", "0"},
+    }};
+    for (const auto& [name, value] : defaults) {
+        if (std::getenv(name) == nullptr) set_environment(name, value);
+    }
 }
 
 // Opens the window on the first driver that shows one. A driver is judged
@@ -108,6 +165,7 @@ void flip_page() {
 }  // namespace
 
 void open_display() {
+    prefer_defaults();
     const char* named = SDL_getenv("SDL_VIDEODRIVER");
     SDL_Surface* surface =
         named != nullptr && named[0] != '\0' ? open_named_driver() : open_window();
@@ -120,7 +178,8 @@ void open_display() {
                       surface->h, format->BitsPerPixel, static_cast<unsigned>(format->Rmask));
         fail_video_mode(gave.data());
     }
-    exit_when_display_is_lost();
+    warn_of_a_lesser_screen();
+    watch_the_window();
     page_number = 1;
     SDL_WM_SetCaption(program_name, program_name);
     clear_canvas();
@@ -134,13 +193,17 @@ void wait_key_or_quit() {
     }
     for (;;) {
         SDL_Event event{};
-        event.type = SDL_NOEVENT;
-        // On an error the record holds nothing new; a "success" that leaves
-        // it empty counts as an error too, so the loop cannot spin.
-        if (SDL_WaitEvent(&event) == 0 || event.type == SDL_NOEVENT) {
-            fail("waiting for events failed", SDL_GetError());
+        if (SDL_PollEvent(&event) == 0) {
+            if (wait_for_display_input()) continue;
+            event.type = SDL_NOEVENT;
+            // On an error the record holds nothing new; a "success" that
+            // leaves it empty counts as an error too, so the loop cannot spin.
+            if (SDL_WaitEvent(&event) == 0 || event.type == SDL_NOEVENT) {
+                fail("waiting for events failed", SDL_GetError());
+            }
         }
         if (event.type == SDL_KEYDOWN || event.type == SDL_QUIT) return;
+        check_window_system_event(event);
         // Uncovered again: the page as shown is still in the surface, since
         // it is cleared only after the wait.
         if (event.type == SDL_VIDEOEXPOSE) SDL_UpdateRect(screen, 0, 0, 0, 0);

@@ -1,11 +1,15 @@
 // What the programs need of a POSIX process around SDL: standard streams
 // that stay where they are, stop signals that stop, an end to the process
-// when its X server goes away; and the export's file operations.
+// when its X server or its window goes away, a wait that sleeps on the X
+// connection itself; and the export's file operations.
+#include <SDL_syswm.h>
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -16,17 +20,41 @@
 
 namespace {
 
+constexpr std::array<int, 3> stop_signals = {SIGINT, SIGTERM, SIGHUP};
+
+// The unfinished file that a stop signal removes, if any. Set and cleared
+// with the stop signals blocked, so the handler never sees half a change.
+std::array<char, 4200> file_to_remove{};
+volatile std::sig_atomic_t removal_pending = 0;
+
 // Leaves SDL no say over the signal: it ends the process as it would have
-// without any handler.
+// without any handler, leaving no unfinished file behind.
 void stop_now(int signal_number) {
+    if (removal_pending != 0) unlink(file_to_remove.data());
     std::signal(signal_number, SIG_DFL);
     std::raise(signal_number);
 }
 
+void block_stop_signals(sigset_t& previous) {
+    sigset_t blocked;
+    sigemptyset(&blocked);
+    for (const int signal_number : stop_signals) sigaddset(&blocked, signal_number);
+    sigprocmask(SIG_BLOCK, &blocked, &previous);
+}
+
+void unblock_stop_signals(const sigset_t& previous) { sigprocmask(SIG_SETMASK, &previous, nullptr); }
+
 // SDL turns SIGINT and SIGTERM into quit events, which here would only turn
-// the page, but it leaves alone a signal that already has a handler.
+// the page, but it leaves alone a signal that already has a handler. A
+// write to a closed pipe fails with EPIPE instead of killing the process,
+// so that every page is still shown or written before the loss is reported.
 void keep_stop_signals() {
-    for (const int signal_number : {SIGINT, SIGTERM}) {
+    struct sigaction pipe_action {};
+    if (sigaction(SIGPIPE, nullptr, &pipe_action) == 0 && pipe_action.sa_handler == SIG_DFL) {
+        pipe_action.sa_handler = SIG_IGN;
+        sigaction(SIGPIPE, &pipe_action, nullptr);
+    }
+    for (const int signal_number : stop_signals) {
         struct sigaction action {};
         if (sigaction(signal_number, nullptr, &action) != 0 || action.sa_handler != SIG_DFL) {
             continue;  // ignored on purpose (nohup, say), or someone else's
@@ -52,13 +80,50 @@ void keep_standard_streams_open() {
     }
 }
 
-// Xlib's own handler for a lost connection prints several lines and calls
-// exit, whose handlers then run SDL_Quit against the dead connection; over
-// SDL2 that never returns. This one says so in one line and leaves at once.
-int leave_on_lost_display(void* /*display*/) {
-    std::fprintf(stderr, "%s: lost the connection to the display\n", program_name);
+// The X connection and windows that SDL opened, and the few Xlib calls made
+// on them, taken from the libX11 that SDL already loaded: none is loaded
+// here, and without X11 (another driver) all of this stays unused.
+Display* x_display = nullptr;
+std::array<Window, 2> own_windows{};
+using ErrorHandler = int (*)(Display*, XErrorEvent*);
+ErrorHandler previous_error_handler = nullptr;
+int (*events_queued)(Display*, int) = nullptr;
+int (*connection_number)(Display*) = nullptr;
+
+[[noreturn]] void leave_at_once(const char* why) {
+    // exit() would run SDL_Quit against a connection or window that is gone,
+    // which over SDL2 never returns or prints a page of X errors.
+    std::fprintf(stderr, "%s: %s\n", program_name, why);
     std::fflush(stdout);
     _exit(1);
+}
+
+// Xlib's own handler for a lost connection prints several lines and calls
+// exit; this one says so in one line and leaves at once.
+int leave_on_lost_display(Display* /*display*/) {
+    leave_at_once("lost the connection to the display");
+}
+
+bool is_own_window(XID id) {
+    for (const Window window : own_windows) {
+        if (window != 0 && window == id) return true;
+    }
+    return false;
+}
+
+// Another client destroying the window shows up as errors on it (SDL over
+// SDL2 keeps using it); any other error goes where it went before.
+int leave_on_destroyed_window(Display* display, XErrorEvent* error) {
+    if ((error->error_code == BadWindow || error->error_code == BadDrawable) &&
+        is_own_window(error->resourceid)) {
+        leave_at_once("the window was destroyed");
+    }
+    return previous_error_handler != nullptr ? previous_error_handler(display, error) : 0;
+}
+
+template <typename Function>
+Function find_x_function(void* xlib, const char* name) {
+    return reinterpret_cast<Function>(dlsym(xlib, name));
 }
 
 }  // namespace
@@ -76,22 +141,94 @@ void set_environment(const char* name, const char* value) {
     }
 }
 
-void exit_when_display_is_lost() {
-    // Only a libX11 that SDL has already loaded is touched; none is loaded here.
+void watch_the_window() {
+    x_display = nullptr;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWMInfo(&info) != 1 || info.subsystem != SDL_SYSWM_X11) return;
     void* xlib = dlopen("libX11.so.6", RTLD_LAZY | RTLD_NOLOAD);
     if (xlib == nullptr) return;
-    using IoErrorHandler = int (*)(void*);
-    using SetIoErrorHandler = IoErrorHandler (*)(IoErrorHandler);
-    const auto set_handler =
-        reinterpret_cast<SetIoErrorHandler>(dlsym(xlib, "XSetIOErrorHandler"));
-    if (set_handler != nullptr) set_handler(leave_on_lost_display);
+    using IoErrorHandler = int (*)(Display*);
+    const auto set_io_handler =
+        find_x_function<IoErrorHandler (*)(IoErrorHandler)>(xlib, "XSetIOErrorHandler");
+    const auto set_error_handler =
+        find_x_function<ErrorHandler (*)(ErrorHandler)>(xlib, "XSetErrorHandler");
+    events_queued = find_x_function<int (*)(Display*, int)>(xlib, "XEventsQueued");
+    connection_number = find_x_function<int (*)(Display*)>(xlib, "XConnectionNumber");
+    if (set_io_handler != nullptr) set_io_handler(leave_on_lost_display);
+    if (set_error_handler == nullptr || events_queued == nullptr || connection_number == nullptr) {
+        dlclose(xlib);
+        return;
+    }
+    x_display = info.info.x11.display;
+    own_windows = {info.info.x11.window, info.info.x11.wmwindow};
+    // A held key repeats as release-press pairs, which classic SDL tells from
+    // real presses only when both have arrived by the time it looks; with
+    // no polling delay they may not have. Repeats that are presses alone
+    // change no key's state, so SDL drops them.
+    const auto detectable_repeat =
+        find_x_function<int (*)(Display*, int, int*)>(xlib, "XkbSetDetectableAutoRepeat");
+    if (detectable_repeat != nullptr) detectable_repeat(x_display, True, nullptr);
+    // SDL keeps the library loaded for as long as its video runs.
     dlclose(xlib);
+    previous_error_handler = set_error_handler(leave_on_destroyed_window);
+    // Classic SDL reports no error when its window is destroyed: the
+    // DestroyNotify only reaches us as a window-system event.
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+}
+
+int display_depth() {
+    // SDL over SDL2 reports no depth for a screen SDL2 has no format for
+    // (8 bits, say); the X server itself still knows it.
+    void* xlib = dlopen("libX11.so.6", RTLD_LAZY | RTLD_NOLOAD);
+    if (xlib == nullptr) return 0;
+    const auto open = find_x_function<Display* (*)(const char*)>(xlib, "XOpenDisplay");
+    const auto depth = find_x_function<int (*)(Display*, int)>(xlib, "XDefaultDepth");
+    const auto screen_of = find_x_function<int (*)(Display*)>(xlib, "XDefaultScreen");
+    const auto close = find_x_function<int (*)(Display*)>(xlib, "XCloseDisplay");
+    int bits = 0;
+    if (open != nullptr && depth != nullptr && screen_of != nullptr && close != nullptr) {
+        Display* display = open(nullptr);
+        if (display != nullptr) {
+            bits = depth(display, screen_of(display));
+            close(display);
+        }
+    }
+    dlclose(xlib);
+    return bits;
+}
+
+void check_window_system_event(const SDL_Event& event) {
+    if (event.type != SDL_SYSWMEVENT || event.syswm.msg == nullptr || x_display == nullptr) return;
+    const SDL_SysWMmsg& message = *event.syswm.msg;
+    if (message.subsystem == SDL_SYSWM_X11 && message.event.xevent.type == DestroyNotify &&
+        is_own_window(message.event.xevent.xdestroywindow.window)) {
+        leave_at_once("the window was destroyed");
+    }
+}
+
+bool wait_for_display_input() {
+    if (x_display == nullptr || SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
+    // Anything Xlib already holds (or reads now) is SDL's to take first;
+    // the connection is only slept on when nothing is waiting anywhere.
+    if (events_queued(x_display, QueuedAfterFlush) > 0) return true;
+    pollfd connection{connection_number(x_display), POLLIN, 0};
+    while (poll(&connection, 1, -1) < 0 && errno == EINTR) {
+    }
+    return true;
 }
 
 int make_folder(const char* path) { return mkdir(path, 0777) == 0 ? 0 : errno; }
 
 FILE* create_unique_file(char* name_template) {
+    sigset_t previous;
+    block_stop_signals(previous);
     const int fd = mkstemp(name_template);
+    if (fd >= 0) {
+        std::snprintf(file_to_remove.data(), file_to_remove.size(), "%s", name_template);
+        removal_pending = 1;
+    }
+    unblock_stop_signals(previous);
     if (fd < 0) return nullptr;
     // mkstemp's 0600 would hide the file from everyone else.
     const mode_t mask = umask(0);
@@ -101,10 +238,25 @@ FILE* create_unique_file(char* name_template) {
     if (file == nullptr) {
         const int error = errno;
         close(fd);
-        unlink(name_template);
+        remove_unfinished_file(name_template);
         errno = error;
     }
     return file;
 }
 
-int replace_file(const char* from, const char* to) { return std::rename(from, to) == 0 ? 0 : errno; }
+int replace_file(const char* from, const char* to) {
+    sigset_t previous;
+    block_stop_signals(previous);
+    const int result = std::rename(from, to) == 0 ? 0 : errno;
+    removal_pending = 0;
+    unblock_stop_signals(previous);
+    return result;
+}
+
+void remove_unfinished_file(const char* path) {
+    sigset_t previous;
+    block_stop_signals(previous);
+    unlink(path);
+    removal_pending = 0;
+    unblock_stop_signals(previous);
+}

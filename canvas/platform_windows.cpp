@@ -1,6 +1,7 @@
 // What the programs need of a Windows process: SDL's entry shim already
 // sends standard output and error to files beside the program, a GUI
-// program gets no Ctrl-C, and there is no X connection to lose; the
+// program gets no Ctrl-C, there is no X connection to lose or to sleep on,
+// and no signal to remove an unfinished page; the
 // export's file operations differ from POSIX in their names and in rename.
 #include <direct.h>
 #include <fcntl.h>
@@ -20,7 +21,14 @@ void set_environment(const char* name, const char* value) {
     _putenv_s(name, value != nullptr ? value : "");
 }
 
-void exit_when_display_is_lost() {}
+void watch_the_window() {}
+
+int display_depth() { return 0; }
+
+void check_window_system_event(const SDL_Event& /*event*/) {}
+
+// SDL's own wait is the only one here.
+bool wait_for_display_input() { return false; }
 
 int make_folder(const char* path) { return _mkdir(path) == 0 ? 0 : errno; }
 
@@ -32,7 +40,7 @@ FILE* create_unique_file(char* name_template) {
     if (file == nullptr) {
         const int error = errno;
         _close(fd);
-        std::remove(name_template);
+        remove_unfinished_file(name_template);
         errno = error;
     }
     return file;
@@ -48,3 +56,5 @@ int replace_file(const char* from, const char* to) {
         default: return EIO;
     }
 }
+
+void remove_unfinished_file(const char* path) { std::remove(path); }

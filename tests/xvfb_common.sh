@@ -20,7 +20,8 @@ fail() {
 
 running() { kill -0 "$app" 2>/dev/null; }
 
-# Starts Xvfb (SCREEN_DEPTH bits deep, 24 unless set) on a free display (-displayfd writes its number) and points
+# Starts Xvfb (SCREEN_SIZE, 1024x768 unless set, SCREEN_DEPTH bits deep, 24
+# unless set) on a free display (-displayfd writes its number) and points
 # DISPLAY at it once a client can connect. -noreset: by default the server
 # resets whenever its last client leaves, and a client connecting during the
 # reset is refused; SDL connects once to probe and again to open, so each
@@ -33,7 +34,7 @@ start_xvfb() {
     done
     for attempt in 1 2 3; do
         : >"$work/display"
-        Xvfb -displayfd 3 -screen 0 "1024x768x${SCREEN_DEPTH:-24}" -nolisten tcp -noreset \
+        Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1024x768}x${SCREEN_DEPTH:-24}" -nolisten tcp -noreset \
             3>"$work/display" \
             2>"$work/xvfb.log" &
         xvfb=$!
@@ -51,4 +52,18 @@ start_xvfb() {
         echo "Xvfb attempt $attempt did not answer: $(tail -1 "$work/xvfb.log")" >&2
     done
     fail "Xvfb did not start"
+}
+
+# Sets `window` to the first window whose name matches REGEX, waiting up to
+# SECONDS while the program runs. Plain searches, retried: a search that
+# syncs on a window may die on a short-lived one that vanishes meanwhile
+# (SDL over SDL2 makes two before its real one).
+wait_for_window() {
+    local regex=$1 seconds=$2
+    window=
+    for _ in $(seq $((seconds * 10))); do
+        window=$(xdotool search --name "$regex" 2>/dev/null | head -1)
+        [ -n "$window" ] || ! running && return 0
+        sleep 0.1
+    done
 }

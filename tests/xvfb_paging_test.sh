@@ -6,9 +6,13 @@
 # wait, must end the program at once (and its standard output is still
 # delivered). END_WITH=lost_display: the X server goes away during the final
 # wait; the program must say so in one line and exit 1 at once.
-# STDOUT=closed or STDOUT=full: the program starts with standard output
-# closed (it must page through as usual) or on /dev/full (a failed write is
-# reported after the final key press, with status 1).
+# END_WITH=destroyed_window: another client destroys the window during the
+# final wait; the program must say so in one line and exit 1 at once.
+# STDOUT=closed, full or closed_pipe: the program starts with standard
+# output closed (it must page through as usual), on /dev/full or on a pipe
+# nobody reads (a failed write is reported after the final key press, with
+# status 1). SCREEN_SIZE/SCREEN_DEPTH: a screen smaller than the window, or
+# of 16 bits, is used all the same and named in one line each.
 # Usage: xvfb_paging_test.sh PROGRAM PAGES [EXPECTED_STDOUT]
 set -u
 program=$1
@@ -40,10 +44,12 @@ fi
 case ${STDOUT:-file} in
     closed) "$program" >&- 2>"$work/err" </dev/null & ;;
     full) "$program" >/dev/full 2>"$work/err" </dev/null & ;;
+    closed_pipe) "$program" > >(true) 2>"$work/err" </dev/null & ;;
     *) "$program" >"$work/out" 2>"$work/err" </dev/null & ;;
 esac
 app=$!
-timeout 10 xdotool search --sync --name "^$name" >/dev/null || fail "no window appeared"
+wait_for_window "^$name - page 1\$" 10
+[ -n "$window" ] || fail "no window appeared"
 # With no window manager the keyboard follows the pointer.
 xdotool mousemove 400 300
 
@@ -64,6 +70,10 @@ case ${END_WITH:-key} in
         kill -TERM "$app"
         expected_status=$((128 + 15))
         ;;
+    destroyed_window)
+        xdotool windowclose "$window"
+        expected_status=1
+        ;;
     lost_display)
         kill "$xvfb"
         wait "$xvfb" 2>/dev/null
@@ -73,13 +83,19 @@ case ${END_WITH:-key} in
     *) xdotool key space ;;
 esac
 expect_exit_within_5s "the end of the last page"
-[ "${STDOUT:-file}" = full ] && expected_status=1
+case ${STDOUT:-file} in full | closed_pipe) expected_status=1 ;; esac
 [ "$status" -eq "$expected_status" ] || fail "exit status $status, expected $expected_status"
 case ${END_WITH:-key}/${STDOUT:-file} in
     lost_display/*) expected_err="$name: lost the connection to the display" ;;
+    destroyed_window/*) expected_err="$name: the window was destroyed" ;;
     */full) expected_err="$name: cannot write the count to standard output: No space left on device" ;;
+    */closed_pipe) expected_err="$name: cannot write the count to standard output: Broken pipe" ;;
     *) expected_err= ;;
 esac
+if [ -n "${SCREEN_SIZE:-}" ]; then
+    expected_err="$name: the screen is $SCREEN_SIZE, smaller than the 800x600 window: part of each page is cut off
+$name: the screen has ${SCREEN_DEPTH:-24} bits a pixel: the colours are shown only approximately"
+fi
 [ "$(cat "$work/err")" = "$expected_err" ] || fail "standard error was not '$expected_err'"
 if [ "${STDOUT:-file}" = file ]; then
     [ "$(cat "$work/out")" = "$expected_stdout" ] || fail "standard output was '$(cat "$work/out")'"

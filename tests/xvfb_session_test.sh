@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A whole session with a program in its own Xvfb server, as a person would
 # use it: every page the window shows must be, pixel for pixel, the page the
-# exporter renders headlessly; a key release or a click must not turn a page;
+# exporter renders headlessly; a key held down turns one page, and its
+# release or a click none; a lock key turns a page whether it locks or not;
 # closing the window (WM_DELETE_WINDOW) turns it like a key press; a key
 # pressed while the next page is coming is kept for the page after; a window
 # hidden and shown again shows its page again; closing the last page ends
@@ -48,12 +49,7 @@ start_xvfb import compare
 # shellcheck disable=SC2086  # RUN_UNDER is a command with its arguments
 ${RUN_UNDER:-} "$program" >"$work/out" 2>"$work/err" </dev/null &
 app=$!
-window=
-for _ in $(seq $((100 * scale))); do
-    window=$(xdotool search --name "^$name - page 1\$" 2>/dev/null | head -1)
-    [ -n "$window" ] || ! running && break
-    sleep 0.1
-done
+wait_for_window "^$name - page 1\$" $((10 * scale))
 if [ -z "$window" ] && [ "${SCREEN_DEPTH:-24}" != 24 ] && ! running; then
     # A screen the pages' colours do not fit may be refused, in one clear line.
     wait "$app"
@@ -69,8 +65,9 @@ fi
 xdotool mousemove 400 300  # with no window manager the keyboard follows the pointer
 
 expect_page 1
+# Held past the server's auto-repeat delay: the repeats turn no page.
 xdotool keydown space
-sleep 0.3
+sleep 1
 running || fail "exited on a key press"
 expect_page 2
 xdotool keyup space
@@ -78,7 +75,7 @@ xdotool click 1
 xdotool click 3
 sleep $((1 * scale))
 [ "$(difference 2)" = 0 ] && [ "$(title)" = "$name - page 2" ] ||
-    fail "a key release or a mouse click turned the page"
+    fail "a key release or a mouse click turned the page (title $(title), $(difference 2) pixels differ)"
 
 "$close_window" "$window" || fail "could not send WM_DELETE_WINDOW"
 expect_page 3
@@ -92,8 +89,9 @@ sleep 0.2
 xdotool windowmap "$window"
 xdotool windowfocus "$window"  # the focus went with the window
 expect_page 5
+# Caps Lock on, then off: each press turns a page, like any other key.
 for page in $(seq 6 "$pages"); do
-    xdotool key space
+    if [ "$page" -le 7 ]; then xdotool key Caps_Lock; else xdotool key space; fi
     expect_page "$page"
 done
 
