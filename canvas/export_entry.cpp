@@ -16,10 +16,24 @@ namespace {
 
 void print_usage(FILE* to) {
     std::fprintf(to,
-                 "usage: %s [--svg] FOLDER\n"
+                 "usage: %s [--svg] [--] FOLDER\n"
                  "writes every page as FOLDER/page-N.png, or with --svg as FOLDER/page-N.svg\n"
-                 "(800 x 600 vector drawings, pixel for pixel the PNG pages at 100 %%)\n",
+                 "(800 x 600 vector drawings, pixel for pixel the PNG pages at 100 %%)\n"
+                 "  -h, --help  show this and exit\n"
+                 "  --          what follows is the folder, even if it begins with a dash\n",
                  program_name);
+}
+
+int usage_error(const char* problem, const char* argument) {
+    std::fprintf(stderr, "%s: %s", program_name, problem);
+    if (argument != nullptr) {
+        std::fputs(" '", stderr);
+        print_escaped(stderr, argument);
+        std::fputc('\'', stderr);
+    }
+    std::fputc('\n', stderr);
+    print_usage(stderr);
+    return 2;
 }
 
 }  // namespace
@@ -27,15 +41,29 @@ void print_usage(FILE* to) {
 int main(int argc, char* argv[]) {
     prepare_process();
     if (argc > 0) name_program(argv[0]);
-    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
-        print_usage(stdout);
-        return 0;
+    const char* folder = nullptr;
+    PageFormat format = PageFormat::png;
+    bool options_ended = false;
+    for (int i = 1; i < argc; ++i) {
+        const char* argument = argv[i];
+        if (!options_ended && argument[0] == '-' && argument[1] != '\0') {
+            if (std::strcmp(argument, "--") == 0) {
+                options_ended = true;
+            } else if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
+                print_usage(stdout);
+                return 0;
+            } else if (std::strcmp(argument, "--svg") == 0) {
+                format = PageFormat::svg;
+            } else {
+                return usage_error("unknown option", argument);
+            }
+        } else if (folder != nullptr) {
+            return usage_error("more than one folder given; the second is", argument);
+        } else {
+            folder = argument;
+        }
     }
-    const bool svg = argc == 3 && std::strcmp(argv[1], "--svg") == 0;
-    if (argc != 2 && !svg) {
-        print_usage(stderr);
-        return 2;
-    }
-    set_export_folder(argv[argc - 1], svg ? PageFormat::svg : PageFormat::png);
+    if (folder == nullptr) return usage_error("no folder given", nullptr);
+    set_export_folder(folder, format);
     return SDL_main(argc, argv);
 }

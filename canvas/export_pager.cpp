@@ -19,9 +19,12 @@ std::array<char, 4096> export_folder{};
 PageFormat page_format = PageFormat::png;
 int pages_written = 0;
 bool progress_on_terminal = false;
+int progress_write_error = 0;
 SDL_Surface* page_surface = nullptr;
-// One page as 8-bit RGB, for the PNG encoder.
+// One page as 8-bit RGB, for the PNG encoder, and the encoded page: written
+// with our own fwrite, so that a failed write tells the system's reason.
 std::array<png_byte, static_cast<std::size_t>(canvas_width) * canvas_height * 3> rgb_page{};
+std::array<png_byte, rgb_page.size() + rgb_page.size() / 8 + 65536> png_page{};
 
 // The boxes drawn on the page so far, in drawing order, for the SVG page.
 // A full page holds 1,280 at most.
@@ -60,7 +63,7 @@ void make_export_folder() {
 
 // Removes the unfinished page and stops with the reason.
 [[noreturn]] void abandon_page(const char* partial, const char* path, const char* why) {
-    std::remove(partial);
+    remove_unfinished_file(partial);
     fail_to_write(path, why);
 }
 
@@ -81,10 +84,13 @@ const char* write_png(FILE* file) {
     image.width = canvas_width;
     image.height = canvas_height;
     image.format = PNG_FORMAT_RGB;
-    if (png_image_write_to_stdio(&image, file, 0, rgb_page.data(), canvas_width * 3, nullptr) ==
-        0) {
+    png_alloc_size_t size = png_page.size();
+    if (png_image_write_to_memory(&image, png_page.data(), &size, 0, rgb_page.data(),
+                                  canvas_width * 3, nullptr) == 0) {
         return image.message;
     }
+    if (size > png_page.size()) return "the encoded page is larger than its buffer";
+    if (std::fwrite(png_page.data(), 1, size, file) != size) return std::strerror(errno);
     return nullptr;
 }
 
@@ -158,10 +164,14 @@ void write_page() {
     }
     const int error = replace_file(partial.data(), path.data());
     if (error != 0) abandon_page(partial.data(), path.data(), std::strerror(error));
-    // On a terminal the progress line is rewritten in place.
-    std::fprintf(stderr, "%s%s: wrote page %d to %s%s", progress_on_terminal ? "\r" : "",
-                 program_name, pages_written, path.data(), progress_on_terminal ? "" : "\n");
-    std::fflush(stderr);
+    // On a terminal the progress line is rewritten in place. A progress
+    // line that cannot be written (a closed pipe, say) stops no page.
+    const bool written =
+        std::fprintf(stderr, "%s%s: wrote page %d to ", progress_on_terminal ? "\r" : "",
+                     program_name, pages_written) >= 0 &&
+        print_escaped(stderr, path.data()) >= 0 &&
+        std::fputs(progress_on_terminal ? "" : "\n", stderr) >= 0 && std::fflush(stderr) == 0;
+    if (!written && progress_write_error == 0) progress_write_error = errno;
 }
 
 // Clears the page, and the boxes kept for it.
@@ -184,6 +194,7 @@ void set_export_folder(const char* folder, PageFormat format) {
 void open_display() {
     make_export_folder();
     pages_written = 0;
+    progress_write_error = 0;
     progress_on_terminal = isatty(fileno(stderr)) != 0;
     if (page_surface == nullptr) {
         page_surface = SDL_CreateRGBSurface(SDL_SWSURFACE, canvas_width, canvas_height,
@@ -202,4 +213,7 @@ void show_page() {
 void finish_display() {
     write_page();
     if (progress_on_terminal) std::fprintf(stderr, "\n");
+    if (progress_write_error != 0) {
+        fail("cannot write the progress to standard error", std::strerror(progress_write_error));
+    }
 }

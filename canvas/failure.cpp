@@ -26,7 +26,22 @@ void name_program(const char* argv0) {
     program_name = name_buffer.data();
 }
 
+int print_escaped(std::FILE* to, const char* text) {
+    int failed = 0;
+    for (const char* at = text; *at != '\0'; ++at) {
+        const auto byte = static_cast<unsigned char>(*at);
+        const int result = byte < 0x20 || byte == 0x7F ? std::fprintf(to, "\\x%02X", byte)
+                                                        : std::fputc(byte, to);
+        if (result < 0) failed = -1;
+    }
+    return failed;
+}
+
 void fail(const char* what, const char* detail) {
-    std::fprintf(stderr, "%s: %s: %s\n", program_name, what, detail);
+    std::fprintf(stderr, "%s: ", program_name);
+    print_escaped(stderr, what);
+    std::fputs(": ", stderr);
+    print_escaped(stderr, detail);
+    std::fputc('\n', stderr);
     std::exit(1);
 }

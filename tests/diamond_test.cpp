@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 
 #include "diamond.h"
@@ -137,10 +139,59 @@ TEST(DiamondExport, TwoExportersIntoOneFolderAtOnceBothSucceed) {
     remove_folder(first.folder);
 }
 
-TEST(DiamondExport, WrongArgumentsGiveUsage) {
-    const int raw = std::system("'" EXPORTER "' >/dev/null 2>&1");
-    EXPECT_TRUE(WIFEXITED(raw));
-    EXPECT_EQ(WEXITSTATUS(raw), 2);
+// Runs the exporter with `arguments` in `folder`; its exit status.
+int export_in(const std::string& folder, const std::string& arguments) {
+    const int raw =
+        std::system(("cd '" + folder + "' && '" EXPORTER "' " + arguments + " >out 2>err").c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+// Options were once taken for folder names and filled with pages.
+TEST(DiamondExport, AnythingButOptionsAndOneFolderGivesUsageAndWritesNothing) {
+    const std::string folder = make_temporary_folder();
+    for (const char* arguments : {"", "--svg", "--frobnicate pages", "one two"}) {
+        EXPECT_EQ(export_in(folder, arguments), 2) << arguments;
+        EXPECT_EQ(files_in(folder), (std::vector<std::string>{"err", "out"})) << arguments;
+    }
+    EXPECT_EQ(export_in(folder, "-h"), 0);
+    EXPECT_EQ(files_in(folder), (std::vector<std::string>{"err", "out"}));
+    EXPECT_EQ(export_in(folder, "-- -pages"), 0);
+    EXPECT_EQ(files_in(folder + "/-pages").size(), 9u);
+    remove_folder(folder + "/x");
+}
+
+// A stop signal during the export used to leave the page being written
+// behind as a hidden temporary file.
+TEST(DiamondExport, AStopSignalLeavesNoUnfinishedPage) {
+    const std::string folder = make_temporary_folder();
+    for (const char* signal_name : {"INT", "TERM", "HUP"}) {
+        for (const char* delay : {"0.01", "0.03", "0.05", "0.08"}) {
+            const std::string command = "'" EXPORTER "' '" + folder + "/pages' 2>/dev/null & sleep " +
+                                        delay + "; kill -" + signal_name + " $!; wait $!";
+            const int raw = std::system(("bash -c \"" + command + "\"").c_str());
+            ASSERT_TRUE(WIFEXITED(raw));
+            const int status = WEXITSTATUS(raw);
+            EXPECT_TRUE(status == 0 || status > 128) << signal_name << " after " << delay;
+            for (const std::string& name : files_in(folder + "/pages")) {
+                EXPECT_NE(name[0], '.') << signal_name << " after " << delay << " left " << name;
+            }
+        }
+    }
+    remove_folder(folder + "/x");
+}
+
+// libpng said only "Write Error"; and a folder's name went raw to the
+// terminal, escape sequences and all.
+TEST(DiamondExport, AFailedWriteGivesTheSystemsReasonAndNamesAreEscaped) {
+    const std::string folder = make_temporary_folder();
+    const std::string command = "cd '" + folder + "' && trap '' XFSZ && ulimit -f 2 && '" EXPORTER
+                                "' $'red\\e[31m' 2>err";
+    const int raw = std::system(("bash -c \"" + command + "\"").c_str());
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 1);
+    std::ifstream in(folder + "/err");
+    const std::string errors((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(errors, "diamond_export: cannot write red\\x1B[31m/page-1.png: File too large\n");
+    remove_folder(folder + "/x");
 }
 
 // The figure and enumeration on their own, without the pager.

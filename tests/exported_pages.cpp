@@ -13,13 +13,36 @@
 
 namespace fs = std::filesystem;
 
+std::string make_temporary_folder() {
+    std::string pattern = (fs::temp_directory_path() / "export-test-XXXXXX").string();
+    return mkdtemp(pattern.data()) != nullptr ? pattern : std::string{};
+}
+
+int run_with_an_unread_pipe(const std::string& command, int fd) {
+    int ends[2];
+    if (pipe(ends) != 0) return -1;
+    // Closed before the fork, so that not even the child holds a reader.
+    close(ends[0]);
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(ends[1], fd);
+        close(ends[1]);
+        execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(ends[1]);
+    int raw = 0;
+    if (child < 0 || waitpid(child, &raw, 0) != child) return -1;
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
 ExportRun run_exporter(const std::string& exporter, std::string folder,
                        const std::string& output, bool svg) {
     ExportRun run;
     if (folder.empty()) {
-        std::string pattern = (fs::temp_directory_path() / "export-test-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) return run;
-        folder = pattern + "/pages";  // the exporter makes this one itself
+        const std::string parent = make_temporary_folder();
+        if (parent.empty()) return run;
+        folder = parent + "/pages";  // the exporter makes this one itself
     }
     run.folder = folder;
     std::string errors = (fs::temp_directory_path() / "export-test-stderr-XXXXXX").string();

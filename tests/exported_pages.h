@@ -16,6 +16,11 @@ struct ExportRun {
 // standard output sent to `output`; with `svg`, as `exporter --svg folder`.
 ExportRun run_exporter(const std::string& exporter, std::string folder = {},
                        const std::string& output = "/dev/null", bool svg = false);
+// A new empty temporary folder (removed by remove_folder(folder + "/x")).
+std::string make_temporary_folder();
+// Runs `command` in /bin/sh with its file descriptor `fd` on a pipe that no
+// process can read, so that every write to it fails; its exit status.
+int run_with_an_unread_pipe(const std::string& command, int fd);
 // Reads a PNG as 0xRRGGBB values, row by row; empty string on success.
 std::string read_png(const std::string& path, std::vector<Uint32>& rgb, int& width, int& height);
 // The files in `folder`, sorted.

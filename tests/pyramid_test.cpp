@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <map>
 
 #include "exported_pages.h"
@@ -91,6 +93,25 @@ TEST(PyramidExport, ACountThatCannotBeWrittenIsReportedAfterThePages) {
               std::string::npos)
         << run.errors;
     remove_folder(run.folder);
+}
+
+// A closed pipe used to kill the export with SIGPIPE, leaving pages unwritten.
+TEST(PyramidExport, APipeNobodyReadsStopsNoPage) {
+    const std::string folder = make_temporary_folder();
+    EXPECT_EQ(run_with_an_unread_pipe("'" EXPORTER "' '" + folder + "/counted' 2>'" + folder +
+                                          "/err'",
+                                      1),
+              1);
+    EXPECT_EQ(files_in(folder + "/counted").size(), 7u);
+    EXPECT_EQ(run_with_an_unread_pipe("'" EXPORTER "' '" + folder + "/shown' >/dev/null", 2), 1);
+    EXPECT_EQ(files_in(folder + "/shown").size(), 7u);
+    std::ifstream in(folder + "/err");
+    const std::string errors((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(errors.find("pyramid_export: cannot write the count to standard output: Broken "
+                          "pipe\n"),
+              std::string::npos)
+        << errors;
+    remove_folder(folder + "/x");
 }
 
 // The figure and enumerations on their own, without the pager.
