@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Installs, from Debian's archive, everything needed to build the programs
-# and run the whole test suite.
+# Installs, from Debian's archive, what building and running the four
+# programs needs; with --tests, also everything the whole test suite and the
+# Debian package need.
 set -euo pipefail
 packages=(
     g++ cmake make pkg-config
     libsdl1.2-dev          # SDL 1.2: window, surface and events
-    libsdl1.2-compat       # SDL 1.2 over SDL2, which the window tests run against too
     libpng-dev             # pages written as PNG images
+)
+test_packages=(
+    libsdl1.2-compat       # SDL 1.2 over SDL2, which the window tests run against too
     libgtest-dev           # unit tests
     libbenchmark-dev       # the page benchmark
     xvfb xdotool           # the programs in a real X server, driven by key presses
@@ -14,8 +17,17 @@ packages=(
     librsvg2-bin libxml2-utils   # SVG pages rendered (rsvg-convert) and checked (xmllint)
     libx11-dev             # the helper that closes a window as a window manager does
     valgrind clang-tidy cppcheck   # memory and static checks
-    dpkg-dev               # the Debian package's dependencies (dpkg-shlibdeps)
+    dpkg-dev file          # the Debian package: dependencies (dpkg-shlibdeps), cpack's file check
 )
+case ${1-} in
+    "" | --tests) ;;
+    *) echo "usage: $0 [--tests]" >&2; exit 2 ;;
+esac
+install() { run_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$@"; }
 run_as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 run_as_root apt-get update -q
-run_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${packages[@]}"
+# Recommended packages are for the tests' tools only (fonts for Xvfb and
+# ImageMagick, say); the programs build without them.
+install --no-install-recommends "${packages[@]}"
+[ "${1-}" = --tests ] && install "${test_packages[@]}"
+exit 0

@@ -11,14 +11,16 @@ start=$(date +%s)
 
 bash scripts/static-checks.sh
 
-cmake -S . -B build-asan -DSANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS=-Werror
+cmake -S . -B build-asan -DBUILD_TESTING=ON -DSANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_FLAGS=-Werror
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
 LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j "$jobs" --timeout 300
 
-cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-Werror -DVALGRIND_SESSIONS=ON
+cmake -S . -B build-tests -DBUILD_TESTING=ON -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-Werror \
+    -DVALGRIND_SESSIONS=ON
 cmake --build build-tests -j "$jobs"
 echo "(all checks before the Release build's tests passed; $(( $(date +%s) - start )) s so far)"
 ctest --test-dir build-tests --output-on-failure -j "$jobs" --timeout 300
