@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the four programs for 32-bit Windows on Debian 12 and packs
-# them with SDL.dll into build-windows/domino-paths-windows-i686.zip.
+# them with SDL.dll into build-windows/domino-paths-windows-i686.zip, with
+# the project's licence and those of SDL, zlib and libpng.
 # SDL 1.2.15, zlib and libpng come from Debian's own source packages, with
 # Debian's patches applied; SDL is built as SDL.dll, zlib and libpng are
 # linked in statically. The libraries are built once and kept in
@@ -94,13 +95,36 @@ cmake --build "$out/build" -j "$jobs"
 dist=$out/dist
 rm -rf "$dist" && mkdir -p "$dist"
 cp "$out"/build/{diamond,pyramid,diamond_export,pyramid_export}.exe "$prefix/bin/SDL.dll" "$dist/"
-$host-strip "$dist"/*
+$host-strip "$dist"/*.exe "$dist"/*.dll
 # Nothing but Windows' own DLLs and SDL.dll may be needed.
 for exe in "$dist"/*.exe "$dist/SDL.dll"; do
     extra=$($host-objdump -p "$exe" | awk '/DLL Name/ {print $3}' |
         grep -viE '^(SDL|KERNEL32|USER32|GDI32|ADVAPI32|WINMM|msvcrt)\.dll$' || true)
     [ -z "$extra" ] || { echo "$exe needs $extra" >&2; exit 1; }
 done
+# The licences: ours, SDL's LGPL 2.1 (SDL.dll is shipped, so where its exact
+# source is goes with it), and zlib's and libpng's, linked in.
+version_of() { local dsc; dsc=$(echo "$deps/src/$1"_*.dsc); dsc=${dsc##*/}; dsc=${dsc#*_}; echo "${dsc%.dsc}"; }
+cp "$top/LICENSE" "$dist/LICENSE.txt"
+cp "$deps"/src/libsdl1.2-*/COPYING "$dist/SDL-LICENSE.txt"
+cp "$deps"/src/zlib-*/LICENSE "$dist/zlib-LICENSE.txt"
+cp "$deps"/src/libpng1.6-*/LICENSE "$dist/libpng-LICENSE.txt"
+cat >"$dist/THIRD-PARTY.txt" <<NOTICE
+domino-paths for 32-bit Windows contains, besides its own code (MIT licence,
+LICENSE.txt):
+
+- SDL.dll: SDL 1.2.15, under the GNU Lesser General Public License 2.1
+  (SDL-LICENSE.txt), built with no change of ours from Debian's source
+  package libsdl1.2, version $(version_of libsdl1.2) (Debian's patches applied), whose complete source
+  is in the Debian archive (on Debian: apt-get source libsdl1.2=$(version_of libsdl1.2)).
+  You may replace SDL.dll with your own build of SDL 1.2.
+- zlib 1.2.13, under the zlib licence (zlib-LICENSE.txt), linked into the
+  exporters, from Debian's source package zlib, version $(version_of zlib).
+- libpng 1.6.39, under the libpng licence (libpng-LICENSE.txt), linked into
+  the exporters, from Debian's source package libpng1.6, version $(version_of libpng1.6).
+NOTICE
+# Windows' own tools read these files with CR LF line ends.
+sed -i 's/\r\?$/\r/' "$dist"/*.txt
 rm -f "$out/domino-paths-windows-i686.zip"
 (cd "$dist" && zip -q -9 "$out/domino-paths-windows-i686.zip" ./*)
 echo "built $out/domino-paths-windows-i686.zip:"
