@@ -12,6 +12,7 @@ test_packages=(
     libsdl1.2-compat       # SDL 1.2 over SDL2, which the window tests run against too
     libgtest-dev           # unit tests
     libbenchmark-dev       # the page benchmark
+    libxtst-dev libxdamage-dev   # the latency harness: key presses and screen changes
     xvfb xdotool           # the programs in a real X server, driven by key presses
     imagemagick            # window captures compared with the exported pages
     librsvg2-bin libxml2-utils   # SVG pages rendered (rsvg-convert) and checked (xmllint)

@@ -2,8 +2,10 @@
 # The whole test suite: static checks; every test under AddressSanitizer and
 # UndefinedBehaviorSanitizer; then a plain build with warnings as errors,
 # with every test again and each program's session under valgrind memcheck;
-# last, every test of the real programs and the window pager once more
-# against SDL 1.2 over SDL2 (sdl12-compat), as current distributions ship it.
+# then every test of the real programs and the window pager once more
+# against SDL 1.2 over SDL2 (sdl12-compat), as current distributions ship it;
+# last, the latency report, run once so that it cannot rot (it fails only
+# on a page not shown exactly or a program that does not exit).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -32,3 +34,5 @@ LD_LIBRARY_PATH=$compat ldd build-tests/diamond | grep -q "$compat/libSDL" ||
     { echo "the programs do not load SDL from $compat" >&2; exit 1; }
 echo "(the same program and window tests against $compat)"
 LD_LIBRARY_PATH=$compat ctest --test-dir build-tests --output-on-failure -j "$jobs" --timeout 300 -L sdl
+echo "(latency of the real programs in Xvfb: a report, not a test)"
+bash bench/latency.sh build-tests 1
