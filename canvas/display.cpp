@@ -76,16 +76,16 @@ void warn_of_a_lesser_screen() {
 
 // Settings the user has not made. Classic SDL reports the second press of
 // Caps Lock or Num Lock as a key release unless lock keys are plain keys.
-// SDL 1.2 over SDL2 draws through SDL2's accelerated renderer by default,
-// which without a GPU is Mesa's software OpenGL: slow to start and to flip;
-// a plain software framebuffer shows the same pixels. Classic SDL ignores
-// these three.
+// SDL 1.2 over SDL2 shows the page through SDL2's framebuffer and renderer,
+// OpenGL by default, which without a GPU is Mesa's software OpenGL: slow to
+// start and to flip, and more threads. A software framebuffer and renderer
+// show the same pixels; each of the two alone still brings OpenGL in.
+// Classic SDL ignores both.
 void prefer_defaults() {
-    constexpr std::array<std::array<const char*, 2>, 4> defaults = {{
+    constexpr std::array<std::array<const char*, 2>, 3> defaults = {{
         {"SDL_DISABLE_LOCK_KEYS", "1"},
         {"SDL_FRAMEBUFFER_ACCELERATION", "0"},
         {"SDL_RENDER_DRIVER", "software"},
-        {"SDL12COMPAT_OPENGL_SCALING", "0"},
     }};
     for (const auto& [name, value] : defaults) {
         if (std::getenv(name) == nullptr) set_environment(name, value);
