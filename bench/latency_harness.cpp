@@ -71,7 +71,7 @@ int ignore_errors(Display*, XErrorEvent*) { return 0; }
 
 // The program's window: a viewable 800x600 top-level window whose name
 // starts with the program's name; its position on the root window.
-bool find_window(Display* display, const std::string& name, int& x, int& y) {
+bool find_window(Display* display, const std::string& name, Window& window, int& x, int& y) {
     Window root = 0;
     Window parent = 0;
     Window* children = nullptr;
@@ -91,7 +91,10 @@ bool find_window(Display* display, const std::string& name, int& x, int& y) {
         found = title != nullptr && std::strncmp(title, name.c_str(), name.size()) == 0;
         XFree(title);
         Window child = 0;
-        if (found) XTranslateCoordinates(display, children[i], root, 0, 0, &x, &y, &child);
+        if (found) {
+            window = children[i];
+            XTranslateCoordinates(display, window, root, 0, 0, &x, &y, &child);
+        }
     }
     if (children != nullptr) XFree(children);
     return found;
@@ -120,13 +123,24 @@ bool screen_shows(Display* display, int x, int y, const std::vector<unsigned>& p
     return same;
 }
 
-// Waits until the screen holds `page` in the program's window; false after
-// `limit_ms` or when the program has exited.
-bool wait_for_page(Display* display, const std::string& name, const std::vector<unsigned>& page,
-                   Damage damage, double limit_ms) {
+bool has_title(Display* display, Window window, const std::string& wanted) {
+    char* title = nullptr;
+    if (XFetchName(display, window, &title) == 0 || title == nullptr) return false;
+    const bool same = wanted == title;
+    XFree(title);
+    return same;
+}
+
+// Waits until the screen holds page `number` in the program's window;
+// false after `limit_ms` or when the program has exited. The pixels are
+// only read once the title names the page, since reading them costs the
+// X server (and so the program) milliseconds each time.
+bool wait_for_page(Display* display, const std::string& name, int number,
+                   const std::vector<unsigned>& page, Damage damage, double limit_ms) {
     const Clock::time_point start = Clock::now();
+    const std::string title = name + " - page " + std::to_string(number);
     // The window stays where it is found (there is no window manager).
-    static bool found = false;
+    static Window window = 0;
     static int x = 0;
     static int y = 0;
     for (;;) {
@@ -134,8 +148,10 @@ bool wait_for_page(Display* display, const std::string& name, const std::vector<
         // brings a new notification.
         XDamageSubtract(display, damage, None, None);
         XSync(display, False);
-        found = found || find_window(display, name, x, y);
-        if (found && screen_shows(display, x, y, page)) return true;
+        if (window == 0) find_window(display, name, window, x, y);
+        if (window != 0 && has_title(display, window, title) && screen_shows(display, x, y, page)) {
+            return true;
+        }
         if (waitpid(program, nullptr, WNOHANG) != 0) return false;
         // Sleep until something on the screen changes.
         pollfd connection{ConnectionNumber(display), POLLIN, 0};
@@ -213,7 +229,7 @@ int main(int argc, char* argv[]) {
         execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
-    if (!wait_for_page(display, name, expected[0], damage, 30000)) give_up("page 1 never shown exactly");
+    if (!wait_for_page(display, name, 1, expected[0], damage, 30000)) give_up("page 1 never shown exactly");
     const double first_page_ms = ms_since(started);
 
     // Let the start-up settle, then count what the waiting program does.
@@ -227,7 +243,7 @@ int main(int argc, char* argv[]) {
     for (int page = 2; page <= pages; ++page) {
         const Clock::time_point pressed = Clock::now();
         press_key(display, space);
-        if (!wait_for_page(display, name, expected[page - 1], damage, 20000)) {
+        if (!wait_for_page(display, name, page, expected[page - 1], damage, 20000)) {
             give_up("page " + std::to_string(page) + " never shown exactly");
         }
         turns.push_back(ms_since(pressed));
