@@ -59,6 +59,16 @@ void finish_display();
 // reports an event error it prints one line and exits with status 1.
 void wait_key_or_quit();
 
+// The order of the family to draw, when asked for (the exporters' --order);
+// 0 leaves each program at its own. Each program's entry file states its
+// range of orders, 1 ... largest, and the one it draws by default.
+extern int requested_order;
+struct OrderRange {
+    int largest;
+    int usual;
+};
+extern const OrderRange order_range;
+
 // Export pager only: the folder that pages are written to, as page-N.png
 // or, as vector drawings, page-N.svg.
 enum class PageFormat { png, svg };
@@ -141,6 +151,11 @@ void draw_box(int x1, int y1, int x2, int y2, Colour border, Colour fill);
 // SVG export keeps every box of a page as one element).
 using BoxListener = void (*)(int x1, int y1, int x2, int y2, Colour border, Colour fill);
 extern BoxListener box_listener;
+// When set, each figure's renderer hands it the figure's steps (one entry a
+// step, a flat once) before drawing its first box (the SVG export makes
+// each figure a group of its own).
+using FigureListener = void (*)(const StepKind* steps, int count);
+extern FigureListener figure_listener;
 
 // ---- Dominoes -----------------------------------------------------------
 // A domino covers two square cells of side 2 * half; (px, py) is the centre

@@ -1,7 +1,9 @@
-// Entry of the exporting programs: PROGRAM [--svg] FOLDER writes every page
-// that the interactive program would show as FOLDER/page-1.png, page-2.png,
-// ... (page-1.svg, ... with --svg).
+// Entry of the exporting programs: PROGRAM [--svg] [--order N] FOLDER writes
+// every page that the interactive program would show as FOLDER/page-1.png,
+// page-2.png, ... (page-1.svg, ... with --svg), at its own order or N.
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "canvas.h"
@@ -16,12 +18,14 @@ namespace {
 
 void print_usage(FILE* to) {
     std::fprintf(to,
-                 "usage: %s [--svg] [--] FOLDER\n"
+                 "usage: %s [--svg] [--order N] [--] FOLDER\n"
                  "writes every page as FOLDER/page-N.png, or with --svg as FOLDER/page-N.svg\n"
                  "(800 x 600 vector drawings, pixel for pixel the PNG pages at 100 %%)\n"
+                 "  --svg       SVG pages, each figure a group titled with its number and steps\n"
+                 "  --order N   draw the family of order N, 1 ... %d (the program's own: %d)\n"
                  "  -h, --help  show this and exit\n"
                  "  --          what follows is the folder, even if it begins with a dash\n",
-                 program_name);
+                 program_name, order_range.largest, order_range.usual);
 }
 
 int usage_error(const char* problem, const char* argument) {
@@ -34,6 +38,18 @@ int usage_error(const char* problem, const char* argument) {
     std::fputc('\n', stderr);
     print_usage(stderr);
     return 2;
+}
+
+// The order given to --order: a whole number in range, else 0.
+int parse_order(const char* text) {
+    if (text == nullptr) return 0;
+    char* end = nullptr;
+    errno = 0;
+    const long order = std::strtol(text, &end, 10);
+    if (errno != 0 || end == text || *end != '\0' || order < 1 || order > order_range.largest) {
+        return 0;
+    }
+    return static_cast<int>(order);
 }
 
 }  // namespace
@@ -54,6 +70,14 @@ int main(int argc, char* argv[]) {
                 return 0;
             } else if (std::strcmp(argument, "--svg") == 0) {
                 format = PageFormat::svg;
+            } else if (std::strcmp(argument, "--order") == 0) {
+                const char* value = i + 1 < argc ? argv[++i] : nullptr;
+                requested_order = parse_order(value);
+                if (requested_order == 0) {
+                    return usage_error("--order needs a whole number from 1 to the largest below; "
+                                       "it was given",
+                                       value != nullptr ? value : "nothing");
+                }
             } else {
                 return usage_error("unknown option", argument);
             }

@@ -6,6 +6,7 @@
 #include "canvas.h"
 
 const char* program_name = "canvas";
+int requested_order = 0;
 
 namespace {
 std::array<char, 64> name_buffer{};

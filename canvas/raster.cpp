@@ -10,6 +10,7 @@
 SDL_Surface* screen = nullptr;
 Palette palette{};
 BoxListener box_listener = nullptr;
+FigureListener figure_listener = nullptr;
 
 namespace {
 

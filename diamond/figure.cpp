@@ -13,10 +13,11 @@ constexpr int cell = 2 * half_cell;
 }  // namespace
 
 void draw_diamond_figure(int a, int x, int y) {
-    if (a < 0 || a + 4 > max_steps) return;
+    if (a < 0 || a > diamond_order || a + diamond_order > max_steps) return;
+    if (figure_listener != nullptr) figure_listener(arrangement.data(), a + diamond_order);
     int px = x;
     int py = y;
-    for (int i = 0; i < a + 4; ++i) {
+    for (int i = 0; i < a + diamond_order; ++i) {
         switch (arrangement[i]) {
         case StepKind::flat:
             draw_domino(px, py, half_cell);

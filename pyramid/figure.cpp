@@ -14,10 +14,21 @@ constexpr int cell = 2 * half_cell;
 void draw_lower_run(int px, int py) {
     draw_domino_stack(px, py, +1, (cursor_y - py) / cell, half_cell);
 }
+
+// Tells the figure listener the path, a flat once.
+void announce_figure() {
+    std::array<StepKind, max_symbols> steps{};
+    int count = 0;
+    for (int i = 0; i < 2 * path_order; i += figure_steps[i] == StepKind::flat ? 2 : 1) {
+        steps[count++] = figure_steps[i];
+    }
+    figure_listener(steps.data(), count);
+}
 }  // namespace
 
 void draw_pyramid_figure() {
     if (path_order < 0 || path_order > max_order) return;
+    if (figure_listener != nullptr) announce_figure();
     upper_stack = path_order;
     int px = cursor_x;
     int py = cursor_y;

@@ -2,6 +2,8 @@
 
 #include "pyramid.h"
 
+const OrderRange order_range{pyramid::max_order, pyramid::default_order};
+
 extern "C" int SDL_main(int argc, char* argv[]) {
     // SDL's Windows entry shim does not name the program; the title needs it.
     if (argc > 0) name_program(argv[0]);

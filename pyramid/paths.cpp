@@ -19,17 +19,23 @@ int count_write_error = 0;
 
 namespace {
 
+// A figure of order N is 16N + 1 pixels wide and 8N + 9 high; figures stand
+// 15 pixels apart side by side and 24 above one another, from 16 pixels off
+// the page's left edge and 4 off its top, as many to a row and rows to a
+// page as fit. At order 5: anchors 95 apart from (20, 48), 8 rows of 8.
 constexpr int first_column_x = 20;
-constexpr int last_column_x = 750;  // a cursor past this starts a new row
-
 int first_row_y() { return 8 * path_order + 8; }
-int last_row_y() { return canvas_height - 8 * path_order; }  // past it the page is full
+int column_pitch() { return 16 * path_order + 15; }
+int row_pitch() { return 8 * path_order + 32; }
+// Past these the figure would leave the page: a new row, a new page.
+int last_column_x() { return canvas_width - 1 - (16 * path_order - 4); }
+int last_row_y() { return canvas_height - 1 - 4; }
 
 // Moves the cursor to the next slot, showing the page when it is full.
 void advance_cursor() {
-    cursor_x += 16 * path_order + 15;
-    if (cursor_x > last_column_x) {
-        cursor_y += 16 * path_order - 8;
+    cursor_x += column_pitch();
+    if (cursor_x > last_column_x()) {
+        cursor_y += row_pitch();
         cursor_x = first_column_x;
     }
     if (cursor_y > last_row_y()) {
@@ -133,7 +139,8 @@ void enumerate_flat_placements() {
 }
 
 void draw_all_paths() {
-    path_order = max_order;
+    path_order = requested_order >= 1 && requested_order <= max_order ? requested_order
+                                                                      : default_order;
     cursor_x = first_column_x;
     cursor_y = first_row_y();
     figure_count = 0;

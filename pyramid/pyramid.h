@@ -1,6 +1,7 @@
-// The pyramid program: every path of ten step symbols that starts and ends on
-// the base row and never goes below it, each drawn as a domino tiling of a
-// 40-cell stepped triangle.
+// The pyramid program: every path of 2N step symbols that starts and ends on
+// the base row and never goes below it, each drawn as a domino tiling of the
+// order-N stepped triangle. The program draws order 5: 394 tilings of a
+// 40-cell triangle.
 #pragma once
 
 #include <array>
@@ -9,10 +10,12 @@
 
 namespace pyramid {
 
-constexpr int max_order = 5;
+constexpr int default_order = 5;
+constexpr int max_order = 8;
 constexpr int max_symbols = 2 * max_order;
 
-// Half the number of step symbols of a path: 5.
+// N, half the number of step symbols of a path. The triangle has N(N + 3)
+// cells in N + 1 rows.
 extern int path_order;
 // The path being drawn; a flat fills two consecutive entries, both flat.
 extern std::array<StepKind, max_symbols> figure_steps;
@@ -34,10 +37,12 @@ extern int figure_count;
 extern int count_write_error;
 
 // Draws the path in figure_steps at the cursor; it spans cursor_x - 4 ...
-// cursor_x + 76 and cursor_y - 44 ... cursor_y + 4. The cursor is unchanged.
+// cursor_x + 16N - 4 and cursor_y - 8N - 4 ... cursor_y + 4 (at order 5:
+// cursor_x + 76, cursor_y - 44). The cursor is unchanged.
 void draw_pyramid_figure();
 
-// The whole run: path_order 5, the cursor at the first slot, every path.
+// The whole run: the order asked for (requested_order) or 5, the cursor at
+// the first slot, every path.
 void draw_all_paths();
 // Outer enumeration: every placement of flats, the all-flat one last.
 void enumerate_flat_placements();

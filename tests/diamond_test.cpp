@@ -5,10 +5,12 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
 
 #include "diamond.h"
 #include "exported_pages.h"
@@ -94,6 +96,59 @@ TEST_F(DiamondRun, ExportedPagesAreTheHeadlessPagesPixelForPixel) {
 TEST_F(DiamondRun, SvgPagesRenderedAt100PercentAreTheHeadlessPages) {
     expect_exported_pages_match(EXPORTER, recorded_run.pages, recorded_run.canvas.surface->format,
                                 true);
+}
+
+// The exporter's other orders, through the same figure, enumeration and
+// layout; the first three and today's read back from the pixels.
+class DiamondOrders : public ::testing::Test {
+protected:
+    void TearDown() override {
+        requested_order = 0;
+        recorded_run.keep_pages = true;
+        figure_listener = nullptr;
+    }
+};
+
+TEST_F(DiamondOrders, EachOrderUpToFourDrawsEveryTilingOfItsDiamondOnceAndWhollyOnThePage) {
+    const std::array<std::size_t, 4> delannoy = {3, 13, 63, 321};
+    for (int order = 1; order <= 4; ++order) {
+        requested_order = order;
+        record_whole_run();
+        std::vector<int> xs;
+        std::vector<int> ys;
+        diamond_slots_of(order, xs, ys);
+        const Region region = diamond_region_of(order);
+        std::vector<std::string> problems;
+        const std::vector<Figure> figures =
+            decode_pages(recorded_run.pages, region, xs, ys, problems);
+        EXPECT_EQ(problems, std::vector<std::string>{}) << "order " << order;
+        expect_every_tiling_once(figures, region, delannoy[order - 1]);
+        expect_pages_match_reference(recorded_run.pages, figures, region, xs, ys);
+        EXPECT_TRUE(recorded_run.guards_intact_at_every_page) << "order " << order;
+        if (order == 4) EXPECT_EQ(std::make_pair(xs, ys), std::make_pair(slot_xs, slot_ys));
+    }
+}
+
+std::set<std::vector<StepKind>> paths_drawn;
+std::size_t figures_drawn = 0;
+void keep_path(const StepKind* steps, int count) {
+    ++figures_drawn;
+    paths_drawn.emplace(steps, steps + count);
+}
+
+TEST_F(DiamondOrders, LargerOrdersDrawTheirDelannoyNumberOfDistinctFigures) {
+    const std::array<std::size_t, 3> delannoy = {1683, 8989, 48639};
+    recorded_run.keep_pages = false;
+    figure_listener = keep_path;
+    for (int order = 5; order <= 7; ++order) {
+        paths_drawn.clear();
+        figures_drawn = 0;
+        requested_order = order;
+        record_whole_run();
+        EXPECT_EQ(figures_drawn, delannoy[order - 5]) << "order " << order;
+        EXPECT_EQ(paths_drawn.size(), figures_drawn) << "order " << order;
+        EXPECT_TRUE(recorded_run.guards_intact_at_every_page) << "order " << order;
+    }
 }
 
 // The exporter's failures: a clear message, status 1, and no page file that

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
 
 #include "exported_pages.h"
 #include "pyramid.h"
@@ -93,6 +95,65 @@ TEST(PyramidExport, ACountThatCannotBeWrittenIsReportedAfterThePages) {
               std::string::npos)
         << run.errors;
     remove_folder(run.folder);
+}
+
+// The exporter's other orders, through the same figure, enumerations and
+// layout; up to today's read back from the pixels. Each run prints its
+// count.
+class PyramidOrders : public ::testing::Test {
+protected:
+    void TearDown() override {
+        requested_order = 0;
+        recorded_run.keep_pages = true;
+        figure_listener = nullptr;
+    }
+};
+
+TEST_F(PyramidOrders, EachOrderUpToFiveDrawsEveryTilingOfItsTriangleOnceAndWhollyOnThePage) {
+    const std::array<std::size_t, 5> schroeder = {2, 6, 22, 90, 394};
+    const std::array<const char*, 5> printed = {"  2", "  6", " 22", " 90", "394"};
+    for (int order = 1; order <= 5; ++order) {
+        requested_order = order;
+        testing::internal::CaptureStdout();
+        record_whole_run();
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), printed[order - 1]);
+        std::vector<int> xs;
+        std::vector<int> ys;
+        pyramid_slots_of(order, xs, ys);
+        const Region region = pyramid_region_of(order);
+        std::vector<std::string> problems;
+        const std::vector<Figure> figures =
+            decode_pages(recorded_run.pages, region, xs, ys, problems);
+        EXPECT_EQ(problems, std::vector<std::string>{}) << "order " << order;
+        expect_every_tiling_once(figures, region, schroeder[order - 1]);
+        expect_pages_match_reference(recorded_run.pages, figures, region, xs, ys);
+        EXPECT_TRUE(recorded_run.guards_intact_at_every_page) << "order " << order;
+        if (order == 5) EXPECT_EQ(std::make_pair(xs, ys), std::make_pair(slot_xs, slot_ys));
+    }
+}
+
+std::set<std::vector<StepKind>> paths_drawn;
+std::size_t figures_drawn = 0;
+void keep_path(const StepKind* steps, int count) {
+    ++figures_drawn;
+    paths_drawn.emplace(steps, steps + count);
+}
+
+TEST_F(PyramidOrders, LargerOrdersDrawTheirSchroederNumberOfDistinctFigures) {
+    const std::array<std::size_t, 3> schroeder = {1806, 8558, 41586};
+    recorded_run.keep_pages = false;
+    figure_listener = keep_path;
+    for (int order = 6; order <= 8; ++order) {
+        paths_drawn.clear();
+        figures_drawn = 0;
+        requested_order = order;
+        testing::internal::CaptureStdout();
+        record_whole_run();
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), std::to_string(schroeder[order - 6]));
+        EXPECT_EQ(figures_drawn, schroeder[order - 6]) << "order " << order;
+        EXPECT_EQ(paths_drawn.size(), figures_drawn) << "order " << order;
+        EXPECT_TRUE(recorded_run.guards_intact_at_every_page) << "order " << order;
+    }
 }
 
 // A closed pipe used to kill the export with SIGPIPE, leaving pages unwritten.

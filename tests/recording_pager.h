@@ -8,6 +8,8 @@
 
 struct RecordedRun {
     TestSurface canvas;
+    bool keep_pages = true;  // false: pages are only counted (long runs)
+    int pages_shown = 0;
     std::vector<std::vector<Colour>> pages;  // in the order shown, the last by finish_display
     int finish_calls = 0;
     bool guards_intact_at_every_page = true;
