@@ -70,8 +70,8 @@ struct OrderRange {
 extern const OrderRange order_range;
 
 // Export pager only: the folder that pages are written to, as page-N.png
-// or, as vector drawings, page-N.svg.
-enum class PageFormat { png, svg };
+// or, as vector drawings, page-N.svg or TikZ pictures page-N.tex.
+enum class PageFormat { png, svg, tikz };
 void set_export_folder(const char* folder, PageFormat format);
 
 // Prints "<program>: <what>: <detail>" on standard error and exits with 1.

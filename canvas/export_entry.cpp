@@ -1,6 +1,7 @@
-// Entry of the exporting programs: PROGRAM [--svg] [--order N] FOLDER writes
-// every page that the interactive program would show as FOLDER/page-1.png,
-// page-2.png, ... (page-1.svg, ... with --svg), at its own order or N.
+// Entry of the exporting programs: PROGRAM [--svg | --tikz] [--order N]
+// FOLDER writes every page that the interactive program would show as
+// FOLDER/page-1.png, page-2.png, ... (page-1.svg, ... with --svg,
+// page-1.tex, ... with --tikz), at its own order or N.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -18,10 +19,12 @@ namespace {
 
 void print_usage(FILE* to) {
     std::fprintf(to,
-                 "usage: %s [--svg] [--order N] [--] FOLDER\n"
-                 "writes every page as FOLDER/page-N.png, or with --svg as FOLDER/page-N.svg\n"
-                 "(800 x 600 vector drawings, pixel for pixel the PNG pages at 100 %%)\n"
+                 "usage: %s [--svg | --tikz] [--order N] [--] FOLDER\n"
+                 "writes every page as FOLDER/page-N.png, with --svg as FOLDER/page-N.svg and\n"
+                 "with --tikz as FOLDER/page-N.tex (800 x 600 vector drawings, pixel for pixel\n"
+                 "the PNG pages at 100 %% or 72 dpi)\n"
                  "  --svg       SVG pages, each figure a group titled with its number and steps\n"
+                 "  --tikz      TikZ pictures for LaTeX, each figure a scope with that comment\n"
                  "  --order N   draw the family of order N, 1 ... %d (the program's own: %d)\n"
                  "  -h, --help  show this and exit\n"
                  "  --          what follows is the folder, even if it begins with a dash\n",
@@ -70,6 +73,8 @@ int main(int argc, char* argv[]) {
                 return 0;
             } else if (std::strcmp(argument, "--svg") == 0) {
                 format = PageFormat::svg;
+            } else if (std::strcmp(argument, "--tikz") == 0) {
+                format = PageFormat::tikz;
             } else if (std::strcmp(argument, "--order") == 0) {
                 const char* value = i + 1 < argc ? argv[++i] : nullptr;
                 requested_order = parse_order(value);

@@ -26,8 +26,9 @@ SDL_Surface* page_surface = nullptr;
 std::array<png_byte, static_cast<std::size_t>(canvas_width) * canvas_height * 3> rgb_page{};
 std::array<png_byte, rgb_page.size() + rgb_page.size() / 8 + 65536> png_page{};
 
-// The boxes drawn on the page so far, in drawing order, for the SVG page.
-// A full page holds 1,280 at most.
+// The boxes drawn on the page so far, in drawing order, and where each
+// figure's boxes begin, for the vector pages. A full page holds at most
+// 1,320 boxes and 375 figures (at any order).
 struct Box {
     int x1, y1, x2, y2;
     Colour border, fill;
@@ -36,12 +37,47 @@ std::array<Box, 4096> page_boxes{};
 std::size_t box_count = 0;
 bool too_many_boxes = false;
 
+struct PageFigure {
+    std::size_t first_box;
+    int number;  // in the whole run, from 1
+    std::array<StepKind, 16> steps;
+    int step_count;
+};
+std::array<PageFigure, 1024> page_figures{};
+std::size_t figure_count = 0;
+int figures_in_run = 0;
+
 void keep_box(int x1, int y1, int x2, int y2, Colour border, Colour fill) {
     if (box_count == page_boxes.size()) {
         too_many_boxes = true;
         return;
     }
     page_boxes[box_count++] = {x1, y1, x2, y2, border, fill};
+}
+
+void keep_figure(const StepKind* steps, int count) {
+    ++figures_in_run;
+    if (figure_count == page_figures.size() || count < 0 ||
+        count > static_cast<int>(PageFigure{}.steps.size())) {
+        too_many_boxes = true;
+        return;
+    }
+    PageFigure& figure = page_figures[figure_count++];
+    figure = {box_count, figures_in_run, {}, count};
+    for (int i = 0; i < count; ++i) figure.steps[i] = steps[i];
+}
+
+// "figure 17: rise flat fall flat flat"
+using FigureTitle = std::array<char, 160>;
+FigureTitle title_of(const PageFigure& figure) {
+    FigureTitle title{};
+    int at = std::snprintf(title.data(), title.size(), "figure %d:", figure.number);
+    for (int i = 0; i < figure.step_count && at > 0 && at < static_cast<int>(title.size()); ++i) {
+        const StepKind step = figure.steps[i];
+        const char* word = step == StepKind::rise ? "rise" : step == StepKind::fall ? "fall" : "flat";
+        at += std::snprintf(title.data() + at, title.size() - at, " %s", word);
+    }
+    return title;
 }
 
 void make_export_folder() {
@@ -120,7 +156,14 @@ const char* write_svg(FILE* file) {
                  "<rect width=\"%d\" height=\"%d\" fill=\"%s\"/>\n",
                  canvas_width, canvas_height, canvas_width, canvas_height, pages_written,
                  canvas_width, canvas_height, hex(palette.background).data());
+    std::size_t next_figure = 0;
     for (std::size_t i = 0; i < box_count; ++i) {
+        // Each figure is a group of its own, titled with its number and steps.
+        for (; next_figure < figure_count && page_figures[next_figure].first_box == i;
+             ++next_figure) {
+            std::fprintf(file, "%s<g><title>%s</title>\n", next_figure > 0 ? "</g>\n" : "",
+                         title_of(page_figures[next_figure]).data());
+        }
         const Box& box = page_boxes[i];
         const int left = box.x1 < box.x2 ? box.x1 : box.x2;
         const int top = box.y1 < box.y2 ? box.y1 : box.y2;
@@ -130,7 +173,69 @@ const char* write_svg(FILE* file) {
                      left, top, std::abs(box.x2 - box.x1), std::abs(box.y2 - box.y1),
                      hex(box.fill).data(), hex(box.border).data());
     }
-    std::fprintf(file, "</svg>\n");
+    std::fprintf(file, "%s</svg>\n", next_figure > 0 ? "</g>\n" : "");
+    return std::ferror(file) != 0 ? std::strerror(errno) : nullptr;
+}
+
+// The palette's colours by the names a TikZ page gives them; nullptr for
+// any other colour.
+const char* tikz_name(Colour colour) {
+    if (colour == palette.background) return "dominopage";
+    if (colour == palette.rise_fill) return "dominorise";
+    if (colour == palette.flat_fill) return "dominoflat";
+    if (colour == palette.fall_fill) return "dominofall";
+    if (colour == palette.border) return "dominoborder";
+    return nullptr;
+}
+
+// Writes the page as one tikzpicture, 800 x 600 bp with y downwards: each
+// box its outline's area filled with the border colour, then its inside
+// with its fill, on whole coordinates, so that at 72 dpi each covers
+// exactly the pixels the raster draws. The colours are named once, with
+// \providecolor, so that a document can define them first. Returns
+// nullptr, or why it failed.
+const char* write_tikz(FILE* file) {
+    if (too_many_boxes) return "more boxes than a page can hold";
+    std::fprintf(file,
+                 "%% Page %d of %s: one tikzpicture, 800 x 600 bp, one scope a figure.\n"
+                 "%% Include it with \\input{page-%d.tex} in a LaTeX document that loads tikz;\n"
+                 "%% define the colours dominopage, dominorise, dominoflat, dominofall and\n"
+                 "%% dominoborder before it to restyle the page.\n",
+                 pages_written, program_name, pages_written);
+    const Colour named[] = {palette.background, palette.rise_fill, palette.flat_fill,
+                            palette.fall_fill, palette.border};
+    for (const Colour colour : named) {
+        Uint8 r = 0;
+        Uint8 g = 0;
+        Uint8 b = 0;
+        SDL_GetRGB(colour, screen->format, &r, &g, &b);
+        std::fprintf(file, "\\providecolor{%s}{RGB}{%d,%d,%d}\n", tikz_name(colour), r, g, b);
+    }
+    std::fprintf(file,
+                 "\\begin{tikzpicture}[x=1bp,y=-1bp]\n"
+                 "\\fill[dominopage] (0,0) rectangle (%d,%d);\n",
+                 canvas_width, canvas_height);
+    std::size_t next_figure = 0;
+    for (std::size_t i = 0; i < box_count; ++i) {
+        for (; next_figure < figure_count && page_figures[next_figure].first_box == i;
+             ++next_figure) {
+            std::fprintf(file, "%s\\begin{scope} %% %s\n", next_figure > 0 ? "\\end{scope}\n" : "",
+                         title_of(page_figures[next_figure]).data());
+        }
+        const Box& box = page_boxes[i];
+        const char* border = tikz_name(box.border);
+        const char* fill = tikz_name(box.fill);
+        if (border == nullptr || fill == nullptr) return "a colour outside the palette";
+        const int left = box.x1 < box.x2 ? box.x1 : box.x2;
+        const int top = box.y1 < box.y2 ? box.y1 : box.y2;
+        const int right = box.x1 < box.x2 ? box.x2 : box.x1;
+        const int bottom = box.y1 < box.y2 ? box.y2 : box.y1;
+        std::fprintf(file,
+                     "\\fill[%s] (%d,%d) rectangle (%d,%d); \\fill[%s] (%d,%d) rectangle (%d,%d);\n",
+                     border, left, top, right + 1, bottom + 1, fill, left + 1, top + 1, right,
+                     bottom);
+    }
+    std::fprintf(file, "%s\\end{tikzpicture}\n", next_figure > 0 ? "\\end{scope}\n" : "");
     return std::ferror(file) != 0 ? std::strerror(errno) : nullptr;
 }
 
@@ -140,7 +245,9 @@ const char* write_svg(FILE* file) {
 // into one folder never share one.
 void write_page() {
     ++pages_written;
-    const char* extension = page_format == PageFormat::svg ? "svg" : "png";
+    const char* extension = page_format == PageFormat::svg    ? "svg"
+                            : page_format == PageFormat::tikz ? "tex"
+                                                              : "png";
     std::array<char, 4200> path{};
     std::array<char, 4200> partial{};
     std::snprintf(path.data(), path.size(), "%s/page-%d.%s", export_folder.data(), pages_written,
@@ -152,7 +259,9 @@ void write_page() {
         const int error = errno;
         fail_to_write(path.data(), std::strerror(error));
     }
-    const char* why = page_format == PageFormat::svg ? write_svg(file) : write_png(file);
+    const char* why = page_format == PageFormat::svg    ? write_svg(file)
+                      : page_format == PageFormat::tikz ? write_tikz(file)
+                                                        : write_png(file);
     if (why != nullptr) {
         std::fclose(file);
         abandon_page(partial.data(), path.data(), why);
@@ -174,10 +283,11 @@ void write_page() {
     if (!written && progress_write_error == 0) progress_write_error = errno;
 }
 
-// Clears the page, and the boxes kept for it.
+// Clears the page, and the boxes and figures kept for it.
 void start_page() {
     clear_canvas();
     box_count = 0;
+    figure_count = 0;
     too_many_boxes = false;
 }
 
@@ -201,7 +311,11 @@ void open_display() {
                                             canvas_depth, 0x00FF0000, 0x0000FF00, 0x000000FF, 0);
     }
     if (!select_canvas(page_surface)) fail("cannot make an off-screen page", SDL_GetError());
-    box_listener = page_format == PageFormat::svg ? keep_box : nullptr;
+    // The PNG pages need neither the boxes nor where each figure begins.
+    const bool vector = page_format != PageFormat::png;
+    box_listener = vector ? keep_box : nullptr;
+    figure_listener = vector ? keep_figure : nullptr;
+    figures_in_run = 0;
     start_page();
 }
 

@@ -20,6 +20,9 @@ test_packages=(
     valgrind clang-tidy cppcheck   # memory and static checks
     dpkg-dev file          # the Debian package: dependencies (dpkg-shlibdeps), cpack's file check
 )
+# TikZ pages compiled (pdflatex with TikZ) and rendered (pdftoppm); without
+# recommends, which would bring hundreds of megabytes of fonts and docs.
+tex_packages=(texlive-latex-base texlive-latex-recommended texlive-pictures poppler-utils)
 case ${1-} in
     "" | --tests) ;;
     *) echo "usage: $0 [--tests]" >&2; exit 2 ;;
@@ -30,5 +33,8 @@ run_as_root apt-get update -q
 # Recommended packages are for the tests' tools only (fonts for Xvfb and
 # ImageMagick, say); the programs build without them.
 install --no-install-recommends "${packages[@]}"
-[ "${1-}" = --tests ] && install "${test_packages[@]}"
+if [ "${1-}" = --tests ]; then
+    install "${test_packages[@]}"
+    install --no-install-recommends "${tex_packages[@]}"
+fi
 exit 0

@@ -125,7 +125,9 @@ TEST_F(DiamondOrders, EachOrderUpToFourDrawsEveryTilingOfItsDiamondOnceAndWholly
         expect_every_tiling_once(figures, region, delannoy[order - 1]);
         expect_pages_match_reference(recorded_run.pages, figures, region, xs, ys);
         EXPECT_TRUE(recorded_run.guards_intact_at_every_page) << "order " << order;
-        if (order == 4) EXPECT_EQ(std::make_pair(xs, ys), std::make_pair(slot_xs, slot_ys));
+        if (order == 4) {
+            EXPECT_EQ(std::make_pair(xs, ys), std::make_pair(slot_xs, slot_ys));
+        }
     }
 }
 
@@ -192,6 +194,27 @@ TEST(DiamondExport, TwoExportersIntoOneFolderAtOnceBothSucceed) {
         EXPECT_EQ(read_png(first.folder + "/" + name, rgb, width, height), "") << name;
     }
     remove_folder(first.folder);
+}
+
+std::size_t occurrences(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// Vector pages at 72 dpi or 100 % are the PNG pages, at today's order and
+// another, and each figure is a group (SVG) or scope (TikZ) named with its
+// number and steps, for an author to lift.
+TEST(DiamondExport, VectorPagesAreThePngPagesWithEachFigureNamed) {
+    expect_vector_page_matches_png(EXPORTER, "--tikz", 4, 1);
+    const std::string tikz = expect_vector_page_matches_png(EXPORTER, "--tikz", 2, 1);
+    const std::string svg = expect_vector_page_matches_png(EXPORTER, "--svg", 2, 1);
+    EXPECT_EQ(occurrences(svg, "<g>"), 13u);
+    EXPECT_NE(svg.find("<g><title>figure 13: fall fall rise rise</title>"), std::string::npos);
+    EXPECT_EQ(occurrences(tikz, "\\begin{scope}"), 13u);
+    EXPECT_NE(tikz.find("\\begin{scope} % figure 2: rise fall flat\n"), std::string::npos);
 }
 
 // Runs the exporter with `arguments` in `folder`; its exit status.

@@ -144,3 +144,54 @@ void expect_exported_pages_match(const std::string& exporter,
     }
     remove_folder(run.folder);
 }
+
+std::string expect_vector_page_matches_png(const std::string& exporter, const std::string& format,
+                                           int order, int page) {
+    const std::string folder = make_temporary_folder();
+    const std::string order_text = std::to_string(order);
+    const std::string name = "page-" + std::to_string(page);
+    EXPECT_EQ(run_quoted({exporter, "--order", order_text, folder + "/png"}), 0);
+    EXPECT_EQ(run_quoted({exporter, format, "--order", order_text, folder + "/vector"}), 0);
+    const std::string rendered = folder + "/rendered.png";
+    std::string vector_page;
+    if (format == "--svg") {
+        vector_page = folder + "/vector/" + name + ".svg";
+        EXPECT_EQ(run_quoted({"rsvg-convert", "-o", rendered, vector_page}), 0);
+    } else {
+        vector_page = folder + "/vector/" + name + ".tex";
+        std::ofstream document(folder + "/document.tex");
+        // An 800 x 600 bp page (bp: 1/72 inch, as pdftoppm's 72 dpi) with
+        // the picture at its top left corner.
+        document << "\\documentclass{article}\n\\usepackage{tikz}\n"
+                    "\\paperwidth=800bp \\paperheight=600bp\n"
+                    "\\hoffset=-1in \\voffset=-1in \\oddsidemargin=0pt \\topmargin=0pt\n"
+                    "\\headheight=0pt \\headsep=0pt \\topskip=0pt\n"
+                    "\\textwidth=800bp \\textheight=600bp \\parindent=0pt\n"
+                    "\\pagestyle{empty}\n"
+                    "\\begin{document}\\input{vector/" << name << ".tex}\\end{document}\n";
+        document.close();
+        const std::string command = "cd '" + folder +
+                                    "' && pdflatex -interaction=batchmode document.tex >/dev/null"
+                                    " && pdftoppm -r 72 -aa no -aaVector no -png -singlefile"
+                                    " document.pdf rendered";
+        EXPECT_EQ(std::system(command.c_str()), 0) << "see " << folder << "/document.log";
+    }
+    std::vector<Uint32> expected;
+    std::vector<Uint32> drawn;
+    int width = 0;
+    int height = 0;
+    EXPECT_EQ(read_png(folder + "/png/" + name + ".png", expected, width, height), "");
+    EXPECT_EQ(read_png(rendered, drawn, width, height), "") << format << " order " << order;
+    EXPECT_EQ(width, canvas_width);
+    EXPECT_EQ(height, canvas_height);
+    std::size_t differing = drawn.size() == expected.size() ? 0 : expected.size();
+    for (std::size_t i = 0; i < drawn.size() && i < expected.size(); ++i) {
+        differing += drawn[i] != expected[i];
+    }
+    EXPECT_EQ(differing, 0u) << format << " order " << order << " " << name;
+    std::ifstream in(vector_page);
+    std::ostringstream text;
+    text << in.rdbuf();
+    remove_folder(folder + "/x");
+    return text.str();
+}

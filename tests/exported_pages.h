@@ -27,6 +27,14 @@ std::string read_png(const std::string& path, std::vector<Uint32>& rgb, int& wid
 std::vector<std::string> files_in(const std::string& folder);
 void remove_folder(const std::string& folder);
 
+// Checks that page `page` of `exporter --order ORDER` as a vector drawing
+// (format "--svg", rendered at 100 % by rsvg-convert, or "--tikz", compiled
+// by pdflatex on an 800 x 600 bp page and rendered at 72 dpi by pdftoppm
+// without anti-aliasing) is, pixel for pixel, its PNG page; returns the
+// vector page's text, for its figures to be looked at.
+std::string expect_vector_page_matches_png(const std::string& exporter, const std::string& format,
+                                           int order, int page);
+
 // Checks that `exporter` writes exactly `pages`, pixel for pixel, as
 // page-1.png ... page-N.png, and nothing else. With `svg`: as page-N.svg,
 // each well-formed XML (xmllint) and, rendered at 100 % by rsvg-convert,

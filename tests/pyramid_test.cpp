@@ -128,7 +128,9 @@ TEST_F(PyramidOrders, EachOrderUpToFiveDrawsEveryTilingOfItsTriangleOnceAndWholl
         expect_every_tiling_once(figures, region, schroeder[order - 1]);
         expect_pages_match_reference(recorded_run.pages, figures, region, xs, ys);
         EXPECT_TRUE(recorded_run.guards_intact_at_every_page) << "order " << order;
-        if (order == 5) EXPECT_EQ(std::make_pair(xs, ys), std::make_pair(slot_xs, slot_ys));
+        if (order == 5) {
+            EXPECT_EQ(std::make_pair(xs, ys), std::make_pair(slot_xs, slot_ys));
+        }
     }
 }
 
@@ -154,6 +156,17 @@ TEST_F(PyramidOrders, LargerOrdersDrawTheirSchroederNumberOfDistinctFigures) {
         EXPECT_EQ(paths_drawn.size(), figures_drawn) << "order " << order;
         EXPECT_TRUE(recorded_run.guards_intact_at_every_page) << "order " << order;
     }
+}
+
+// Vector pages are the PNG pages at today's order and another, each figure
+// named with its number and steps.
+TEST(PyramidExport, VectorPagesAreThePngPagesWithEachFigureNamed) {
+    expect_vector_page_matches_png(EXPORTER, "--tikz", 5, 1);
+    expect_vector_page_matches_png(EXPORTER, "--tikz", 7, 204);
+    const std::string svg = expect_vector_page_matches_png(EXPORTER, "--svg", 7, 1);
+    EXPECT_NE(svg.find("<g><title>figure 1: rise rise rise rise rise rise rise fall fall fall "
+                       "fall fall fall fall</title>"),
+              std::string::npos);
 }
 
 // A closed pipe used to kill the export with SIGPIPE, leaving pages unwritten.

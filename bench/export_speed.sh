@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# How long the exporters take for their largest orders (diamond 7: 48,639
+# figures on 3,243 pages; pyramid 8: 41,586 figures on 1,387 pages), in each
+# format: a report, not a test.
+# Usage: export_speed.sh BUILD_FOLDER (holding the exporters)
+set -euo pipefail
+build=$(realpath "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+echo "| exporter | order | format | pages | time | size |"
+echo "|---|---|---|---|---|---|"
+for run in "diamond_export 7" "pyramid_export 8"; do
+    set -- $run
+    for format in png svg tikz; do
+        option=()
+        [ "$format" = png ] || option=("--$format")
+        start=$(date +%s%N)
+        "$build/$1" "${option[@]}" --order "$2" "$work/$format" >/dev/null 2>&1
+        elapsed=$((($(date +%s%N) - start) / 1000000))
+        echo "| \`$1\` | $2 | $format | $(ls "$work/$format" | wc -l) | $((elapsed / 1000)).$((elapsed % 1000 / 100)) s | $(du -sh "$work/$format" | cut -f1) |"
+        rm -rf "${work:?}/$format"
+    done
+done
