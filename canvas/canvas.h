@@ -32,6 +32,8 @@ extern Palette palette;
 extern const char* program_name;
 // Sets program_name from argv[0]: its last path component.
 void name_program(const char* argv0);
+// Whether two names are the same, ignoring the case of ASCII letters.
+bool same_name(const char* a, const char* b);
 
 // ---- Canvas selection -----------------------------------------------------
 
@@ -90,6 +92,9 @@ int print_escaped(std::FILE* to, const char* text);
 // and after SDL starts, unless they are already ignored or handled; and
 // turns a write to a closed pipe into an EPIPE error instead of a SIGPIPE.
 void prepare_process();
+// The i-th video driver (from 0) that shows a real window on this platform,
+// in SDL's own order of preference; nullptr past the last.
+const char* window_driver(int i);
 // Sets an environment variable, or removes it when `value` is nullptr.
 void set_environment(const char* name, const char* value);
 // Once the window is open (X11 only): a lost display connection, or the
@@ -102,10 +107,16 @@ int display_depth();
 // Hands each event the wait takes to the window watcher (a window-system
 // event may tell that the window was destroyed).
 void check_window_system_event(const SDL_Event& event);
-// With SDL's own queue empty: sleeps until the display connection has input
-// (no timer, no polling) and returns true; or returns false at once where
-// there is no connection to sleep on, and SDL's own wait must do.
-bool wait_for_display_input();
+// With SDL's own queue empty: blocks until the user or the window system
+// acts, with no timer where the platform allows (on X11, sleeping on the
+// display connection). Returns false when input may now be queued (poll
+// again), or true with `event` taken by SDL's own wait, where that is the
+// only way to block.
+bool wait_for_input(SDL_Event& event);
+// SDL's own blocking wait for the next event. On an SDL error, or a
+// "success" that leaves the record empty (which would make a loop spin),
+// prints one line and exits with status 1.
+void take_event_from_sdl_wait(SDL_Event& event);
 // Makes a folder: 0, or the errno value (EEXIST when the name is taken).
 int make_folder(const char* path);
 // Makes and opens for binary writing a new file named from `name_template`,

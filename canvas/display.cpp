@@ -7,22 +7,14 @@
 
 namespace {
 
-// Drivers that show a real window, tried in SDL's own order of preference
-// when the user names none. Left to itself, SDL falls back to a driver that
-// shows nothing: classic SDL to text mode (escape codes on standard output,
-// waiting for keys that never come), SDL over SDL2 to an off-screen
-// framebuffer that nobody can see. Either is used only when named in
-// SDL_VIDEODRIVER.
-#ifdef _WIN32
-constexpr std::array<const char*, 2> window_drivers = {"windib", "directx"};
-#else
-constexpr std::array<const char*, 6> window_drivers = {"x11",      "dga",     "fbcon",
-                                                      "directfb", "svgalib", "ggi"};
-#endif
-
+// Left to itself, SDL falls back to a driver that shows nothing: classic SDL
+// to text mode (escape codes on standard output, waiting for keys that
+// never come), SDL over SDL2 to an off-screen framebuffer that nobody can
+// see. Only the platform's window drivers are tried, unless the user names
+// another in SDL_VIDEODRIVER.
 bool shows_a_window(const char* driver) {
-    for (const char* known : window_drivers) {
-        if (SDL_strcasecmp(driver, known) == 0) return true;
+    for (int i = 0; window_driver(i) != nullptr; ++i) {
+        if (same_name(driver, window_driver(i))) return true;
     }
     return false;
 }
@@ -100,7 +92,8 @@ void prefer_defaults() {
 SDL_Surface* open_window() {
     // The first driver's complaint is the telling one (x11: no DISPLAY, say).
     std::array<char, 200> first_error{};
-    for (const char* driver : window_drivers) {
+    for (int i = 0; window_driver(i) != nullptr; ++i) {
+        const char* driver = window_driver(i);
         set_environment("SDL_VIDEODRIVER", driver);
         SDL_Surface* surface = nullptr;
         std::array<char, 32> in_use{};
@@ -125,7 +118,7 @@ SDL_Surface* open_window() {
         }
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
-    const char* display = SDL_getenv("DISPLAY");
+    const char* display = std::getenv("DISPLAY");
     std::array<char, 300> detail{};
     if (display != nullptr && display[0] != '\0') {
         std::snprintf(detail.data(), detail.size(), "cannot use the display %s", display);
@@ -154,8 +147,19 @@ bool holds_true_colour(const SDL_PixelFormat* format) {
 
 int page_number = 1;
 
+// The surface is locked once for the whole drawing of a page: where a lock
+// copies the whole surface (in a browser, say), a lock for every primitive
+// would cost seconds a page. The primitives' own locks then only count.
+void start_page() {
+    clear_canvas();
+    if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0) {
+        fail("cannot draw on the page", SDL_GetError());
+    }
+}
+
 // Shows the page drawn so far, with its number in the window's title.
 void flip_page() {
+    if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
     std::array<char, 128> title{};
     std::snprintf(title.data(), title.size(), "%s - page %d", program_name, page_number);
     SDL_WM_SetCaption(title.data(), title.data());
@@ -166,7 +170,7 @@ void flip_page() {
 
 void open_display() {
     prefer_defaults();
-    const char* named = SDL_getenv("SDL_VIDEODRIVER");
+    const char* named = std::getenv("SDL_VIDEODRIVER");
     SDL_Surface* surface =
         named != nullptr && named[0] != '\0' ? open_named_driver() : open_window();
     if (!holds_true_colour(surface->format) || !select_canvas(surface)) {
@@ -182,7 +186,7 @@ void open_display() {
     watch_the_window();
     page_number = 1;
     SDL_WM_SetCaption(program_name, program_name);
-    clear_canvas();
+    start_page();
 }
 
 void wait_key_or_quit() {
@@ -193,15 +197,7 @@ void wait_key_or_quit() {
     }
     for (;;) {
         SDL_Event event{};
-        if (SDL_PollEvent(&event) == 0) {
-            if (wait_for_display_input()) continue;
-            event.type = SDL_NOEVENT;
-            // On an error the record holds nothing new; a "success" that
-            // leaves it empty counts as an error too, so the loop cannot spin.
-            if (SDL_WaitEvent(&event) == 0 || event.type == SDL_NOEVENT) {
-                fail("waiting for events failed", SDL_GetError());
-            }
-        }
+        if (SDL_PollEvent(&event) == 0 && !wait_for_input(event)) continue;
         if (event.type == SDL_KEYDOWN || event.type == SDL_QUIT) return;
         check_window_system_event(event);
         // Uncovered again: the page as shown is still in the surface, since
@@ -213,7 +209,7 @@ void wait_key_or_quit() {
 void show_page() {
     flip_page();
     wait_key_or_quit();
-    clear_canvas();
+    start_page();
     ++page_number;
 }
 

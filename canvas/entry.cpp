@@ -10,5 +10,7 @@ int main(int argc, char* argv[]) {
     // No parachute: a fault should reach the debugger or sanitizer as it is.
     if (SDL_Init(SDL_INIT_NOPARACHUTE) != 0) fail("cannot start SDL", SDL_GetError());
     std::atexit(SDL_Quit);
-    return SDL_main(argc, argv);
+    // An explicit exit: in a web page, main's return value is lost once its
+    // wait has slept.
+    std::exit(SDL_main(argc, argv));
 }

@@ -1,4 +1,5 @@
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,10 +22,20 @@ void name_program(const char* argv0) {
     }
     std::snprintf(name_buffer.data(), name_buffer.size(), "%s", name);
     const std::size_t length = std::strlen(name_buffer.data());
-    if (length > 4 && SDL_strcasecmp(name_buffer.data() + length - 4, ".exe") == 0) {
+    if (length > 4 && same_name(name_buffer.data() + length - 4, ".exe")) {
         name_buffer[length - 4] = '\0';
     }
     program_name = name_buffer.data();
+}
+
+bool same_name(const char* a, const char* b) {
+    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+        if (std::tolower(static_cast<unsigned char>(*a)) !=
+            std::tolower(static_cast<unsigned char>(*b))) {
+            return false;
+        }
+    }
+    return *a == *b;
 }
 
 int print_escaped(std::FILE* to, const char* text) {

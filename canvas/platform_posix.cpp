@@ -133,6 +133,12 @@ void prepare_process() {
     keep_stop_signals();
 }
 
+const char* window_driver(int i) {
+    constexpr std::array<const char*, 6> drivers = {"x11", "dga", "fbcon", "directfb", "svgalib",
+                                                    "ggi"};
+    return i >= 0 && i < static_cast<int>(drivers.size()) ? drivers[i] : nullptr;
+}
+
 void set_environment(const char* name, const char* value) {
     if (value != nullptr) {
         setenv(name, value, 1);
@@ -207,15 +213,18 @@ void check_window_system_event(const SDL_Event& event) {
     }
 }
 
-bool wait_for_display_input() {
-    if (x_display == nullptr || SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
+bool wait_for_input(SDL_Event& event) {
+    if (x_display == nullptr || SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+        take_event_from_sdl_wait(event);
+        return true;
+    }
     // Anything Xlib already holds (or reads now) is SDL's to take first;
     // the connection is only slept on when nothing is waiting anywhere.
-    if (events_queued(x_display, QueuedAfterFlush) > 0) return true;
+    if (events_queued(x_display, QueuedAfterFlush) > 0) return false;
     pollfd connection{connection_number(x_display), POLLIN, 0};
     while (poll(&connection, 1, -1) < 0 && errno == EINTR) {
     }
-    return true;
+    return false;
 }
 
 int make_folder(const char* path) { return mkdir(path, 0777) == 0 ? 0 : errno; }

@@ -8,6 +8,7 @@
 #include <io.h>
 #include <windows.h>
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,11 @@
 #include "canvas.h"
 
 void prepare_process() {}
+
+const char* window_driver(int i) {
+    constexpr std::array<const char*, 2> drivers = {"windib", "directx"};
+    return i >= 0 && i < static_cast<int>(drivers.size()) ? drivers[i] : nullptr;
+}
 
 void set_environment(const char* name, const char* value) {
     // An empty value removes the variable.
@@ -28,7 +34,10 @@ int display_depth() { return 0; }
 void check_window_system_event(const SDL_Event& /*event*/) {}
 
 // SDL's own wait is the only one here.
-bool wait_for_display_input() { return false; }
+bool wait_for_input(SDL_Event& event) {
+    take_event_from_sdl_wait(event);
+    return true;
+}
 
 int make_folder(const char* path) { return _mkdir(path) == 0 ? 0 : errno; }
 

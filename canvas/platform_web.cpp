@@ -1,0 +1,57 @@
+// What the programs need of a web page, through Emscripten's own SDL 1.2:
+// there is one driver, drawing into the page's canvas; no signal, display
+// connection or window can be lost; and the wait for the user sleeps until
+// the page gets a key press, a click or a touch, with no timer at all. The
+// exporters are not built for the web, so there are no file operations.
+#include <emscripten.h>
+
+#include <cstdlib>
+
+#include "canvas.h"
+
+namespace {
+
+// Resolves when the page has input for SDL: SDL's own listeners, added
+// when it started, have queued the event by then. The listeners are added
+// once, after SDL's, and stay.
+EM_ASYNC_JS(void, sleep_until_page_input, (), {
+    if (!Module.wakeOnInput) {
+        Module.wakeOnInput = function() {
+            const wake = Module.resumeWait;
+            Module.resumeWait = null;
+            if (wake) wake();
+        };
+        for (const type of ["keydown", "mousedown", "touchstart"]) {
+            document.addEventListener(type, Module.wakeOnInput);
+        }
+    }
+    await new Promise(function(resolve) { Module.resumeWait = resolve; });
+});
+
+}  // namespace
+
+void prepare_process() {}
+
+const char* window_driver(int i) { return i == 0 ? "emscripten_sdl_driver" : nullptr; }
+
+void set_environment(const char* name, const char* value) {
+    if (value != nullptr) {
+        setenv(name, value, 1);
+    } else {
+        unsetenv(name);
+    }
+}
+
+void watch_the_window() {}
+
+int display_depth() { return 0; }
+
+void check_window_system_event(const SDL_Event& /*event*/) {}
+
+bool wait_for_input(SDL_Event& /*event*/) {
+    sleep_until_page_input();
+    // One more yield after the resumed wait: without it, the exit that
+    // follows the last wait never ran.
+    emscripten_sleep(0);
+    return false;
+}
