@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -142,6 +143,35 @@ HexColour hex(Colour colour) {
     return text;
 }
 
+// A box's edges, whichever corners it was given by.
+struct Edges {
+    int left, top, right, bottom;
+};
+Edges edges_of(const Box& box) {
+    return {std::min(box.x1, box.x2), std::min(box.y1, box.y2), std::max(box.x1, box.x2),
+            std::max(box.y1, box.y2)};
+}
+
+// Writes the page's boxes in drawing order, each figure's opened by
+// `open_figure(title)` before its first box and closed by `close_figure`
+// before the next figure opens and at the end. False as soon as
+// `write_box` is.
+template <typename WriteBox>
+bool write_figures(FILE* file, const char* open_figure, const char* close_figure,
+                   WriteBox write_box) {
+    std::size_t next_figure = 0;
+    for (std::size_t i = 0; i < box_count; ++i) {
+        for (; next_figure < figure_count && page_figures[next_figure].first_box == i;
+             ++next_figure) {
+            if (next_figure > 0) std::fputs(close_figure, file);
+            std::fprintf(file, open_figure, title_of(page_figures[next_figure]).data());
+        }
+        if (!write_box(page_boxes[i])) return false;
+    }
+    if (next_figure > 0) std::fputs(close_figure, file);
+    return true;
+}
+
 // Writes the page as SVG, one <rect> a box. A box's outline is a 1-unit
 // stroke through its edge pixels' centres, drawn over its fill, so at 100 %
 // each covers exactly the pixels the raster draws, and every edge falls on
@@ -156,24 +186,17 @@ const char* write_svg(FILE* file) {
                  "<rect width=\"%d\" height=\"%d\" fill=\"%s\"/>\n",
                  canvas_width, canvas_height, canvas_width, canvas_height, pages_written,
                  canvas_width, canvas_height, hex(palette.background).data());
-    std::size_t next_figure = 0;
-    for (std::size_t i = 0; i < box_count; ++i) {
-        // Each figure is a group of its own, titled with its number and steps.
-        for (; next_figure < figure_count && page_figures[next_figure].first_box == i;
-             ++next_figure) {
-            std::fprintf(file, "%s<g><title>%s</title>\n", next_figure > 0 ? "</g>\n" : "",
-                         title_of(page_figures[next_figure]).data());
-        }
-        const Box& box = page_boxes[i];
-        const int left = box.x1 < box.x2 ? box.x1 : box.x2;
-        const int top = box.y1 < box.y2 ? box.y1 : box.y2;
+    // Each figure is a group of its own, titled with its number and steps.
+    write_figures(file, "<g><title>%s</title>\n", "</g>\n", [file](const Box& box) {
+        const Edges edges = edges_of(box);
         std::fprintf(file,
                      "<rect x=\"%d.5\" y=\"%d.5\" width=\"%d\" height=\"%d\" fill=\"%s\" "
                      "stroke=\"%s\"/>\n",
-                     left, top, std::abs(box.x2 - box.x1), std::abs(box.y2 - box.y1),
+                     edges.left, edges.top, edges.right - edges.left, edges.bottom - edges.top,
                      hex(box.fill).data(), hex(box.border).data());
-    }
-    std::fprintf(file, "%s</svg>\n", next_figure > 0 ? "</g>\n" : "");
+        return true;
+    });
+    std::fprintf(file, "</svg>\n");
     return std::ferror(file) != 0 ? std::strerror(errno) : nullptr;
 }
 
@@ -215,27 +238,21 @@ const char* write_tikz(FILE* file) {
                  "\\begin{tikzpicture}[x=1bp,y=-1bp]\n"
                  "\\fill[dominopage] (0,0) rectangle (%d,%d);\n",
                  canvas_width, canvas_height);
-    std::size_t next_figure = 0;
-    for (std::size_t i = 0; i < box_count; ++i) {
-        for (; next_figure < figure_count && page_figures[next_figure].first_box == i;
-             ++next_figure) {
-            std::fprintf(file, "%s\\begin{scope} %% %s\n", next_figure > 0 ? "\\end{scope}\n" : "",
-                         title_of(page_figures[next_figure]).data());
-        }
-        const Box& box = page_boxes[i];
-        const char* border = tikz_name(box.border);
-        const char* fill = tikz_name(box.fill);
-        if (border == nullptr || fill == nullptr) return "a colour outside the palette";
-        const int left = box.x1 < box.x2 ? box.x1 : box.x2;
-        const int top = box.y1 < box.y2 ? box.y1 : box.y2;
-        const int right = box.x1 < box.x2 ? box.x2 : box.x1;
-        const int bottom = box.y1 < box.y2 ? box.y2 : box.y1;
-        std::fprintf(file,
-                     "\\fill[%s] (%d,%d) rectangle (%d,%d); \\fill[%s] (%d,%d) rectangle (%d,%d);\n",
-                     border, left, top, right + 1, bottom + 1, fill, left + 1, top + 1, right,
-                     bottom);
-    }
-    std::fprintf(file, "%s\\end{tikzpicture}\n", next_figure > 0 ? "\\end{scope}\n" : "");
+    const bool in_palette =
+        write_figures(file, "\\begin{scope} %% %s\n", "\\end{scope}\n", [file](const Box& box) {
+            const char* border = tikz_name(box.border);
+            const char* fill = tikz_name(box.fill);
+            if (border == nullptr || fill == nullptr) return false;
+            const Edges e = edges_of(box);
+            std::fprintf(file,
+                         "\\fill[%s] (%d,%d) rectangle (%d,%d); "
+                         "\\fill[%s] (%d,%d) rectangle (%d,%d);\n",
+                         border, e.left, e.top, e.right + 1, e.bottom + 1, fill, e.left + 1,
+                         e.top + 1, e.right, e.bottom);
+            return true;
+        });
+    if (!in_palette) return "a colour outside the palette";
+    std::fprintf(file, "\\end{tikzpicture}\n");
     return std::ferror(file) != 0 ? std::strerror(errno) : nullptr;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "test_surface.h"
+#include "tilings.h"
 
 struct RecordedRun {
     TestSurface canvas;
@@ -19,3 +20,17 @@ extern RecordedRun recorded_run;
 
 // Runs the program's SDL_main against the recording pager.
 void record_whole_run();
+
+// The programs at other orders (requested_order), the first ones read back
+// from the pixels: order N = 1, 2, ... draws exactly every tiling of
+// region_of(N), tilings[N - 1] of them, on pages that each match their
+// reference, and prints printed[N - 1] where that is given.
+void expect_each_order_draws_every_tiling(Region (*region_of)(int),
+                                          void (*slots_of)(int, std::vector<int>&,
+                                                           std::vector<int>&),
+                                          const std::vector<std::size_t>& tilings,
+                                          const std::vector<std::string>& printed = {});
+// The larger orders, from `first` on, pages not kept: `counts` distinct
+// figures each, every box wholly on the page; and printed as given.
+void expect_larger_orders_draw_distinct_figures(int first, const std::vector<std::size_t>& counts,
+                                                bool counts_printed);
