@@ -22,15 +22,17 @@ for program in diamond pyramid; do
     pages=9
     [ "$program" = pyramid ] && pages=7
     "$build/${program}_export" "$work/$program" >/dev/null 2>&1 || fail "the $program exporter failed"
-    for library in classic sdl12-compat; do
+    for library in system sdl12-compat; do
+        libraries=
+        [ "$library" = sdl12-compat ] && libraries=$(dirname "$compat")
+        # The library actually loaded: the system's may itself be sdl12-compat.
+        loaded=$(LD_LIBRARY_PATH=$libraries ldd "$build/$program" | awk '/libSDL-1.2/ {print $3}')
         start_xvfb
-        line=$(if [ "$library" = classic ]; then
-                   "$build/latency_harness" "$build/$program" "$work/$program" "$pages" "$idle"
-               else
-                   LD_LIBRARY_PATH=$(dirname "$compat") \
-                       "$build/latency_harness" "$build/$program" "$work/$program" "$pages" "$idle"
-               fi 2>"$work/err") || fail "$program on $library: $(cat "$work/err")"
-        echo "| $program | $library | ${line#*: } |"
+        line=$(LD_LIBRARY_PATH=$libraries \
+                   "$build/latency_harness" "$build/$program" "$work/$program" "$pages" "$idle" \
+                   2>"$work/err") || fail "$program on $library: $(cat "$work/err")"
+        echo "| $program | $(basename "$(readlink -f "$loaded")") | ${line#*: } |"
+        [ -s "$work/err" ] && sed 's/^/    /' "$work/err"
         kill "$xvfb"
         wait "$xvfb" 2>/dev/null
         xvfb=

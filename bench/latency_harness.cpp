@@ -12,6 +12,7 @@
 #include <X11/extensions/XTest.h>
 #include <X11/extensions/Xdamage.h>
 #include <X11/keysym.h>
+#include <fcntl.h>
 #include <png.h>
 #include <poll.h>
 #include <signal.h>
@@ -247,6 +248,9 @@ int main(int argc, char* argv[]) {
     const Clock::time_point started = Clock::now();
     program = fork();
     if (program == 0) {
+        // Its standard output (pyramid's count) is not the report's.
+        const int null_device = open("/dev/null", O_WRONLY);
+        if (null_device >= 0) dup2(null_device, STDOUT_FILENO);
         execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -260,12 +264,23 @@ int main(int argc, char* argv[]) {
     const long switches_after = context_switches(program);
     const double wakeups = static_cast<double>(switches_after - switches_before) / idle_seconds;
 
+    // A key that turns no page within 3 s is pressed once more, and said:
+    // the number it reports then is not a page turn, and the report says so.
     std::vector<double> turns;
+    int pressed_again = 0;
     for (int page = 2; page <= pages; ++page) {
         const Clock::time_point pressed = Clock::now();
         press_key(display, space);
-        if (!wait_for_page(display, name, page, expected[page - 1], damage, 20000)) {
-            give_up("page " + std::to_string(page) + " never shown exactly");
+        if (!wait_for_page(display, name, page, expected[page - 1], damage, 3000)) {
+            if (waitpid(program, nullptr, WNOHANG) != 0) give_up(name + " exited early");
+            std::fprintf(stderr, "latency_harness: page %d not shown 3 s after its key; pressing "
+                         "it again\n", page);
+            ++pressed_again;
+            press_key(display, space);
+            if (!wait_for_page(display, name, page, expected[page - 1], damage, 20000)) {
+                give_up("page " + std::to_string(page) + " never shown exactly");
+            }
+            continue;
         }
         turns.push_back(ms_since(pressed));
     }
@@ -280,9 +295,10 @@ int main(int argc, char* argv[]) {
     std::sort(turns.begin(), turns.end());
     const double median = turns.empty() ? 0 : turns[turns.size() / 2];
     const double most = turns.empty() ? 0 : turns.back();
-    std::printf("%s: page 1 %.0f ms after exec; key to page: median %.1f ms, max %.1f ms (%zu turns); "
+    std::printf("%s: page 1 %.0f ms after exec; key to page: median %.1f ms, max %.1f ms (%zu turns%s); "
                 "%.1f wake-ups a second while waiting\n",
-                name.c_str(), first_page_ms, median, most, turns.size(), wakeups);
+                name.c_str(), first_page_ms, median, most, turns.size(),
+                pressed_again > 0 ? ", a key pressed again" : "", wakeups);
     XCloseDisplay(display);
     return 0;
 }
