@@ -139,8 +139,6 @@ void diamond_page_drawn(benchmark::State& state) {
                 diamond::arrangement[i] = figure.path[i];
                 a += figure.path[i] == StepKind::rise;
             }
-            diamond::upper_stack = 4;
-            diamond::lower_stack = 4;
             diamond::draw_diamond_figure(a, figure.x, figure.y);
         }
         benchmark::ClobberMemory();

@@ -1,7 +1,8 @@
-// Dominoes as framed boxes: every figure of both programs is made of these.
-#include "canvas.h"
+#include "dominoes.h"
 
-void draw_domino(int px, int py, int half) {
+#include "raster.h"
+
+void draw_flat_domino(int px, int py, int half) {
     draw_box(px - half, py - half, px + 3 * half, py + half, palette.border, palette.flat_fill);
 }
 
@@ -15,5 +16,7 @@ void draw_fall_domino(int px, int py, int half) {
 
 void draw_domino_stack(int px, int py, int rows, int count, int half) {
     const int cell = 2 * half;
-    for (int j = 0; j < count; ++j) draw_domino(px + cell * j, py + rows * cell * (j + 1), half);
+    for (int j = 0; j < count; ++j) {
+        draw_flat_domino(px + cell * j, py + rows * cell * (j + 1), half);
+    }
 }

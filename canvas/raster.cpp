@@ -1,16 +1,13 @@
 // Pixels, lines, flood fill and framed boxes, written straight into the
 // selected canvas surface.
-#include "canvas.h"
+#include "raster.h"
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdlib>
 
-SDL_Surface* screen = nullptr;
-Palette palette{};
 BoxListener box_listener = nullptr;
-FigureListener figure_listener = nullptr;
 
 namespace {
 
@@ -162,26 +159,6 @@ void look_beside(const FillSpan& span, int offset, Colour fill, Colour border) {
 }
 
 }  // namespace
-
-bool select_canvas(SDL_Surface* surface) {
-    if (surface == nullptr || surface->format == nullptr ||
-        surface->format->BitsPerPixel != canvas_depth || surface->w < canvas_width ||
-        surface->h < canvas_height) {
-        return false;
-    }
-    screen = surface;
-    const SDL_PixelFormat* format = screen->format;
-    palette.background = SDL_MapRGB(format, 255, 255, 255);
-    palette.rise_fill = SDL_MapRGB(format, 255, 0, 0);
-    palette.flat_fill = SDL_MapRGB(format, 255, 255, 0);
-    palette.fall_fill = SDL_MapRGB(format, 70, 70, 255);
-    palette.border = SDL_MapRGB(format, 0, 0, 255);
-    return true;
-}
-
-void clear_canvas() {
-    if (screen != nullptr) SDL_FillRect(screen, nullptr, palette.background);
-}
 
 void put_pixel(int x, int y, Colour colour) {
     if (!on_canvas(x, y) || !lock_canvas()) return;

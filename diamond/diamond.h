@@ -5,13 +5,15 @@
 
 #include <array>
 
-#include "canvas.h"
+#include "page_grid.h"
+#include "pager.h"
+#include "steps.h"
 
 namespace diamond {
 
-constexpr int default_order = 4;
-constexpr int max_order = 7;
-constexpr int max_steps = 2 * max_order;
+// Orders 1 ... 7; the program's own is 4. An arrangement has at most 2N steps.
+constexpr OrderRange orders{7, 4};
+constexpr int max_steps = 2 * orders.largest;
 using Arrangement = std::array<StepKind, max_steps>;
 
 // N: the number of steps of an arrangement without rises. The diamond has
@@ -19,13 +21,8 @@ using Arrangement = std::array<StepKind, max_steps>;
 extern int diamond_order;
 // The arrangement being drawn, in its first a + N entries.
 extern Arrangement arrangement;
-// Rises, falls and flats of the current a: (a, a, N - a).
-extern std::array<int, 3> kind_counts;
-// Anchor of the next figure: the centre of its path's first cell.
-extern int cursor_x;
-extern int cursor_y;
-// Horizontal dominoes still to be stacked above and below the path; set to N
-// before each figure, and both back at 0 when it is done.
+// Horizontal dominoes still to be stacked above and below the path: N when
+// a figure starts, and both back at 0 when it is done.
 extern int upper_stack;
 extern int lower_stack;
 
@@ -36,17 +33,14 @@ extern int lower_stack;
 void draw_diamond_figure(int a, int x, int y);
 
 // The whole run: the order asked for (requested_order) or 4, the cursor at
-// the first slot, then a = 0, 1, ..., N.
+// the first slot, then a = 0, 1, ..., N, every arrangement of each in
+// ascending lexicographic order; a full page is shown at once.
 void draw_all_arrangements();
-// Draws every arrangement for this a, in ascending lexicographic order, laid
-// out row by row (at order 4, 8 to a row and 5 rows to a page); a full page
-// is shown at once.
-void enumerate_arrangements(int a);
 // Turns the first n entries of `arrangement` into their lexicographic
 // successor (equal kinds not told apart); false when they are the last.
 bool next_arrangement(int n);
-void swap_steps(int i, int j);
-// Reverses entries i ... j.
-void reverse_steps(int i, int j);
+// Where the figures of order N go on a page: at order 4, anchors 100 apart
+// from (10, 50), 8 to a row and 5 rows.
+PageGrid page_grid_of(int order);
 
 }  // namespace diamond

@@ -1,6 +1,7 @@
 // One diamond figure: the path's own dominoes, with diagonal stacks of
 // horizontal dominoes filling the diamond above and below it.
 #include "diamond.h"
+#include "dominoes.h"
 
 namespace diamond {
 
@@ -15,12 +16,14 @@ constexpr int cell = 2 * half_cell;
 void draw_diamond_figure(int a, int x, int y) {
     if (a < 0 || a > diamond_order || a + diamond_order > max_steps) return;
     if (figure_listener != nullptr) figure_listener(arrangement.data(), a + diamond_order);
+    upper_stack = diamond_order;
+    lower_stack = diamond_order;
     int px = x;
     int py = y;
     for (int i = 0; i < a + diamond_order; ++i) {
         switch (arrangement[i]) {
         case StepKind::flat:
-            draw_domino(px, py, half_cell);
+            draw_flat_domino(px, py, half_cell);
             draw_domino_stack(px, py, -1, upper_stack, half_cell);
             draw_domino_stack(px, py, +1, lower_stack, half_cell);
             px += 2 * cell;

@@ -1,10 +1,9 @@
 #include "diamond.h"
+#include "pager.h"
 
-const OrderRange order_range{diamond::max_order, diamond::default_order};
+const OrderRange order_range = diamond::orders;
 
-extern "C" int SDL_main(int argc, char* argv[]) {
-    // SDL's Windows entry shim does not name the program; the title needs it.
-    if (argc > 0) name_program(argv[0]);
+extern "C" int SDL_main(int /*argc*/, char* /*argv*/[]) {
     open_display();
     diamond::draw_all_arrangements();
     finish_display();

@@ -1,5 +1,6 @@
 // One pyramid figure: the path's own dominoes, diagonal stacks above it and
 // diagonal runs filling the space down to the base row.
+#include "dominoes.h"
 #include "pyramid.h"
 
 namespace pyramid {
@@ -27,7 +28,7 @@ void announce_figure() {
 }  // namespace
 
 void draw_pyramid_figure() {
-    if (path_order < 0 || path_order > max_order) return;
+    if (path_order < 0 || path_order > orders.largest) return;
     if (figure_listener != nullptr) announce_figure();
     upper_stack = path_order;
     int px = cursor_x;
@@ -35,7 +36,7 @@ void draw_pyramid_figure() {
     for (int i = 0; i < 2 * path_order;) {
         switch (figure_steps[i]) {
         case StepKind::flat:
-            draw_domino(px, py, half_cell);
+            draw_flat_domino(px, py, half_cell);
             draw_domino_stack(px, py, -1, upper_stack, half_cell);
             draw_lower_run(px, py);
             px += 2 * cell;

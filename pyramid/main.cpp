@@ -1,12 +1,12 @@
 #include <cstring>
 
+#include "messages.h"
+#include "pager.h"
 #include "pyramid.h"
 
-const OrderRange order_range{pyramid::max_order, pyramid::default_order};
+const OrderRange order_range = pyramid::orders;
 
-extern "C" int SDL_main(int argc, char* argv[]) {
-    // SDL's Windows entry shim does not name the program; the title needs it.
-    if (argc > 0) name_program(argv[0]);
+extern "C" int SDL_main(int /*argc*/, char* /*argv*/[]) {
     open_display();
     pyramid::draw_all_paths();
     finish_display();

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "canvas.h"
+#include "pager.h"
 #include "pyramid.h"
 
 namespace pyramid {
@@ -11,39 +13,16 @@ int path_order = 0;
 std::array<StepKind, max_symbols> figure_steps{};
 int cursor_x = 0;
 int cursor_y = 0;
-std::array<int, max_symbols> flat_starts{};
 std::array<int, max_symbols> flat_mask{};
-std::array<int, max_symbols> dyck_word{};
 int figure_count = 0;
 int count_write_error = 0;
 
 namespace {
 
-// A figure of order N is 16N + 1 pixels wide and 8N + 9 high; figures stand
-// 15 pixels apart side by side and 24 above one another, from 16 pixels off
-// the page's left edge and 4 off its top, as many to a row and rows to a
-// page as fit. At order 5: anchors 95 apart from (20, 48), 8 rows of 8.
-constexpr int first_column_x = 20;
-int first_row_y() { return 8 * path_order + 8; }
-int column_pitch() { return 16 * path_order + 15; }
-int row_pitch() { return 8 * path_order + 32; }
-// Past these the figure would leave the page: a new row, a new page.
-int last_column_x() { return canvas_width - 1 - (16 * path_order - 4); }
-int last_row_y() { return canvas_height - 1 - 4; }
-
-// Moves the cursor to the next slot, showing the page when it is full.
-void advance_cursor() {
-    cursor_x += column_pitch();
-    if (cursor_x > last_column_x()) {
-        cursor_y += row_pitch();
-        cursor_x = first_column_x;
-    }
-    if (cursor_y > last_row_y()) {
-        show_page();
-        cursor_x = first_column_x;
-        cursor_y = first_row_y();
-    }
-}
+// Entry k + 1 is 1 when a flat starts at symbol k; entry 0 is always 0.
+std::array<int, max_symbols> flat_starts{};
+// The rises (0) and falls (1) that fill the zeros of flat_mask.
+std::array<int, max_symbols> dyck_word{};
 
 // Fills figure_steps from flat_mask, taking the next Dyck symbol for each
 // symbol that is not part of a flat.
@@ -101,17 +80,29 @@ bool next_flat_placement() {
 
 }  // namespace
 
+// A figure of order N is 16N + 1 pixels wide and 8N + 9 high; figures stand
+// 15 pixels apart side by side and 24 above one another, from 16 pixels off
+// the page's left edge and 4 off its top, as many to a row and rows to a
+// page as fit wholly.
+PageGrid page_grid_of(int order) {
+    return {20, 8 * order + 8, 16 * order + 15, 8 * order + 32,
+            canvas_width - 1 - (16 * order - 4), canvas_height - 1 - 4};
+}
+
 void enumerate_dyck_words(int m) {
-    if (m < 1 || m > max_order) return;
+    if (m < 1 || m > orders.largest) return;
     for (int k = 0; k < 2 * m; ++k) dyck_word[k] = k < m ? 0 : 1;
     do {
         ++figure_count;
         merge_dyck_word();
         draw_pyramid_figure();
-        advance_cursor();
+        if (next_slot(page_grid_of(path_order), cursor_x, cursor_y)) show_page();
     } while (next_dyck_word(m));
 }
 
+namespace {
+
+// Outer enumeration: every placement of flats, the all-flat one last.
 void enumerate_flat_placements() {
     const int n = 2 * path_order;
     flat_starts.fill(0);
@@ -138,11 +129,13 @@ void enumerate_flat_placements() {
     } while (next_flat_placement());
 }
 
+}  // namespace
+
 void draw_all_paths() {
-    path_order = requested_order >= 1 && requested_order <= max_order ? requested_order
-                                                                      : default_order;
-    cursor_x = first_column_x;
-    cursor_y = first_row_y();
+    path_order = chosen_order(orders);
+    const PageGrid grid = page_grid_of(path_order);
+    cursor_x = grid.first_x;
+    cursor_y = grid.first_y;
     figure_count = 0;
     count_write_error = 0;
     enumerate_flat_placements();

@@ -6,13 +6,15 @@
 
 #include <array>
 
-#include "canvas.h"
+#include "page_grid.h"
+#include "pager.h"
+#include "steps.h"
 
 namespace pyramid {
 
-constexpr int default_order = 5;
-constexpr int max_order = 8;
-constexpr int max_symbols = 2 * max_order;
+// Orders 1 ... 8; the program's own is 5.
+constexpr OrderRange orders{8, 5};
+constexpr int max_symbols = 2 * orders.largest;
 
 // N, half the number of step symbols of a path. The triangle has N(N + 3)
 // cells in N + 1 rows.
@@ -26,12 +28,8 @@ extern int cursor_y;
 // Horizontal dominoes still to be stacked above the path.
 extern int upper_stack;
 
-// Entry k + 1 is 1 when a flat starts at symbol k; entry 0 is always 0.
-extern std::array<int, max_symbols> flat_starts;
 // 2 where the symbol belongs to a flat, 0 where a rise or fall goes.
 extern std::array<int, max_symbols> flat_mask;
-// The rises (0) and falls (1) that fill the zeros of flat_mask.
-extern std::array<int, max_symbols> dyck_word;
 extern int figure_count;
 // errno of a failed write of the count to standard output, or 0.
 extern int count_write_error;
@@ -42,12 +40,14 @@ extern int count_write_error;
 void draw_pyramid_figure();
 
 // The whole run: the order asked for (requested_order) or 5, the cursor at
-// the first slot, every path.
+// the first slot, every path: for each placement of flats (the all-flat one
+// last), every order of the rises and falls between them.
 void draw_all_paths();
-// Outer enumeration: every placement of flats, the all-flat one last.
-void enumerate_flat_placements();
 // Inner enumeration: every Dyck word of length 2m (1 <= m <= path_order) in
 // increasing lexicographic order, merged into flat_mask and drawn.
 void enumerate_dyck_words(int m);
+// Where the figures of order N go on a page: at order 5, anchors 95 apart
+// from (20, 48), 8 to a row, rows 72 apart, 8 rows.
+PageGrid page_grid_of(int order);
 
 }  // namespace pyramid

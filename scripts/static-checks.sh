@@ -7,8 +7,9 @@ build=${BUILD_DIR:-build-tidy}
 cmake -S . -B "$build" -DBUILD_TESTING=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
 # platform_windows.cpp and platform_web.cpp are checked by the Windows and
 # web builds, not here.
-sources=($(ls canvas/*.cpp diamond/*.cpp pyramid/*.cpp tests/*.cpp bench/*.cpp |
-    grep -v -E '^canvas/platform_(windows|web).cpp$'))
+folders=(canvas platform pager window export diamond pyramid)
+sources=($(ls canvas/*.cpp platform/*.cpp window/*.cpp export/*.cpp diamond/*.cpp pyramid/*.cpp \
+    tests/*.cpp bench/*.cpp | grep -v -E '^platform/platform_(windows|web).cpp$'))
 # clang-tidy counts the warnings it found in system headers and hid, on
 # standard error, file by file: only its findings are worth a line.
 clang-tidy --quiet -p "$build" "${sources[@]}" 2> >(grep -v -E '^[0-9]+ warnings? generated\.$' >&2)
@@ -23,5 +24,5 @@ cppcheck --enable=warning,style,performance,portability --std=c++17 --language=c
     --suppress=constParameter --suppress=constParameterReference \
     --suppress=constVariableReference --suppress=normalCheckLevelMaxBranches \
     -D'EXPORTER="exporter"' \
-    -I canvas -I diamond -I pyramid "${sources[@]}"
+    "${folders[@]/#/-I}" "${sources[@]}"
 echo "static checks: clang-tidy and cppcheck found nothing"

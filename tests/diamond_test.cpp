@@ -93,18 +93,18 @@ TEST_F(DiamondRun, ExportedPagesAreTheHeadlessPagesPixelForPixel) {
 
 TEST_F(DiamondRun, SvgPagesRenderedAt100PercentAreTheHeadlessPages) {
     expect_exported_pages_match(EXPORTER, recorded_run.pages, recorded_run.canvas.surface->format,
-                                true);
+                                "--svg");
 }
 
 // The exporter's other orders, through the same figure, enumeration and
 // layout: up to today's read back from the pixels, which at order 4 are
 // laid out as ever.
 TEST(DiamondOrders, EachOrderDrawsEveryTilingOfItsDiamondOnceWhollyOnThePage) {
-    expect_each_order_draws_every_tiling(diamond_region_of, diamond_slots_of, {3, 13, 63, 321});
+    expect_each_order_draws_every_tiling(diamond_region_of, diamond::page_grid_of, {3, 13, 63, 321});
     expect_larger_orders_draw_distinct_figures(5, {1683, 8989, 48639}, false);
     std::vector<int> xs;
     std::vector<int> ys;
-    diamond_slots_of(4, xs, ys);
+    slots_of(diamond::page_grid_of(4), xs, ys);
     EXPECT_EQ(std::make_pair(xs, ys), std::make_pair(slot_xs, slot_ys));
 }
 
@@ -130,7 +130,7 @@ TEST(DiamondExport, APageThatCannotBeWrittenStopsTheExportWithNoPartialFile) {
     EXPECT_EQ(files_in(first.folder),
               (std::vector<std::string>{"page-1.png", "page-2.png", "page-3.png", "page-5.png",
                                         "page-6.png", "page-7.png", "page-8.png", "page-9.png"}));
-    remove_folder(first.folder);
+    remove_temporary_folder(first.temporary);
 }
 
 // Each writes its own temporary files; whichever renames last, every page
@@ -148,7 +148,7 @@ TEST(DiamondExport, TwoExportersIntoOneFolderAtOnceBothSucceed) {
         int height = 0;
         EXPECT_EQ(read_png(first.folder + "/" + name, rgb, width, height), "") << name;
     }
-    remove_folder(first.folder);
+    remove_temporary_folder(first.temporary);
 }
 
 std::size_t occurrences(const std::string& text, const std::string& part) {
@@ -190,7 +190,7 @@ TEST(DiamondExport, AnythingButOptionsAndOneFolderGivesUsageAndWritesNothing) {
     EXPECT_EQ(files_in(folder), (std::vector<std::string>{"err", "out"}));
     EXPECT_EQ(export_in(folder, "-- -pages"), 0);
     EXPECT_EQ(files_in(folder + "/-pages").size(), 9u);
-    remove_folder(folder + "/x");
+    remove_temporary_folder(folder);
 }
 
 // A stop signal during the export used to leave the page being written
@@ -210,7 +210,7 @@ TEST(DiamondExport, AStopSignalLeavesNoUnfinishedPage) {
             }
         }
     }
-    remove_folder(folder + "/x");
+    remove_temporary_folder(folder);
 }
 
 // libpng said only "Write Error"; and a folder's name went raw to the
@@ -224,7 +224,7 @@ TEST(DiamondExport, AFailedWriteGivesTheSystemsReasonAndNamesAreEscaped) {
     std::ifstream in(folder + "/err");
     const std::string errors((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(errors, "diamond_export: cannot write red\\x1B[31m/page-1.png: File too large\n");
-    remove_folder(folder + "/x");
+    remove_temporary_folder(folder);
 }
 
 // The figure and enumeration on their own, without the pager.
@@ -241,9 +241,8 @@ TEST_F(DiamondParts, StackCountersEndAtZeroForEveryArrangement) {
         for (int i = 0; i < n; ++i)
             diamond::arrangement[i] = i < a ? StepKind::rise : i < 2 * a ? StepKind::fall : StepKind::flat;
         int count = 0;
+        // Each figure starts its own counters: they are 0 from the last one.
         do {
-            diamond::upper_stack = 4;
-            diamond::lower_stack = 4;
             diamond::draw_diamond_figure(a, 400, 300);
             EXPECT_EQ(diamond::upper_stack, 0);
             EXPECT_EQ(diamond::lower_stack, 0);
@@ -256,8 +255,6 @@ TEST_F(DiamondParts, StackCountersEndAtZeroForEveryArrangement) {
 TEST_F(DiamondParts, FourRisesThenFourFallsClimbToTheTopAndBack) {
     const std::vector<StepKind> path = steps("rise rise rise rise fall fall fall fall");
     std::copy(path.begin(), path.end(), diamond::arrangement.begin());
-    diamond::upper_stack = 4;
-    diamond::lower_stack = 4;
     diamond::draw_diamond_figure(4, 400, 300);
     // Rise c covers rows -c and -c-1 of column c; fall c (from 4) comes down.
     for (int c = 0; c < 4; ++c) {

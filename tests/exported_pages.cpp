@@ -37,12 +37,12 @@ int run_with_an_unread_pipe(const std::string& command, int fd) {
 }
 
 ExportRun run_exporter(const std::string& exporter, std::string folder,
-                       const std::string& output, bool svg) {
+                       const std::string& output, const std::string& format_option) {
     ExportRun run;
     if (folder.empty()) {
-        const std::string parent = make_temporary_folder();
-        if (parent.empty()) return run;
-        folder = parent + "/pages";  // the exporter makes this one itself
+        run.temporary = make_temporary_folder();
+        if (run.temporary.empty()) return run;
+        folder = run.temporary + "/pages";  // the exporter makes this one itself
     }
     run.folder = folder;
     std::string errors = (fs::temp_directory_path() / "export-test-stderr-XXXXXX").string();
@@ -50,8 +50,8 @@ ExportRun run_exporter(const std::string& exporter, std::string folder,
     if (errors_fd < 0) return run;
     close(errors_fd);
     const std::string command =
-        "'" + exporter + (svg ? "' --svg '" : "' '") + folder + "' >'" + output + "' 2>'" + errors +
-        "' </dev/null";
+        "'" + exporter + "' " + format_option + " '" + folder + "' >'" + output + "' 2>'" +
+        errors + "' </dev/null";
     const int raw = std::system(command.c_str());
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     std::ifstream in(errors);
@@ -89,9 +89,9 @@ std::vector<std::string> files_in(const std::string& folder) {
     return names;
 }
 
-void remove_folder(const std::string& folder) {
+void remove_temporary_folder(const std::string& folder) {
     std::error_code error;
-    fs::remove_all(fs::path(folder).parent_path(), error);
+    fs::remove_all(folder, error);
 }
 
 namespace {
@@ -109,9 +109,11 @@ int run_quoted(std::initializer_list<std::string> words) {
 
 void expect_exported_pages_match(const std::string& exporter,
                                  const std::vector<std::vector<Colour>>& pages,
-                                 const SDL_PixelFormat* format, bool svg) {
-    const ExportRun run = run_exporter(exporter, {}, "/dev/null", svg);
+                                 const SDL_PixelFormat* format,
+                                 const std::string& format_option) {
+    const ExportRun run = run_exporter(exporter, {}, "/dev/null", format_option);
     ASSERT_EQ(run.status, 0) << run.errors;
+    const bool svg = format_option == "--svg";
     const std::string extension = svg ? ".svg" : ".png";
     std::vector<std::string> expected_names;
     for (std::size_t page = 1; page <= pages.size(); ++page)
@@ -142,7 +144,7 @@ void expect_exported_pages_match(const std::string& exporter,
         }
         EXPECT_EQ(differing, 0u) << "pixels differ on page " << page + 1;
     }
-    remove_folder(run.folder);
+    remove_temporary_folder(run.temporary);
 }
 
 std::string expect_vector_page_matches_png(const std::string& exporter, const std::string& format,
@@ -192,6 +194,6 @@ std::string expect_vector_page_matches_png(const std::string& exporter, const st
     std::ifstream in(vector_page);
     std::ostringstream text;
     text << in.rdbuf();
-    remove_folder(folder + "/x");
+    remove_temporary_folder(folder);
     return text.str();
 }

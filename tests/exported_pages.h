@@ -5,18 +5,21 @@
 #include <vector>
 
 #include "canvas.h"
+#include "steps.h"
 
 struct ExportRun {
-    std::string folder;  // a fresh temporary folder, or the one given
+    std::string folder;     // the folder given, or "pages" in a fresh temporary folder
+    std::string temporary;  // that temporary folder, if one was made
     int status = -1;     // the exporter's exit status
     std::string errors;  // what it wrote on standard error
 };
 
-// Runs `exporter` with `folder` (a new temporary folder when empty), its
-// standard output sent to `output`; with `svg`, as `exporter --svg folder`.
+// Runs `exporter [format_option] folder` (a new temporary folder's "pages"
+// when `folder` is empty), its standard output sent to `output`.
 ExportRun run_exporter(const std::string& exporter, std::string folder = {},
-                       const std::string& output = "/dev/null", bool svg = false);
-// A new empty temporary folder (removed by remove_folder(folder + "/x")).
+                       const std::string& output = "/dev/null",
+                       const std::string& format_option = {});
+// A new empty temporary folder.
 std::string make_temporary_folder();
 // Runs `command` in /bin/sh with its file descriptor `fd` on a pipe that no
 // process can read, so that every write to it fails; its exit status.
@@ -25,7 +28,8 @@ int run_with_an_unread_pipe(const std::string& command, int fd);
 std::string read_png(const std::string& path, std::vector<Uint32>& rgb, int& width, int& height);
 // The files in `folder`, sorted.
 std::vector<std::string> files_in(const std::string& folder);
-void remove_folder(const std::string& folder);
+// Removes a temporary folder and all it holds.
+void remove_temporary_folder(const std::string& folder);
 
 // Checks that page `page` of `exporter --order ORDER` as a vector drawing
 // (format "--svg", rendered at 100 % by rsvg-convert, or "--tikz", compiled
@@ -36,9 +40,10 @@ std::string expect_vector_page_matches_png(const std::string& exporter, const st
                                            int order, int page);
 
 // Checks that `exporter` writes exactly `pages`, pixel for pixel, as
-// page-1.png ... page-N.png, and nothing else. With `svg`: as page-N.svg,
-// each well-formed XML (xmllint) and, rendered at 100 % by rsvg-convert,
-// pixel for pixel the page.
+// page-1.png ... page-N.png, and nothing else. With format_option "--svg":
+// as page-N.svg, each well-formed XML (xmllint) and, rendered at 100 % by
+// rsvg-convert, pixel for pixel the page.
 void expect_exported_pages_match(const std::string& exporter,
                                  const std::vector<std::vector<Colour>>& pages,
-                                 const SDL_PixelFormat* format, bool svg = false);
+                                 const SDL_PixelFormat* format,
+                                 const std::string& format_option = {});

@@ -80,7 +80,7 @@ TEST_F(PyramidRun, ExportedPagesAreTheHeadlessPagesPixelForPixel) {
 
 TEST_F(PyramidRun, SvgPagesRenderedAt100PercentAreTheHeadlessPages) {
     expect_exported_pages_match(EXPORTER, recorded_run.pages, recorded_run.canvas.surface->format,
-                                true);
+                                "--svg");
 }
 
 // Every page is still written; the lost count is reported and fails the run.
@@ -92,19 +92,19 @@ TEST(PyramidExport, ACountThatCannotBeWrittenIsReportedAfterThePages) {
                               "space left on device\n"),
               std::string::npos)
         << run.errors;
-    remove_folder(run.folder);
+    remove_temporary_folder(run.temporary);
 }
 
 // The exporter's other orders, through the same figure, enumerations and
 // layout: up to today's read back from the pixels, which at order 5 are
 // laid out as ever; each run prints its own count.
 TEST(PyramidOrders, EachOrderDrawsEveryTilingOfItsTriangleOnceWhollyOnThePage) {
-    expect_each_order_draws_every_tiling(pyramid_region_of, pyramid_slots_of, {2, 6, 22, 90, 394},
+    expect_each_order_draws_every_tiling(pyramid_region_of, pyramid::page_grid_of, {2, 6, 22, 90, 394},
                                          {"  2", "  6", " 22", " 90", "394"});
     expect_larger_orders_draw_distinct_figures(6, {1806, 8558, 41586}, true);
     std::vector<int> xs;
     std::vector<int> ys;
-    pyramid_slots_of(5, xs, ys);
+    slots_of(pyramid::page_grid_of(5), xs, ys);
     EXPECT_EQ(std::make_pair(xs, ys), std::make_pair(slot_xs, slot_ys));
 }
 
@@ -135,7 +135,7 @@ TEST(PyramidExport, APipeNobodyReadsStopsNoPage) {
                           "pipe\n"),
               std::string::npos)
         << errors;
-    remove_folder(folder + "/x");
+    remove_temporary_folder(folder);
 }
 
 // The figure and enumerations on their own, without the pager.

@@ -64,8 +64,7 @@ std::string record_run_at(int order) {
 }  // namespace
 
 void expect_each_order_draws_every_tiling(Region (*region_of)(int),
-                                          void (*slots_of)(int, std::vector<int>&,
-                                                           std::vector<int>&),
+                                          PageGrid (*page_grid_of)(int),
                                           const std::vector<std::size_t>& tilings,
                                           const std::vector<std::string>& printed) {
     for (int order = 1; order <= static_cast<int>(tilings.size()); ++order) {
@@ -75,7 +74,7 @@ void expect_each_order_draws_every_tiling(Region (*region_of)(int),
         }
         std::vector<int> xs;
         std::vector<int> ys;
-        slots_of(order, xs, ys);
+        slots_of(page_grid_of(order), xs, ys);
         const Region region = region_of(order);
         std::vector<std::string> problems;
         const std::vector<Figure> figures =

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "test_surface.h"
+#include "pager.h"
 #include "tilings.h"
 
 struct RecordedRun {
@@ -26,8 +27,7 @@ void record_whole_run();
 // region_of(N), tilings[N - 1] of them, on pages that each match their
 // reference, and prints printed[N - 1] where that is given.
 void expect_each_order_draws_every_tiling(Region (*region_of)(int),
-                                          void (*slots_of)(int, std::vector<int>&,
-                                                           std::vector<int>&),
+                                          PageGrid (*page_grid_of)(int),
                                           const std::vector<std::size_t>& tilings,
                                           const std::vector<std::string>& printed = {});
 // The larger orders, from `first` on, pages not kept: `counts` distinct

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "canvas.h"
+#include "raster.h"
 
 constexpr int pad_columns = 24;     // extra words at the end of every row
 constexpr int guard_rows = 4;       // sentinel rows before and after the canvas

@@ -286,26 +286,14 @@ Region stepped_region(int cell, int order, bool mirrored_below) {
     return region;
 }
 
-std::vector<int> anchors(int first, int pitch, int last) {
-    std::vector<int> list;
-    for (int at = first; at <= last; at += pitch) list.push_back(at);
-    return list;
-}
 }  // namespace
 
 Region diamond_region_of(int order) { return stepped_region(10, order, true); }
 Region pyramid_region_of(int order) { return stepped_region(8, order, false); }
 
-// Diamond: 20 pixels between figures side by side, 10 between rows, and
-// the bottom margin of order 4 kept at every order.
-void diamond_slots_of(int order, std::vector<int>& xs, std::vector<int>& ys) {
-    xs = anchors(10, 20 * order + 20, canvas_width - 1 - (20 * order - 5));
-    ys = anchors(10 * order + 10, 20 * order + 20, canvas_height - 20 * order);
-}
-
-// Pyramid: 15 pixels between figures side by side, 24 between rows, as many
-// as fit wholly on the page.
-void pyramid_slots_of(int order, std::vector<int>& xs, std::vector<int>& ys) {
-    xs = anchors(20, 16 * order + 15, canvas_width - 1 - (16 * order - 4));
-    ys = anchors(8 * order + 8, 8 * order + 32, canvas_height - 1 - 4);
+void slots_of(const PageGrid& grid, std::vector<int>& xs, std::vector<int>& ys) {
+    xs.clear();
+    ys.clear();
+    for (int i = 0; i < slots_across(grid); ++i) xs.push_back(grid.first_x + i * grid.column_pitch);
+    for (int i = 0; i < slots_down(grid); ++i) ys.push_back(grid.first_y + i * grid.row_pitch);
 }

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "canvas.h"
+#include "page_grid.h"
+#include "steps.h"
 
 struct Region {
     int cell;                 // side of a cell in pixels (even)
@@ -26,12 +28,12 @@ inline const std::vector<int> pyramid_slot_xs{20, 115, 210, 305, 400, 495, 590, 
 inline const std::vector<int> pyramid_slot_ys{48, 120, 192, 264, 336, 408, 480, 552};
 
 // The same at any order N: the order-N diamond (rows -N ... N) and stepped
-// triangle (rows -N ... 0), and the anchors that fit on a page, laid out as
-// the programs lay them out (orders 4 and 5 give the lists above).
+// triangle (rows -N ... 0).
 Region diamond_region_of(int order);
 Region pyramid_region_of(int order);
-void diamond_slots_of(int order, std::vector<int>& xs, std::vector<int>& ys);
-void pyramid_slots_of(int order, std::vector<int>& xs, std::vector<int>& ys);
+// The anchors of a page's slots, across and down, as the grid lays them out
+// (the programs' grids at orders 4 and 5 give the lists above).
+void slots_of(const PageGrid& grid, std::vector<int>& xs, std::vector<int>& ys);
 
 // partner[i] is the cell that shares a domino with cell i (cells numbered
 // row by row, left to right).

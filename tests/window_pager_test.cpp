@@ -5,6 +5,9 @@
 #include <cstdlib>
 
 #include "canvas.h"
+#include "pager.h"
+#include "raster.h"
+#include "window_pager.h"
 
 namespace {
 

@@ -7,13 +7,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "canvas.h"
-
-// On Windows SDL.h renames main to SDL_main, for SDL's own entry shim; the
-// exporters are console programs with an entry of their own.
-#ifdef main
-#undef main
-#endif
+#include "export_pager.h"
+#include "messages.h"
+#include "pager.h"
+#include "platform.h"
 
 namespace {
 

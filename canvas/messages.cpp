@@ -4,10 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "canvas.h"
+#include "messages.h"
 
 const char* program_name = "canvas";
-int requested_order = 0;
 
 namespace {
 std::array<char, 64> name_buffer{};

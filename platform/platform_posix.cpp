@@ -2,6 +2,7 @@
 // that stay where they are, stop signals that stop, an end to the process
 // when its X server or its window goes away, a wait that sleeps on the X
 // connection itself; and the export's file operations.
+#include <SDL.h>
 #include <SDL_syswm.h>
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -16,7 +17,8 @@
 #include <cstdlib>
 #include <initializer_list>
 
-#include "canvas.h"
+#include "messages.h"
+#include "platform.h"
 
 namespace {
 
@@ -24,7 +26,7 @@ constexpr std::array<int, 3> stop_signals = {SIGINT, SIGTERM, SIGHUP};
 
 // The unfinished file that a stop signal removes, if any. Set and cleared
 // with the stop signals blocked, so the handler never sees half a change.
-std::array<char, 4200> file_to_remove{};
+std::array<char, max_path_length> file_to_remove{};
 volatile std::sig_atomic_t removal_pending = 0;
 
 // Leaves SDL no say over the signal: it ends the process as it would have
@@ -133,18 +135,14 @@ void prepare_process() {
     keep_stop_signals();
 }
 
+void name_program_from_system() {}
+
+bool is_terminal(std::FILE* stream) { return isatty(fileno(stream)) != 0; }
+
 const char* window_driver(int i) {
     constexpr std::array<const char*, 6> drivers = {"x11", "dga", "fbcon", "directfb", "svgalib",
                                                     "ggi"};
     return i >= 0 && i < static_cast<int>(drivers.size()) ? drivers[i] : nullptr;
-}
-
-void set_environment(const char* name, const char* value) {
-    if (value != nullptr) {
-        setenv(name, value, 1);
-    } else {
-        unsetenv(name);
-    }
 }
 
 void watch_the_window() {
@@ -228,6 +226,11 @@ bool wait_for_input(SDL_Event& event) {
 }
 
 int make_folder(const char* path) { return mkdir(path, 0777) == 0 ? 0 : errno; }
+
+bool is_folder(const char* path) {
+    struct stat info {};
+    return stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+}
 
 FILE* create_unique_file(char* name_template) {
     sigset_t previous;

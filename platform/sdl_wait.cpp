@@ -1,6 +1,9 @@
 // SDL's own blocking wait, for the platforms whose SDL has one (the web's
 // has none, and needs none).
-#include "canvas.h"
+#include <SDL.h>
+
+#include "messages.h"
+#include "platform.h"
 
 void take_event_from_sdl_wait(SDL_Event& event) {
     event.type = SDL_NOEVENT;

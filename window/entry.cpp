@@ -1,8 +1,13 @@
-// The process entry: starts SDL, arranges for SDL_Quit at exit and hands
-// over to the program's SDL_main.
+// The process entry of the interactive programs: starts SDL, arranges for
+// SDL_Quit at exit and hands over to the program's SDL_main. On Windows
+// SDL's own entry shim takes this place.
+#include <SDL.h>
+
 #include <cstdlib>
 
-#include "canvas.h"
+#include "messages.h"
+#include "pager.h"
+#include "platform.h"
 
 int main(int argc, char* argv[]) {
     prepare_process();

@@ -13,9 +13,18 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "canvas.h"
+#include "messages.h"
+#include "platform.h"
 
 void prepare_process() {}
+
+void name_program_from_system() {
+    std::array<char, MAX_PATH + 1> path{};
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), MAX_PATH);
+    if (length > 0 && length < MAX_PATH) name_program(path.data());
+}
+
+bool is_terminal(std::FILE* stream) { return _isatty(_fileno(stream)) != 0; }
 
 const char* window_driver(int i) {
     constexpr std::array<const char*, 2> drivers = {"windib", "directx"};
@@ -40,6 +49,11 @@ bool wait_for_input(SDL_Event& event) {
 }
 
 int make_folder(const char* path) { return _mkdir(path) == 0 ? 0 : errno; }
+
+bool is_folder(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
 
 FILE* create_unique_file(char* name_template) {
     const int fd = mkstemp(name_template);

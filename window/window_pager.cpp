@@ -1,9 +1,14 @@
 // The window pager: one 800 x 600 window, shown a page at a time.
+#include "window_pager.h"
+
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 
 #include "canvas.h"
+#include "messages.h"
+#include "pager.h"
+#include "platform.h"
 
 namespace {
 
@@ -169,6 +174,7 @@ void flip_page() {
 }  // namespace
 
 void open_display() {
+    name_program_from_system();
     prefer_defaults();
     const char* named = std::getenv("SDL_VIDEODRIVER");
     SDL_Surface* surface =

@@ -5,9 +5,7 @@
 // exporters are not built for the web, so there are no file operations.
 #include <emscripten.h>
 
-#include <cstdlib>
-
-#include "canvas.h"
+#include "platform.h"
 
 namespace {
 
@@ -34,13 +32,9 @@ void prepare_process() {}
 
 const char* window_driver(int i) { return i == 0 ? "emscripten_sdl_driver" : nullptr; }
 
-void set_environment(const char* name, const char* value) {
-    if (value != nullptr) {
-        setenv(name, value, 1);
-    } else {
-        unsetenv(name);
-    }
-}
+void name_program_from_system() {}
+
+bool is_terminal(std::FILE* /*stream*/) { return false; }
 
 void watch_the_window() {}
 

@@ -1,0 +1,24 @@
+#include "canvas.h"
+
+SDL_Surface* screen = nullptr;
+Palette palette{};
+
+bool select_canvas(SDL_Surface* surface) {
+    if (surface == nullptr || surface->format == nullptr ||
+        surface->format->BitsPerPixel != canvas_depth || surface->w < canvas_width ||
+        surface->h < canvas_height) {
+        return false;
+    }
+    screen = surface;
+    const SDL_PixelFormat* format = screen->format;
+    palette.background = SDL_MapRGB(format, 255, 255, 255);
+    palette.rise_fill = SDL_MapRGB(format, 255, 0, 0);
+    palette.flat_fill = SDL_MapRGB(format, 255, 255, 0);
+    palette.fall_fill = SDL_MapRGB(format, 70, 70, 255);
+    palette.border = SDL_MapRGB(format, 0, 0, 255);
+    return true;
+}
+
+void clear_canvas() {
+    if (screen != nullptr) SDL_FillRect(screen, nullptr, palette.background);
+}

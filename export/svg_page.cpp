@@ -1,0 +1,47 @@
+// The page as SVG. A box's outline is a 1-unit stroke through its edge
+// pixels' centres, drawn over its fill, so at 100 % each covers exactly the
+// pixels the raster draws, and every edge falls on a pixel boundary at any
+// whole zoom.
+#include <array>
+
+#include "page_record.h"
+#include "page_writers.h"
+
+namespace {
+
+using HexColour = std::array<char, 8>;
+
+HexColour hex(Colour colour) {
+    Uint8 r = 0;
+    Uint8 g = 0;
+    Uint8 b = 0;
+    SDL_GetRGB(colour, screen->format, &r, &g, &b);
+    HexColour text{};
+    std::snprintf(text.data(), text.size(), "#%02x%02x%02x", r, g, b);
+    return text;
+}
+
+bool write_rect(std::FILE* file, const RecordedBox& box) {
+    return std::fprintf(file,
+                        "<rect x=\"%d.5\" y=\"%d.5\" width=\"%d\" height=\"%d\" fill=\"%s\" "
+                        "stroke=\"%s\"/>\n",
+                        box.left, box.top, box.right - box.left, box.bottom - box.top,
+                        hex(box.fill).data(), hex(box.border).data()) >= 0;
+}
+
+}  // namespace
+
+const char* write_svg_page(std::FILE* file, int page_number) {
+    std::fprintf(file,
+                 "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                 "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" "
+                 "viewBox=\"0 0 %d %d\" shape-rendering=\"crispEdges\">\n"
+                 "<title>page %d</title>\n"
+                 "<rect width=\"%d\" height=\"%d\" fill=\"%s\"/>\n",
+                 canvas_width, canvas_height, canvas_width, canvas_height, page_number,
+                 canvas_width, canvas_height, hex(palette.background).data());
+    // Each figure is a group of its own, titled with its number and steps.
+    write_figure_groups(file, "<g><title>%s</title>\n", "</g>\n", write_rect);
+    std::fprintf(file, "</svg>\n");
+    return nullptr;
+}

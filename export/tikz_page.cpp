@@ -1,0 +1,62 @@
+// The page as one tikzpicture, 800 x 600 bp with y downwards: each box its
+// outline's area filled with the border colour, then its inside with its
+// fill, on whole coordinates, so that at 72 dpi each covers exactly the
+// pixels the raster draws. The colours are named once, with \providecolor,
+// so that a document can define them first.
+#include "messages.h"
+#include "page_record.h"
+#include "page_writers.h"
+
+namespace {
+
+// The palette's colours by the names a TikZ page gives them; nullptr for
+// any other colour.
+const char* tikz_name(Colour colour) {
+    if (colour == palette.background) return "dominopage";
+    if (colour == palette.rise_fill) return "dominorise";
+    if (colour == palette.flat_fill) return "dominoflat";
+    if (colour == palette.fall_fill) return "dominofall";
+    if (colour == palette.border) return "dominoborder";
+    return nullptr;
+}
+
+// False for a colour outside the palette, or a failed write.
+bool write_filled_box(std::FILE* file, const RecordedBox& box) {
+    const char* border = tikz_name(box.border);
+    const char* fill = tikz_name(box.fill);
+    return border != nullptr && fill != nullptr &&
+           std::fprintf(file,
+                        "\\fill[%s] (%d,%d) rectangle (%d,%d); "
+                        "\\fill[%s] (%d,%d) rectangle (%d,%d);\n",
+                        border, box.left, box.top, box.right + 1, box.bottom + 1, fill,
+                        box.left + 1, box.top + 1, box.right, box.bottom) >= 0;
+}
+
+}  // namespace
+
+const char* write_tikz_page(std::FILE* file, int page_number) {
+    std::fprintf(file,
+                 "%% Page %d of %s: one tikzpicture, 800 x 600 bp, one scope a figure.\n"
+                 "%% Include it with \\input{page-%d.tex} in a LaTeX document that loads tikz;\n"
+                 "%% define the colours dominopage, dominorise, dominoflat, dominofall and\n"
+                 "%% dominoborder before it to restyle the page.\n",
+                 page_number, program_name, page_number);
+    const Colour named[] = {palette.background, palette.rise_fill, palette.flat_fill,
+                            palette.fall_fill, palette.border};
+    for (const Colour colour : named) {
+        Uint8 r = 0;
+        Uint8 g = 0;
+        Uint8 b = 0;
+        SDL_GetRGB(colour, screen->format, &r, &g, &b);
+        std::fprintf(file, "\\providecolor{%s}{RGB}{%d,%d,%d}\n", tikz_name(colour), r, g, b);
+    }
+    std::fprintf(file,
+                 "\\begin{tikzpicture}[x=1bp,y=-1bp]\n"
+                 "\\fill[dominopage] (0,0) rectangle (%d,%d);\n",
+                 canvas_width, canvas_height);
+    if (!write_figure_groups(file, "\\begin{scope} %% %s\n", "\\end{scope}\n", write_filled_box)) {
+        return "a colour outside the palette";
+    }
+    std::fprintf(file, "\\end{tikzpicture}\n");
+    return nullptr;
+}
