@@ -197,6 +197,8 @@ TEST_F(Raster, LinesFromExtremeCoordinatesDrawOnlyTheirVisiblePart) {
     draw_line(-2000000, 5, 2000000, 600, ink);
     EXPECT_EQ(pixels_of(ink), reference_line(-2000000, 5, 2000000, 600));
     clear_canvas();
+    // Lines and pixels wholly off the canvas, however far their ends: the
+    // anti-diagonal's staircase runs through x + y = -2 and -1.
     draw_line(INT_MAX, INT_MIN, INT_MIN, INT_MAX, ink);
     draw_line(INT_MIN, 0, INT_MIN, 599, ink);
     draw_line(-5, INT_MIN, -5, INT_MAX, ink);
@@ -205,6 +207,7 @@ TEST_F(Raster, LinesFromExtremeCoordinatesDrawOnlyTheirVisiblePart) {
     put_pixel(-1, 0, ink);
     put_pixel(800, 599, ink);
     put_pixel(0, 600, ink);
+    EXPECT_EQ(pixels_of(ink), std::set<Point>{});
     EXPECT_EQ(get_pixel(-1, 0), 0u);
     EXPECT_EQ(get_pixel(0, INT_MIN), 0u);
 }
