@@ -15,5 +15,6 @@ for file in /usr/bin/{diamond,pyramid,diamond_export,pyramid_export} \
     /usr/share/man/man1/{diamond,pyramid,diamond_export,pyramid_export}.1; do
     [ -e "$file" ] || { echo "FAIL: the package did not install $file" >&2; exit 1; }
 done
-bash tests/xvfb_paging_test.sh /usr/bin/diamond 9
+. tests/families.env
+bash tests/xvfb_paging_test.sh /usr/bin/diamond "$diamond_pages"
 echo "ok: the package installs, and the installed diamond pages through in Xvfb"

@@ -154,10 +154,12 @@ exports() {
     echo "ok: ${program}_export.exe wrote the Linux pages, twice into one folder"
 }
 
-session diamond 9 ""
+# shellcheck source=tests/families.env
+. tests/families.env
+session diamond "$diamond_pages" ""
 exports diamond ""
-session pyramid 7 394
-exports pyramid 394
+session pyramid "$pyramid_pages" "$pyramid_count"
+exports pyramid "$pyramid_count"
 
 rm -rf "$work/win" && cp -r build-windows/dist "$work/win"
 (cd "$work/win" && env -u DISPLAY timeout $((60 * slow)) wine ./diamond.exe >/dev/null 2>&1)

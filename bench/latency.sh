@@ -12,6 +12,8 @@ name=latency
 cd "$(dirname "$0")/.."
 # shellcheck source=tests/xvfb_common.sh
 . tests/xvfb_common.sh
+# shellcheck source=tests/families.env
+. tests/families.env
 [ -x "$build/latency_harness" ] || fail "$build/latency_harness is not built"
 compat=$(find /usr/lib -path '*/sdl12-compat/libSDL-1.2.so.0' -print -quit)
 [ -n "$compat" ] || fail "sdl12-compat is not installed (package libsdl1.2-compat)"
@@ -19,8 +21,8 @@ compat=$(find /usr/lib -path '*/sdl12-compat/libSDL-1.2.so.0' -print -quit)
 echo "| program | SDL 1.2 | start to page 1 exact, key to page exact (median, max), wake-ups while waiting |"
 echo "|---|---|---|"
 for program in diamond pyramid; do
-    pages=9
-    [ "$program" = pyramid ] && pages=7
+    pages=$diamond_pages
+    [ "$program" = pyramid ] && pages=$pyramid_pages
     "$build/${program}_export" "$work/$program" >/dev/null 2>&1 || fail "the $program exporter failed"
     for library in system sdl12-compat; do
         libraries=
