@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # How long the exporters take for their largest orders (diamond 7: 48,639
 # figures on 3,243 pages; pyramid 8: 41,586 figures on 1,387 pages), in each
-# format: a report, not a test.
+# format, and PNG's time against SVG's: a report, not a test.
 # Usage: export_speed.sh BUILD_FOLDER (holding the exporters)
 set -euo pipefail
 build=$(realpath "$1")
@@ -9,15 +9,22 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 echo "| exporter | order | format | pages | time | size |"
 echo "|---|---|---|---|---|---|"
+ratios=()
 for run in "diamond_export 7" "pyramid_export 8"; do
     set -- $run
+    declare -A took=()
     for format in png svg tikz; do
         option=()
         [ "$format" = png ] || option=("--$format")
         start=$(date +%s%N)
         "$build/$1" "${option[@]}" --order "$2" "$work/$format" >/dev/null 2>&1
         elapsed=$((($(date +%s%N) - start) / 1000000))
+        took[$format]=$elapsed
         echo "| \`$1\` | $2 | $format | $(ls "$work/$format" | wc -l) | $((elapsed / 1000)).$((elapsed % 1000 / 100)) s | $(du -sh "$work/$format" | cut -f1) |"
         rm -rf "${work:?}/$format"
     done
+    ratio=$((100 * took[png] / took[svg]))
+    ratios+=("$1 --order $2: PNG takes $((ratio / 100)).$(printf %02d $((ratio % 100))) times as long as SVG")
 done
+echo
+printf '%s\n' "${ratios[@]}"

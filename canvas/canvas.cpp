@@ -1,5 +1,7 @@
 #include "canvas.h"
 
+#include <cstddef>
+
 SDL_Surface* screen = nullptr;
 Palette palette{};
 
@@ -16,7 +18,13 @@ bool select_canvas(SDL_Surface* surface) {
     palette.flat_fill = SDL_MapRGB(format, 255, 255, 0);
     palette.fall_fill = SDL_MapRGB(format, 70, 70, 255);
     palette.border = SDL_MapRGB(format, 0, 0, 255);
+    palette.path = SDL_MapRGB(format, 0, 0, 0);
     return true;
+}
+
+const Colour* canvas_row(int y) {
+    return reinterpret_cast<const Colour*>(static_cast<const Uint8*>(screen->pixels) +
+                                           static_cast<std::ptrdiff_t>(y) * screen->pitch);
 }
 
 void clear_canvas() {

@@ -13,6 +13,7 @@ struct Palette {
     Colour flat_fill;   // yellow
     Colour fall_fill;   // light blue
     Colour border;      // blue outline of every domino
+    Colour path;        // black line of a path drawn over its figure (--path)
 };
 
 constexpr int canvas_width = 800;
@@ -29,3 +30,6 @@ extern Palette palette;
 bool select_canvas(SDL_Surface* surface);
 // Paints the whole canvas with palette.background.
 void clear_canvas();
+// Row y (0 <= y < 600) of the canvas, to read a whole page at once: for a
+// canvas that needs no lock, such as an off-screen page.
+const Colour* canvas_row(int y);

@@ -48,11 +48,17 @@ int print_escaped(std::FILE* to, const char* text) {
     return failed;
 }
 
-void fail(const char* what, const char* detail) {
+namespace {
+[[noreturn]] void fail_with(int status, const char* what, const char* detail) {
     std::fprintf(stderr, "%s: ", program_name);
     print_escaped(stderr, what);
     std::fputs(": ", stderr);
     print_escaped(stderr, detail);
     std::fputc('\n', stderr);
-    std::exit(1);
+    std::exit(status);
 }
+}  // namespace
+
+void fail(const char* what, const char* detail) { fail_with(1, what, detail); }
+
+void fail_usage(const char* what, const char* detail) { fail_with(2, what, detail); }

@@ -14,6 +14,8 @@ bool same_name(const char* a, const char* b);
 // Prints "<program>: <what>: <detail>" on standard error and exits with 1.
 // Control characters (from a folder's name, say) are printed escaped.
 [[noreturn]] void fail(const char* what, const char* detail);
+// The same for a request the user can mend (an option's value): status 2.
+[[noreturn]] void fail_usage(const char* what, const char* detail);
 // Prints `text` with each control character as \xNN, so that no name can
 // move the cursor or recolour a terminal; negative when a write failed.
 int print_escaped(std::FILE* to, const char* text);

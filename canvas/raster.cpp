@@ -206,6 +206,31 @@ void draw_line(int x0, int y0, int x1, int y1, Colour colour) {
     unlock_canvas();
 }
 
+void trace_line(int x0, int y0, int x1, int y1, LinePlot plot) {
+    int x = x0;
+    int y = y0;
+    plot(x, y);
+    const int sx = x1 > x0 ? 1 : -1;
+    const int sy = y1 > y0 ? 1 : -1;
+    const int ax = std::abs(x1 - x0);
+    const int ay = std::abs(y1 - y0);
+    // The major axis steps every time; the minor one when its error is due.
+    const bool x_major = ax >= ay;
+    const int major = x_major ? ax : ay;
+    const int minor = x_major ? ay : ax;
+    int err = 0;
+    for (int k = 0; k < major; ++k) {
+        if (x_major) x += sx; else y += sy;
+        plot(x, y);
+        err += minor;
+        if (minor > 0 && err >= major) {
+            err -= major;
+            if (x_major) y += sy; else x += sx;
+            plot(x, y);
+        }
+    }
+}
+
 void flood_fill(int x, int y, Colour fill, Colour border) {
     if (!on_canvas(x, y) || !lock_canvas()) return;
     Colour* row = pixel_row(y);

@@ -16,6 +16,11 @@ Colour get_pixel(int x, int y);
 // Pixels off the canvas are skipped; the rest are plotted exactly.
 void draw_line(int x0, int y0, int x1, int y1, Colour colour);
 
+// Hands `plot` each pixel draw_line would plot from (x0, y0) to (x1, y1),
+// in drawing order, with no clipping: for lines wholly on the canvas.
+using LinePlot = void (*)(int x, int y);
+void trace_line(int x0, int y0, int x1, int y1, LinePlot plot);
+
 // Paints the 4-connected region around (x, y) with `fill`, bounded by
 // pixels of colour `border`. Nothing happens if the seed is off the canvas
 // or already has either colour. The spans are found by scanning only for

@@ -10,7 +10,8 @@ enum class StepKind : int { rise = 0, fall = 1, flat = 2 };
 const char* step_name(StepKind step);
 
 // When set, each figure's renderer hands it the figure's steps (one entry a
-// step, a flat once) before drawing its first box: the vector pages make
-// each figure a group of its own, titled with its steps.
-using FigureListener = void (*)(const StepKind* steps, int count);
+// step, a flat once), the centre of its path's first cell and half a cell's
+// side, before drawing its first box: the vector pages make each figure a
+// group of its own, titled with its steps.
+using FigureListener = void (*)(const StepKind* steps, int count, int x, int y, int half);
 extern FigureListener figure_listener;

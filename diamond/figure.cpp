@@ -2,6 +2,7 @@
 // horizontal dominoes filling the diamond above and below it.
 #include "diamond.h"
 #include "dominoes.h"
+#include "path_overlay.h"
 
 namespace diamond {
 
@@ -15,12 +16,13 @@ constexpr int cell = 2 * half_cell;
 
 void draw_diamond_figure(int a, int x, int y) {
     if (a < 0 || a > diamond_order || a + diamond_order > max_steps) return;
-    if (figure_listener != nullptr) figure_listener(arrangement.data(), a + diamond_order);
+    const int steps = a + diamond_order;
+    if (figure_listener != nullptr) figure_listener(arrangement.data(), steps, x, y, half_cell);
     upper_stack = diamond_order;
     lower_stack = diamond_order;
     int px = x;
     int py = y;
-    for (int i = 0; i < a + diamond_order; ++i) {
+    for (int i = 0; i < steps; ++i) {
         switch (arrangement[i]) {
         case StepKind::flat:
             draw_flat_domino(px, py, half_cell);
@@ -46,6 +48,7 @@ void draw_diamond_figure(int a, int x, int y) {
             break;
         }
     }
+    draw_path_overlay(arrangement.data(), steps, x, y, half_cell);
 }
 
 }  // namespace diamond

@@ -1,8 +1,9 @@
 // The export pager: draws every page off screen and writes it as
-// FOLDER/page-N.png (or .svg, or .tex) instead of showing it; nothing waits
-// for the user.
+// FOLDER/page-N.png (or .svg, or .tex) instead of showing it; or writes one
+// figure alone, or lists the figures. Nothing waits for the user.
 #include "export_pager.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -18,16 +19,28 @@
 namespace {
 
 // The longest a folder's name may be (PATH_MAX on Linux), and the longest
-// name of a page's file within it, "/.page-2147483647.png.XXXXXX" with its
+// name of a file within it, "/.figure-2147483647.png.XXXXXX" with its
 // terminating zero.
 constexpr std::size_t folder_capacity = 4096;
-constexpr std::size_t longest_page_name = 29;
+constexpr std::size_t longest_page_name = 31;
 static_assert(folder_capacity + longest_page_name <= max_path_length);
 // A message quoting a path, with room for what it says of it.
 using PathMessage = std::array<char, max_path_length + 100>;
 
 std::array<char, folder_capacity> export_folder{};
 PageFormat page_format = PageFormat::png;
+
+// What is written: every page, one figure, or the list of figures.
+enum class ExportKind { pages, figure, list };
+ExportKind export_kind = ExportKind::pages;
+// The figure asked for: its number, or when that is 0, its steps.
+int chosen_number = 0;
+std::array<StepKind, max_steps_a_figure> chosen_steps{};
+int chosen_step_count = 0;
+bool chosen_found = false;
+int figures_in_run = 0;
+int list_write_error = 0;
+
 int pages_written = 0;
 bool progress_on_terminal = false;
 int progress_write_error = 0;
@@ -58,16 +71,33 @@ void make_export_folder() {
 constexpr std::array<const char*, 3> extensions = {"png", "svg", "tex"};
 
 // Returns nullptr, or why the page could not be written.
-const char* write_page_as(PageFormat format, std::FILE* file) {
+// What is written to a file, and how it is named: "page 3", "Page 3",
+// "page-3"; "figure 17", "Figure 17", "figure-17".
+struct Written {
+    std::array<char, 32> title, label, stem;
+    int width, height;
+};
+
+Written written_as(const char* what, int number, int width, int height) {
+    Written written{{}, {}, {}, width, height};
+    std::snprintf(written.title.data(), written.title.size(), "%s %d", what, number);
+    std::snprintf(written.stem.data(), written.stem.size(), "%s-%d", what, number);
+    written.label = written.title;
+    written.label[0] = static_cast<char>(written.label[0] - 'a' + 'A');
+    return written;
+}
+
+const char* write_as(PageFormat format, std::FILE* file, const Written& written) {
     const char* why = nullptr;
     if (format == PageFormat::png) {
-        why = write_png_page(file);
+        why = write_png_page(file, written.width, written.height);
     } else if (page_record_overflowed()) {
         why = "more boxes than a page can hold";
     } else if (format == PageFormat::svg) {
-        why = write_svg_page(file, pages_written);
+        why = write_svg_page(file, written.width, written.height, written.title.data());
     } else {
-        why = write_tikz_page(file, pages_written);
+        why = write_tikz_page(file, written.width, written.height, written.label.data(),
+                              written.stem.data());
     }
     // A failed write is the telling reason, whatever the writer made of it.
     return std::ferror(file) != 0 ? std::strerror(errno) : why;
@@ -75,34 +105,33 @@ const char* write_page_as(PageFormat format, std::FILE* file) {
 
 // On a terminal the progress line is rewritten in place. A progress line
 // that cannot be written (a closed pipe, say) stops no page.
-void report_progress(const char* path) {
+void report_progress(const char* title, const char* path) {
     const bool written =
-        std::fprintf(stderr, "%s%s: wrote page %d to ", progress_on_terminal ? "\r" : "",
-                     program_name, pages_written) >= 0 &&
+        std::fprintf(stderr, "%s%s: wrote %s to ", progress_on_terminal ? "\r" : "",
+                     program_name, title) >= 0 &&
         print_escaped(stderr, path) >= 0 &&
         std::fputs(progress_on_terminal ? "" : "\n", stderr) >= 0 && std::fflush(stderr) == 0;
     if (!written && progress_write_error == 0) progress_write_error = errno;
 }
 
-// The page is written to a fresh temporary file in the folder and renamed
+// The file is written to a fresh temporary file in the folder and renamed
 // once complete, so a page-N file is never a partial one. The temporary file
 // is made new (it follows no link planted at its name), so two exporters
 // into one folder never share one.
-void write_page() {
-    ++pages_written;
+void write_file(const Written& written) {
     const char* extension = extensions[static_cast<int>(page_format)];
     std::array<char, max_path_length> path{};
     std::array<char, max_path_length> partial{};
-    std::snprintf(path.data(), path.size(), "%s/page-%d.%s", export_folder.data(), pages_written,
-                  extension);
-    std::snprintf(partial.data(), partial.size(), "%s/.page-%d.%s.XXXXXX", export_folder.data(),
-                  pages_written, extension);
+    std::snprintf(path.data(), path.size(), "%s/%s.%s", export_folder.data(),
+                  written.stem.data(), extension);
+    std::snprintf(partial.data(), partial.size(), "%s/.%s.%s.XXXXXX", export_folder.data(),
+                  written.stem.data(), extension);
     std::FILE* file = create_unique_file(partial.data());
     if (file == nullptr) {
         const int error = errno;
         fail_to_write(path.data(), std::strerror(error));
     }
-    const char* why = write_page_as(page_format, file);
+    const char* why = write_as(page_format, file, written);
     if (why != nullptr) {
         std::fclose(file);
         abandon_page(partial.data(), path.data(), why);
@@ -114,7 +143,71 @@ void write_page() {
     }
     const int error = replace_file(partial.data(), path.data());
     if (error != 0) abandon_page(partial.data(), path.data(), std::strerror(error));
-    report_progress(path.data());
+    report_progress(written.title.data(), path.data());
+}
+
+bool is_chosen(const RecordedFigure& figure) {
+    if (chosen_number > 0) return figure.number == chosen_number;
+    return figure.step_count == chosen_step_count &&
+           std::equal(chosen_steps.begin(), chosen_steps.begin() + chosen_step_count,
+                      figure.steps.begin());
+}
+
+// Sets the chosen figure aside if it is on the page just finished.
+void look_for_chosen_figure() {
+    if (page_record_overflowed()) fail("cannot keep the figure", "more boxes than a page can hold");
+    for (std::size_t i = 0; i < recorded_figure_count() && !chosen_found; ++i) {
+        if (is_chosen(recorded_figure(i))) chosen_found = set_figure_aside(i);
+    }
+    if (recorded_figure_count() > 0) {
+        figures_in_run = recorded_figure(recorded_figure_count() - 1).number;
+    }
+}
+
+// The chosen figure alone, moved to the top left corner with a margin of
+// one cell, and cropped to that.
+void write_chosen_figure() {
+    const RecordedFigure& figure = figure_aside();
+    const Edges edges = figure_aside_edges();
+    const int margin = 2 * figure.half;
+    redraw_figure_aside(margin - edges.left, margin - edges.top);
+    write_file(written_as("figure", figure.number, edges.right - edges.left + 1 + 2 * margin,
+                          edges.bottom - edges.top + 1 + 2 * margin));
+}
+
+[[noreturn]] void fail_on_no_such_figure() {
+    std::array<char, 64> what{};
+    if (chosen_number > 0) {
+        std::snprintf(what.data(), what.size(), "there is no figure %d", chosen_number);
+    } else {
+        std::snprintf(what.data(), what.size(), "no figure has the steps given");
+    }
+    std::array<char, 160> detail{};
+    std::snprintf(detail.data(), detail.size(),
+                  "the figures of order %d are 1 to %d; give a number, or steps as the list "
+                  "(--list) has them",
+                  chosen_order(order_range), figures_in_run);
+    fail_usage(what.data(), detail.data());
+}
+
+// The list: "17<TAB>1<TAB>rise flat fall flat flat", a line a figure as it
+// is drawn. A failed write is told once every figure has been drawn.
+void list_figure(const StepKind* steps, int count, int /*x*/, int /*y*/, int /*half*/) {
+    bool written = std::printf("%d\t%d\t", ++figures_in_run, pages_written + 1) >= 0;
+    for (int i = 0; i < count; ++i) {
+        written = std::printf(i == 0 ? "%s" : " %s", step_name(steps[i])) >= 0 && written;
+    }
+    written = std::putchar('\n') != EOF && written;
+    if (!written && list_write_error == 0) list_write_error = errno;
+}
+
+void write_page() {
+    ++pages_written;
+    if (export_kind == ExportKind::pages) {
+        write_file(written_as("page", pages_written, canvas_width, canvas_height));
+    } else if (export_kind == ExportKind::figure && !chosen_found) {
+        look_for_chosen_figure();
+    }
 }
 
 void start_page() {
@@ -132,9 +225,27 @@ void set_export_folder(const char* folder, PageFormat format) {
     page_format = format;
 }
 
+void choose_figure(int number, const StepKind* steps, int count) {
+    export_kind = ExportKind::figure;
+    chosen_number = number;
+    chosen_step_count = std::min(count, static_cast<int>(chosen_steps.size()));
+    std::copy(steps, steps + chosen_step_count, chosen_steps.begin());
+}
+
+void list_figures() { export_kind = ExportKind::list; }
+
 void open_display() {
-    make_export_folder();
     pages_written = 0;
+    figures_in_run = 0;
+    if (export_kind == ExportKind::list) {
+        // Nothing is drawn: with no canvas the primitives return at once.
+        count_printed = false;
+        figure_listener = list_figure;
+        if (std::printf("figure\tpage\tsteps\n") < 0) list_write_error = errno;
+        return;
+    }
+    // A figure's folder is made once the figure is known to exist.
+    if (export_kind == ExportKind::pages) make_export_folder();
     progress_write_error = 0;
     progress_on_terminal = is_terminal(stderr);
     if (page_surface == nullptr) {
@@ -143,7 +254,7 @@ void open_display() {
     }
     if (!select_canvas(page_surface)) fail("cannot make an off-screen page", SDL_GetError());
     // The PNG pages need neither the boxes nor where each figure begins.
-    if (page_format != PageFormat::png) start_recording();
+    if (page_format != PageFormat::png || export_kind == ExportKind::figure) start_recording();
     start_page();
 }
 
@@ -154,6 +265,18 @@ void show_page() {
 
 void finish_display() {
     write_page();
+    if (export_kind == ExportKind::list) {
+        if (std::fflush(stdout) != 0 && list_write_error == 0) list_write_error = errno;
+        if (list_write_error != 0) {
+            fail("cannot write the list to standard output", std::strerror(list_write_error));
+        }
+        return;
+    }
+    if (export_kind == ExportKind::figure) {
+        if (!chosen_found) fail_on_no_such_figure();
+        make_export_folder();
+        write_chosen_figure();
+    }
     if (progress_on_terminal) std::fprintf(stderr, "\n");
     if (progress_write_error != 0) {
         fail("cannot write the progress to standard error", std::strerror(progress_write_error));

@@ -1,8 +1,19 @@
 // The export pager's own settings, beside the paging operations of pager.h:
-// where the pages go and in which format.
+// what it writes, where, and in which format.
 #pragma once
+
+#include "steps.h"
 
 // FOLDER/page-N.png, page-N.svg (SVG) or page-N.tex (TikZ pictures).
 enum class PageFormat { png, svg, tikz };
 // Stops with one line and status 1 when the name is empty or too long.
 void set_export_folder(const char* folder, PageFormat format);
+// Instead of the pages: the figure numbered `number` in the run, or, when
+// `number` is 0, the one whose path is `steps`, alone, cropped to its
+// outline and a margin of one cell, as FOLDER/figure-K.png (or .svg, .tex).
+// When no figure is that one, stops with one line that gives the range,
+// and status 2, having written nothing.
+void choose_figure(int number, const StepKind* steps, int count);
+// Instead of the pages, a line a figure on standard output, under the
+// header "figure<TAB>page<TAB>steps"; no file is written.
+void list_figures();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "path_overlay.h"
 #include "raster.h"
 
 namespace {
@@ -13,31 +14,74 @@ std::size_t figure_count = 0;
 int figures_in_run = 0;
 bool overflowed = false;
 
-void keep_box(int x1, int y1, int x2, int y2, Colour border, Colour fill) {
+std::array<RecordedBox, max_boxes_a_figure> boxes_aside{};
+std::size_t box_count_aside = 0;
+RecordedFigure aside{};
+
+void keep(const RecordedBox& box) {
     if (box_count == page_boxes.size()) {
         overflowed = true;
         return;
     }
-    page_boxes[box_count++] = {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2),
-                               std::max(y1, y2), border, fill};
+    page_boxes[box_count++] = box;
 }
 
-void keep_figure(const StepKind* steps, int count) {
-    ++figures_in_run;
+void keep_box(int x1, int y1, int x2, int y2, Colour border, Colour fill) {
+    keep({std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2), border, fill,
+          false});
+}
+
+// A segment's pixels as runs along one row or one column, in drawing order.
+RecordedBox run{};
+bool run_open = false;
+
+// Whether (x, y) carries the run on along its row or its column; a single
+// pixel may go either way.
+bool carries_on(const RecordedBox& r, int x, int y) {
+    const bool in_row = r.top == r.bottom && y == r.top && (x == r.left - 1 || x == r.right + 1);
+    const bool in_column =
+        r.left == r.right && x == r.left && (y == r.top - 1 || y == r.bottom + 1);
+    return in_row || in_column;
+}
+
+void extend_run(int x, int y) {
+    if (run_open && carries_on(run, x, y)) {
+        run = {std::min(run.left, x), std::min(run.top, y), std::max(run.right, x),
+               std::max(run.bottom, y), run.border, run.fill, true};
+        return;
+    }
+    if (run_open) keep(run);
+    run = {x, y, x, y, run.border, run.fill, true};
+    run_open = true;
+}
+
+void keep_segment(int x0, int y0, int x1, int y1, Colour colour) {
+    run = {0, 0, 0, 0, colour, colour, true};
+    run_open = false;
+    trace_line(x0, y0, x1, y1, extend_run);
+    if (run_open) keep(run);
+}
+
+void add_figure(int number, const StepKind* steps, int count, int x, int y, int half) {
     if (figure_count == page_figures.size() || count < 0 ||
         count > static_cast<int>(max_steps_a_figure)) {
         overflowed = true;
         return;
     }
     RecordedFigure& figure = page_figures[figure_count++];
-    figure = {box_count, figures_in_run, {}, count};
+    figure = {box_count, number, {}, count, x, y, half};
     std::copy(steps, steps + count, figure.steps.begin());
+}
+
+void keep_figure(const StepKind* steps, int count, int x, int y, int half) {
+    add_figure(++figures_in_run, steps, count, x, y, half);
 }
 
 }  // namespace
 
 void start_recording() {
     box_listener = keep_box;
+    segment_listener = keep_segment;
     figure_listener = keep_figure;
     figures_in_run = 0;
     clear_recorded_page();
@@ -50,6 +94,51 @@ void clear_recorded_page() {
 }
 
 bool page_record_overflowed() { return overflowed; }
+
+std::size_t recorded_figure_count() { return figure_count; }
+
+const RecordedFigure& recorded_figure(std::size_t i) { return page_figures[i]; }
+
+bool set_figure_aside(std::size_t i) {
+    if (overflowed || i >= figure_count) return false;
+    const std::size_t end = i + 1 < figure_count ? page_figures[i + 1].first_box : box_count;
+    const std::size_t first = page_figures[i].first_box;
+    if (end - first > boxes_aside.size()) return false;
+    std::copy(page_boxes.begin() + first, page_boxes.begin() + end, boxes_aside.begin());
+    box_count_aside = end - first;
+    aside = page_figures[i];
+    return true;
+}
+
+const RecordedFigure& figure_aside() { return aside; }
+
+Edges figure_aside_edges() {
+    Edges edges{0, 0, -1, -1};
+    for (std::size_t i = 0; i < box_count_aside; ++i) {
+        const RecordedBox& box = boxes_aside[i];
+        edges = i == 0 ? Edges{box.left, box.top, box.right, box.bottom}
+                       : Edges{std::min(edges.left, box.left), std::min(edges.top, box.top),
+                               std::max(edges.right, box.right), std::max(edges.bottom, box.bottom)};
+    }
+    return edges;
+}
+
+void redraw_figure_aside(int dx, int dy) {
+    clear_canvas();
+    clear_recorded_page();
+    add_figure(aside.number, aside.steps.data(), aside.step_count, aside.x + dx, aside.y + dy,
+               aside.half);
+    for (std::size_t i = 0; i < box_count_aside; ++i) {
+        const RecordedBox& box = boxes_aside[i];
+        if (!box.solid) {
+            draw_box(box.left + dx, box.top + dy, box.right + dx, box.bottom + dy, box.border,
+                     box.fill);
+        }
+    }
+    // The path is drawn over its dominoes, as it was on its page.
+    draw_path_overlay(aside.steps.data(), aside.step_count, aside.x + dx, aside.y + dy,
+                      aside.half);
+}
 
 FigureTitle figure_title(const RecordedFigure& figure) {
     FigureTitle title{};

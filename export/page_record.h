@@ -1,6 +1,7 @@
-// What the vector pages need of a page beyond its pixels: every box in
-// drawing order, and where each figure's boxes begin, with the figure's
-// number in the run and its steps.
+// What the vector pages need of a page beyond its pixels: every box and
+// every run of path pixels in drawing order, and where each figure's begin,
+// with the figure's number in the run, its steps and where it stands. One
+// figure can be set aside from its page, to be drawn again on its own.
 #pragma once
 
 #include <array>
@@ -10,15 +11,18 @@
 #include "canvas.h"
 #include "steps.h"
 
-// A full page holds at most 1,320 boxes and 375 figures, at any order, and
-// a figure at most 14 steps.
-constexpr std::size_t max_boxes_a_page = 4096;
+// A full page holds at most 375 figures, and with their paths about 6,800
+// boxes and runs of path pixels, at any order; a figure at most 14 steps.
+constexpr std::size_t max_boxes_a_page = 16384;
 constexpr std::size_t max_figures_a_page = 1024;
 constexpr std::size_t max_steps_a_figure = 16;
+// A figure has at most 196 boxes and runs at any order.
+constexpr std::size_t max_boxes_a_figure = 512;
 
 struct RecordedBox {
-    int left, top, right, bottom;  // the outline's edges, all included
+    int left, top, right, bottom;  // all four edges included
     Colour border, fill;
+    bool solid;  // a run of path pixels: all `fill`, no outline
 };
 
 struct RecordedFigure {
@@ -26,14 +30,32 @@ struct RecordedFigure {
     int number;  // in the whole run, from 1
     std::array<StepKind, max_steps_a_figure> steps;
     int step_count;
+    int x, y, half;  // the centre of its path's first cell, half a cell's side
 };
 
-// Keeps every box and figure drawn from now on (figures numbered from 1).
+// Keeps every box, path segment and figure drawn from now on (figures
+// numbered from 1).
 void start_recording();
 // Forgets the page's boxes and figures, for the next page.
 void clear_recorded_page();
 // Whether the page drew more boxes or figures than can be kept.
 bool page_record_overflowed();
+// The page's figures, in drawing order.
+std::size_t recorded_figure_count();
+const RecordedFigure& recorded_figure(std::size_t i);
+
+// Keeps the page's figure i, with its boxes, apart from the page (in place
+// of any kept before). False when the page's record has overflowed.
+bool set_figure_aside(std::size_t i);
+// The figure set aside, and the edges of what it drew.
+const RecordedFigure& figure_aside();
+struct Edges {
+    int left, top, right, bottom;
+};
+Edges figure_aside_edges();
+// Clears the page and draws the figure set aside alone, moved by (dx, dy),
+// as the page's only figure.
+void redraw_figure_aside(int dx, int dy);
 
 // "figure 17: rise flat fall flat flat"
 using FigureTitle = std::array<char, 160>;

@@ -1,16 +1,19 @@
-// One writer a page format. Each writes the page now on the canvas to an
-// open file and returns nullptr, or why it failed; the vector writers need
-// the page's record, complete, and leave write errors to the stream's
-// error flag.
+// One writer a page format. Each writes the top left width x height pixels
+// of the canvas (the whole page, or a figure drawn alone there) to an open
+// file and returns nullptr, or why it failed; the vector writers draw them
+// from the page's record, which must be complete, and leave write errors
+// to the stream's error flag.
 #pragma once
 
 #include <cstdio>
 
-// The canvas's pixels as an 8-bit RGB PNG image.
-const char* write_png_page(std::FILE* file);
-// The recorded boxes as SVG, one <rect> a box and one titled group a
-// figure, pixel for pixel the PNG page at 100 %.
-const char* write_svg_page(std::FILE* file, int page_number);
+// The pixels as a 4-bit palette PNG image of the colours they hold.
+const char* write_png_page(std::FILE* file, int width, int height);
+// The recorded boxes as SVG titled `title`, one <rect> a box and one titled
+// group a figure, pixel for pixel the PNG at 100 %.
+const char* write_svg_page(std::FILE* file, int width, int height, const char* title);
 // The recorded boxes as one TikZ picture, one scope a figure, pixel for
-// pixel the PNG page at 72 dpi.
-const char* write_tikz_page(std::FILE* file, int page_number);
+// pixel the PNG at 72 dpi. Its opening comment calls it `label` (say
+// "Page 3") and names its file `stem`.tex.
+const char* write_tikz_page(std::FILE* file, int width, int height, const char* label,
+                            const char* stem);

@@ -1,7 +1,8 @@
 // The page as SVG. A box's outline is a 1-unit stroke through its edge
 // pixels' centres, drawn over its fill, so at 100 % each covers exactly the
 // pixels the raster draws, and every edge falls on a pixel boundary at any
-// whole zoom.
+// whole zoom. A path's line is its pixels, a rectangle a run, so that it is
+// the same staircase at any zoom.
 #include <array>
 
 #include "page_record.h"
@@ -22,6 +23,11 @@ HexColour hex(Colour colour) {
 }
 
 bool write_rect(std::FILE* file, const RecordedBox& box) {
+    if (box.solid) {
+        return std::fprintf(file, "<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" fill=\"%s\"/>\n",
+                            box.left, box.top, box.right - box.left + 1,
+                            box.bottom - box.top + 1, hex(box.fill).data()) >= 0;
+    }
     return std::fprintf(file,
                         "<rect x=\"%d.5\" y=\"%d.5\" width=\"%d\" height=\"%d\" fill=\"%s\" "
                         "stroke=\"%s\"/>\n",
@@ -31,15 +37,15 @@ bool write_rect(std::FILE* file, const RecordedBox& box) {
 
 }  // namespace
 
-const char* write_svg_page(std::FILE* file, int page_number) {
+const char* write_svg_page(std::FILE* file, int width, int height, const char* title) {
     std::fprintf(file,
                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                  "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" "
                  "viewBox=\"0 0 %d %d\" shape-rendering=\"crispEdges\">\n"
-                 "<title>page %d</title>\n"
+                 "<title>%s</title>\n"
                  "<rect width=\"%d\" height=\"%d\" fill=\"%s\"/>\n",
-                 canvas_width, canvas_height, canvas_width, canvas_height, page_number,
-                 canvas_width, canvas_height, hex(palette.background).data());
+                 width, height, width, height, title, width, height,
+                 hex(palette.background).data());
     // Each figure is a group of its own, titled with its number and steps.
     write_figure_groups(file, "<g><title>%s</title>\n", "</g>\n", write_rect);
     std::fprintf(file, "</svg>\n");

@@ -6,6 +6,7 @@
 #include "messages.h"
 #include "page_record.h"
 #include "page_writers.h"
+#include "path_overlay.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ const char* tikz_name(Colour colour) {
     if (colour == palette.flat_fill) return "dominoflat";
     if (colour == palette.fall_fill) return "dominofall";
     if (colour == palette.border) return "dominoborder";
+    if (colour == palette.path) return "dominopath";
     return nullptr;
 }
 
@@ -24,6 +26,11 @@ const char* tikz_name(Colour colour) {
 bool write_filled_box(std::FILE* file, const RecordedBox& box) {
     const char* border = tikz_name(box.border);
     const char* fill = tikz_name(box.fill);
+    if (box.solid) {
+        return fill != nullptr && std::fprintf(file, "\\fill[%s] (%d,%d) rectangle (%d,%d);\n", fill,
+                                               box.left, box.top, box.right + 1,
+                                               box.bottom + 1) >= 0;
+    }
     return border != nullptr && fill != nullptr &&
            std::fprintf(file,
                         "\\fill[%s] (%d,%d) rectangle (%d,%d); "
@@ -34,16 +41,20 @@ bool write_filled_box(std::FILE* file, const RecordedBox& box) {
 
 }  // namespace
 
-const char* write_tikz_page(std::FILE* file, int page_number) {
+const char* write_tikz_page(std::FILE* file, int width, int height, const char* label,
+                            const char* stem) {
     std::fprintf(file,
-                 "%% Page %d of %s: one tikzpicture, 800 x 600 bp, one scope a figure.\n"
-                 "%% Include it with \\input{page-%d.tex} in a LaTeX document that loads tikz;\n"
+                 "%% %s of %s: one tikzpicture, %d x %d bp, one scope a figure.\n"
+                 "%% Include it with \\input{%s.tex} in a LaTeX document that loads tikz;\n"
                  "%% define the colours dominopage, dominorise, dominoflat, dominofall and\n"
                  "%% dominoborder before it to restyle the page.\n",
-                 page_number, program_name, page_number);
+                 label, program_name, width, height, stem);
+    // The path's colour only where a path is drawn, so that other pages
+    // stay as they were.
     const Colour named[] = {palette.background, palette.rise_fill, palette.flat_fill,
-                            palette.fall_fill, palette.border};
+                            palette.fall_fill, palette.border, palette.path};
     for (const Colour colour : named) {
+        if (colour == palette.path && !path_overlay) continue;
         Uint8 r = 0;
         Uint8 g = 0;
         Uint8 b = 0;
@@ -53,7 +64,7 @@ const char* write_tikz_page(std::FILE* file, int page_number) {
     std::fprintf(file,
                  "\\begin{tikzpicture}[x=1bp,y=-1bp]\n"
                  "\\fill[dominopage] (0,0) rectangle (%d,%d);\n",
-                 canvas_width, canvas_height);
+                 width, height);
     if (!write_figure_groups(file, "\\begin{scope} %% %s\n", "\\end{scope}\n", write_filled_box)) {
         return "a colour outside the palette";
     }

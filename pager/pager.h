@@ -30,6 +30,10 @@ inline int chosen_order(const OrderRange& range) {
                                                                      : range.usual;
 }
 
+// False where the pager's own output takes the place of the program's (the
+// exporters' list of figures): pyramid then prints no count.
+inline bool count_printed = true;
+
 // Each program's own entry, called by the entry point once SDL has started
 // (or, in the exporters, once the options are read). Its arguments are
 // ignored.

@@ -1,6 +1,7 @@
 // One pyramid figure: the path's own dominoes, diagonal stacks above it and
 // diagonal runs filling the space down to the base row.
 #include "dominoes.h"
+#include "path_overlay.h"
 #include "pyramid.h"
 
 namespace pyramid {
@@ -16,20 +17,24 @@ void draw_lower_run(int px, int py) {
     draw_domino_stack(px, py, +1, (cursor_y - py) / cell, half_cell);
 }
 
-// Tells the figure listener the path, a flat once.
-void announce_figure() {
-    std::array<StepKind, max_symbols> steps{};
+// The path in `steps`, one entry a step (a flat once); returns their count.
+int steps_of_path(std::array<StepKind, max_symbols>& steps) {
     int count = 0;
     for (int i = 0; i < 2 * path_order; i += figure_steps[i] == StepKind::flat ? 2 : 1) {
         steps[count++] = figure_steps[i];
     }
-    figure_listener(steps.data(), count);
+    return count;
 }
 }  // namespace
 
 void draw_pyramid_figure() {
     if (path_order < 0 || path_order > orders.largest) return;
-    if (figure_listener != nullptr) announce_figure();
+    // Only the figure listener and the path overlay need the steps listed.
+    std::array<StepKind, max_symbols> steps{};
+    const int count = figure_listener != nullptr || path_overlay ? steps_of_path(steps) : 0;
+    if (figure_listener != nullptr) {
+        figure_listener(steps.data(), count, cursor_x, cursor_y, half_cell);
+    }
     upper_stack = path_order;
     int px = cursor_x;
     int py = cursor_y;
@@ -60,6 +65,7 @@ void draw_pyramid_figure() {
             break;
         }
     }
+    draw_path_overlay(steps.data(), count, cursor_x, cursor_y, half_cell);
 }
 
 }  // namespace pyramid

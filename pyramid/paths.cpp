@@ -121,7 +121,8 @@ void enumerate_flat_placements() {
             // Flushed now, so the count is out even if the user stops the
             // program during the last page; a failed write is reported
             // once the user has seen the pages.
-            if (std::printf("%3.d", figure_count) < 0 || std::fflush(stdout) != 0) {
+            if (count_printed &&
+                (std::printf("%3.d", figure_count) < 0 || std::fflush(stdout) != 0)) {
                 count_write_error = errno;
             }
             draw_pyramid_figure();

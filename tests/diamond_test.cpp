@@ -11,6 +11,7 @@
 #include <map>
 
 #include "diamond.h"
+#include "path_overlay.h"
 #include "exported_pages.h"
 #include "recording_pager.h"
 #include "tilings.h"
@@ -100,8 +101,9 @@ TEST_F(DiamondRun, SvgPagesRenderedAt100PercentAreTheHeadlessPages) {
 // layout: up to today's read back from the pixels, which at order 4 are
 // laid out as ever.
 TEST(DiamondOrders, EachOrderDrawsEveryTilingOfItsDiamondOnceWhollyOnThePage) {
-    expect_each_order_draws_every_tiling(diamond_region_of, diamond::page_grid_of, {3, 13, 63, 321});
-    expect_larger_orders_draw_distinct_figures(5, {1683, 8989, 48639}, false);
+    expect_each_order_draws_every_tiling(EXPORTER, diamond_region_of, diamond::page_grid_of,
+                                         {3, 13, 63, 321});
+    expect_larger_orders_draw_distinct_figures(EXPORTER, 5, {1683, 8989, 48639}, false);
     std::vector<int> xs;
     std::vector<int> ys;
     slots_of(diamond::page_grid_of(4), xs, ys);
@@ -163,13 +165,29 @@ std::size_t occurrences(const std::string& text, const std::string& part) {
 // another, and each figure is a group (SVG) or scope (TikZ) named with its
 // number and steps, for an author to lift.
 TEST(DiamondExport, VectorPagesAreThePngPagesWithEachFigureNamed) {
-    expect_vector_page_matches_png(EXPORTER, "--tikz", 4, 1);
-    const std::string tikz = expect_vector_page_matches_png(EXPORTER, "--tikz", 2, 1);
-    const std::string svg = expect_vector_page_matches_png(EXPORTER, "--svg", 2, 1);
+    expect_vector_file_matches_png(EXPORTER, "--tikz", {"--order", "4"}, "page-1");
+    const std::string tikz =
+        expect_vector_file_matches_png(EXPORTER, "--tikz", {"--order", "2"}, "page-1");
+    const std::string svg =
+        expect_vector_file_matches_png(EXPORTER, "--svg", {"--order", "2"}, "page-1");
     EXPECT_EQ(occurrences(svg, "<g>"), 13u);
     EXPECT_NE(svg.find("<g><title>figure 13: fall fall rise rise</title>"), std::string::npos);
     EXPECT_EQ(occurrences(tikz, "\\begin{scope}"), 13u);
     EXPECT_NE(tikz.find("\\begin{scope} % figure 2: rise fall flat\n"), std::string::npos);
+}
+
+// With their paths drawn, too; and one figure alone is its own pixels on its
+// page, cropped to its outline and a margin of one cell, in every format.
+TEST(DiamondExport, PathsAndSingleFiguresAreThePngPixelsInEveryFormat) {
+    for (const char* format : {"--svg", "--tikz"}) {
+        expect_vector_file_matches_png(EXPORTER, format, {"--order", "2", "--path"}, "page-1");
+    }
+    // Figure 17: page 1, slot 16, anchor (10, 250); the diamond spans x - 5
+    // ... x + 75 and y - 45 ... y + 45. The last of order 2, by its steps:
+    // slot 12, anchor (730, 30).
+    expect_figure_cut_from_its_page(EXPORTER, {"--path"}, "17", 1, 5, 205, 10);
+    expect_figure_cut_from_its_page(EXPORTER, {"--order", "2"}, "fall fall rise rise", 1, 725, 5,
+                                    10);
 }
 
 // Runs the exporter with `arguments` in `folder`; its exit status.
@@ -230,7 +248,11 @@ TEST(DiamondExport, AFailedWriteGivesTheSystemsReasonAndNamesAreEscaped) {
 // The figure and enumeration on their own, without the pager.
 class DiamondParts : public ::testing::Test {
 protected:
-    void SetUp() override { open_test_canvas(canvas); }
+    // Whatever order a whole run left behind, these parts are order 4's.
+    void SetUp() override {
+        open_test_canvas(canvas);
+        diamond::diamond_order = 4;
+    }
     void TearDown() override { close_test_canvas(canvas); }
     TestSurface canvas;
 };
@@ -268,6 +290,28 @@ TEST_F(DiamondParts, FourRisesThenFourFallsClimbToTheTopAndBack) {
     EXPECT_EQ(get_pixel(476, 300), palette.background);
     EXPECT_EQ(get_pixel(435, 254), palette.background);
     EXPECT_EQ(get_pixel(435, 346), palette.background);
+}
+
+// The path over its dominoes: from the middle of the figure's left edge on
+// row 0, one pixel a column plus ten a rise or fall, back to row 0 at the
+// right edge; nothing of it without the overlay.
+TEST_F(DiamondParts, ThePathRunsEdgeToEdgeOverItsDominoes) {
+    const std::vector<StepKind> path = steps("flat rise flat fall flat");
+    std::copy(path.begin(), path.end(), diamond::arrangement.begin());
+    diamond::draw_diamond_figure(1, 400, 300);
+    const std::vector<Colour> plain = snapshot_canvas();
+    EXPECT_EQ(std::count(plain.begin(), plain.end(), palette.path), 0);
+    path_overlay = true;
+    diamond::draw_diamond_figure(1, 400, 300);
+    path_overlay = false;
+    const std::vector<Colour> drawn = snapshot_canvas();
+    EXPECT_EQ(std::count(drawn.begin(), drawn.end(), palette.path), 1 + 80 + 2 * 10);
+    EXPECT_EQ(get_pixel(395, 300), palette.path);
+    EXPECT_EQ(get_pixel(475, 300), palette.path);
+    EXPECT_EQ(get_pixel(425, 290), palette.path);  // where the rise ends
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+        EXPECT_TRUE(drawn[i] == plain[i] || drawn[i] == palette.path) << i;
+    }
 }
 
 TEST_F(DiamondParts, OutOfRangeCountOfRisesDrawsNothing) {

@@ -6,10 +6,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <sstream>
+
+#include "tilings.h"
 
 namespace fs = std::filesystem;
 
@@ -147,30 +150,46 @@ void expect_exported_pages_match(const std::string& exporter,
     remove_temporary_folder(run.temporary);
 }
 
-std::string expect_vector_page_matches_png(const std::string& exporter, const std::string& format,
-                                           int order, int page) {
+namespace {
+// The command line of `exporter` with `options` and then `folder`.
+std::string export_command(const std::string& exporter, const std::vector<std::string>& options,
+                           const std::string& folder) {
+    std::string command = "'" + exporter + "'";
+    for (const std::string& option : options) command += " '" + option + "'";
+    return command + " '" + folder + "' 2>/dev/null";
+}
+}  // namespace
+
+std::string expect_vector_file_matches_png(const std::string& exporter, const std::string& format,
+                                           const std::vector<std::string>& options,
+                                           const std::string& stem) {
     const std::string folder = make_temporary_folder();
-    const std::string order_text = std::to_string(order);
-    const std::string name = "page-" + std::to_string(page);
-    EXPECT_EQ(run_quoted({exporter, "--order", order_text, folder + "/png"}), 0);
-    EXPECT_EQ(run_quoted({exporter, format, "--order", order_text, folder + "/vector"}), 0);
+    std::vector<std::string> vector_options = options;
+    vector_options.push_back(format);
+    EXPECT_EQ(std::system(export_command(exporter, options, folder + "/png").c_str()), 0);
+    EXPECT_EQ(std::system(export_command(exporter, vector_options, folder + "/vector").c_str()), 0);
+    std::vector<Uint32> expected;
+    int width = 0;
+    int height = 0;
+    EXPECT_EQ(read_png(folder + "/png/" + stem + ".png", expected, width, height), "") << stem;
     const std::string rendered = folder + "/rendered.png";
-    std::string vector_page;
+    std::string vector_file;
     if (format == "--svg") {
-        vector_page = folder + "/vector/" + name + ".svg";
-        EXPECT_EQ(run_quoted({"rsvg-convert", "-o", rendered, vector_page}), 0);
+        vector_file = folder + "/vector/" + stem + ".svg";
+        EXPECT_EQ(run_quoted({"rsvg-convert", "-o", rendered, vector_file}), 0);
     } else {
-        vector_page = folder + "/vector/" + name + ".tex";
+        vector_file = folder + "/vector/" + stem + ".tex";
         std::ofstream document(folder + "/document.tex");
-        // An 800 x 600 bp page (bp: 1/72 inch, as pdftoppm's 72 dpi) with
-        // the picture at its top left corner.
+        // A page of the picture's size in bp (1/72 inch, as pdftoppm's 72
+        // dpi) with the picture at its top left corner.
         document << "\\documentclass{article}\n\\usepackage{tikz}\n"
-                    "\\paperwidth=800bp \\paperheight=600bp\n"
-                    "\\hoffset=-1in \\voffset=-1in \\oddsidemargin=0pt \\topmargin=0pt\n"
+                 << "\\paperwidth=" << width << "bp \\paperheight=" << height << "bp\n"
+                 << "\\hoffset=-1in \\voffset=-1in \\oddsidemargin=0pt \\topmargin=0pt\n"
                     "\\headheight=0pt \\headsep=0pt \\topskip=0pt\n"
-                    "\\textwidth=800bp \\textheight=600bp \\parindent=0pt\n"
+                 << "\\textwidth=" << width << "bp \\textheight=" << height << "bp "
+                 << "\\parindent=0pt\n"
                     "\\pagestyle{empty}\n"
-                    "\\begin{document}\\input{vector/" << name << ".tex}\\end{document}\n";
+                    "\\begin{document}\\input{vector/" << stem << ".tex}\\end{document}\n";
         document.close();
         const std::string command = "cd '" + folder +
                                     "' && pdflatex -interaction=batchmode document.tex >/dev/null"
@@ -178,22 +197,97 @@ std::string expect_vector_page_matches_png(const std::string& exporter, const st
                                     " document.pdf rendered";
         EXPECT_EQ(std::system(command.c_str()), 0) << "see " << folder << "/document.log";
     }
-    std::vector<Uint32> expected;
     std::vector<Uint32> drawn;
-    int width = 0;
-    int height = 0;
-    EXPECT_EQ(read_png(folder + "/png/" + name + ".png", expected, width, height), "");
-    EXPECT_EQ(read_png(rendered, drawn, width, height), "") << format << " order " << order;
-    EXPECT_EQ(width, canvas_width);
-    EXPECT_EQ(height, canvas_height);
+    int drawn_width = 0;
+    int drawn_height = 0;
+    EXPECT_EQ(read_png(rendered, drawn, drawn_width, drawn_height), "") << format << " " << stem;
+    EXPECT_EQ(std::make_pair(drawn_width, drawn_height), std::make_pair(width, height)) << stem;
     std::size_t differing = drawn.size() == expected.size() ? 0 : expected.size();
     for (std::size_t i = 0; i < drawn.size() && i < expected.size(); ++i) {
         differing += drawn[i] != expected[i];
     }
-    EXPECT_EQ(differing, 0u) << format << " order " << order << " " << name;
-    std::ifstream in(vector_page);
+    EXPECT_EQ(differing, 0u) << format << " " << stem;
+    std::ifstream in(vector_file);
     std::ostringstream text;
     text << in.rdbuf();
     remove_temporary_folder(folder);
     return text.str();
+}
+
+std::vector<ListedFigure> listed_figures(const std::string& exporter, int order) {
+    const std::string folder = make_temporary_folder();
+    const std::string list = folder + "/list";
+    EXPECT_EQ(std::system(("'" + exporter + "' --order " + std::to_string(order) + " --list >'" +
+                           list + "'")
+                              .c_str()),
+              0);
+    std::ifstream in(list);
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ(line, "figure\tpage\tsteps");
+    std::vector<ListedFigure> figures;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        ListedFigure figure{};
+        std::string words;
+        fields >> figure.number >> figure.page;
+        fields.ignore(1);
+        std::getline(fields, words);
+        figure.path = steps(words);
+        figures.push_back(figure);
+    }
+    remove_temporary_folder(folder);
+    return figures;
+}
+
+void expect_figure_cut_from_its_page(const std::string& exporter,
+                                     const std::vector<std::string>& options,
+                                     const std::string& figure, int page, int left, int top,
+                                     int margin) {
+    const std::string folder = make_temporary_folder();
+    std::vector<std::string> figure_options = options;
+    figure_options.insert(figure_options.end(), {"--figure", figure});
+    EXPECT_EQ(std::system(export_command(exporter, options, folder + "/pages").c_str()), 0);
+    EXPECT_EQ(std::system(export_command(exporter, figure_options, folder + "/figure").c_str()), 0);
+    const std::vector<std::string> written = files_in(folder + "/figure");
+    ASSERT_EQ(written.size(), 1u) << figure;
+    const std::string stem = written[0].substr(0, written[0].find('.'));
+    std::vector<Uint32> cut;
+    std::vector<Uint32> whole;
+    int width = 0;
+    int height = 0;
+    int page_width = 0;
+    int page_height = 0;
+    ASSERT_EQ(read_png(folder + "/figure/" + written[0], cut, width, height), "");
+    ASSERT_EQ(read_png(folder + "/pages/page-" + std::to_string(page) + ".png", whole, page_width,
+                       page_height),
+              "");
+    std::size_t differing = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const bool in_margin =
+                x < margin || y < margin || x >= width - margin || y >= height - margin;
+            const int px = left + x - margin;
+            const int py = top + y - margin;
+            const Uint32 expected =
+                in_margin ? 0xFFFFFFu : whole[static_cast<std::size_t>(py) * page_width + px];
+            differing += cut[static_cast<std::size_t>(y) * width + x] != expected;
+        }
+    }
+    EXPECT_EQ(differing, 0u) << figure << " against page " << page;
+    // The crop is the outline's: the figure reaches the margin on each side.
+    std::array<bool, 4> reached{};
+    for (int y = margin; y < height - margin; ++y) {
+        for (int x = margin; x < width - margin; ++x) {
+            if (cut[static_cast<std::size_t>(y) * width + x] == 0xFFFFFFu) continue;
+            reached[0] = reached[0] || x == margin;
+            reached[1] = reached[1] || y == margin;
+            reached[2] = reached[2] || x == width - margin - 1;
+            reached[3] = reached[3] || y == height - margin - 1;
+        }
+    }
+    EXPECT_EQ(reached, (std::array<bool, 4>{true, true, true, true})) << figure;
+    expect_vector_file_matches_png(exporter, "--svg", figure_options, stem);
+    expect_vector_file_matches_png(exporter, "--tikz", figure_options, stem);
+    remove_temporary_folder(folder);
 }

@@ -31,13 +31,32 @@ std::vector<std::string> files_in(const std::string& folder);
 // Removes a temporary folder and all it holds.
 void remove_temporary_folder(const std::string& folder);
 
-// Checks that page `page` of `exporter --order ORDER` as a vector drawing
-// (format "--svg", rendered at 100 % by rsvg-convert, or "--tikz", compiled
-// by pdflatex on an 800 x 600 bp page and rendered at 72 dpi by pdftoppm
-// without anti-aliasing) is, pixel for pixel, its PNG page; returns the
-// vector page's text, for its figures to be looked at.
-std::string expect_vector_page_matches_png(const std::string& exporter, const std::string& format,
-                                           int order, int page);
+// Checks that FOLDER/`stem` written by `exporter OPTIONS FORMAT FOLDER` as
+// a vector drawing (FORMAT "--svg", rendered at 100 % by rsvg-convert, or
+// "--tikz", compiled by pdflatex on a page of its size in bp and rendered
+// at 72 dpi by pdftoppm without anti-aliasing) is, pixel for pixel, the PNG
+// that `exporter OPTIONS FOLDER` writes; returns the vector file's text.
+std::string expect_vector_file_matches_png(const std::string& exporter, const std::string& format,
+                                           const std::vector<std::string>& options,
+                                           const std::string& stem);
+
+// What `exporter --order ORDER --list` prints, checked for its header: a
+// figure a line, as its number, its page (from 1) and its steps.
+struct ListedFigure {
+    int number;
+    int page;
+    std::vector<StepKind> path;
+};
+std::vector<ListedFigure> listed_figures(const std::string& exporter, int order);
+
+// Checks that `exporter OPTIONS --figure FIGURE` writes one file, in each
+// format: a PNG whose pixels are those of the figure's outline, whose top
+// left corner is (left, top) on page `page` of `exporter OPTIONS`, within a
+// white margin of `margin` pixels; and SVG and TikZ files that are that PNG.
+void expect_figure_cut_from_its_page(const std::string& exporter,
+                                     const std::vector<std::string>& options,
+                                     const std::string& figure, int page, int left, int top,
+                                     int margin);
 
 // Checks that `exporter` writes exactly `pages`, pixel for pixel, as
 // page-1.png ... page-N.png, and nothing else. With format_option "--svg":

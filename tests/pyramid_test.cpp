@@ -99,9 +99,9 @@ TEST(PyramidExport, ACountThatCannotBeWrittenIsReportedAfterThePages) {
 // layout: up to today's read back from the pixels, which at order 5 are
 // laid out as ever; each run prints its own count.
 TEST(PyramidOrders, EachOrderDrawsEveryTilingOfItsTriangleOnceWhollyOnThePage) {
-    expect_each_order_draws_every_tiling(pyramid_region_of, pyramid::page_grid_of, {2, 6, 22, 90, 394},
-                                         {"  2", "  6", " 22", " 90", "394"});
-    expect_larger_orders_draw_distinct_figures(6, {1806, 8558, 41586}, true);
+    expect_each_order_draws_every_tiling(EXPORTER, pyramid_region_of, pyramid::page_grid_of,
+                                         {2, 6, 22, 90, 394}, {"  2", "  6", " 22", " 90", "394"});
+    expect_larger_orders_draw_distinct_figures(EXPORTER, 6, {1806, 8558, 41586}, true);
     std::vector<int> xs;
     std::vector<int> ys;
     slots_of(pyramid::page_grid_of(5), xs, ys);
@@ -111,9 +111,14 @@ TEST(PyramidOrders, EachOrderDrawsEveryTilingOfItsTriangleOnceWhollyOnThePage) {
 // Vector pages are the PNG pages at today's order and another, each figure
 // named with its number and steps.
 TEST(PyramidExport, VectorPagesAreThePngPagesWithEachFigureNamed) {
-    expect_vector_page_matches_png(EXPORTER, "--tikz", 5, 1);
-    expect_vector_page_matches_png(EXPORTER, "--tikz", 7, 204);
-    const std::string svg = expect_vector_page_matches_png(EXPORTER, "--svg", 7, 1);
+    expect_vector_file_matches_png(EXPORTER, "--tikz", {"--order", "5"}, "page-1");
+    expect_vector_file_matches_png(EXPORTER, "--tikz", {"--order", "7"}, "page-204");
+    expect_vector_file_matches_png(EXPORTER, "--tikz", {"--path"}, "page-7");
+    const std::string svg =
+        expect_vector_file_matches_png(EXPORTER, "--svg", {"--order", "7"}, "page-1");
+    // Figure 394, alone with its path: page 7, slot 9, anchor (115, 120);
+    // the triangle spans x - 4 ... x + 76 and y - 44 ... y + 4.
+    expect_figure_cut_from_its_page(EXPORTER, {"--path"}, "394", 7, 111, 76, 8);
     EXPECT_NE(svg.find("<g><title>figure 1: rise rise rise rise rise rise rise fall fall fall "
                        "fall fall fall fall</title>"),
               std::string::npos);

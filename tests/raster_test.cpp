@@ -179,6 +179,24 @@ TEST_F(Raster, LinesMatchTheSteppedReferenceWhereverTheyRun) {
     }
 }
 
+std::set<Point> traced;
+void trace(int x, int y) { traced.insert({x, y}); }
+
+TEST_F(Raster, ATracedLineHandsOverThePixelsDrawn) {
+    std::mt19937 random(20261208);
+    std::uniform_int_distribution<int> across(0, canvas_width - 1);
+    std::uniform_int_distribution<int> down(0, canvas_height - 1);
+    for (int n = 0; n < 40; ++n) {
+        const int x0 = across(random), y0 = down(random), x1 = across(random), y1 = down(random);
+        traced.clear();
+        trace_line(x0, y0, x1, y1, trace);
+        clear_canvas();
+        draw_line(x0, y0, x1, y1, ink);
+        ASSERT_EQ(traced, pixels_of(ink))
+            << "(" << x0 << ", " << y0 << ") to (" << x1 << ", " << y1 << ")";
+    }
+}
+
 TEST_F(Raster, LinesFromExtremeCoordinatesDrawOnlyTheirVisiblePart) {
     draw_line(INT_MIN, 300, INT_MAX, 300, ink);
     EXPECT_EQ(pixels_of(ink).size(), static_cast<std::size_t>(canvas_width));

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <set>
 
+#include "exported_pages.h"
+
 RecordedRun recorded_run;
 
 namespace {
@@ -42,7 +44,7 @@ void record_whole_run() {
 namespace {
 std::set<std::vector<StepKind>> paths_drawn;
 std::size_t figures_drawn = 0;
-void keep_path(const StepKind* steps, int count) {
+void keep_path(const StepKind* steps, int count, int /*x*/, int /*y*/, int /*half*/) {
     ++figures_drawn;
     paths_drawn.emplace(steps, steps + count);
 }
@@ -63,7 +65,8 @@ std::string record_run_at(int order) {
 }
 }  // namespace
 
-void expect_each_order_draws_every_tiling(Region (*region_of)(int),
+void expect_each_order_draws_every_tiling(const std::string& exporter,
+                                          Region (*region_of)(int),
                                           PageGrid (*page_grid_of)(int),
                                           const std::vector<std::size_t>& tilings,
                                           const std::vector<std::string>& printed) {
@@ -83,10 +86,18 @@ void expect_each_order_draws_every_tiling(Region (*region_of)(int),
         expect_every_tiling_once(figures, region, tilings[order - 1]);
         expect_pages_match_reference(recorded_run.pages, figures, region, xs, ys);
         EXPECT_TRUE(recorded_run.guards_intact_at_every_page) << "order " << order;
+        const std::vector<ListedFigure> listed = listed_figures(exporter, order);
+        ASSERT_EQ(listed.size(), figures.size()) << "order " << order;
+        for (std::size_t i = 0; i < listed.size(); ++i) {
+            EXPECT_EQ(listed[i].number, static_cast<int>(i) + 1) << "order " << order;
+            EXPECT_EQ(listed[i].page, figures[i].page + 1) << "order " << order << " " << i;
+            EXPECT_EQ(listed[i].path, figures[i].path) << "order " << order << " " << i;
+        }
     }
 }
 
-void expect_larger_orders_draw_distinct_figures(int first, const std::vector<std::size_t>& counts,
+void expect_larger_orders_draw_distinct_figures(const std::string& exporter, int first,
+                                                const std::vector<std::size_t>& counts,
                                                 bool counts_printed) {
     recorded_run.keep_pages = false;
     figure_listener = keep_path;
@@ -102,6 +113,7 @@ void expect_larger_orders_draw_distinct_figures(int first, const std::vector<std
         EXPECT_EQ(figures_drawn, counts[i]) << "order " << first + i;
         EXPECT_EQ(paths_drawn.size(), figures_drawn) << "order " << first + i;
         EXPECT_EQ(boxes_off_the_page, 0u) << "order " << first + i;
+        EXPECT_EQ(listed_figures(exporter, first + static_cast<int>(i)).size(), counts[i]);
     }
     recorded_run.keep_pages = true;
     figure_listener = nullptr;
