@@ -14,6 +14,9 @@ namespace {
 // once, after SDL's, and stay.
 EM_ASYNC_JS(void, sleep_until_page_input, (), {
     if (!Module.wakeOnInput) {
+        // The page keeps the keys pressed before this first wait; handed
+        // over now, SDL has queued them and there is no need to sleep.
+        const handed = Module.firstWait ? Module.firstWait() : 0;
         Module.wakeOnInput = function() {
             const wake = Module.resumeWait;
             Module.resumeWait = null;
@@ -22,6 +25,7 @@ EM_ASYNC_JS(void, sleep_until_page_input, (), {
         for (const type of ["keydown", "mousedown", "touchstart"]) {
             document.addEventListener(type, Module.wakeOnInput);
         }
+        if (handed > 0) return;
     }
     await new Promise(function(resolve) { Module.resumeWait = resolve; });
 });

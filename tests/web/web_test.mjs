@@ -117,7 +117,7 @@ async function session(program, pages, expectedOutput) {
   const page = await browser.newPage();
   await page.setViewport({ width: 1200, height: 900, deviceScaleFactor: 1 });
   const errors = [];
-  page.on("console", (message) => { if (message.type() === "error") errors.push(message.text()); });
+  page.on("console", (message) => errors.push(`${message.type()}: ${message.text()}`));
   page.on("pageerror", (error) => errors.push(String(error)));
   await page.goto(`${origin}/${program}.html`);
   // Load to page 1, timed in the page from the start of its navigation.
@@ -145,7 +145,14 @@ async function session(program, pages, expectedOutput) {
       window.turns.push(performance.now() - window.pressedAt);
     })).observe(document.querySelector("title"), { childList: true });
   });
-  for (let number = 6; number <= pages; number += 1) {
+  // A held key turns one page, whatever its auto-repeat.
+  await page.keyboard.down("Space");
+  await page.keyboard.down("Space");
+  await page.keyboard.down("Space");
+  await page.keyboard.up("Space");
+  await expectPage(page, program, 6);
+  await expectStill(page, program, 6, "a held key's repeats");
+  for (let number = 7; number <= pages; number += 1) {
     await page.keyboard.press("Space");
     await expectPage(page, program, number);
   }
@@ -166,7 +173,7 @@ async function session(program, pages, expectedOutput) {
     `${program}: the last page did not stay visible after the end`);
   check(await page.$eval("#output", (e) => e.textContent) === expectedOutput,
     `${program}: the page shows '${await page.$eval("#output", (e) => e.textContent)}' as output`);
-  check(errors.length === 0, `${program}: console errors: ${errors.join(" | ")}`);
+  check(errors.length === 0, `${program}: console messages: ${errors.join(" | ")}`);
   turns.sort((a, b) => a - b);
   console.log(`${program}: page 1 ${firstPageMs.toFixed(0)} ms after the load began; key to page shown ` +
     `median ${turns[Math.floor(turns.length / 2)].toFixed(1)} ms, ` +
@@ -193,6 +200,67 @@ async function failure() {
   await page.close();
 }
 
+// The page under hard use: a phone's screen, keys pressed while the program
+// loads on a slow network, and a program that cannot be loaded, from a
+// file or with its WebAssembly missing or cut short.
+async function hardUse() {
+  let page = await browser.newPage();
+  await page.setViewport({ width: 375, height: 667, deviceScaleFactor: 2 });
+  await page.goto(`${origin}/diamond.html`);
+  await page.waitForFunction(() => document.title === "diamond - page 1", { timeout: 20000 });
+  const box = async (selector) => page.$eval(selector, (e) => {
+    const r = e.getBoundingClientRect();
+    return { width: r.width, height: r.height, bottom: r.bottom, right: r.right };
+  });
+  const drawing = await box("#canvas");
+  check(drawing.right <= 375 && Math.abs(drawing.height - drawing.width * 3 / 4) < 1.5,
+    `on a phone the drawing is ${drawing.width} x ${drawing.height}`);
+  for (const selector of ["#next", "#status"]) {
+    const shown = await box(selector);
+    check(shown.bottom <= 667 && shown.right <= 375, `on a phone ${selector} is off screen`);
+  }
+  await page.close();
+
+  page = await browser.newPage();
+  const network = await page.createCDPSession();
+  await network.send("Network.enable");
+  await network.send("Network.emulateNetworkConditions",
+    { offline: false, latency: 400, downloadThroughput: 100 * 1024, uploadThroughput: 100 * 1024 });
+  await page.goto(`${origin}/diamond.html`, { waitUntil: "domcontentloaded" });
+  for (let i = 0; i < 3; i += 1) await page.keyboard.press("Space");
+  check(await page.$eval("#status", (e) => e.textContent) === "Loading…",
+    "the keys were not pressed while the program loaded");
+  const kept = await page.waitForFunction(() => document.title === "diamond - page 4",
+    { timeout: 60000 }).then(() => true, () => false);
+  check(kept, `three keys pressed while loading left '${await page.title()}'`);
+  await page.close();
+
+  const told = async (url, intercept, expected, what) => {
+    const broken = await browser.newPage();
+    if (intercept) {
+      await broken.setRequestInterception(true);
+      broken.on("request", intercept);
+    }
+    await broken.goto(url);
+    const sentence = await broken.waitForFunction(
+      () => document.getElementById("failure").textContent, { timeout: 20000 })
+      .then((h) => h.jsonValue(), () => "");
+    check(sentence.includes(expected), `${what}: the page said '${sentence}'`);
+    check(await broken.$eval("#status", (e) => e.textContent) !== "Loading…",
+      `${what}: "Loading…" stayed`);
+    await broken.close();
+  };
+  await told(`file://${webFolder}/diamond.html`, null, "python3 -m http.server", "from a file");
+  const wasm = fs.readFileSync(path.join(webFolder, "diamond.wasm"));
+  await told(`${origin}/diamond.html`, (request) => (request.url().endsWith(".wasm")
+    ? request.respond({ status: 404, body: "" }) : request.continue()), "diamond.wasm",
+  "with no WebAssembly");
+  await told(`${origin}/diamond.html`, (request) => (request.url().endsWith(".wasm")
+    ? request.respond({ status: 200, contentType: "application/wasm",
+      body: wasm.subarray(0, wasm.length / 2) }) : request.continue()), "diamond.wasm",
+  "with its WebAssembly cut short");
+}
+
 // The landing page links both programs and shows their first pages.
 async function landing() {
   const page = await browser.newPage();
@@ -211,6 +279,7 @@ try {
   await session("diamond", family.diamond_pages, "");
   await session("pyramid", family.pyramid_pages, String(family.pyramid_count));
   await failure();
+  await hardUse();
 } finally {
   await browser.close();
   server.close();
