@@ -30,3 +30,5 @@ expect_refusal() {
 expect_refusal "no display" -u DISPLAY
 # A display named but not there.
 expect_refusal "cannot use the display :987654: x11" DISPLAY=:987654
+# The driver that shows nothing, named: no key could ever come.
+expect_refusal "the dummy video driver shows nothing and takes no keys" SDL_VIDEODRIVER=dummy

@@ -37,16 +37,24 @@ SDL_Surface* set_video_mode() {
         screen_height = info->current_h;
         screen_depth = info->vfmt != nullptr ? info->vfmt->BitsPerPixel : 0;
     }
-    if (screen_depth == 0) screen_depth = display_depth();
     return SDL_SetVideoMode(canvas_width, canvas_height, canvas_depth,
                             SDL_HWSURFACE | SDL_DOUBLEBUF);
 }
 
+// The depth to tell the user: the window system's own where it says (SDL
+// reports a 24-bit or 30-bit screen as the 32 bits a pixel it stores), else
+// SDL's. Asked only for a message, since it takes a connection of its own.
+int told_depth() {
+    const int depth = display_depth();
+    return depth > 0 ? depth : screen_depth;
+}
+
 [[noreturn]] void fail_video_mode(const char* why) {
     std::array<char, 300> detail{};
-    if (screen_depth > 0) {
+    const int depth = told_depth();
+    if (depth > 0) {
         std::snprintf(detail.data(), detail.size(), "%s (the screen has %d bits a pixel)", why,
-                      screen_depth);
+                      depth);
         why = detail.data();
     }
     fail("cannot set the 800x600 32-bit video mode", why);
@@ -67,7 +75,7 @@ void warn_of_a_lesser_screen() {
         std::fprintf(stderr,
                      "%s: the screen has %d bits a pixel: the colours are shown only "
                      "approximately\n",
-                     program_name, screen_depth);
+                     program_name, told_depth());
     }
 }
 
@@ -151,6 +159,9 @@ bool holds_true_colour(const SDL_PixelFormat* format) {
 }
 
 int page_number = 1;
+// SDL's dummy driver, which a user can name: it shows nothing and no key
+// can ever reach it, so the wait would be for ever.
+bool windowless = false;
 
 // The surface is locked once for the whole drawing of a page: where a lock
 // copies the whole surface (in a browser, say), a lock for every primitive
@@ -188,7 +199,10 @@ void open_display() {
                       surface->h, format->BitsPerPixel, static_cast<unsigned>(format->Rmask));
         fail_video_mode(gave.data());
     }
-    warn_of_a_lesser_screen();
+    std::array<char, 32> in_use{};
+    windowless = SDL_VideoDriverName(in_use.data(), static_cast<int>(in_use.size())) != nullptr &&
+                 same_name(in_use.data(), "dummy");
+    if (!windowless) warn_of_a_lesser_screen();
     watch_the_window();
     page_number = 1;
     SDL_WM_SetCaption(program_name, program_name);
@@ -203,7 +217,12 @@ void wait_key_or_quit() {
     }
     for (;;) {
         SDL_Event event{};
-        if (SDL_PollEvent(&event) == 0 && !wait_for_input(event)) continue;
+        const bool polled = SDL_PollEvent(&event) != 0;
+        if (!polled && windowless) {
+            fail("the dummy video driver shows nothing and takes no keys",
+                 "unset SDL_VIDEODRIVER, or name a driver that opens a window");
+        }
+        if (!polled && !wait_for_input(event)) continue;
         if (event.type == SDL_KEYDOWN || event.type == SDL_QUIT) return;
         check_window_system_event(event);
         // Uncovered again: the page as shown is still in the surface, since
