@@ -6,6 +6,7 @@
 // figures. Nothing of SDL's is included here, so SDL's Windows renaming of
 // main does not reach this entry of our own.
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,7 +14,6 @@
 #include "export_pager.h"
 #include "messages.h"
 #include "pager.h"
-#include "path_overlay.h"
 #include "platform.h"
 
 namespace {
@@ -50,7 +50,18 @@ int usage_error(const char* problem, const char* argument) {
     }
     std::fputc('\n', stderr);
     print_usage(stderr);
-    return 2;
+    // A usage that could not be told is a failure of its own.
+    return std::fflush(stderr) == 0 && std::ferror(stderr) == 0 ? 2 : 1;
+}
+
+// 0 once standard output has taken `what` whole; else, with the reason on
+// standard error, 1.
+int written_out(const char* what) {
+    if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return 0;
+    const int error = errno;
+    std::fprintf(stderr, "%s: cannot write %s to standard output: %s\n", program_name, what,
+                 std::strerror(error));
+    return 1;
 }
 
 // A whole number written in plain digits, at most `largest`; else 0.
@@ -130,7 +141,7 @@ int main(int argc, char* argv[]) {
                 options_ended = true;
             } else if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
                 print_usage(stdout);
-                return 0;
+                return written_out("the help");
             } else if (std::strcmp(argument, "--svg") == 0 || std::strcmp(argument, "--tikz") == 0) {
                 if (request.format_option != nullptr) {
                     return usage_error("one format at most; it was also given", argument);
@@ -167,12 +178,13 @@ int main(int argc, char* argv[]) {
         return SDL_main(argc, argv);
     }
     if (request.folder == nullptr) return usage_error("no folder given", nullptr);
+    if (request.folder[0] == '\0') return usage_error("the folder's name is empty", nullptr);
     const PageFormat format = request.format_option == nullptr ? PageFormat::png
                               : std::strcmp(request.format_option, "--svg") == 0
                                   ? PageFormat::svg
                                   : PageFormat::tikz;
     set_export_folder(request.folder, format);
-    path_overlay = request.path;
+    if (request.path) draw_paths();
     if (request.figure != nullptr) {
         std::array<StepKind, 16> steps{};
         const int number = parse_number(request.figure, 1 << 30);

@@ -14,21 +14,25 @@
 #include "page_record.h"
 #include "page_writers.h"
 #include "pager.h"
+#include "path_overlay.h"
 #include "platform.h"
 
 namespace {
 
-// The longest a folder's name may be (PATH_MAX on Linux), and the longest
-// name of a file within it, "/.figure-2147483647.png.XXXXXX" with its
-// terminating zero.
-constexpr std::size_t folder_capacity = 4096;
-constexpr std::size_t longest_page_name = 31;
-static_assert(folder_capacity + longest_page_name <= max_path_length);
+// The longest path the system takes (PATH_MAX on Linux, its zero counted),
+// and the longest name of a file in the folder, "/.figure-2147483647.png.
+// XXXXXX": a folder's name must leave room for it.
+constexpr std::size_t longest_path = 4096;
+constexpr std::size_t longest_page_name = 30;
+constexpr std::size_t folder_capacity = longest_path - longest_page_name;
+static_assert(longest_path <= max_path_length);
 // A message quoting a path, with room for what it says of it.
 using PathMessage = std::array<char, max_path_length + 100>;
 
 std::array<char, folder_capacity> export_folder{};
 PageFormat page_format = PageFormat::png;
+// By PageFormat: png, svg, tikz.
+constexpr std::array<const char*, 3> extensions = {"png", "svg", "tex"};
 
 // What is written: every page, one figure, or the list of figures.
 enum class ExportKind { pages, figure, list };
@@ -46,13 +50,67 @@ bool progress_on_terminal = false;
 int progress_write_error = 0;
 SDL_Surface* page_surface = nullptr;
 
+// Makes the folder, and any folders it is in that are missing.
 void make_export_folder() {
-    const int error = make_folder(export_folder.data());
-    if (error == 0 || (error == EEXIST && is_folder(export_folder.data()))) return;
-    const char* why = error == EEXIST ? "it exists and is not a folder" : std::strerror(error);
-    PathMessage what{};
-    std::snprintf(what.data(), what.size(), "cannot use the folder %s", export_folder.data());
-    fail(what.data(), why);
+    std::array<char, folder_capacity> part = export_folder;
+    // The name's zero lies within the array, so part[i] always does too.
+    for (std::size_t i = 1; i < part.size() && part[i - 1] != '\0'; ++i) {
+        const bool ends_a_part = part[i] == '\0' || (part[i] == '/' && part[i - 1] != '/');
+        if (!ends_a_part) continue;
+        const char kept = part[i];
+        part[i] = '\0';
+        const int error = make_folder(part.data());
+        const char* why = error == 0 ? nullptr
+                          : error == EEXIST ? why_not_a_folder(part.data())
+                                            : std::strerror(error);
+        // Something other than a folder on the way to it: the system's
+        // own words, as for a path that goes through a file.
+        if (why != nullptr && kept != '\0' && error == EEXIST) why = std::strerror(ENOTDIR);
+        part[i] = kept;
+        if (why != nullptr) {
+            PathMessage what{};
+            std::snprintf(what.data(), what.size(), "cannot use the folder %s",
+                          export_folder.data());
+            fail(what.data(), why);
+        }
+    }
+}
+
+// Pages numbered past the last one written, in the same format, are left
+// from an earlier, larger export into the folder: removed, and said once.
+int pages_kept = 0;
+int first_stale_page = 0;
+int last_stale_page = 0;
+int stale_pages = 0;
+void remove_if_stale(const char* name) {
+    int number = 0;
+    int length = 0;
+    const char* extension = extensions[static_cast<int>(page_format)];
+    // "page-K.ext" exactly, K written as we write it.
+    if (std::sscanf(name, "page-%9d.%n", &number, &length) != 1 || length == 0 ||
+        number <= pages_kept || std::strcmp(name + length, extension) != 0) {
+        return;
+    }
+    std::array<char, 32> ours{};
+    std::snprintf(ours.data(), ours.size(), "page-%d.%s", number, extension);
+    if (std::strcmp(ours.data(), name) != 0) return;
+    PathMessage path{};
+    std::snprintf(path.data(), path.size(), "%s/%s", export_folder.data(), name);
+    if (remove_file(path.data()) != 0) return;
+    first_stale_page = stale_pages == 0 ? number : std::min(first_stale_page, number);
+    last_stale_page = std::max(last_stale_page, number);
+    ++stale_pages;
+}
+
+void remove_stale_pages() {
+    pages_kept = pages_written;
+    stale_pages = 0;
+    last_stale_page = 0;
+    list_folder(export_folder.data(), remove_if_stale);
+    if (stale_pages == 0) return;
+    std::fprintf(stderr, "%s: removed %d page%s of an earlier export, numbered %d to %d\n",
+                 program_name, stale_pages, stale_pages == 1 ? "" : "s", first_stale_page,
+                 last_stale_page);
 }
 
 [[noreturn]] void fail_to_write(const char* path, const char* why) {
@@ -66,9 +124,6 @@ void make_export_folder() {
     remove_unfinished_file(partial);
     fail_to_write(path, why);
 }
-
-// By PageFormat: png, svg, tikz.
-constexpr std::array<const char*, 3> extensions = {"png", "svg", "tex"};
 
 // Returns nullptr, or why the page could not be written.
 // What is written to a file, and how it is named: "page 3", "Page 3",
@@ -112,6 +167,7 @@ void report_progress(const char* title, const char* path) {
         print_escaped(stderr, path) >= 0 &&
         std::fputs(progress_on_terminal ? "" : "\n", stderr) >= 0 && std::fflush(stderr) == 0;
     if (!written && progress_write_error == 0) progress_write_error = errno;
+    if (progress_on_terminal) begin_progress_line();
 }
 
 // The file is written to a fresh temporary file in the folder and renamed
@@ -219,8 +275,13 @@ void start_page() {
 
 void set_export_folder(const char* folder, PageFormat format) {
     const int length = std::snprintf(export_folder.data(), export_folder.size(), "%s", folder);
-    if (length <= 0 || static_cast<std::size_t>(length) >= export_folder.size()) {
-        fail("cannot use the folder", "its name is empty or too long");
+    if (length <= 0) fail("cannot use the folder", "its name is empty");
+    if (static_cast<std::size_t>(length) >= export_folder.size()) {
+        std::array<char, 120> why{};
+        std::snprintf(why.data(), why.size(),
+                      "its name is %d bytes long; at most %d leave room for its pages' names",
+                      length, static_cast<int>(folder_capacity) - 1);
+        fail("cannot use the folder", why.data());
     }
     page_format = format;
 }
@@ -233,6 +294,8 @@ void choose_figure(int number, const StepKind* steps, int count) {
 }
 
 void list_figures() { export_kind = ExportKind::list; }
+
+void draw_paths() { path_overlay = true; }
 
 void open_display() {
     pages_written = 0;
@@ -277,7 +340,8 @@ void finish_display() {
         make_export_folder();
         write_chosen_figure();
     }
-    if (progress_on_terminal) std::fprintf(stderr, "\n");
+    end_progress_line();
+    if (export_kind == ExportKind::pages) remove_stale_pages();
     if (progress_write_error != 0) {
         fail("cannot write the progress to standard error", std::strerror(progress_write_error));
     }

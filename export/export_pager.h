@@ -1,5 +1,6 @@
 // The export pager's own settings, beside the paging operations of pager.h:
-// what it writes, where, and in which format.
+// what it writes, where, and in which format. Nothing here includes SDL's
+// headers, whose Windows renaming of main would reach the exporters' entry.
 #pragma once
 
 #include "steps.h"
@@ -8,6 +9,8 @@
 enum class PageFormat { png, svg, tikz };
 // Stops with one line and status 1 when the name is empty or too long.
 void set_export_folder(const char* folder, PageFormat format);
+// Draws each figure's path over its dominoes (--path).
+void draw_paths();
 // Instead of the pages: the figure numbered `number` in the run, or, when
 // `number` is 0, the one whose path is `steps`, alone, cropped to its
 // outline and a margin of one cell, as FOLDER/figure-K.png (or .svg, .tex).

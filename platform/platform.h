@@ -63,11 +63,22 @@ void take_event_from_sdl_wait(SDL_Event& event);
 int make_folder(const char* path);
 // Whether `path` names a folder (following links).
 bool is_folder(const char* path);
-// Makes and opens for binary writing a new file named from `name_template`,
-// whose trailing XXXXXX it fills in; never an existing file or a link. The
-// file gets the mode the user's files usually get. nullptr and errno set on
-// failure, leaving nothing behind. Until replace_file or
-// remove_unfinished_file is called on it, a stop signal removes it.
+// nullptr when `path` names a folder, else why not: "it exists and is not a
+// folder", a link to nothing or one that loops, or the system's reason.
+const char* why_not_a_folder(const char* path);
+// Hands `each` the name of every entry of the folder (none if it cannot
+// be read).
+void list_folder(const char* path, void (*each)(const char* name));
+// Removes a file: 0, or the errno value.
+int remove_file(const char* path);
+// Makes and opens for binary writing a new file in the folder of
+// `name_template`; never an existing file or a link. Where the system can,
+// the file has no name until replace_file gives it one (Linux's O_TMPFILE),
+// so that no signal can leave it behind; elsewhere it is named from the
+// template, whose trailing XXXXXX it fills in, and until replace_file or
+// remove_unfinished_file is called on it a stop signal removes it. The file
+// gets the mode the user's files usually get. nullptr and errno set on
+// failure, leaving nothing behind.
 std::FILE* create_unique_file(char* name_template);
 // Renames `from` to `to`, replacing any file there: 0, or an errno value.
 int replace_file(const char* from, const char* to);

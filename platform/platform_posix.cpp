@@ -4,6 +4,7 @@
 // connection itself; and the export's file operations.
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <dirent.h>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -15,6 +16,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <initializer_list>
 
 #include "messages.h"
@@ -49,12 +51,16 @@ void unblock_stop_signals(const sigset_t& previous) { sigprocmask(SIG_SETMASK, &
 // SDL turns SIGINT and SIGTERM into quit events, which here would only turn
 // the page, but it leaves alone a signal that already has a handler. A
 // write to a closed pipe fails with EPIPE instead of killing the process,
-// so that every page is still shown or written before the loss is reported.
+// so that every page is still shown or written before the loss is reported;
+// a write past the file size limit (ulimit -f) fails with EFBIG instead of
+// killing it with no word, and the page is abandoned with that reason.
 void keep_stop_signals() {
-    struct sigaction pipe_action {};
-    if (sigaction(SIGPIPE, nullptr, &pipe_action) == 0 && pipe_action.sa_handler == SIG_DFL) {
-        pipe_action.sa_handler = SIG_IGN;
-        sigaction(SIGPIPE, &pipe_action, nullptr);
+    for (const int signal_number : {SIGPIPE, SIGXFSZ}) {
+        struct sigaction action {};
+        if (sigaction(signal_number, nullptr, &action) == 0 && action.sa_handler == SIG_DFL) {
+            action.sa_handler = SIG_IGN;
+            sigaction(signal_number, &action, nullptr);
+        }
     }
     for (const int signal_number : stop_signals) {
         struct sigaction action {};
@@ -227,12 +233,92 @@ bool wait_for_input(SDL_Event& event) {
 
 int make_folder(const char* path) { return mkdir(path, 0777) == 0 ? 0 : errno; }
 
-bool is_folder(const char* path) {
+const char* why_not_a_folder(const char* path) {
     struct stat info {};
-    return stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+    if (stat(path, &info) == 0) return S_ISDIR(info.st_mode) ? nullptr : "it exists and is not a folder";
+    if (errno == ELOOP) return "it is a symbolic link that loops";
+    if (lstat(path, &info) == 0 && S_ISLNK(info.st_mode)) {
+        return "it is a symbolic link to nothing";
+    }
+    return std::strerror(errno);
 }
 
+bool is_folder(const char* path) { return why_not_a_folder(path) == nullptr; }
+
+int remove_file(const char* path) { return unlink(path) == 0 ? 0 : errno; }
+
+void list_folder(const char* path, void (*each)(const char* name)) {
+    DIR* folder = opendir(path);
+    if (folder == nullptr) return;
+    // One thread: readdir is safe here, and glibc deprecates readdir_r.
+    // cppcheck-suppress readdirCalled
+    while (const dirent* entry = readdir(folder)) each(entry->d_name);
+    closedir(folder);
+}
+
+namespace {
+
+// The file being written, when the system keeps it nameless until it is
+// complete (O_TMPFILE): a second descriptor of it, through which it gets
+// its name once its stream is closed; -1 otherwise. No signal, not even
+// SIGKILL, can then leave a partial file behind under any name.
+int unnamed_fd = -1;
+
+// Opens a nameless file in the folder of `name_template`; nullptr where the
+// system or its file system cannot (the caller then makes a named one).
+FILE* create_unnamed_file(const char* name_template) {
+    if (access("/proc/self/fd", X_OK) != 0) return nullptr;  // no way to name it later
+    std::array<char, max_path_length> folder{};
+    std::snprintf(folder.data(), folder.size(), "%s", name_template);
+    char* slash = std::strrchr(folder.data(), '/');
+    if (slash == nullptr) {
+        std::snprintf(folder.data(), folder.size(), ".");
+    } else {
+        *(slash == folder.data() ? slash + 1 : slash) = '\0';
+    }
+    const int fd = open(folder.data(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    unnamed_fd = fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    FILE* file = unnamed_fd >= 0 ? fdopen(fd, "wb") : nullptr;
+    if (file == nullptr) {
+        close(fd);
+        if (unnamed_fd >= 0) close(unnamed_fd);
+        unnamed_fd = -1;
+    }
+    return file;
+}
+
+// Gives the finished nameless file the name `to`: straight away when the
+// name is free, else under a fresh name of its own from `name_template`
+// renamed over the old file, so that `to` is never missing or partial.
+int name_unnamed_file(const char* name_template, const char* to) {
+    std::array<char, 40> self{};
+    std::snprintf(self.data(), self.size(), "/proc/self/fd/%d", unnamed_fd);
+    if (linkat(AT_FDCWD, self.data(), AT_FDCWD, to, AT_SYMLINK_FOLLOW) == 0) return 0;
+    if (errno != EEXIST) return errno;
+    std::array<char, max_path_length> partial{};
+    const std::size_t length = std::strlen(name_template);
+    for (unsigned attempt = 0; attempt < 1000; ++attempt) {
+        std::snprintf(partial.data(), partial.size(), "%s", name_template);
+        if (length >= 6) {
+            std::snprintf(partial.data() + length - 6, 7, "%06x",
+                          (static_cast<unsigned>(getpid()) * 7919U + attempt) & 0xFFFFFFU);
+        }
+        if (linkat(AT_FDCWD, self.data(), AT_FDCWD, partial.data(), AT_SYMLINK_FOLLOW) == 0) {
+            if (std::rename(partial.data(), to) == 0) return 0;
+            const int error = errno;
+            unlink(partial.data());
+            return error;
+        }
+        if (errno != EEXIST) return errno;
+    }
+    return EEXIST;
+}
+
+}  // namespace
+
 FILE* create_unique_file(char* name_template) {
+    if (FILE* file = create_unnamed_file(name_template)) return file;
     sigset_t previous;
     block_stop_signals(previous);
     const int fd = mkstemp(name_template);
@@ -259,7 +345,14 @@ FILE* create_unique_file(char* name_template) {
 int replace_file(const char* from, const char* to) {
     sigset_t previous;
     block_stop_signals(previous);
-    const int result = std::rename(from, to) == 0 ? 0 : errno;
+    int result = 0;
+    if (unnamed_fd >= 0) {
+        result = name_unnamed_file(from, to);
+        close(unnamed_fd);
+        unnamed_fd = -1;
+    } else {
+        result = std::rename(from, to) == 0 ? 0 : errno;
+    }
     removal_pending = 0;
     unblock_stop_signals(previous);
     return result;
@@ -268,7 +361,12 @@ int replace_file(const char* from, const char* to) {
 void remove_unfinished_file(const char* path) {
     sigset_t previous;
     block_stop_signals(previous);
-    unlink(path);
+    if (unnamed_fd >= 0) {
+        close(unnamed_fd);  // the file had no name, and is gone with it
+        unnamed_fd = -1;
+    } else {
+        unlink(path);
+    }
     removal_pending = 0;
     unblock_stop_signals(previous);
 }

@@ -50,9 +50,26 @@ bool wait_for_input(SDL_Event& event) {
 
 int make_folder(const char* path) { return _mkdir(path) == 0 ? 0 : errno; }
 
-bool is_folder(const char* path) {
+const char* why_not_a_folder(const char* path) {
     const DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (attributes == INVALID_FILE_ATTRIBUTES) return "it cannot be found";
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? nullptr : "it exists and is not a folder";
+}
+
+bool is_folder(const char* path) { return why_not_a_folder(path) == nullptr; }
+
+int remove_file(const char* path) { return std::remove(path) == 0 ? 0 : errno; }
+
+void list_folder(const char* path, void (*each)(const char* name)) {
+    std::array<char, MAX_PATH + 3> pattern{};
+    std::snprintf(pattern.data(), pattern.size(), "%s\\*", path);
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA(pattern.data(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        each(found.cFileName);
+    } while (FindNextFileA(search, &found) != 0);
+    FindClose(search);
 }
 
 FILE* create_unique_file(char* name_template) {

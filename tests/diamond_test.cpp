@@ -200,29 +200,35 @@ int export_in(const std::string& folder, const std::string& arguments) {
 // Options were once taken for folder names and filled with pages.
 TEST(DiamondExport, AnythingButOptionsAndOneFolderGivesUsageAndWritesNothing) {
     const std::string folder = make_temporary_folder();
-    for (const char* arguments : {"", "--svg", "--frobnicate pages", "one two"}) {
+    for (const char* arguments :
+         {"", "--svg", "--frobnicate pages", "one two", "--order ' 3' p", "--order +3 p",
+          "--svg --tikz p", "--order 2 --order 3 p", "--list p", "--list --svg",
+          "--figure 0 p", "--figure 'rise up' p", "--figure 400 p"}) {
         EXPECT_EQ(export_in(folder, arguments), 2) << arguments;
         EXPECT_EQ(files_in(folder), (std::vector<std::string>{"err", "out"})) << arguments;
     }
     EXPECT_EQ(export_in(folder, "-h"), 0);
     EXPECT_EQ(files_in(folder), (std::vector<std::string>{"err", "out"}));
+    EXPECT_EQ(std::system("'" EXPORTER "' --help >/dev/full 2>/dev/null"), 1 << 8);
     EXPECT_EQ(export_in(folder, "-- -pages"), 0);
     EXPECT_EQ(files_in(folder + "/-pages").size(), 9u);
     remove_temporary_folder(folder);
 }
 
 // A stop signal during the export used to leave the page being written
-// behind as a hidden temporary file.
+// behind as a hidden temporary file; so did any signal that kills at once.
 TEST(DiamondExport, AStopSignalLeavesNoUnfinishedPage) {
     const std::string folder = make_temporary_folder();
-    for (const char* signal_name : {"INT", "TERM", "HUP"}) {
+    for (const char* signal_name : {"INT", "TERM", "HUP", "QUIT", "USR1", "ALRM", "KILL"}) {
         for (const char* delay : {"0.01", "0.03", "0.05", "0.08"}) {
-            const std::string command = "'" EXPORTER "' '" + folder + "/pages' 2>/dev/null & sleep " +
-                                        delay + "; kill -" + signal_name + " $!; wait $!";
+            // Job control on: a background job would otherwise ignore INT and QUIT.
+            const std::string command = "set -m; '" EXPORTER "' --svg --order 6 '" + folder +
+                                        "/pages' 2>/dev/null & sleep " + delay + "; kill -" +
+                                        signal_name + " \\$!; wait \\$!";
             const int raw = std::system(("bash -c \"" + command + "\"").c_str());
             ASSERT_TRUE(WIFEXITED(raw));
             const int status = WEXITSTATUS(raw);
-            EXPECT_TRUE(status == 0 || status > 128) << signal_name << " after " << delay;
+            EXPECT_GT(status, 128) << signal_name << " after " << delay;  // stopped mid-export
             for (const std::string& name : files_in(folder + "/pages")) {
                 EXPECT_NE(name[0], '.') << signal_name << " after " << delay << " left " << name;
             }
@@ -231,17 +237,60 @@ TEST(DiamondExport, AStopSignalLeavesNoUnfinishedPage) {
     remove_temporary_folder(folder);
 }
 
-// libpng said only "Write Error"; and a folder's name went raw to the
-// terminal, escape sequences and all.
+std::string text_of(const std::string& path) {
+    std::ifstream in(path);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// libpng said only "Write Error", and a file size limit killed the export
+// with no word, leaving its temporary file; names went raw to the terminal,
+// escape sequences, C1 controls and the program's own name alike; and on a
+// terminal the failure was glued to the progress line.
 TEST(DiamondExport, AFailedWriteGivesTheSystemsReasonAndNamesAreEscaped) {
     const std::string folder = make_temporary_folder();
-    const std::string command = "cd '" + folder + "' && trap '' XFSZ && ulimit -f 2 && '" EXPORTER
-                                "' $'red\\e[31m' 2>err";
+    const std::string command = "cd '" + folder + "' && ln -s '" EXPORTER
+                                "' $'ex\\x9bport' && ulimit -f 2 && ./$'ex\\x9bport' "
+                                "$'red\\e[31m\\xc2\\x9b\\xc3\\xa9' 2>err";
     const int raw = std::system(("bash -c \"" + command + "\"").c_str());
     EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 1);
-    std::ifstream in(folder + "/err");
-    const std::string errors((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(errors, "diamond_export: cannot write red\\x1B[31m/page-1.png: File too large\n");
+    EXPECT_EQ(text_of(folder + "/err"), "ex\\x9Bport: cannot write red\\x1B[31m\\xC2\\x9B\xc3\xa9/"
+                                        "page-1.png: File too large\n");
+    EXPECT_EQ(files_in(folder + "/red\x1b[31m\xc2\x9b\xc3\xa9"), std::vector<std::string>{});
+    // The same on a terminal, where the progress line is rewritten in place.
+    std::filesystem::create_directories(folder + "/in-the-way/page-2.png/x");
+    EXPECT_NE(std::system(("script -qec \"'" EXPORTER "' '" + folder + "/in-the-way'\" '" +
+                           folder + "/typescript' >/dev/null")
+                              .c_str()),
+              0);
+    EXPECT_NE(text_of(folder + "/typescript").find("page-1.png\r\ndiamond_export: cannot write"),
+              std::string::npos)
+        << text_of(folder + "/typescript");
+    remove_temporary_folder(folder);
+}
+
+// A folder is made with any folders it is in; one that cannot be is named
+// for what it is, and a name that leaves no room for its pages makes none.
+// A smaller export into a used folder removes the larger one's last pages.
+TEST(DiamondExport, FoldersAreMadeWholeOrRefusedForWhatTheyAre) {
+    const std::string folder = make_temporary_folder();
+    EXPECT_EQ(export_in(folder, "''"), 2);
+    std::filesystem::create_symlink("nowhere", folder + "/dangling");
+    std::filesystem::create_symlink("loop", folder + "/loop");
+    EXPECT_EQ(export_in(folder, "dangling"), 1);
+    EXPECT_NE(text_of(folder + "/err").find("dangling: it is a symbolic link to nothing"),
+              std::string::npos);
+    EXPECT_EQ(export_in(folder, "loop"), 1);
+    EXPECT_NE(text_of(folder + "/err").find("loop: it is a symbolic link that loops"),
+              std::string::npos);
+    EXPECT_EQ(export_in(folder, std::string(4070, 'x')), 1);
+    EXPECT_NE(text_of(folder + "/err").find("4070 bytes long"), std::string::npos);
+    EXPECT_EQ(files_in(folder), (std::vector<std::string>{"dangling", "err", "loop", "out"}));
+    EXPECT_EQ(export_in(folder, "--order 5 a/b/c"), 0);
+    EXPECT_EQ(files_in(folder + "/a/b/c").size(), 71u);
+    EXPECT_EQ(export_in(folder, "a/b/c"), 0);
+    EXPECT_EQ(files_in(folder + "/a/b/c").size(), 9u);
+    EXPECT_NE(text_of(folder + "/err").find("removed 62 pages of an earlier export, numbered 10 to 71"),
+              std::string::npos);
     remove_temporary_folder(folder);
 }
 
