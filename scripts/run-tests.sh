@@ -25,6 +25,7 @@ cmake -S . -B build-tests -DBUILD_TESTING=ON -DCMAKE_BUILD_TYPE=Release -DCMAKE_
     -DVALGRIND_SESSIONS=ON
 cmake --build build-tests -j "$jobs"
 echo "(all checks before the Release build's tests passed; $(( $(date +%s) - start )) s so far)"
+echo "(the programs load $(readlink -f "$(ldd build-tests/diamond | awk '/libSDL-1.2/ {print $3}')"))"
 ctest --test-dir build-tests --output-on-failure -j "$jobs" --timeout 300
 
 compat=$(find /usr/lib -path '*/sdl12-compat/libSDL-1.2.so.0' -print -quit)
@@ -32,7 +33,7 @@ compat=$(find /usr/lib -path '*/sdl12-compat/libSDL-1.2.so.0' -print -quit)
 compat=$(dirname "$compat")
 LD_LIBRARY_PATH=$compat ldd build-tests/diamond | grep -q "$compat/libSDL" ||
     { echo "the programs do not load SDL from $compat" >&2; exit 1; }
-echo "(the same program and window tests against $compat)"
+echo "(the same program and window tests against $compat: the programs load $(readlink -f "$(LD_LIBRARY_PATH=$compat ldd build-tests/diamond | awk '/libSDL-1.2/ {print $3}')"))"
 LD_LIBRARY_PATH=$compat ctest --test-dir build-tests --output-on-failure -j "$jobs" --timeout 300 -L sdl
 echo "(latency of the real programs in Xvfb: a report, not a test)"
 bash bench/latency.sh build-tests 1
