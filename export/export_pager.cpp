@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "canvas.h"
+#include "export_folder.h"
 #include "messages.h"
 #include "page_record.h"
 #include "page_writers.h"
@@ -19,13 +20,6 @@
 
 namespace {
 
-// The longest path the system takes (PATH_MAX on Linux, its zero counted),
-// and the longest name of a file in the folder, "/.figure-2147483647.png.
-// XXXXXX": a folder's name must leave room for it.
-constexpr std::size_t longest_path = 4096;
-constexpr std::size_t longest_page_name = 30;
-constexpr std::size_t folder_capacity = longest_path - longest_page_name;
-static_assert(longest_path <= max_path_length);
 // A message quoting a path, with room for what it says of it.
 using PathMessage = std::array<char, max_path_length + 100>;
 
@@ -49,69 +43,6 @@ int pages_written = 0;
 bool progress_on_terminal = false;
 int progress_write_error = 0;
 SDL_Surface* page_surface = nullptr;
-
-// Makes the folder, and any folders it is in that are missing.
-void make_export_folder() {
-    std::array<char, folder_capacity> part = export_folder;
-    // The name's zero lies within the array, so part[i] always does too.
-    for (std::size_t i = 1; i < part.size() && part[i - 1] != '\0'; ++i) {
-        const bool ends_a_part = part[i] == '\0' || (part[i] == '/' && part[i - 1] != '/');
-        if (!ends_a_part) continue;
-        const char kept = part[i];
-        part[i] = '\0';
-        const int error = make_folder(part.data());
-        const char* why = error == 0 ? nullptr
-                          : error == EEXIST ? why_not_a_folder(part.data())
-                                            : std::strerror(error);
-        // Something other than a folder on the way to it: the system's
-        // own words, as for a path that goes through a file.
-        if (why != nullptr && kept != '\0' && error == EEXIST) why = std::strerror(ENOTDIR);
-        part[i] = kept;
-        if (why != nullptr) {
-            PathMessage what{};
-            std::snprintf(what.data(), what.size(), "cannot use the folder %s",
-                          export_folder.data());
-            fail(what.data(), why);
-        }
-    }
-}
-
-// Pages numbered past the last one written, in the same format, are left
-// from an earlier, larger export into the folder: removed, and said once.
-int pages_kept = 0;
-int first_stale_page = 0;
-int last_stale_page = 0;
-int stale_pages = 0;
-void remove_if_stale(const char* name) {
-    int number = 0;
-    int length = 0;
-    const char* extension = extensions[static_cast<int>(page_format)];
-    // "page-K.ext" exactly, K written as we write it.
-    if (std::sscanf(name, "page-%9d.%n", &number, &length) != 1 || length == 0 ||
-        number <= pages_kept || std::strcmp(name + length, extension) != 0) {
-        return;
-    }
-    std::array<char, 32> ours{};
-    std::snprintf(ours.data(), ours.size(), "page-%d.%s", number, extension);
-    if (std::strcmp(ours.data(), name) != 0) return;
-    PathMessage path{};
-    std::snprintf(path.data(), path.size(), "%s/%s", export_folder.data(), name);
-    if (remove_file(path.data()) != 0) return;
-    first_stale_page = stale_pages == 0 ? number : std::min(first_stale_page, number);
-    last_stale_page = std::max(last_stale_page, number);
-    ++stale_pages;
-}
-
-void remove_stale_pages() {
-    pages_kept = pages_written;
-    stale_pages = 0;
-    last_stale_page = 0;
-    list_folder(export_folder.data(), remove_if_stale);
-    if (stale_pages == 0) return;
-    std::fprintf(stderr, "%s: removed %d page%s of an earlier export, numbered %d to %d\n",
-                 program_name, stale_pages, stale_pages == 1 ? "" : "s", first_stale_page,
-                 last_stale_page);
-}
 
 [[noreturn]] void fail_to_write(const char* path, const char* why) {
     PathMessage what{};
@@ -308,7 +239,7 @@ void open_display() {
         return;
     }
     // A figure's folder is made once the figure is known to exist.
-    if (export_kind == ExportKind::pages) make_export_folder();
+    if (export_kind == ExportKind::pages) make_export_folder(export_folder.data());
     progress_write_error = 0;
     progress_on_terminal = is_terminal(stderr);
     if (page_surface == nullptr) {
@@ -337,11 +268,14 @@ void finish_display() {
     }
     if (export_kind == ExportKind::figure) {
         if (!chosen_found) fail_on_no_such_figure();
-        make_export_folder();
+        make_export_folder(export_folder.data());
         write_chosen_figure();
     }
     end_progress_line();
-    if (export_kind == ExportKind::pages) remove_stale_pages();
+    if (export_kind == ExportKind::pages) {
+        remove_stale_pages(export_folder.data(), extensions[static_cast<int>(page_format)],
+                           pages_written);
+    }
     if (progress_write_error != 0) {
         fail("cannot write the progress to standard error", std::strerror(progress_write_error));
     }
