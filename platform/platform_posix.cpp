@@ -97,6 +97,10 @@ using ErrorHandler = int (*)(Display*, XErrorEvent*);
 ErrorHandler previous_error_handler = nullptr;
 int (*events_queued)(Display*, int) = nullptr;
 int (*connection_number)(Display*) = nullptr;
+// A connection of our own that watches the window itself: its DestroyNotify
+// comes whatever SDL does or does not ask of the server meanwhile.
+Display* watcher = nullptr;
+int (*next_event)(Display*, XEvent*) = nullptr;
 
 [[noreturn]] void leave_at_once(const char* why) {
     // exit() would run SDL_Quit against a connection or window that is gone,
@@ -133,6 +137,8 @@ template <typename Function>
 Function find_x_function(void* xlib, const char* name) {
     return reinterpret_cast<Function>(dlsym(xlib, name));
 }
+
+void watch_on_a_connection_of_our_own(void* xlib);
 
 }  // namespace
 
@@ -179,13 +185,53 @@ void watch_the_window() {
     const auto detectable_repeat =
         find_x_function<int (*)(Display*, int, int*)>(xlib, "XkbSetDetectableAutoRepeat");
     if (detectable_repeat != nullptr) detectable_repeat(x_display, True, nullptr);
+    previous_error_handler = set_error_handler(leave_on_destroyed_window);
+    watch_on_a_connection_of_our_own(xlib);
     // SDL keeps the library loaded for as long as its video runs.
     dlclose(xlib);
-    previous_error_handler = set_error_handler(leave_on_destroyed_window);
     // Classic SDL reports no error when its window is destroyed: the
     // DestroyNotify only reaches us as a window-system event.
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
 }
+
+namespace {
+
+void watch_on_a_connection_of_our_own(void* xlib) {
+    const auto open = find_x_function<Display* (*)(const char*)>(xlib, "XOpenDisplay");
+    const auto select_input = find_x_function<int (*)(Display*, Window, long)>(xlib, "XSelectInput");
+    const auto sync = find_x_function<int (*)(Display*, int)>(xlib, "XSync");
+    const auto get_focus = find_x_function<int (*)(Display*, Window*, int*)>(xlib, "XGetInputFocus");
+    const auto set_focus =
+        find_x_function<int (*)(Display*, Window, int, Time)>(xlib, "XSetInputFocus");
+    const auto attributes =
+        find_x_function<int (*)(Display*, Window, XWindowAttributes*)>(xlib, "XGetWindowAttributes");
+    next_event = find_x_function<int (*)(Display*, XEvent*)>(xlib, "XNextEvent");
+    if (open == nullptr || select_input == nullptr || sync == nullptr || get_focus == nullptr ||
+        set_focus == nullptr || attributes == nullptr || next_event == nullptr) {
+        return;
+    }
+    watcher = open(nullptr);
+    if (watcher == nullptr) return;
+    for (const Window window : own_windows) {
+        if (window != 0) select_input(watcher, window, StructureNotifyMask);
+    }
+    // With no window manager, a client that took the keyboard (SDL2 does)
+    // and then went leaves it to no window at all, and no key reaches any
+    // window after it. Nobody's keyboard is taken here: only one that has
+    // none, for our window once it is shown, to go back to the window under
+    // the pointer when we go.
+    const Window top = own_windows[1] != 0 ? own_windows[1] : own_windows[0];
+    Window focus = 0;
+    int revert = 0;
+    XWindowAttributes shown{};
+    if (get_focus(watcher, &focus, &revert) != 0 && focus == None && top != 0 &&
+        attributes(watcher, top, &shown) != 0 && shown.map_state == IsViewable) {
+        set_focus(watcher, top, RevertToPointerRoot, CurrentTime);
+    }
+    sync(watcher, False);
+}
+
+}  // namespace
 
 int display_depth() {
     // SDL over SDL2 reports no depth for a screen SDL2 has no format for
@@ -222,11 +268,21 @@ bool wait_for_input(SDL_Event& event) {
         take_event_from_sdl_wait(event);
         return true;
     }
+    // The window's own news first: a DestroyNotify ends the program.
+    while (watcher != nullptr && events_queued(watcher, QueuedAfterReading) > 0) {
+        XEvent event{};
+        next_event(watcher, &event);
+        if (event.type == DestroyNotify && is_own_window(event.xdestroywindow.window)) {
+            leave_at_once("the window was destroyed");
+        }
+    }
     // Anything Xlib already holds (or reads now) is SDL's to take first;
-    // the connection is only slept on when nothing is waiting anywhere.
+    // the connections are only slept on when nothing is waiting anywhere.
     if (events_queued(x_display, QueuedAfterFlush) > 0) return false;
-    pollfd connection{connection_number(x_display), POLLIN, 0};
-    while (poll(&connection, 1, -1) < 0 && errno == EINTR) {
+    std::array<pollfd, 2> connections{{{connection_number(x_display), POLLIN, 0},
+                                       {watcher != nullptr ? connection_number(watcher) : -1,
+                                        POLLIN, 0}}};
+    while (poll(connections.data(), connections.size(), -1) < 0 && errno == EINTR) {
     }
     return false;
 }

@@ -22,6 +22,8 @@ name=$(basename "$program")
 # shellcheck source=tests/xvfb_common.sh
 . "$(dirname "$0")/xvfb_common.sh"
 start_xvfb
+# DROP_FOCUS: a helper that leaves the keyboard to no window first.
+if [ -n "${DROP_FOCUS:-}" ]; then "$DROP_FOCUS" || fail "the focus could not be dropped"; fi
 
 # Waits up to 5 s for the program to end; sets `status`.
 expect_exit_within_5s() {

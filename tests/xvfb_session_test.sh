@@ -44,6 +44,8 @@ expect_page() {
 }
 
 start_xvfb import compare
+# DROP_FOCUS: a helper that leaves the keyboard to no window first.
+if [ -n "${DROP_FOCUS:-}" ]; then "$DROP_FOCUS" || fail "the focus could not be dropped"; fi
 "$exporter" "$work/pages" >/dev/null 2>&1 || fail "the exporter failed"
 
 # shellcheck disable=SC2086  # RUN_UNDER is a command with its arguments
