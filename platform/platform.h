@@ -61,8 +61,6 @@ void take_event_from_sdl_wait(SDL_Event& event);
 
 // Makes a folder: 0, or the errno value (EEXIST when the name is taken).
 int make_folder(const char* path);
-// Whether `path` names a folder (following links).
-bool is_folder(const char* path);
 // nullptr when `path` names a folder, else why not: "it exists and is not a
 // folder", a link to nothing or one that loops, or the system's reason.
 const char* why_not_a_folder(const char* path);

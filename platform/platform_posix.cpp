@@ -299,8 +299,6 @@ const char* why_not_a_folder(const char* path) {
     return std::strerror(errno);
 }
 
-bool is_folder(const char* path) { return why_not_a_folder(path) == nullptr; }
-
 int remove_file(const char* path) { return unlink(path) == 0 ? 0 : errno; }
 
 void list_folder(const char* path, void (*each)(const char* name)) {

@@ -56,8 +56,6 @@ const char* why_not_a_folder(const char* path) {
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? nullptr : "it exists and is not a folder";
 }
 
-bool is_folder(const char* path) { return why_not_a_folder(path) == nullptr; }
-
 int remove_file(const char* path) { return std::remove(path) == 0 ? 0 : errno; }
 
 void list_folder(const char* path, void (*each)(const char* name)) {
