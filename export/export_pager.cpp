@@ -101,10 +101,11 @@ void report_progress(const char* title, const char* path) {
     if (progress_on_terminal) begin_progress_line();
 }
 
-// The file is written to a fresh temporary file in the folder and renamed
-// once complete, so a page-N file is never a partial one. The temporary file
-// is made new (it follows no link planted at its name), so two exporters
-// into one folder never share one.
+// The file is written where nobody sees it until it is complete (with no
+// name at all on Linux, else as a fresh temporary file in the folder) and
+// only then given its name, so a page-N file is never a partial one. The
+// file is made new (it follows no link planted at its name), so two
+// exporters into one folder never share one.
 void write_file(const Written& written) {
     const char* extension = extensions[static_cast<int>(page_format)];
     std::array<char, max_path_length> path{};
