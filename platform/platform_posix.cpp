@@ -270,9 +270,9 @@ bool wait_for_input(SDL_Event& event) {
     }
     // The window's own news first: a DestroyNotify ends the program.
     while (watcher != nullptr && events_queued(watcher, QueuedAfterReading) > 0) {
-        XEvent event{};
-        next_event(watcher, &event);
-        if (event.type == DestroyNotify && is_own_window(event.xdestroywindow.window)) {
+        XEvent news{};
+        next_event(watcher, &news);
+        if (news.type == DestroyNotify && is_own_window(news.xdestroywindow.window)) {
             leave_at_once("the window was destroyed");
         }
     }
