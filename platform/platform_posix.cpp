@@ -342,29 +342,18 @@ FILE* create_unnamed_file(const char* name_template) {
     return file;
 }
 
-// Gives the finished nameless file the name `to`: straight away when the
-// name is free, else under a fresh name of its own from `name_template`
-// renamed over the old file, so that `to` is never missing or partial.
-int name_unnamed_file(const char* name_template, const char* to) {
+// Gives the finished nameless file the name `to`. An older file of that
+// name is removed just before, rather than the new one taking a name of its
+// own to be renamed over it: then no name but `to` is ever used, and no
+// signal can leave one behind. Another exporter may take the name in
+// between; then the same again.
+int name_unnamed_file(const char* to) {
     std::array<char, 40> self{};
     std::snprintf(self.data(), self.size(), "/proc/self/fd/%d", unnamed_fd);
-    if (linkat(AT_FDCWD, self.data(), AT_FDCWD, to, AT_SYMLINK_FOLLOW) == 0) return 0;
-    if (errno != EEXIST) return errno;
-    std::array<char, max_path_length> partial{};
-    const std::size_t length = std::strlen(name_template);
-    for (unsigned attempt = 0; attempt < 1000; ++attempt) {
-        std::snprintf(partial.data(), partial.size(), "%s", name_template);
-        if (length >= 6) {
-            std::snprintf(partial.data() + length - 6, 7, "%06x",
-                          (static_cast<unsigned>(getpid()) * 7919U + attempt) & 0xFFFFFFU);
-        }
-        if (linkat(AT_FDCWD, self.data(), AT_FDCWD, partial.data(), AT_SYMLINK_FOLLOW) == 0) {
-            if (std::rename(partial.data(), to) == 0) return 0;
-            const int error = errno;
-            unlink(partial.data());
-            return error;
-        }
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (linkat(AT_FDCWD, self.data(), AT_FDCWD, to, AT_SYMLINK_FOLLOW) == 0) return 0;
         if (errno != EEXIST) return errno;
+        if (unlink(to) != 0 && errno != ENOENT) return errno;
     }
     return EEXIST;
 }
@@ -401,7 +390,7 @@ int replace_file(const char* from, const char* to) {
     block_stop_signals(previous);
     int result = 0;
     if (unnamed_fd >= 0) {
-        result = name_unnamed_file(from, to);
+        result = name_unnamed_file(to);
         close(unnamed_fd);
         unnamed_fd = -1;
     } else {
