@@ -10,11 +10,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "export_pager.h"
 #include "messages.h"
 #include "pager.h"
 #include "platform.h"
+#include "steps.h"
 
 namespace {
 
@@ -91,15 +93,12 @@ int parse_steps(const char* text, std::array<StepKind, 16>& steps) {
                    std::strncmp(at, word, end - at) == 0;
         };
         if (count == static_cast<int>(steps.size())) return -1;
-        if (is("rise")) {
-            steps[count++] = StepKind::rise;
-        } else if (is("fall")) {
-            steps[count++] = StepKind::fall;
-        } else if (is("flat")) {
-            steps[count++] = StepKind::flat;
-        } else {
-            return -1;
+        // The words are the titles' own, from step_name.
+        const int matched = count;
+        for (const StepKind kind : {StepKind::rise, StepKind::fall, StepKind::flat}) {
+            if (matched == count && is(step_name(kind))) steps[count++] = kind;
         }
+        if (matched == count) return -1;
         at = end;
     }
 }
