@@ -12,11 +12,12 @@
 #include "canvas.h"
 #include "export_folder.h"
 #include "messages.h"
+#include "page_file.h"
 #include "page_record.h"
-#include "page_writers.h"
 #include "pager.h"
 #include "path_overlay.h"
 #include "platform.h"
+#include "png_page.h"
 
 namespace {
 
@@ -25,8 +26,6 @@ using PathMessage = std::array<char, max_path_length + 100>;
 
 std::array<char, folder_capacity> export_folder{};
 PageFormat page_format = PageFormat::png;
-// By PageFormat: png, svg, tikz.
-constexpr std::array<const char*, 3> extensions = {"png", "svg", "tex"};
 
 // What is written: every page, one figure, or the list of figures.
 enum class ExportKind { pages, figure, list };
@@ -57,34 +56,9 @@ SDL_Surface* page_surface = nullptr;
 }
 
 // Returns nullptr, or why the page could not be written.
-// What is written to a file, and how it is named: "page 3", "Page 3",
-// "page-3"; "figure 17", "Figure 17", "figure-17".
-struct Written {
-    std::array<char, 32> title, label, stem;
-    int width, height;
-};
-
-Written written_as(const char* what, int number, int width, int height) {
-    Written written{{}, {}, {}, width, height};
-    std::snprintf(written.title.data(), written.title.size(), "%s %d", what, number);
-    std::snprintf(written.stem.data(), written.stem.size(), "%s-%d", what, number);
-    written.label = written.title;
-    written.label[0] = static_cast<char>(written.label[0] - 'a' + 'A');
-    return written;
-}
-
 const char* write_as(PageFormat format, std::FILE* file, const Written& written) {
-    const char* why = nullptr;
-    if (format == PageFormat::png) {
-        why = write_png_page(file, written.width, written.height);
-    } else if (page_record_overflowed()) {
-        why = "more boxes than a page can hold";
-    } else if (format == PageFormat::svg) {
-        why = write_svg_page(file, written.width, written.height, written.title.data());
-    } else {
-        why = write_tikz_page(file, written.width, written.height, written.label.data(),
-                              written.stem.data());
-    }
+    if (format != PageFormat::png) return write_vector_file(format, file, written);
+    const char* why = write_png_page(file, written.width, written.height);
     // A failed write is the telling reason, whatever the writer made of it.
     return std::ferror(file) != 0 ? std::strerror(errno) : why;
 }
@@ -107,7 +81,7 @@ void report_progress(const char* title, const char* path) {
 // file is made new (it follows no link planted at its name), so two
 // exporters into one folder never share one.
 void write_file(const Written& written) {
-    const char* extension = extensions[static_cast<int>(page_format)];
+    const char* extension = page_extensions[static_cast<int>(page_format)];
     std::array<char, max_path_length> path{};
     std::array<char, max_path_length> partial{};
     std::snprintf(path.data(), path.size(), "%s/%s.%s", export_folder.data(),
@@ -150,17 +124,6 @@ void look_for_chosen_figure() {
     if (recorded_figure_count() > 0) {
         figures_in_run = recorded_figure(recorded_figure_count() - 1).number;
     }
-}
-
-// The chosen figure alone, moved to the top left corner with a margin of
-// one cell, and cropped to that.
-void write_chosen_figure() {
-    const RecordedFigure& figure = figure_aside();
-    const Edges edges = figure_aside_edges();
-    const int margin = 2 * figure.half;
-    redraw_figure_aside(margin - edges.left, margin - edges.top);
-    write_file(written_as("figure", figure.number, edges.right - edges.left + 1 + 2 * margin,
-                          edges.bottom - edges.top + 1 + 2 * margin));
 }
 
 [[noreturn]] void fail_on_no_such_figure() {
@@ -270,11 +233,11 @@ void finish_display() {
     if (export_kind == ExportKind::figure) {
         if (!chosen_found) fail_on_no_such_figure();
         make_export_folder(export_folder.data());
-        write_chosen_figure();
+        write_file(draw_figure_aside_alone());
     }
     end_progress_line();
     if (export_kind == ExportKind::pages) {
-        remove_stale_pages(export_folder.data(), extensions[static_cast<int>(page_format)],
+        remove_stale_pages(export_folder.data(), page_extensions[static_cast<int>(page_format)],
                            pages_written);
     }
     if (progress_write_error != 0) {

@@ -3,11 +3,10 @@
 // headers, whose Windows renaming of main would reach the exporters' entry.
 #pragma once
 
+#include "page_file.h"
 #include "steps.h"
 
-// FOLDER/page-N.png, page-N.svg (SVG) or page-N.tex (TikZ pictures).
-enum class PageFormat { png, svg, tikz };
-// Stops with one line and status 1 when the name is empty or too long.
+// FOLDER/page-N.png, page-N.svg or page-N.tex. Stops with one line and status 1 when the name is empty or too long.
 void set_export_folder(const char* folder, PageFormat format);
 // Draws each figure's path over its dominoes (--path).
 void draw_paths();

@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "canvas.h"
-#include "page_writers.h"
+#include "png_page.h"
 
 namespace {
 

@@ -33,9 +33,10 @@ struct RecordedFigure {
     int x, y, half;  // the centre of its path's first cell, half a cell's side
 };
 
-// Keeps every box, path segment and figure drawn from now on (figures
-// numbered from 1).
-void start_recording();
+// Keeps every box, path segment and figure drawn from now on, the first
+// figure numbered `first_number` (the first of its page when the run's
+// earlier pages were not recorded).
+void start_recording(int first_number = 1);
 // Forgets the page's boxes and figures, for the next page.
 void clear_recorded_page();
 // Whether the page drew more boxes or figures than can be kept.
@@ -43,15 +44,17 @@ bool page_record_overflowed();
 // The page's figures, in drawing order.
 std::size_t recorded_figure_count();
 const RecordedFigure& recorded_figure(std::size_t i);
+// The edges of what figure i drew, all four included.
+struct Edges {
+    int left, top, right, bottom;
+};
+Edges recorded_figure_edges(std::size_t i);
 
 // Keeps the page's figure i, with its boxes, apart from the page (in place
 // of any kept before). False when the page's record has overflowed.
 bool set_figure_aside(std::size_t i);
 // The figure set aside, and the edges of what it drew.
 const RecordedFigure& figure_aside();
-struct Edges {
-    int left, top, right, bottom;
-};
 Edges figure_aside_edges();
 // Clears the page and draws the figure set aside alone, moved by (dx, dy),
 // as the page's only figure.

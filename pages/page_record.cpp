@@ -73,17 +73,34 @@ void add_figure(int number, const StepKind* steps, int count, int x, int y, int 
     std::copy(steps, steps + count, figure.steps.begin());
 }
 
+// The edges of `count` boxes, or {0, 0, -1, -1} when there are none.
+Edges edges_of(const RecordedBox* boxes, std::size_t count) {
+    Edges edges{0, 0, -1, -1};
+    for (std::size_t i = 0; i < count; ++i) {
+        const RecordedBox& box = boxes[i];
+        edges = i == 0 ? Edges{box.left, box.top, box.right, box.bottom}
+                       : Edges{std::min(edges.left, box.left), std::min(edges.top, box.top),
+                               std::max(edges.right, box.right), std::max(edges.bottom, box.bottom)};
+    }
+    return edges;
+}
+
+// Where figure i's boxes end in the page's record.
+std::size_t end_of_figure(std::size_t i) {
+    return i + 1 < figure_count ? page_figures[i + 1].first_box : box_count;
+}
+
 void keep_figure(const StepKind* steps, int count, int x, int y, int half) {
     add_figure(++figures_in_run, steps, count, x, y, half);
 }
 
 }  // namespace
 
-void start_recording() {
+void start_recording(int first_number) {
     box_listener = keep_box;
     segment_listener = keep_segment;
     figure_listener = keep_figure;
-    figures_in_run = 0;
+    figures_in_run = first_number - 1;
     clear_recorded_page();
 }
 
@@ -99,9 +116,14 @@ std::size_t recorded_figure_count() { return figure_count; }
 
 const RecordedFigure& recorded_figure(std::size_t i) { return page_figures[i]; }
 
+Edges recorded_figure_edges(std::size_t i) {
+    const std::size_t first = page_figures[i].first_box;
+    return edges_of(page_boxes.data() + first, end_of_figure(i) - first);
+}
+
 bool set_figure_aside(std::size_t i) {
     if (overflowed || i >= figure_count) return false;
-    const std::size_t end = i + 1 < figure_count ? page_figures[i + 1].first_box : box_count;
+    const std::size_t end = end_of_figure(i);
     const std::size_t first = page_figures[i].first_box;
     if (end - first > boxes_aside.size()) return false;
     std::copy(page_boxes.begin() + first, page_boxes.begin() + end, boxes_aside.begin());
@@ -112,16 +134,7 @@ bool set_figure_aside(std::size_t i) {
 
 const RecordedFigure& figure_aside() { return aside; }
 
-Edges figure_aside_edges() {
-    Edges edges{0, 0, -1, -1};
-    for (std::size_t i = 0; i < box_count_aside; ++i) {
-        const RecordedBox& box = boxes_aside[i];
-        edges = i == 0 ? Edges{box.left, box.top, box.right, box.bottom}
-                       : Edges{std::min(edges.left, box.left), std::min(edges.top, box.top),
-                               std::max(edges.right, box.right), std::max(edges.bottom, box.bottom)};
-    }
-    return edges;
-}
+Edges figure_aside_edges() { return edges_of(boxes_aside.data(), box_count_aside); }
 
 void redraw_figure_aside(int dx, int dy) {
     clear_canvas();

@@ -1,14 +1,13 @@
-// One writer a page format. Each writes the top left width x height pixels
-// of the canvas (the whole page, or a figure drawn alone there) to an open
-// file and returns nullptr, or why it failed; the vector writers draw them
-// from the page's record, which must be complete, and leave write errors
-// to the stream's error flag.
+// The vector page formats, one writer each. Each writes the top left
+// width x height pixels of the canvas (the whole page, or a figure drawn
+// alone there) to an open file and returns nullptr, or why it failed,
+// drawing them from the page's record, which must be complete; write
+// errors are left to the stream's error flag. (The PNG writer, which needs
+// libpng, is the exporters' own: export/png_page.h.)
 #pragma once
 
 #include <cstdio>
 
-// The pixels as a 4-bit palette PNG image of the colours they hold.
-const char* write_png_page(std::FILE* file, int width, int height);
 // The recorded boxes as SVG titled `title`, one <rect> a box and one titled
 // group a figure, pixel for pixel the PNG at 100 %.
 const char* write_svg_page(std::FILE* file, int width, int height, const char* title);

@@ -1,0 +1,8 @@
+// The page as PNG: written from the canvas's pixels with libpng.
+#pragma once
+
+#include <cstdio>
+
+// The top left width x height pixels of the canvas as a 4-bit palette PNG
+// image of the colours they hold, to an open file; nullptr, or why it failed.
+const char* write_png_page(std::FILE* file, int width, int height);
