@@ -18,6 +18,15 @@ void draw_diamond_figure(int a, int x, int y) {
     if (a < 0 || a > diamond_order || a + diamond_order > max_steps) return;
     const int steps = a + diamond_order;
     if (figure_listener != nullptr) figure_listener(arrangement.data(), steps, x, y, half_cell);
+    // With no canvas no box is drawn or heard of: a figure passed over (a
+    // page not shown, the exporters' list) costs no domino, only its path,
+    // which a segment listener may still hear of.
+    if (screen == nullptr) {
+        upper_stack = 0;
+        lower_stack = 0;
+        draw_path_overlay(arrangement.data(), steps, x, y, half_cell);
+        return;
+    }
     upper_stack = diamond_order;
     lower_stack = diamond_order;
     int px = x;

@@ -35,6 +35,14 @@ void draw_pyramid_figure() {
     if (figure_listener != nullptr) {
         figure_listener(steps.data(), count, cursor_x, cursor_y, half_cell);
     }
+    // With no canvas no box is drawn or heard of: a figure passed over (a
+    // page not shown, the exporters' list) costs no domino, only its path,
+    // which a segment listener may still hear of.
+    if (screen == nullptr) {
+        upper_stack = 0;
+        draw_path_overlay(steps.data(), count, cursor_x, cursor_y, half_cell);
+        return;
+    }
     upper_stack = path_order;
     int px = cursor_x;
     int py = cursor_y;
