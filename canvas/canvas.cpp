@@ -26,7 +26,3 @@ const Colour* canvas_row(int y) {
     return reinterpret_cast<const Colour*>(static_cast<const Uint8*>(screen->pixels) +
                                            static_cast<std::ptrdiff_t>(y) * screen->pitch);
 }
-
-void clear_canvas() {
-    if (screen != nullptr) SDL_FillRect(screen, nullptr, palette.background);
-}

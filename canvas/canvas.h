@@ -28,7 +28,9 @@ extern Palette palette;
 // Returns false (and selects nothing) unless it is 32-bit and at least
 // 800 x 600; rows are addressed through its pitch, whatever that is.
 bool select_canvas(SDL_Surface* surface);
-// Paints the whole canvas with palette.background.
+// Paints the whole canvas with palette.background, pixel by pixel like
+// every primitive (raster.cpp), so that it works on any surface a primitive
+// does, one whose lock is held too.
 void clear_canvas();
 // Row y (0 <= y < 600) of the canvas, to read a whole page at once: for a
 // canvas that needs no lock, such as an off-screen page.

@@ -284,6 +284,14 @@ bool draw_plain_box(int x1, int y1, int x2, int y2, Colour border, Colour fill) 
 
 }  // namespace
 
+void clear_canvas() {
+    if (!lock_canvas()) return;
+    for (int y = 0; y < canvas_height; ++y) {
+        std::fill(pixel_row(y), pixel_row(y) + canvas_width, palette.background);
+    }
+    unlock_canvas();
+}
+
 void draw_box(int x1, int y1, int x2, int y2, Colour border, Colour fill) {
     if (!lock_canvas()) return;
     if (box_listener != nullptr) box_listener(x1, y1, x2, y2, border, fill);

@@ -167,10 +167,10 @@ bool windowless = false;
 // copies the whole surface (in a browser, say), a lock for every primitive
 // would cost seconds a page. The primitives' own locks then only count.
 void start_page() {
-    clear_canvas();
     if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0) {
         fail("cannot draw on the page", SDL_GetError());
     }
+    clear_canvas();
 }
 
 // Shows the page drawn so far, with its number in the window's title.
