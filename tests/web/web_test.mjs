@@ -7,89 +7,18 @@
 // Usage: node web_test.mjs WEB_FOLDER PAGES_FOLDER
 // PAGES_FOLDER holds diamond/page-N.png and pyramid/page-N.png.
 import fs from "node:fs";
-import http from "node:http";
-import os from "node:os";
 import path from "node:path";
-import puppeteer from "puppeteer-core";
+import { check, differingPixels as differing, failures, family, launch, serve } from "./harness.mjs";
 
 const [webFolder, pagesFolder] = process.argv.slice(2).map((p) => path.resolve(p));
-// The pages each program shows and pyramid's count, as the other tests read them.
-const family = Object.fromEntries(
-  fs.readFileSync(new URL("../families.env", import.meta.url), "utf8")
-    .split("\n").filter((line) => /^[a-z_]+=[0-9]+$/.test(line))
-    .map((line) => { const [name, value] = line.split("="); return [name, Number(value)]; }));
-let passed = 0;
-let failed = 0;
-function check(condition, what) {
-  if (condition) {
-    passed += 1;
-  } else {
-    failed += 1;
-    console.log(`FAIL: ${what}`);
-  }
-}
+const { server, origin } = await serve(webFolder, { "/pages/": pagesFolder });
+const { browser, close } = await launch();
 
-// Pages served on 127.0.0.1: the web build at /, the exported pages at /pages/.
-const types = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm",
-  ".png": "image/png" };
-const server = http.createServer((request, response) => {
-  const url = decodeURIComponent(new URL(request.url, "http://127.0.0.1").pathname);
-  const file = url.startsWith("/pages/")
-    ? path.join(pagesFolder, url.slice("/pages/".length))
-    : path.join(webFolder, url === "/" ? "index.html" : url);
-  fs.readFile(file, (error, data) => {
-    if (error) {
-      response.writeHead(404).end();
-      return;
-    }
-    response.writeHead(200, { "Content-Type": types[path.extname(file)] || "application/octet-stream" })
-      .end(data);
-  });
-});
-await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
-const origin = `http://127.0.0.1:${server.address().port}`;
-
-const profile = fs.mkdtempSync(path.join(os.tmpdir(), "web-test-"));
-const browser = await puppeteer.launch({
-  executablePath: "/usr/bin/chromium",
-  headless: true,
-  args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-    "--disable-background-networking", "--disable-component-update", "--disable-sync",
-    `--user-data-dir=${profile}`],
-});
-
-// Differing pixels between an image (a URL or a data URL) and the canvas or
-// the exported page N, compared in the page itself.
+// Differing pixels between the exported page N and the canvas, or a
+// screenshot of it.
 async function differingPixels(page, program, number, screenshot) {
-  return page.evaluate(async (expectedUrl, shotUrl) => {
-    const load = (url) => new Promise((resolve, reject) => {
-      const image = new Image();
-      image.onload = () => resolve(image);
-      image.onerror = () => reject(new Error(`cannot load ${url.slice(0, 40)}`));
-      image.src = url;
-    });
-    const pixelsOf = (source) => {
-      const canvas = document.createElement("canvas");
-      canvas.width = 800;
-      canvas.height = 600;
-      const context = canvas.getContext("2d");
-      context.drawImage(source, 0, 0);
-      return context.getImageData(0, 0, 800, 600).data;
-    };
-    const expected = pixelsOf(await load(expectedUrl));
-    const shown = shotUrl
-      ? pixelsOf(await load(shotUrl))
-      : document.getElementById("canvas").getContext("2d").getImageData(0, 0, 800, 600).data;
-    let differing = 0;
-    for (let i = 0; i < expected.length; i += 4) {
-      if (expected[i] !== shown[i] || expected[i + 1] !== shown[i + 1] ||
-          expected[i + 2] !== shown[i + 2]) {
-        differing += 1;
-      }
-    }
-    return differing;
-  }, `/pages/${program}/page-${number}.png`,
-  screenshot ? `data:image/png;base64,${screenshot}` : null);
+  return differing(page, `/pages/${program}/page-${number}.png`,
+    screenshot ? `data:image/png;base64,${screenshot}` : null, "#canvas");
 }
 
 async function expectPage(page, program, number) {
@@ -261,13 +190,14 @@ async function hardUse() {
   "with its WebAssembly cut short");
 }
 
-// The landing page links both programs and shows their first pages.
+// The landing page links the explorer first and both programs, and shows
+// their first pages.
 async function landing() {
   const page = await browser.newPage();
   await page.goto(`${origin}/`);
   const links = await page.$$eval("a", (as) => as.map((a) => a.getAttribute("href")));
-  check(links.includes("diamond.html") && links.includes("pyramid.html"),
-    `the landing page links ${links.join(", ")}`);
+  check(links[0] === "explore.html" && links.includes("diamond.html") &&
+    links.includes("pyramid.html"), `the landing page links ${links.join(", ")}`);
   const pictures = await page.$$eval("img", (images) => images.map((i) => i.naturalWidth));
   check(pictures.length === 2 && pictures.every((w) => w === 800),
     "the landing page does not show both first pages");
@@ -281,9 +211,9 @@ try {
   await failure();
   await hardUse();
 } finally {
-  await browser.close();
+  await close();
   server.close();
-  fs.rmSync(profile, { recursive: true, force: true });
 }
+const { passed, failed } = failures();
 console.log(`web: ${passed} passed, ${failed} failed`);
 process.exit(failed === 0 ? 0 : 1);

@@ -1,0 +1,111 @@
+// What the browser tests share: the families' numbers, checks that count
+// and tell their failures, a local server for the web build and the
+// exporters' files, Debian's Chromium, and pixels compared in the page.
+import fs from "node:fs";
+import http from "node:http";
+import os from "node:os";
+import path from "node:path";
+import puppeteer from "puppeteer-core";
+
+// The pages each program shows and pyramid's count, as the other tests read them.
+export const family = Object.fromEntries(
+  fs.readFileSync(new URL("../families.env", import.meta.url), "utf8")
+    .split("\n").filter((line) => /^[a-z_]+=[0-9]+$/.test(line))
+    .map((line) => { const [name, value] = line.split("="); return [name, Number(value)]; }));
+
+const tally = { passed: 0, failed: 0 };
+export function check(condition, what) {
+  if (condition) {
+    tally.passed += 1;
+  } else {
+    tally.failed += 1;
+    console.log(`FAIL: ${what}`);
+  }
+}
+export function failures() {
+  return tally;
+}
+
+// Serves on 127.0.0.1 the web build at / and each other folder at its
+// prefix ("/pages/": the exporters' files); returns the origin.
+const types = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm",
+  ".png": "image/png", ".svg": "image/svg+xml" };
+export async function serve(webFolder, prefixes) {
+  const server = http.createServer((request, response) => {
+    const url = decodeURIComponent(new URL(request.url, "http://127.0.0.1").pathname);
+    const prefix = Object.keys(prefixes).find((p) => url.startsWith(p));
+    const file = prefix
+      ? path.join(prefixes[prefix], url.slice(prefix.length))
+      : path.join(webFolder, url === "/" ? "index.html" : url);
+    fs.readFile(file, (error, data) => {
+      if (error) {
+        response.writeHead(404).end();
+        return;
+      }
+      response.writeHead(200, { "Content-Type": types[path.extname(file)] || "application/octet-stream" })
+        .end(data);
+    });
+  });
+  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+  return { server, origin: `http://127.0.0.1:${server.address().port}` };
+}
+
+// Debian's Chromium, headless, on a profile of its own; close() removes it.
+export async function launch() {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), "web-test-"));
+  const browser = await puppeteer.launch({
+    executablePath: "/usr/bin/chromium",
+    headless: true,
+    args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+      "--disable-background-networking", "--disable-component-update", "--disable-sync",
+      `--user-data-dir=${profile}`],
+  });
+  return { browser, close: async () => {
+    await browser.close();
+    fs.rmSync(profile, { recursive: true, force: true });
+  } };
+}
+
+// Pixels that differ between the image at `expectedUrl` and the image at
+// `shownUrl` (a URL or a data URL), or, when that is null, the canvas
+// `canvasSelector`; a different size counts as every pixel. Compared in
+// the page, by red, green and blue.
+export async function differingPixels(page, expectedUrl, shownUrl, canvasSelector) {
+  return page.evaluate(async (expectedAt, shotAt, selector) => {
+    const load = (url) => new Promise((resolve, reject) => {
+      const image = new Image();
+      image.onload = () => resolve(image);
+      image.onerror = () => reject(new Error(`cannot load ${url.slice(0, 40)}`));
+      image.src = url;
+    });
+    const pixelsOf = (source, width, height) => {
+      const canvas = document.createElement("canvas");
+      canvas.width = width;
+      canvas.height = height;
+      const context = canvas.getContext("2d");
+      context.drawImage(source, 0, 0);
+      return context.getImageData(0, 0, width, height).data;
+    };
+    const image = await load(expectedAt);
+    const expected = pixelsOf(image, image.naturalWidth, image.naturalHeight);
+    let shown;
+    if (shotAt) {
+      const shot = await load(shotAt);
+      if (shot.naturalWidth !== image.naturalWidth || shot.naturalHeight !== image.naturalHeight) {
+        return expected.length / 4;
+      }
+      shown = pixelsOf(shot, shot.naturalWidth, shot.naturalHeight);
+    } else {
+      shown = document.querySelector(selector).getContext("2d")
+        .getImageData(0, 0, image.naturalWidth, image.naturalHeight).data;
+    }
+    let differing = 0;
+    for (let i = 0; i < expected.length; i += 4) {
+      if (expected[i] !== shown[i] || expected[i + 1] !== shown[i + 1] ||
+          expected[i + 2] !== shown[i + 2]) {
+        differing += 1;
+      }
+    }
+    return differing;
+  }, expectedUrl, shownUrl, canvasSelector);
+}
