@@ -97,9 +97,7 @@ void keep_figure(const StepKind* steps, int count, int x, int y, int half) {
 }  // namespace
 
 void start_recording(int first_number) {
-    box_listener = keep_box;
-    segment_listener = keep_segment;
-    figure_listener = keep_figure;
+    resume_recording();
     figures_in_run = first_number - 1;
     clear_recorded_page();
 }
@@ -108,6 +106,12 @@ void clear_recorded_page() {
     box_count = 0;
     figure_count = 0;
     overflowed = false;
+}
+
+void resume_recording() {
+    box_listener = keep_box;
+    segment_listener = keep_segment;
+    figure_listener = keep_figure;
 }
 
 bool page_record_overflowed() { return overflowed; }

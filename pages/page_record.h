@@ -37,6 +37,9 @@ struct RecordedFigure {
 // figure numbered `first_number` (the first of its page when the run's
 // earlier pages were not recorded).
 void start_recording(int first_number = 1);
+// Keeps recording into the page's record as it stands: after a pause in
+// which another page was passed over with no listeners.
+void resume_recording();
 // Forgets the page's boxes and figures, for the next page.
 void clear_recorded_page();
 // Whether the page drew more boxes or figures than can be kept.

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds both programs for a web browser with Debian's Emscripten and its
 # own SDL 1.2: build-web/ then holds index.html, diamond.html and
-# pyramid.html with their .js and .wasm, and the two first-page pictures
-# (the build itself is in build-web-cmake/).
+# pyramid.html with their .js and .wasm, the two first-page pictures, and
+# the explorer, explore.html with explore.js and its module explore_core.js
+# and .wasm (the build itself is in build-web-cmake/).
 # Everything is local files; serve the folder with any static web server,
 # for instance: python3 -m http.server -d build-web
 set -euo pipefail
@@ -26,6 +27,7 @@ mkdir -p "$out"
 for program in diamond pyramid; do
     cp "$top/build-web-cmake/$program".{html,js,wasm} "$out/"
 done
-cp web/index.html docs/diamond-page-1.png docs/pyramid-page-1.png "$out/"
+cp "$top/build-web-cmake/explore_core".{js,wasm} "$out/"
+cp web/index.html web/explore.html web/explore.js docs/diamond-page-1.png docs/pyramid-page-1.png "$out/"
 echo "built $out: serve it with: python3 -m http.server -d $out"
 ls -l "$out"

@@ -1,0 +1,160 @@
+#include "explore.h"
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "canvas.h"
+#include "diamond.h"
+#include "explore_pager.h"
+#include "messages.h"
+#include "page_file.h"
+#include "page_record.h"
+#include "pager.h"
+#include "path_overlay.h"
+#include "pyramid.h"
+
+namespace {
+
+constexpr int family_count = 2;
+constexpr std::array<OrderRange, family_count> family_orders = {diamond::orders, pyramid::orders};
+
+// The last file written. The largest page of all is 407 kB (pyramid order 7
+// with its paths, as TikZ); even a page whose record were full (16,384
+// boxes) would take under 2 MB.
+std::array<char, 4 << 20> file_bytes{};
+int file_size = 0;
+Written file_written{};
+const char* file_failure = "";
+// "rise fall flat ..." of one figure.
+std::array<char, 8 * max_steps_a_figure> steps_text{};
+
+// A figure drawn alone for its file takes the page's place on the canvas
+// and in the record, until the page is run again.
+bool figure_alone = false;
+
+bool page_on_canvas() { return page_drawn() && !figure_alone; }
+
+bool is_figure_on_page(int index) {
+    return page_on_canvas() && index >= 0 && index < static_cast<int>(recorded_figure_count());
+}
+
+}  // namespace
+
+extern "C" {
+
+int explore_largest_order(int family) {
+    return family >= 0 && family < family_count ? family_orders[family].largest : 0;
+}
+
+int explore_usual_order(int family) {
+    return family >= 0 && family < family_count ? family_orders[family].usual : 0;
+}
+
+int explore_run(int family, int order, int page, int paths) {
+    if (order < 1 || order > explore_largest_order(family)) return 0;
+    requested_order = order;
+    path_overlay = paths != 0;
+    // The TikZ files name the program that wrote them: the exporter's
+    // name, so that they are its files byte for byte.
+    name_program(family == 0 ? "diamond_export" : "pyramid_export");
+    aim_at_page(page);
+    figure_alone = false;
+    open_display();
+    if (family == 0) {
+        diamond::draw_all_arrangements();
+    } else {
+        pyramid::draw_all_paths();
+    }
+    finish_display();
+    return pages_in_run();
+}
+
+int explore_page_drawn() { return page_drawn() ? 1 : 0; }
+
+int explore_figures() { return figures_in_run(); }
+
+const unsigned char* explore_pixels() { return page_pixels(); }
+
+int explore_page_figure_count() {
+    return page_on_canvas() ? static_cast<int>(recorded_figure_count()) : 0;
+}
+
+int explore_figure_at(int x, int y) {
+    for (int i = 0; i < explore_page_figure_count(); ++i) {
+        const Edges edges = recorded_figure_edges(static_cast<std::size_t>(i));
+        if (x >= edges.left && x <= edges.right && y >= edges.top && y <= edges.bottom) return i;
+    }
+    return -1;
+}
+
+int explore_figure_number(int index) {
+    return is_figure_on_page(index) ? recorded_figure(static_cast<std::size_t>(index)).number : 0;
+}
+
+const char* explore_figure_steps(int index) {
+    steps_text[0] = '\0';
+    if (!is_figure_on_page(index)) return steps_text.data();
+    const RecordedFigure& figure = recorded_figure(static_cast<std::size_t>(index));
+    int at = 0;
+    for (int i = 0; i < figure.step_count; ++i) {
+        at += std::snprintf(steps_text.data() + at, steps_text.size() - at, i == 0 ? "%s" : " %s",
+                            step_name(figure.steps[i]));
+    }
+    return steps_text.data();
+}
+
+int explore_figure_edge(int index, int side) {
+    if (!is_figure_on_page(index)) return 0;
+    const Edges edges = recorded_figure_edges(static_cast<std::size_t>(index));
+    const std::array<int, 4> sides = {edges.left, edges.top, edges.right, edges.bottom};
+    return side >= 0 && side < 4 ? sides[side] : 0;
+}
+
+int explore_write_file(int format, int index) {
+    file_size = 0;
+    file_failure = "";
+    if (format < 0 || format > 2 || !page_on_canvas() ||
+        (index != -1 && !is_figure_on_page(index))) {
+        file_failure = "there is no such page or figure";
+        return -1;
+    }
+    if (index == -1) {
+        file_written = written_as("page", aimed_page(), canvas_width, canvas_height);
+    } else if (set_figure_aside(static_cast<std::size_t>(index))) {
+        figure_alone = true;
+        file_written = draw_figure_aside_alone();
+    } else {
+        file_failure = "the figure has more boxes than can be kept";
+        return -1;
+    }
+    const auto format_asked = static_cast<PageFormat>(format);
+    if (format_asked == PageFormat::png) return 0;
+    std::FILE* file = fmemopen(file_bytes.data(), file_bytes.size(), "w");
+    if (file == nullptr) {
+        file_failure = std::strerror(errno);
+        return -1;
+    }
+    const char* why = write_vector_file(format_asked, file, file_written);
+    const long size = std::ftell(file);
+    std::fclose(file);
+    // The stream keeps its last byte for a terminating zero.
+    if (why == nullptr && (size < 0 || size >= static_cast<long>(file_bytes.size()) - 1)) {
+        why = "the file is larger than the explorer can hold";
+    }
+    if (why != nullptr) {
+        file_failure = why;
+        return -1;
+    }
+    file_size = static_cast<int>(size);
+    return 0;
+}
+
+const char* explore_file_data() { return file_bytes.data(); }
+int explore_file_size() { return file_size; }
+int explore_file_width() { return file_written.width; }
+int explore_file_height() { return file_written.height; }
+const char* explore_file_stem() { return file_written.stem.data(); }
+const char* explore_file_failure() { return file_failure; }
+}

@@ -1,0 +1,48 @@
+// What the explorer's web page asks of the figures, through plain C calls
+// on numbers and strings: run a family at an order to draw one of its pages,
+// find the figure under a point, and write a page or a figure as a file,
+// byte for byte what the exporters write.
+#pragma once
+
+extern "C" {
+
+// Families by number: 0 diamond, 1 pyramid.
+// The largest order of `family`, and its usual one; 0 for no such family.
+int explore_largest_order(int family);
+int explore_usual_order(int family);
+// Runs `family` at `order` and draws its page `page` (from 1), with each
+// figure's path over it when `paths` is not 0. Returns the run's number of
+// pages, or 0 for no such family or order; a page past the last is not
+// drawn (explore_page_drawn).
+int explore_run(int family, int order, int page, int paths);
+int explore_page_drawn();
+int explore_figures();
+// The drawn page's pixels: red, green, blue and alpha bytes, 3,200 a row.
+const unsigned char* explore_pixels();
+
+// The figures on the drawn page: how many, the one whose outline holds
+// (x, y) (an index from 0, or -1), each one's number in the run, its steps
+// ("rise flat fall"), and its outline's edges (side 0 left, 1 top, 2 right,
+// 3 bottom, all included).
+int explore_page_figure_count();
+int explore_figure_at(int x, int y);
+int explore_figure_number(int index);
+const char* explore_figure_steps(int index);
+int explore_figure_edge(int index, int side);
+
+// Writes the drawn page (`index` -1) or its figure `index` alone in
+// `format` (0 PNG, 1 SVG, 2 TikZ), and returns 0, or -1 when it cannot (the
+// reason in explore_file_failure). A figure alone replaces the page on the
+// canvas: until the page is run again, there is no page or figure to find
+// or write (the count is 0, and writing fails). For PNG nothing is
+// written: the file is made by the browser from the canvas's top left
+// explore_file_width() x explore_file_height() pixels.
+int explore_write_file(int format, int index);
+const char* explore_file_data();
+int explore_file_size();
+int explore_file_width();
+int explore_file_height();
+// "page-2" or "figure-394".
+const char* explore_file_stem();
+const char* explore_file_failure();
+}

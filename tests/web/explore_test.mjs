@@ -1,0 +1,219 @@
+// The explorer in Debian's Chromium, against the Linux exporters' own files:
+// every page of several orders pixel for pixel the exporter's, a jump to the
+// last page of the largest order, the keys, the URL and the browser's
+// history, a bad URL told and mended, the selection and its text, every
+// download (pages and figures, with and without paths), a phone's screen,
+// a failed load, and no console message.
+// Usage: node explore_test.mjs WEB_FOLDER LINUX_BUILD_FOLDER
+import { execFileSync } from "node:child_process";
+import fs from "node:fs";
+import os from "node:os";
+import path from "node:path";
+import { check, differingPixels, failures, launch, serve } from "./harness.mjs";
+
+const [webFolder, build] = process.argv.slice(2).map((p) => path.resolve(p));
+const exports = fs.mkdtempSync(path.join(os.tmpdir(), "explore-exports-"));
+const downloads = fs.mkdtempSync(path.join(os.tmpdir(), "explore-downloads-"));
+// FAMILY_export OPTIONS EXPORTS/FOLDER; its standard output.
+function exporter(family, folder, ...options) {
+  const target = folder ? [path.join(exports, folder)] : [];
+  return execFileSync(path.join(build, `${family}_export`), [...options, ...target],
+    { stdio: ["ignore", "pipe", "ignore"] }).toString();
+}
+const orders = [["diamond", 1], ["diamond", 2], ["diamond", 3], ["diamond", 5], ["pyramid", 1],
+  ["pyramid", 2], ["pyramid", 3], ["pyramid", 4], ["pyramid", 6], ["diamond", 7]];
+for (const [family, order] of orders) exporter(family, `${family}-${order}`, "--order", `${order}`);
+for (const format of ["", "--svg", "--tikz"]) {
+  const suffix = format.replace("--", "-");
+  const withFormat = format ? [format] : [];
+  exporter("diamond", `diamond-3${suffix}`, "--order", "3", ...withFormat);
+  exporter("diamond", `diamond-3-figure${suffix}`, "--order", "3", "--figure", "17", ...withFormat);
+  exporter("pyramid", `pyramid-5-path${suffix}`, "--path", ...withFormat);
+  exporter("pyramid", `pyramid-5-path-figure${suffix}`, "--path", "--figure", "394", ...withFormat);
+}
+
+const { server, origin } = await serve(webFolder, { "/exports/": exports, "/downloads/": downloads });
+const { browser, close } = await launch();
+const session = await browser.target().createCDPSession();
+await session.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: downloads });
+const messages = [];
+
+async function open(query, viewport = { width: 1000, height: 1100 }) {
+  const page = await browser.newPage();
+  await page.setViewport({ ...viewport, deviceScaleFactor: 1 });
+  page.on("console", (message) => messages.push(`${message.type()}: ${message.text()}`));
+  page.on("pageerror", (error) => messages.push(String(error)));
+  await page.goto(`${origin}/explore.html${query}`);
+  return page;
+}
+
+async function expectShown(page, title, exported, what) {
+  const shown = await page.waitForFunction((t) => document.title === t, { timeout: 20000 }, title)
+    .then(() => true, () => false);
+  check(shown, `${what}: the title is '${await page.title()}', not '${title}'`);
+  check(await differingPixels(page, `/exports/${exported}`, null, "#page") === 0,
+    `${what}: the page is not the exporter's ${exported}`);
+}
+
+// Every page of an order, turned with → from the first, as the exporter wrote them.
+async function everyPage(family, order) {
+  const listed = exporter(family, null, "--order", `${order}`, "--list").trim().split("\n").slice(1);
+  const pages = Number(listed[listed.length - 1].split("\t")[1]);
+  const page = await open(`?family=${family}&order=${order}`);
+  for (let number = 1; number <= pages; number += 1) {
+    if (number > 1) await page.keyboard.press("ArrowRight");
+    await expectShown(page, `${family} order ${order} - page ${number} of ${pages}`,
+      `${family}-${order}/page-${number}.png`, `${family} order ${order}`);
+  }
+  check(await page.$eval("#status", (e) => e.textContent).then((t) => t.endsWith(`, ${listed.length} figures`)),
+    `${family} order ${order}: the status line does not count ${listed.length} figures`);
+  await page.close();
+}
+
+// A downloaded file, once it is whole.
+async function downloaded(name) {
+  const file = path.join(downloads, name);
+  for (let tries = 0; tries < 100 && !fs.existsSync(file); tries += 1) {
+    await new Promise((resolve) => setTimeout(resolve, 100));
+  }
+  return fs.existsSync(file) ? file : null;
+}
+
+// The three downloads of `kind` ("page" or "figure") against the exporter's
+// files: SVG and TikZ byte for byte, PNG pixel for pixel.
+async function expectDownloads(page, kind, stem, exported, exportedStem) {
+  for (const [format, extension, suffix] of [[0, "png", ""], [1, "svg", "-svg"], [2, "tex", "-tikz"]]) {
+    await page.click(`[data-download=${kind}][data-format="${format}"]`);
+    const name = `${stem}.${extension}`;
+    const file = await downloaded(name);
+    const expected = `${exported}${suffix}/${exportedStem}.${extension}`;
+    if (!file) {
+      check(false, `${name} was not downloaded`);
+    } else if (format === 0) {
+      check(await differingPixels(page, `/exports/${expected}`, `/downloads/${name}`, null) === 0,
+        `${name} is not the exporter's ${expected}`);
+    } else {
+      check(fs.readFileSync(file).equals(fs.readFileSync(path.join(exports, expected))),
+        `${name} is not the exporter's ${expected}`);
+    }
+  }
+}
+
+async function selectFigure(page, index) {
+  const point = await page.evaluate((i) => {
+    const box = document.getElementById("page").getBoundingClientRect();
+    const edge = (side) => Module._explore_figure_edge(i, side);
+    return { x: box.left + (edge(0) + edge(2)) / 2 * box.width / 800,
+      y: box.top + (edge(1) + edge(3)) / 2 * box.height / 600 };
+  }, index);
+  await page.mouse.move(point.x, point.y);
+  return page.$eval("#selection", (e) => e.textContent);
+}
+
+async function selectionAndDownloads() {
+  const listed = exporter("diamond", null, "--order", "3", "--list").split("\n")[17].split("\t");
+  let page = await open("?family=diamond&order=3");
+  await expectShown(page, "diamond order 3 - page 1 of 1", "diamond-3/page-1.png", "diamond order 3");
+  const text = await selectFigure(page, 16);
+  check(text === `figure 17 of 63: ${listed[2]}`, `the selection says '${text}'`);
+  check(await differingPixels(page, "/exports/diamond-3/page-1.png", null, "#page") === 0,
+    "the selection changed the page's pixels");
+  check(await page.$eval("#overlay", (c) => c.getContext("2d").getImageData(0, 0, 800, 600).data
+    .some((v) => v !== 0)), "the selection is not shown");
+  await expectDownloads(page, "figure", "diamond-order-3-figure-17", "diamond-3-figure", "figure-17");
+  await expectDownloads(page, "page", "diamond-order-3-page-1", "diamond-3", "page-1");
+  await page.close();
+
+  page = await open("?family=pyramid&order=5&page=7&paths=1");
+  await expectShown(page, "pyramid order 5 - page 7 of 7", "pyramid-5-path/page-7.png", "paths");
+  const last = await page.evaluate(() => Module._explore_page_figure_count() - 1);
+  check((await selectFigure(page, last)).startsWith("figure 394 of 394: flat flat"),
+    "the last pyramid figure is not selected");
+  await expectDownloads(page, "figure", "pyramid-order-5-figure-394", "pyramid-5-path-figure",
+    "figure-394");
+  await expectDownloads(page, "page", "pyramid-order-5-page-7", "pyramid-5-path", "page-7");
+  await page.close();
+}
+
+// Keys, the history, the largest order's last page, and URLs that ask for
+// what is not there.
+async function navigation() {
+  let page = await open("?family=diamond&order=7");
+  await expectShown(page, "diamond order 7 - page 1 of 3243", "diamond-7/page-1.png", "order 7");
+  await page.keyboard.press("End");
+  await expectShown(page, "diamond order 7 - page 3243 of 3243", "diamond-7/page-3243.png", "End");
+  await page.keyboard.press("PageUp");
+  await page.keyboard.press("Home");
+  await page.keyboard.press("Space");
+  await expectShown(page, "diamond order 7 - page 2 of 3243", "diamond-7/page-2.png", "Home, space");
+  const address = "?family=diamond&order=7&page=2";
+  await page.waitForFunction((a) => location.search === a, { timeout: 5000 }, address).catch(() => {});
+  check(new URL(page.url()).search === address, `the URL is ${page.url()}`);
+  await page.select("#order", "5");
+  await expectShown(page, "diamond order 5 - page 1 of 71", "diamond-5/page-1.png", "order 5");
+  await page.waitForFunction(() => location.search.includes("order=5"), { timeout: 5000 })
+    .catch(() => {});
+  await page.goBack();
+  await expectShown(page, "diamond order 7 - page 2 of 3243", "diamond-7/page-2.png", "going back");
+  await page.close();
+  for (const [query, title, exported, sentences] of [
+    ["?family=diamond&order=7&page=3243", "diamond order 7 - page 3243 of 3243",
+      "diamond-7/page-3243.png", []],
+    ["?family=diamond&order=9", "diamond order 7 - page 1 of 3243", "diamond-7/page-1.png",
+      ["Diamond has orders 1 to 7, so order 7 is shown instead of order 9."]],
+    ["?family=pyramid&order=2&page=0", "pyramid order 2 - page 1 of 1", "pyramid-2/page-1.png",
+      ["Pyramid order 2 has 1 page, so page 1 is shown instead of page 0."]],
+    ["?family=cube&page=x", "diamond order 4 - page 1 of 9", null,
+      ['There is no family "cube": diamond is shown.', 'Page "x" is not a whole number: page 1 is shown.']]]) {
+    page = await open(query);
+    await page.waitForFunction((t) => document.title === t, { timeout: 20000 }, title)
+      .catch(() => {});
+    check(await page.title() === title, `${query}: the title is '${await page.title()}'`);
+    if (exported) {
+      check(await differingPixels(page, `/exports/${exported}`, null, "#page") === 0,
+        `${query}: the page is not ${exported}`);
+    }
+    const said = await page.$eval("#message", (e) => e.textContent);
+    check(said === sentences.join(" "), `${query}: the page says '${said}'`);
+    await page.close();
+  }
+}
+
+// A phone's screen: the page fits the width at 4:3 and every control is
+// touch-sized; and a module that cannot be loaded is told in a sentence.
+async function phoneAndFailure() {
+  let page = await open("", { width: 375, height: 667 });
+  await page.waitForFunction(() => document.title.startsWith("diamond order 4"), { timeout: 20000 });
+  const stage = await page.$eval("#stage", (e) => e.getBoundingClientRect().toJSON());
+  check(stage.right <= 375 && Math.abs(stage.height - stage.width * 3 / 4) < 1.5,
+    `on a phone the page is ${stage.width} x ${stage.height}`);
+  const small = await page.$$eval("button, select, input[type=number]", (all) => all
+    .filter((e) => e.getBoundingClientRect().height < 44).map((e) => e.id || e.textContent));
+  check(small.length === 0, `on a phone these controls are too small: ${small.join(", ")}`);
+  await page.close();
+  page = await browser.newPage();
+  await page.setRequestInterception(true);
+  page.on("request", (request) => (request.url().endsWith(".wasm")
+    ? request.respond({ status: 404, body: "" }) : request.continue()));
+  await page.goto(`${origin}/explore.html`);
+  const said = await page.waitForFunction(() => document.getElementById("message").textContent,
+    { timeout: 20000 }).then((h) => h.jsonValue(), () => "");
+  check(said.includes("explore_core.wasm"), `with no WebAssembly the page said '${said}'`);
+  await page.close();
+}
+
+try {
+  for (const [family, order] of orders.slice(0, -1)) await everyPage(family, order);
+  await navigation();
+  await selectionAndDownloads();
+  await phoneAndFailure();
+  check(messages.length === 0, `console messages: ${messages.join(" | ")}`);
+} finally {
+  await close();
+  server.close();
+  fs.rmSync(exports, { recursive: true, force: true });
+  fs.rmSync(downloads, { recursive: true, force: true });
+}
+const { passed, failed } = failures();
+console.log(`explorer: ${passed} passed, ${failed} failed`);
+process.exit(failed === 0 ? 0 : 1);

@@ -1,0 +1,350 @@
+// The explorer's page: it asks the module (explore_core.js, the programs'
+// own C++) for one page at a time and shows it, keeps the family, order,
+// page and paths in the URL, selects the figure under the pointer, and
+// makes every download in the browser. Nothing runs while the page waits:
+// no timer, no animation loop, only listeners.
+"use strict";
+
+const familyNames = ["diamond", "pyramid"];
+const formats = [
+  { extension: "png", type: "image/png" },
+  { extension: "svg", type: "image/svg+xml" },
+  { extension: "tex", type: "text/x-tex" },
+];
+const width = 800;
+const height = 600;
+const element = (id) => document.getElementById(id);
+const pageCanvas = element("page");
+// The page may be read back (a test, a screenshot tool): its context says
+// so before anything draws, or the browser warns and reads slowly.
+const pageContext = pageCanvas.getContext("2d", { willReadFrequently: true });
+const overlayContext = element("overlay").getContext("2d");
+let core = null;
+let shown = { family: 0, order: 4, page: 1, paths: false, pages: 0, figures: 0, selected: -1 };
+let lastDownload = null;
+
+let failed = false;
+function say(text) {
+  if (!failed) element("message").textContent = text;
+}
+
+// The first failure stays told: what follows from it says less.
+function tellFailure(text) {
+  say(text);
+  failed = true;
+  element("status").textContent = "";
+}
+
+// A module that never started: one sentence that says what to do.
+function explorerFailedToLoad(what) {
+  tellFailure(location.protocol === "file:"
+    ? "The explorer cannot load its program from a file: serve its folder over HTTP, for " +
+      "instance with 'python3 -m http.server -d build-web', and open " +
+      "http://localhost:8000/explore.html."
+    : "The explorer could not be loaded (" + what + "): check that explore_core.js and " +
+      "explore_core.wasm are served, whole, beside this page, then reload it.");
+}
+
+window.addEventListener("error", (event) => tellFailure("The explorer stopped: " + event.message));
+window.addEventListener("unhandledrejection",
+  (event) => tellFailure("The explorer stopped: " + event.reason));
+
+function plural(count, word) {
+  return `${count} ${word}${count === 1 ? "" : "s"}`;
+}
+
+// The whole number a text states, or NaN.
+function wholeNumber(text) {
+  return /^[0-9]{1,9}$/.test(text) ? Number(text) : NaN;
+}
+
+function fillOrders(family) {
+  const select = element("order");
+  select.textContent = "";
+  for (let order = 1; order <= core._explore_largest_order(family); order += 1) {
+    select.add(new Option(String(order), String(order)));
+  }
+}
+
+function paint() {
+  const pixels = new Uint8ClampedArray(core.HEAPU8.buffer, core._explore_pixels(), width * height * 4);
+  pageContext.putImageData(new ImageData(pixels, width, height), 0, 0);
+}
+
+function describe() {
+  const name = familyNames[shown.family];
+  const title = `${name} order ${shown.order} - page ${shown.page} of ${shown.pages}`;
+  document.title = title;
+  element("status").textContent = `${title}, ${plural(shown.figures, "figure")}`;
+  element("family").value = name;
+  element("order").value = String(shown.order);
+  element("page-number").value = String(shown.page);
+  element("page-number").max = String(shown.pages);
+  element("page-total").textContent = `of ${shown.pages}`;
+  element("paths").checked = shown.paths;
+  element("previous").disabled = element("first").disabled = shown.page === 1;
+  element("next").disabled = element("last").disabled = shown.page === shown.pages;
+}
+
+function urlOf(state) {
+  const query = new URLSearchParams({ family: familyNames[state.family], order: state.order,
+    page: state.page });
+  if (state.paths) query.set("paths", "1");
+  return `${location.pathname}?${query}`;
+}
+
+// Draws the page in the module again, with no change on screen: after a
+// figure was drawn alone for its file, the page's record is the page's.
+function rerun() {
+  core._explore_run(shown.family, shown.order, shown.page, shown.paths ? 1 : 0);
+}
+
+// The address follows what is shown once the user stops for a moment:
+// Chromium takes 10-15 ms over each change, which would double a page
+// turn, and refuses more than a few hundred changes in ten seconds, which
+// a held key would reach. A new family, order or paths setting is a new
+// entry in the browser's history; a page turn replaces the entry.
+let pendingAddress = null;
+let addressTimer = null;
+function writeAddress(mode) {
+  // A page turned to just before a new setting keeps its own entry.
+  if (pendingAddress && pendingAddress.mode === "replace" && mode === "push") {
+    window.history.replaceState(null, "", pendingAddress.url);
+  }
+  const push = mode === "push" || (pendingAddress !== null && pendingAddress.mode === "push");
+  pendingAddress = { mode: push ? "push" : "replace", url: urlOf(shown) };
+  clearTimeout(addressTimer);
+  addressTimer = setTimeout(() => {
+    if (pendingAddress.mode === "push") window.history.pushState(null, "", pendingAddress.url);
+    else window.history.replaceState(null, "", pendingAddress.url);
+    pendingAddress = null;
+  }, 300);
+}
+
+function forgetPendingAddress() {
+  clearTimeout(addressTimer);
+  pendingAddress = null;
+}
+
+// Shows page `page` of `family` at `order`, or the nearest that exists,
+// and says why when it is not the one asked for. `history` is "push" for
+// a new family, order or paths setting, "replace" for a page turn or the
+// first page, "none" when going back through the browser's history.
+function show(family, order, page, paths, history, problems = []) {
+  let pages = core._explore_run(family, order, Math.max(page, 1), paths ? 1 : 0);
+  if (page < 1 || core._explore_page_drawn() === 0) {
+    const nearest = page < 1 ? 1 : pages;
+    problems.push(`${familyNames[family]} order ${order} has ${plural(pages, "page")}, ` +
+      `so page ${nearest} is shown instead of page ${page}`);
+    page = nearest;
+    pages = core._explore_run(family, order, page, paths ? 1 : 0);
+  }
+  shown = { family, order, page, paths, pages, figures: core._explore_figures(), selected: -1 };
+  paint();
+  select(-1);
+  describe();
+  say(problems.length > 0 ? problems.map((p) => p[0].toUpperCase() + p.slice(1) + ".").join(" ") : "");
+  if (history !== "none") writeAddress(history);
+}
+
+function go(page) {
+  if (page !== shown.page) show(shown.family, shown.order, page, shown.paths, "replace");
+}
+
+function select(index) {
+  shown.selected = index;
+  overlayContext.clearRect(0, 0, width, height);
+  for (const button of document.querySelectorAll("[data-download=figure]")) {
+    button.disabled = index < 0;
+  }
+  const line = element("selection");
+  if (index < 0) {
+    if (line.textContent !== "Point at a figure, or tap it, to select it.") {
+      line.textContent = "Point at a figure, or tap it, to select it.";
+    }
+    return;
+  }
+  const edge = (side) => core._explore_figure_edge(index, side);
+  overlayContext.strokeStyle = "rgba(220, 0, 160, 0.9)";
+  overlayContext.lineWidth = 3;
+  overlayContext.strokeRect(edge(0) - 2.5, edge(1) - 2.5, edge(2) - edge(0) + 6, edge(3) - edge(1) + 6);
+  line.textContent = `figure ${core._explore_figure_number(index)} of ${shown.figures}: ` +
+    core.UTF8ToString(core._explore_figure_steps(index));
+}
+
+// The figure under a pointer or a tap, in the page's own pixels.
+function selectAt(event) {
+  const box = pageCanvas.getBoundingClientRect();
+  const x = Math.floor((event.clientX - box.left) * width / box.width);
+  const y = Math.floor((event.clientY - box.top) * height / box.height);
+  const index = core._explore_figure_at(x, y);
+  if (index >= 0 && index !== shown.selected) select(index);
+}
+
+function save(blob, name) {
+  if (lastDownload) URL.revokeObjectURL(lastDownload);
+  lastDownload = URL.createObjectURL(blob);
+  const link = document.createElement("a");
+  link.href = lastDownload;
+  link.download = name;
+  link.click();
+}
+
+// The page, or the selected figure alone, as the exporters write it: SVG
+// and TikZ written by the module, PNG made here from the same pixels.
+function download(kind, format) {
+  const index = kind === "figure" ? shown.selected : -1;
+  if (core._explore_write_file(format, index) !== 0) {
+    say("The file could not be made: " + core.UTF8ToString(core._explore_file_failure()) + ".");
+    if (index >= 0) rerun();
+    return;
+  }
+  const name = `${familyNames[shown.family]}-order-${shown.order}-` +
+    `${core.UTF8ToString(core._explore_file_stem())}.${formats[format].extension}`;
+  if (format === 0) {
+    const w = core._explore_file_width();
+    const h = core._explore_file_height();
+    const canvas = document.createElement("canvas");
+    canvas.width = w;
+    canvas.height = h;
+    const rows = new Uint8ClampedArray(w * h * 4);
+    const pixels = core._explore_pixels();
+    for (let y = 0; y < h; y += 1) {
+      rows.set(core.HEAPU8.subarray(pixels + y * width * 4, pixels + (y * width + w) * 4), y * w * 4);
+    }
+    canvas.getContext("2d").putImageData(new ImageData(rows, w, h), 0, 0);
+    canvas.toBlob((blob) => save(blob, name), "image/png");
+  } else {
+    const data = core._explore_file_data();
+    const bytes = core.HEAPU8.slice(data, data + core._explore_file_size());
+    save(new Blob([bytes], { type: formats[format].type }), name);
+  }
+  if (index >= 0) rerun();
+}
+
+// The state a URL asks for, each value that cannot be shown replaced by
+// the nearest that can, with a sentence a replacement.
+function showUrl(history) {
+  const query = new URLSearchParams(location.search);
+  const problems = [];
+  let family = 0;
+  if (query.has("family")) {
+    family = familyNames.indexOf(query.get("family"));
+    if (family < 0) {
+      problems.push(`there is no family "${query.get("family")}": diamond is shown`);
+      family = 0;
+    }
+  }
+  const largest = core._explore_largest_order(family);
+  let order = core._explore_usual_order(family);
+  if (query.has("order")) {
+    const asked = wholeNumber(query.get("order"));
+    if (Number.isNaN(asked)) {
+      problems.push(`order "${query.get("order")}" is not a whole number: order ${order} is shown`);
+    } else {
+      const nearest = Math.min(Math.max(asked, 1), largest);
+      if (nearest !== asked) {
+        problems.push(`${familyNames[family]} has orders 1 to ${largest}, ` +
+          `so order ${nearest} is shown instead of order ${asked}`);
+      }
+      order = nearest;
+    }
+  }
+  let page = 1;
+  if (query.has("page")) {
+    const asked = wholeNumber(query.get("page"));
+    if (Number.isNaN(asked)) {
+      problems.push(`page "${query.get("page")}" is not a whole number: page 1 is shown`);
+    } else {
+      page = asked;
+    }
+  }
+  fillOrders(family);
+  show(family, order, page, query.get("paths") === "1", history, problems);
+}
+
+function start() {
+  core = Module;
+  for (const [id, page] of [["first", () => 1], ["previous", () => shown.page - 1],
+    ["next", () => shown.page + 1], ["last", () => shown.pages]]) {
+    element(id).addEventListener("click", () => go(page()));
+  }
+  element("page-number").addEventListener("change", (event) => {
+    const asked = wholeNumber(event.target.value);
+    const page = Number.isNaN(asked) ? shown.page : asked;
+    show(shown.family, shown.order, page, shown.paths, "replace");
+  });
+  element("family").addEventListener("change", (event) => {
+    const family = familyNames.indexOf(event.target.value);
+    fillOrders(family);
+    show(family, core._explore_usual_order(family), 1, shown.paths, "push");
+  });
+  element("order").addEventListener("change", (event) => {
+    show(shown.family, Number(event.target.value), 1, shown.paths, "push");
+  });
+  element("paths").addEventListener("change", (event) => {
+    show(shown.family, shown.order, shown.page, event.target.checked, "push");
+  });
+  for (const button of document.querySelectorAll("[data-download]")) {
+    button.addEventListener("click",
+      () => download(button.dataset.download, Number(button.dataset.format)));
+  }
+  document.addEventListener("keydown", (event) => {
+    // Fields keep their keys, and a focused button its space bar.
+    if (event.altKey || event.ctrlKey || event.metaKey ||
+        event.target.closest("input, select, textarea") ||
+        (event.key === " " && event.target.closest("button"))) {
+      return;
+    }
+    const moves = { ArrowRight: shown.page + 1, PageDown: shown.page + 1, " ": shown.page + 1,
+      ArrowLeft: shown.page - 1, PageUp: shown.page - 1, Home: 1, End: shown.pages };
+    if (!(event.key in moves)) return;
+    event.preventDefault();
+    go(Math.min(Math.max(moves[event.key], 1), shown.pages));
+  });
+  const stage = element("stage");
+  stage.addEventListener("pointermove", selectAt);
+  stage.addEventListener("pointerdown", selectAt);
+  // A swipe across the page turns it; a short or mostly upright one does not.
+  let touchStart = null;
+  stage.addEventListener("touchstart", (event) => {
+    touchStart = event.touches.length === 1 ? event.touches[0] : null;
+  }, { passive: true });
+  stage.addEventListener("touchend", (event) => {
+    if (!touchStart || event.changedTouches.length !== 1) return;
+    const dx = event.changedTouches[0].clientX - touchStart.clientX;
+    const dy = event.changedTouches[0].clientY - touchStart.clientY;
+    touchStart = null;
+    if (Math.abs(dx) < 50 || Math.abs(dx) < 2 * Math.abs(dy)) return;
+    go(Math.min(Math.max(shown.page + (dx < 0 ? 1 : -1), 1), shown.pages));
+  });
+  window.addEventListener("popstate", () => {
+    forgetPendingAddress();
+    showUrl("none");
+  });
+  showUrl("none");
+  // The address is mended at once where it asked for what is not there.
+  if (urlOf(shown) !== location.pathname + location.search) {
+    window.history.replaceState(null, "", urlOf(shown));
+  }
+}
+
+let started = false;
+var Module = {
+  // SDL's own canvas, never shown: the page is drawn from the module's memory.
+  canvas: document.createElement("canvas"),
+  onRuntimeInitialized: () => {
+    started = true;
+    start();
+  },
+  printErr: (line) => {
+    console.error(line);
+    if (started) tellFailure("The explorer stopped: " + line);
+  },
+  onAbort: (what) => {
+    if (started) tellFailure("The explorer stopped: " + what); else explorerFailedToLoad(what);
+  },
+};
+if (typeof WebAssembly !== "object") {
+  tellFailure("The explorer needs a browser that runs WebAssembly, which this one does not.");
+}
