@@ -9,7 +9,7 @@
 import fs from "node:fs";
 import path from "node:path";
 import zlib from "node:zlib";
-import { launch, serve } from "../tests/web/harness.mjs";
+import { launch, mainThreadBusy, serve } from "../tests/web/harness.mjs";
 
 const webFolder = path.resolve(process.argv[2] || "build-web");
 const turns = Number(process.argv[3] || 40);
@@ -60,13 +60,7 @@ try {
     if (run === 0) {
       // Idle: once the address has followed the last key (0.3 s after it).
       await new Promise((resolve) => setTimeout(resolve, 1000));
-      const cdp = await page.createCDPSession();
-      await cdp.send("Performance.enable");
-      const taskTime = async () => (await cdp.send("Performance.getMetrics")).metrics
-        .find((m) => m.name === "TaskDuration").value;
-      const before = await taskTime();
-      await new Promise((resolve) => setTimeout(resolve, 3000));
-      idle = (await taskTime() - before) * 1000 / 3;
+      idle = await mainThreadBusy(page, 3);
     }
     await page.close();
   }

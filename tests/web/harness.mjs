@@ -109,3 +109,14 @@ export async function differingPixels(page, expectedUrl, shownUrl, canvasSelecto
     return differing;
   }, expectedUrl, shownUrl, canvasSelector);
 }
+
+// Milliseconds a second the page's main thread is busy over `seconds`.
+export async function mainThreadBusy(page, seconds) {
+  const session = await page.createCDPSession();
+  await session.send("Performance.enable");
+  const taskTime = async () => (await session.send("Performance.getMetrics")).metrics
+    .find((m) => m.name === "TaskDuration").value;
+  const before = await taskTime();
+  await new Promise((resolve) => setTimeout(resolve, seconds * 1000));
+  return (await taskTime() - before) * 1000 / seconds;
+}

@@ -8,7 +8,8 @@
 // PAGES_FOLDER holds diamond/page-N.png and pyramid/page-N.png.
 import fs from "node:fs";
 import path from "node:path";
-import { check, differingPixels as differing, failures, family, launch, serve } from "./harness.mjs";
+import { check, differingPixels as differing, failures, family, launch, mainThreadBusy, serve }
+  from "./harness.mjs";
 
 const [webFolder, pagesFolder] = process.argv.slice(2).map((p) => path.resolve(p));
 const { server, origin } = await serve(webFolder, { "/pages/": pagesFolder });
@@ -87,13 +88,7 @@ async function session(program, pages, expectedOutput) {
   }
   const turns = await page.evaluate(() => window.turns);
   // Idle: main-thread task time over two seconds on the last page.
-  const session = await page.createCDPSession();
-  await session.send("Performance.enable");
-  const taskTime = async () => (await session.send("Performance.getMetrics")).metrics
-    .find((m) => m.name === "TaskDuration").value;
-  const before = await taskTime();
-  await new Promise((resolve) => setTimeout(resolve, 2000));
-  const idleMs = (await taskTime() - before) * 1000 / 2;
+  const idleMs = await mainThreadBusy(page, 2);
   await page.keyboard.press("Space");
   const ended = await page.waitForSelector("#finished:not([hidden])", { timeout: 20000 })
     .then(() => true, () => false);
