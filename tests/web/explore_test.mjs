@@ -156,6 +156,24 @@ async function navigation() {
   await page.goBack();
   await expectShown(page, "diamond order 7 - page 2 of 3243", "diamond-7/page-2.png", "going back");
   await page.close();
+  // The buttons, the page-number box and a swipe each way.
+  page = await open("?family=diamond&order=5");
+  const title = (number) => `diamond order 5 - page ${number} of 71`;
+  await expectShown(page, title(1), "diamond-5/page-1.png", "order 5");
+  const stage = await page.$eval("#stage", (e) => e.getBoundingClientRect().toJSON());
+  const swipe = async (from, to) => {
+    await page.touchscreen.touchStart(stage.left + from, stage.top + 100);
+    await page.touchscreen.touchMove(stage.left + to, stage.top + 110);
+    await page.touchscreen.touchEnd();
+  };
+  for (const [act, number] of [[() => page.click("#next"), 2], [() => page.click("#last"), 71],
+    [() => page.click("#previous"), 70], [() => page.click("#first"), 1],
+    [async () => { await page.$eval("#page-number", (e) => { e.value = ""; }); await page.type("#page-number", "40\n"); }, 40],
+    [() => swipe(300, 100), 41], [() => swipe(100, 300), 40]]) {
+    await act();
+    await expectShown(page, title(number), `diamond-5/page-${number}.png`, `to page ${number}`);
+  }
+  await page.close();
   for (const [query, title, exported, sentences] of [
     ["?family=diamond&order=7&page=3243", "diamond order 7 - page 3243 of 3243",
       "diamond-7/page-3243.png", []],
