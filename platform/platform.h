@@ -40,6 +40,13 @@ const char* window_driver(int i);
 // window destroyed by another client, ends the process at once with one
 // line on standard error and status 1.
 void watch_the_window();
+// Whether `key` (an SDLKey) was already down when the window was first
+// watched (X11 only; false elsewhere, and for keys not told apart here):
+// the Return that started the program from a terminal, say. Once the window
+// has the keyboard, SDL may report such a key as pressed (SDL2 reconciles
+// the keyboard's state, a held key repeats), though it was not pressed for
+// the window.
+bool key_was_down_before_the_window(int key);
 // The display's depth in bits a pixel, asked of the window system itself
 // (X11 only, once SDL has connected); 0 where unknown.
 int display_depth();

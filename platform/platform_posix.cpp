@@ -4,6 +4,7 @@
 // connection itself; and the export's file operations.
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <X11/keysym.h>
 #include <dirent.h>
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -101,6 +102,9 @@ int (*connection_number)(Display*) = nullptr;
 // comes whatever SDL does or does not ask of the server meanwhile.
 Display* watcher = nullptr;
 int (*next_event)(Display*, XEvent*) = nullptr;
+// The keyboard as the window was first watched: a bit a key code.
+std::array<char, 32> keys_down_at_start{};
+KeyCode (*keycode_of)(Display*, KeySym) = nullptr;
 
 [[noreturn]] void leave_at_once(const char* why) {
     // exit() would run SDL_Quit against a connection or window that is gone,
@@ -205,13 +209,17 @@ void watch_on_a_connection_of_our_own(void* xlib) {
         find_x_function<int (*)(Display*, Window, int, Time)>(xlib, "XSetInputFocus");
     const auto attributes =
         find_x_function<int (*)(Display*, Window, XWindowAttributes*)>(xlib, "XGetWindowAttributes");
+    const auto query_keymap = find_x_function<int (*)(Display*, char*)>(xlib, "XQueryKeymap");
+    keycode_of = find_x_function<KeyCode (*)(Display*, KeySym)>(xlib, "XKeysymToKeycode");
     next_event = find_x_function<int (*)(Display*, XEvent*)>(xlib, "XNextEvent");
     if (open == nullptr || select_input == nullptr || sync == nullptr || get_focus == nullptr ||
-        set_focus == nullptr || attributes == nullptr || next_event == nullptr) {
+        set_focus == nullptr || attributes == nullptr || next_event == nullptr ||
+        query_keymap == nullptr || keycode_of == nullptr) {
         return;
     }
     watcher = open(nullptr);
     if (watcher == nullptr) return;
+    query_keymap(watcher, keys_down_at_start.data());
     for (const Window window : own_windows) {
         if (window != 0) select_input(watcher, window, StructureNotifyMask);
     }
@@ -232,6 +240,28 @@ void watch_on_a_connection_of_our_own(void* xlib) {
 }
 
 }  // namespace
+
+bool key_was_down_before_the_window(int key) {
+    // SDL 1.2's key values are Latin-1 keysyms for printable keys; the few
+    // others a person may still hold as the window opens are named here.
+    KeySym symbol = NoSymbol;
+    if (key >= SDLK_SPACE && key <= SDLK_z) {
+        symbol = static_cast<KeySym>(key);
+    } else if (key == SDLK_RETURN) {
+        symbol = XK_Return;
+    } else if (key == SDLK_KP_ENTER) {
+        symbol = XK_KP_Enter;
+    } else if (key == SDLK_ESCAPE) {
+        symbol = XK_Escape;
+    } else if (key == SDLK_TAB) {
+        symbol = XK_Tab;
+    } else if (key == SDLK_BACKSPACE) {
+        symbol = XK_BackSpace;
+    }
+    if (watcher == nullptr || symbol == NoSymbol) return false;
+    const KeyCode code = keycode_of(watcher, symbol);
+    return code != 0 && (keys_down_at_start[code / 8] & (1 << (code % 8))) != 0;
+}
 
 int display_depth() {
     // SDL over SDL2 reports no depth for a screen SDL2 has no format for

@@ -42,6 +42,8 @@ bool is_terminal(std::FILE* /*stream*/) { return false; }
 
 void watch_the_window() {}
 
+bool key_was_down_before_the_window(int /*key*/) { return false; }
+
 int display_depth() { return 0; }
 
 void check_window_system_event(const SDL_Event& /*event*/) {}

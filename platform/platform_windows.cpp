@@ -38,6 +38,8 @@ void set_environment(const char* name, const char* value) {
 
 void watch_the_window() {}
 
+bool key_was_down_before_the_window(int /*key*/) { return false; }
+
 int display_depth() { return 0; }
 
 void check_window_system_event(const SDL_Event& /*event*/) {}

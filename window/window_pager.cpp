@@ -163,6 +163,24 @@ int page_number = 1;
 // can ever reach it, so the wait would be for ever.
 bool windowless = false;
 
+// Keys released since the window was shown: until then, a key that was
+// already down before the window existed turns no page. Such keys all
+// have small values (SDLK_LAST itself is huge in a browser's SDL).
+constexpr int keys_tracked = 512;
+std::array<bool, keys_tracked> released{};
+
+// Whether the event turns the page: a key pressed for the window, or a close.
+bool turns_the_page(const SDL_Event& event) {
+    if (event.type != SDL_KEYDOWN && event.type != SDL_KEYUP) return event.type == SDL_QUIT;
+    const int key = event.key.keysym.sym;
+    const bool known = key >= 0 && key < keys_tracked;
+    if (event.type == SDL_KEYUP) {
+        if (known) released[key] = true;
+        return false;
+    }
+    return !known || released[key] || !key_was_down_before_the_window(key);
+}
+
 // The surface is locked once for the whole drawing of a page: where a lock
 // copies the whole surface (in a browser, say), a lock for every primitive
 // would cost seconds a page. The primitives' own locks then only count.
@@ -223,7 +241,7 @@ void wait_key_or_quit() {
                  "unset SDL_VIDEODRIVER, or name a driver that opens a window");
         }
         if (!polled && !wait_for_input(event)) continue;
-        if (event.type == SDL_KEYDOWN || event.type == SDL_QUIT) return;
+        if (turns_the_page(event)) return;
         check_window_system_event(event);
         // Uncovered again: the page as shown is still in the surface, since
         // it is cleared only after the wait.
