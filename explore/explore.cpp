@@ -20,8 +20,8 @@ namespace {
 constexpr int family_count = 2;
 constexpr std::array<OrderRange, family_count> family_orders = {diamond::orders, pyramid::orders};
 
-// The last file written. The largest page of all is 407 kB (pyramid order 7
-// with its paths, as TikZ); even a page whose record were full (16,384
+// The last file written. The largest pages are some 440 kB (pyramid order 7
+// with its paths, as SVG); even a page whose record were full (16,384
 // boxes) would take under 2 MB.
 std::array<char, 4 << 20> file_bytes{};
 int file_size = 0;
