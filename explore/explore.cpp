@@ -27,8 +27,9 @@ std::array<char, 4 << 20> file_bytes{};
 int file_size = 0;
 Written file_written{};
 const char* file_failure = "";
-// "rise fall flat ..." of one figure.
-std::array<char, 8 * max_steps_a_figure> steps_text{};
+// The title of one figure, "figure 17: rise fall flat ...", whose steps
+// explore_figure_steps hands out.
+FigureTitle steps_title{};
 
 // A figure drawn alone for its file takes the page's place on the canvas
 // and in the record, until the page is run again.
@@ -94,15 +95,11 @@ int explore_figure_number(int index) {
 }
 
 const char* explore_figure_steps(int index) {
-    steps_text[0] = '\0';
-    if (!is_figure_on_page(index)) return steps_text.data();
-    const RecordedFigure& figure = recorded_figure(static_cast<std::size_t>(index));
-    int at = 0;
-    for (int i = 0; i < figure.step_count; ++i) {
-        at += std::snprintf(steps_text.data() + at, steps_text.size() - at, i == 0 ? "%s" : " %s",
-                            step_name(figure.steps[i]));
-    }
-    return steps_text.data();
+    if (!is_figure_on_page(index)) return "";
+    steps_title = figure_title(recorded_figure(static_cast<std::size_t>(index)));
+    // What follows "figure N: ", the steps as the titles name them.
+    const char* steps = std::strchr(steps_title.data(), ':');
+    return steps == nullptr ? "" : steps + std::strspn(steps, ": ");
 }
 
 int explore_figure_edge(int index, int side) {
