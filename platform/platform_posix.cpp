@@ -102,8 +102,11 @@ int (*connection_number)(Display*) = nullptr;
 // comes whatever SDL does or does not ask of the server meanwhile.
 Display* watcher = nullptr;
 int (*next_event)(Display*, XEvent*) = nullptr;
-// The keyboard as the window was first watched: a bit a key code.
+// The keyboard as the window was first watched: a bit a key code, and
+// whether any was down (most often none, and a key press then looks
+// nothing up).
 std::array<char, 32> keys_down_at_start{};
+bool any_key_down_at_start = false;
 KeyCode (*keycode_of)(Display*, KeySym) = nullptr;
 
 [[noreturn]] void leave_at_once(const char* why) {
@@ -220,6 +223,9 @@ void watch_on_a_connection_of_our_own(void* xlib) {
     watcher = open(nullptr);
     if (watcher == nullptr) return;
     query_keymap(watcher, keys_down_at_start.data());
+    for (const char bits : keys_down_at_start) {
+        any_key_down_at_start = any_key_down_at_start || bits != 0;
+    }
     for (const Window window : own_windows) {
         if (window != 0) select_input(watcher, window, StructureNotifyMask);
     }
@@ -242,6 +248,7 @@ void watch_on_a_connection_of_our_own(void* xlib) {
 }  // namespace
 
 bool key_was_down_before_the_window(int key) {
+    if (!any_key_down_at_start) return false;
     // SDL 1.2's key values are Latin-1 keysyms for printable keys; the few
     // others a person may still hold as the window opens are named here.
     KeySym symbol = NoSymbol;
