@@ -15,7 +15,7 @@
 #include "export_pager.h"
 #include "messages.h"
 #include "pager.h"
-#include "platform.h"
+#include "process.h"
 #include "steps.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "messages.h"
-#include "platform.h"
+#include "files.h"
 
 namespace {
 // A message quoting a path, with room for what it says of it.

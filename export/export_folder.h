@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "platform.h"
+#include "files.h"
 
 // The longest path the system takes (PATH_MAX on Linux, its zero counted),
 // and the longest name of a file in the folder, "/.figure-2147483647.png.

@@ -11,13 +11,14 @@
 
 #include "canvas.h"
 #include "export_folder.h"
+#include "files.h"
 #include "messages.h"
 #include "page_file.h"
 #include "page_record.h"
 #include "pager.h"
 #include "path_overlay.h"
-#include "platform.h"
 #include "png_page.h"
+#include "process.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // browser's (Emscripten's) alike.
 #include <cstdlib>
 
-#include "platform.h"
+#include "process.h"
 
 void set_environment(const char* name, const char* value) {
     if (value != nullptr) {

@@ -3,7 +3,7 @@
 #include <SDL.h>
 
 #include "messages.h"
-#include "platform.h"
+#include "window_system.h"
 
 void take_event_from_sdl_wait(SDL_Event& event) {
     event.type = SDL_NOEVENT;

@@ -7,7 +7,7 @@
 
 #include "messages.h"
 #include "pager.h"
-#include "platform.h"
+#include "process.h"
 
 int main(int argc, char* argv[]) {
     prepare_process();

@@ -8,7 +8,8 @@
 #include "canvas.h"
 #include "messages.h"
 #include "pager.h"
-#include "platform.h"
+#include "process.h"
+#include "window_system.h"
 
 namespace {
 

@@ -1,11 +1,10 @@
-// What the programs need of a web page, through Emscripten's own SDL 1.2:
-// there is one driver, drawing into the page's canvas; no signal, display
-// connection or window can be lost; and the wait for the user sleeps until
-// the page gets a key press, a click or a touch, with no timer at all. The
-// exporters are not built for the web, so there are no file operations.
+// The window system in a web page, through Emscripten's own SDL 1.2: there
+// is one driver, drawing into the page's canvas; no display connection or
+// window can be lost; and the wait for the user sleeps until the page gets
+// a key press, a click or a touch, with no timer at all.
 #include <emscripten.h>
 
-#include "platform.h"
+#include "window_system.h"
 
 namespace {
 
@@ -32,13 +31,7 @@ EM_ASYNC_JS(void, sleep_until_page_input, (), {
 
 }  // namespace
 
-void prepare_process() {}
-
 const char* window_driver(int i) { return i == 0 ? "emscripten_sdl_driver" : nullptr; }
-
-void name_program_from_system() {}
-
-bool is_terminal(std::FILE* /*stream*/) { return false; }
 
 void watch_the_window() {}
 

@@ -1,93 +1,23 @@
-// What the programs need of a POSIX process around SDL: standard streams
-// that stay where they are, stop signals that stop, an end to the process
-// when its X server or its window goes away, a wait that sleeps on the X
-// connection itself; and the export's file operations.
+// The window system under SDL on Linux, X11: an end to the process when
+// its X server or its window goes away, a wait that sleeps on the X
+// connection itself, and the keyboard as the window appears. Xlib is taken
+// from the libX11 that SDL already loaded, through dlsym: nothing more is
+// loaded here, and without X11 (another driver) all of this stays unused.
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/keysym.h>
-#include <dirent.h>
 #include <dlfcn.h>
-#include <fcntl.h>
 #include <poll.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <initializer_list>
 
 #include "messages.h"
-#include "platform.h"
+#include "window_system.h"
 
 namespace {
-
-constexpr std::array<int, 3> stop_signals = {SIGINT, SIGTERM, SIGHUP};
-
-// The unfinished file that a stop signal removes, if any. Set and cleared
-// with the stop signals blocked, so the handler never sees half a change.
-std::array<char, max_path_length> file_to_remove{};
-volatile std::sig_atomic_t removal_pending = 0;
-
-// Leaves SDL no say over the signal: it ends the process as it would have
-// without any handler, leaving no unfinished file behind.
-void stop_now(int signal_number) {
-    if (removal_pending != 0) unlink(file_to_remove.data());
-    std::signal(signal_number, SIG_DFL);
-    std::raise(signal_number);
-}
-
-void block_stop_signals(sigset_t& previous) {
-    sigset_t blocked;
-    sigemptyset(&blocked);
-    for (const int signal_number : stop_signals) sigaddset(&blocked, signal_number);
-    sigprocmask(SIG_BLOCK, &blocked, &previous);
-}
-
-void unblock_stop_signals(const sigset_t& previous) { sigprocmask(SIG_SETMASK, &previous, nullptr); }
-
-// SDL turns SIGINT and SIGTERM into quit events, which here would only turn
-// the page, but it leaves alone a signal that already has a handler. A
-// write to a closed pipe fails with EPIPE instead of killing the process,
-// so that every page is still shown or written before the loss is reported;
-// a write past the file size limit (ulimit -f) fails with EFBIG instead of
-// killing it with no word, and the page is abandoned with that reason.
-void keep_stop_signals() {
-    for (const int signal_number : {SIGPIPE, SIGXFSZ}) {
-        struct sigaction action {};
-        if (sigaction(signal_number, nullptr, &action) == 0 && action.sa_handler == SIG_DFL) {
-            action.sa_handler = SIG_IGN;
-            sigaction(signal_number, &action, nullptr);
-        }
-    }
-    for (const int signal_number : stop_signals) {
-        struct sigaction action {};
-        if (sigaction(signal_number, nullptr, &action) != 0 || action.sa_handler != SIG_DFL) {
-            continue;  // ignored on purpose (nohup, say), or someone else's
-        }
-        action.sa_handler = stop_now;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = 0;
-        sigaction(signal_number, &action, nullptr);
-    }
-}
-
-// Any of fds 0-2 that is closed is opened on /dev/null: otherwise the next
-// file or socket opened (the X connection, a page being written) takes its
-// number, and what is printed goes there.
-void keep_standard_streams_open() {
-    for (int fd = 0; fd <= 2; ++fd) {
-        if (fcntl(fd, F_GETFD) != -1) continue;
-        const int opened = open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
-        if (opened >= 0 && opened != fd) {
-            dup2(opened, fd);
-            close(opened);
-        }
-    }
-}
 
 // The X connection and windows that SDL opened, and the few Xlib calls made
 // on them, taken from the libX11 that SDL already loaded: none is loaded
@@ -148,15 +78,6 @@ Function find_x_function(void* xlib, const char* name) {
 void watch_on_a_connection_of_our_own(void* xlib);
 
 }  // namespace
-
-void prepare_process() {
-    keep_standard_streams_open();
-    keep_stop_signals();
-}
-
-void name_program_from_system() {}
-
-bool is_terminal(std::FILE* stream) { return isatty(fileno(stream)) != 0; }
 
 const char* window_driver(int i) {
     constexpr std::array<const char*, 6> drivers = {"x11", "dga", "fbcon", "directfb", "svgalib",
@@ -322,131 +243,4 @@ bool wait_for_input(SDL_Event& event) {
     while (poll(connections.data(), connections.size(), -1) < 0 && errno == EINTR) {
     }
     return false;
-}
-
-int make_folder(const char* path) { return mkdir(path, 0777) == 0 ? 0 : errno; }
-
-const char* why_not_a_folder(const char* path) {
-    struct stat info {};
-    if (stat(path, &info) == 0) return S_ISDIR(info.st_mode) ? nullptr : "it exists and is not a folder";
-    if (errno == ELOOP) return "it is a symbolic link that loops";
-    if (lstat(path, &info) == 0 && S_ISLNK(info.st_mode)) {
-        return "it is a symbolic link to nothing";
-    }
-    return std::strerror(errno);
-}
-
-int remove_file(const char* path) { return unlink(path) == 0 ? 0 : errno; }
-
-void list_folder(const char* path, void (*each)(const char* name)) {
-    DIR* folder = opendir(path);
-    if (folder == nullptr) return;
-    // One thread: readdir is safe here, and glibc deprecates readdir_r.
-    // cppcheck-suppress readdirCalled
-    while (const dirent* entry = readdir(folder)) each(entry->d_name);
-    closedir(folder);
-}
-
-namespace {
-
-// The file being written, when the system keeps it nameless until it is
-// complete (O_TMPFILE): a second descriptor of it, through which it gets
-// its name once its stream is closed; -1 otherwise. No signal, not even
-// SIGKILL, can then leave a partial file behind under any name.
-int unnamed_fd = -1;
-
-// Opens a nameless file in the folder of `name_template`; nullptr where the
-// system or its file system cannot (the caller then makes a named one).
-FILE* create_unnamed_file(const char* name_template) {
-    if (access("/proc/self/fd", X_OK) != 0) return nullptr;  // no way to name it later
-    std::array<char, max_path_length> folder{};
-    std::snprintf(folder.data(), folder.size(), "%s", name_template);
-    char* slash = std::strrchr(folder.data(), '/');
-    if (slash == nullptr) {
-        std::snprintf(folder.data(), folder.size(), ".");
-    } else {
-        *(slash == folder.data() ? slash + 1 : slash) = '\0';
-    }
-    const int fd = open(folder.data(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    if (fd < 0) return nullptr;
-    unnamed_fd = fcntl(fd, F_DUPFD_CLOEXEC, 0);
-    FILE* file = unnamed_fd >= 0 ? fdopen(fd, "wb") : nullptr;
-    if (file == nullptr) {
-        close(fd);
-        if (unnamed_fd >= 0) close(unnamed_fd);
-        unnamed_fd = -1;
-    }
-    return file;
-}
-
-// Gives the finished nameless file the name `to`. An older file of that
-// name is removed just before, rather than the new one taking a name of its
-// own to be renamed over it: then no name but `to` is ever used, and no
-// signal can leave one behind. Another exporter may take the name in
-// between; then the same again.
-int name_unnamed_file(const char* to) {
-    std::array<char, 40> self{};
-    std::snprintf(self.data(), self.size(), "/proc/self/fd/%d", unnamed_fd);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        if (linkat(AT_FDCWD, self.data(), AT_FDCWD, to, AT_SYMLINK_FOLLOW) == 0) return 0;
-        if (errno != EEXIST) return errno;
-        if (unlink(to) != 0 && errno != ENOENT) return errno;
-    }
-    return EEXIST;
-}
-
-}  // namespace
-
-FILE* create_unique_file(char* name_template) {
-    if (FILE* file = create_unnamed_file(name_template)) return file;
-    sigset_t previous;
-    block_stop_signals(previous);
-    const int fd = mkstemp(name_template);
-    if (fd >= 0) {
-        std::snprintf(file_to_remove.data(), file_to_remove.size(), "%s", name_template);
-        removal_pending = 1;
-    }
-    unblock_stop_signals(previous);
-    if (fd < 0) return nullptr;
-    // mkstemp's 0600 would hide the file from everyone else.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    FILE* file = fdopen(fd, "wb");
-    if (file == nullptr) {
-        const int error = errno;
-        close(fd);
-        remove_unfinished_file(name_template);
-        errno = error;
-    }
-    return file;
-}
-
-int replace_file(const char* from, const char* to) {
-    sigset_t previous;
-    block_stop_signals(previous);
-    int result = 0;
-    if (unnamed_fd >= 0) {
-        result = name_unnamed_file(to);
-        close(unnamed_fd);
-        unnamed_fd = -1;
-    } else {
-        result = std::rename(from, to) == 0 ? 0 : errno;
-    }
-    removal_pending = 0;
-    unblock_stop_signals(previous);
-    return result;
-}
-
-void remove_unfinished_file(const char* path) {
-    sigset_t previous;
-    block_stop_signals(previous);
-    if (unnamed_fd >= 0) {
-        close(unnamed_fd);  // the file had no name, and is gone with it
-        unnamed_fd = -1;
-    } else {
-        unlink(path);
-    }
-    removal_pending = 0;
-    unblock_stop_signals(previous);
 }

@@ -1,0 +1,32 @@
+// Files and folders, for the exporters (the browser has none): one file a
+// platform (files_posix.cpp, files_windows.cpp).
+#pragma once
+
+#include <cstdio>
+
+// The longest file name the exporters build, with its terminating zero.
+constexpr int max_path_length = 4200;
+
+// Makes a folder: 0, or the errno value (EEXIST when the name is taken).
+int make_folder(const char* path);
+// nullptr when `path` names a folder, else why not: "it exists and is not a
+// folder", a link to nothing or one that loops, or the system's reason.
+const char* why_not_a_folder(const char* path);
+// Hands `each` the name of every entry of the folder; 0, or the errno value
+// when the folder cannot be read.
+int list_folder(const char* path, void (*each)(const char* name));
+// Removes a file: 0, or the errno value.
+int remove_file(const char* path);
+// Makes and opens for binary writing a new file in the folder of
+// `name_template`; never an existing file or a link. Where the system can,
+// the file has no name until replace_file gives it one (Linux's O_TMPFILE),
+// so that no signal can leave it behind; elsewhere it is named from the
+// template, whose trailing XXXXXX it fills in, and until replace_file or
+// remove_unfinished_file is called on it a stop signal removes it. The file
+// gets the mode the user's files usually get. nullptr and errno set on
+// failure, leaving nothing behind.
+std::FILE* create_unique_file(char* name_template);
+// Renames `from` to `to`, replacing any file there: 0, or an errno value.
+int replace_file(const char* from, const char* to);
+// Removes a file made by create_unique_file that will not be finished.
+void remove_unfinished_file(const char* path);
