@@ -60,6 +60,7 @@ int explore_run(int family, int order, int page, int paths) {
     // The TikZ files name the program that wrote them: the exporter's
     // name, so that they are its files byte for byte.
     name_program(family == 0 ? "diamond_export" : "pyramid_export");
+    file_writer = program_name;
     aim_at_page(page);
     figure_alone = false;
     open_display();

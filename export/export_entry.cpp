@@ -39,7 +39,11 @@ void print_usage(FILE* to) {
                  "  --list      write no file: print \"figure<TAB>page<TAB>steps\", then a line a\n"
                  "              figure in drawing order\n"
                  "  -h, --help  show this and exit\n"
-                 "  --          what follows is the folder, even if it begins with a dash\n",
+                 "  --          what follows is the folder, even if it begins with a dash\n"
+                 "A page or figure replaces any file of its name in FOLDER. Pages numbered\n"
+                 "past the last one are removed only when this program wrote them (they carry\n"
+                 "its name); anything else is kept and named. An export into a folder that\n"
+                 "another export is still writing into is refused (status 1).\n",
                  program_name, program_name, order_range.largest, order_range.usual);
 }
 
@@ -79,8 +83,8 @@ int parse_number(const char* text, int largest) {
 }
 
 // A path's steps, "rise flat fall", into `steps`; their count, or -1 when
-// a word is not a step or there are too many.
-int parse_steps(const char* text, std::array<StepKind, 16>& steps) {
+// a word is not a step or there are more than `steps` holds.
+int parse_steps(const char* text, std::array<StepKind, 64>& steps) {
     int count = 0;
     const char* at = text;
     for (;;) {
@@ -101,6 +105,16 @@ int parse_steps(const char* text, std::array<StepKind, 16>& steps) {
         if (matched == count) return -1;
         at = end;
     }
+}
+
+// Whether `text` is a figure's number: plain digits, not all zeros.
+bool is_figure_number(const char* text) {
+    bool nonzero = false;
+    for (const char* at = text; *at != '\0'; ++at) {
+        if (*at < '0' || *at > '9') return false;
+        nonzero = nonzero || *at != '0';
+    }
+    return nonzero;
 }
 
 // What the options ask for.
@@ -128,6 +142,10 @@ const char* contradiction(const Request& request) {
 int main(int argc, char* argv[]) {
     prepare_process();
     if (argc > 0) name_program(argv[0]);
+    // Its files name the exporter as it is installed, whatever it is run as.
+    static std::array<char, 64> writer{};
+    std::snprintf(writer.data(), writer.size(), "%s_export", family_name);
+    file_writer = writer.data();
     Request request;
     bool options_ended = false;
     for (int i = 1; i < argc; ++i) {
@@ -185,15 +203,15 @@ int main(int argc, char* argv[]) {
     set_export_folder(request.folder, format);
     if (request.path) draw_paths();
     if (request.figure != nullptr) {
-        std::array<StepKind, 16> steps{};
-        const int number = parse_number(request.figure, 1 << 30);
-        const int count = number > 0 ? 0 : parse_steps(request.figure, steps);
-        if (number == 0 && count <= 0) {
+        std::array<StepKind, 64> steps{};
+        const bool numbered = is_figure_number(request.figure);
+        const int count = numbered ? 0 : parse_steps(request.figure, steps);
+        if (!numbered && count <= 0) {
             return usage_error("--figure needs a figure's number, from 1, or its steps, as "
                                "\"rise flat fall\"; it was given",
                                request.figure);
         }
-        choose_figure(number, steps.data(), count);
+        choose_figure(numbered ? request.figure : nullptr, steps.data(), count);
     }
     return SDL_main(argc, argv);
 }

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "messages.h"
 #include "files.h"
+#include "messages.h"
 
 namespace {
 // A message quoting a path, with room for what it says of it.
@@ -37,21 +37,55 @@ void make_export_folder(const char* folder) {
             fail(what.data(), why);
         }
     }
+    const int error = lock_folder(folder);
+    if (error == EACCES) {
+        // A folder one may write into but not read (mode 333) cannot be
+        // opened to be locked; the export goes on, said to be unguarded.
+        std::fprintf(stderr, "%s: warning: cannot lock the folder ", program_name);
+        print_escaped(stderr, folder);
+        std::fprintf(stderr, " (%s): another export into it at the same time would not be "
+                             "refused\n", std::strerror(error));
+    } else if (error != 0) {
+        PathMessage what{};
+        std::snprintf(what.data(), what.size(), "cannot write into the folder %s", folder);
+        fail(what.data(), error == EWOULDBLOCK ? "another export is writing into it"
+                                               : std::strerror(error));
+    }
 }
 
 namespace {
 
 // What remove_stale_pages is looking for and has found, for its callback.
 const char* stale_folder = nullptr;
-const char* stale_extension = nullptr;
+PageFormat stale_format = PageFormat::png;
 int pages_kept = 0;
 int first_stale_page = 0;
 int last_stale_page = 0;
 int stale_pages = 0;
+
+// Whether the plain file at `path` carries this program's mark.
+bool carries_our_mark(const char* path) {
+    std::FILE* file = open_plain_file(path);
+    if (file == nullptr) return false;
+    std::array<char, mark_reach> start{};
+    const std::size_t read = std::fread(start.data(), 1, start.size(), file);
+    std::fclose(file);
+    FileMark mark{};
+    const int length = file_mark(stale_format, mark);
+    return length > 0 && std::search(start.begin(), start.begin() + read, mark.begin(),
+                                     mark.begin() + length) != start.begin() + read;
+}
+
+void say_kept(const char* path, const char* why) {
+    std::fprintf(stderr, "%s: kept ", program_name);
+    print_escaped(stderr, path);
+    std::fprintf(stderr, ", named like a page past the last one: %s\n", why);
+}
+
 void remove_if_stale(const char* name) {
     int number = 0;
     int length = 0;
-    const char* extension = stale_extension;
+    const char* extension = page_extensions[static_cast<int>(stale_format)];
     // "page-K.ext" exactly, K written as we write it.
     if (std::sscanf(name, "page-%9d.%n", &number, &length) != 1 || length == 0 ||
         number <= pages_kept || std::strcmp(name + length, extension) != 0) {
@@ -61,8 +95,24 @@ void remove_if_stale(const char* name) {
     std::snprintf(ours.data(), ours.size(), "page-%d.%s", number, extension);
     if (std::strcmp(ours.data(), name) != 0) return;
     PathMessage path{};
-    std::snprintf(path.data(), path.size(), "%s/%s", stale_folder, name);
-    if (remove_file(path.data()) != 0) return;
+    join_path(path.data(), path.size(), stale_folder, name);
+    switch (entry_kind(path.data())) {
+        case EntryKind::missing: return;
+        case EntryKind::link: say_kept(path.data(), "it is a symbolic link"); return;
+        case EntryKind::folder: say_kept(path.data(), "it is a folder"); return;
+        case EntryKind::other: say_kept(path.data(), "it is not a plain file"); return;
+        case EntryKind::file: break;
+    }
+    if (!carries_our_mark(path.data())) {
+        std::array<char, 80> why{};
+        std::snprintf(why.data(), why.size(), "%s did not write it", file_writer);
+        say_kept(path.data(), why.data());
+        return;
+    }
+    if (const int error = remove_file(path.data()); error != 0) {
+        say_kept(path.data(), std::strerror(error));
+        return;
+    }
     first_stale_page = stale_pages == 0 ? number : std::min(first_stale_page, number);
     last_stale_page = std::max(last_stale_page, number);
     ++stale_pages;
@@ -70,16 +120,28 @@ void remove_if_stale(const char* name) {
 
 }  // namespace
 
-void remove_stale_pages(const char* folder, const char* extension, int last_page) {
+void join_path(char* path, std::size_t size, const char* folder, const char* name) {
+    std::size_t length = std::strlen(folder);
+    while (length > 1 && folder[length - 1] == '/') --length;
+    const bool slash = length > 0 && folder[length - 1] == '/';  // the root itself
+    std::snprintf(path, size, "%.*s%s%s", static_cast<int>(length), folder, slash ? "" : "/",
+                  name);
+}
+
+void remove_stale_pages(const char* folder, PageFormat format, int last_page) {
     stale_folder = folder;
-    stale_extension = extension;
+    stale_format = format;
     pages_kept = last_page;
     stale_pages = 0;
     last_stale_page = 0;
-    list_folder(folder, remove_if_stale);
+    if (const int error = list_folder(folder, remove_if_stale); error != 0) {
+        std::fprintf(stderr, "%s: warning: could not look for pages of an earlier export past "
+                             "page %d in ", program_name, last_page);
+        print_escaped(stderr, folder);
+        std::fprintf(stderr, " (%s); any there were kept\n", std::strerror(error));
+    }
     if (stale_pages == 0) return;
     std::fprintf(stderr, "%s: removed %d page%s of an earlier export, numbered %d to %d\n",
                  program_name, stale_pages, stale_pages == 1 ? "" : "s", first_stale_page,
                  last_stale_page);
 }
-

@@ -1,10 +1,11 @@
-// The folder the exporters write into: made whole, and kept free of pages
-// left by an earlier, larger export.
+// The folder the exporters write into: made whole, locked while they
+// write, and kept free of pages they wrote in an earlier, larger export.
 #pragma once
 
 #include <cstddef>
 
 #include "files.h"
+#include "page_file.h"
 
 // The longest path the system takes (PATH_MAX on Linux, its zero counted),
 // and the longest name of a file in the folder, "/.figure-2147483647.png.
@@ -14,10 +15,18 @@ constexpr std::size_t longest_page_name = 30;
 constexpr std::size_t folder_capacity = longest_path - longest_page_name;
 static_assert(longest_path <= max_path_length);
 
-// Makes the folder, and any folders it is in that are missing; a folder
-// that cannot be made, or a name that is not a folder, stops the program
-// with one line that says why, and status 1.
+// Makes the folder, and any folders it is in that are missing, and locks
+// it for this export: a folder that cannot be made, a name that is not a
+// folder, or one that another export is still writing into stops the
+// program with one line that says why, and status 1, having written
+// nothing.
 void make_export_folder(const char* folder);
-// Removes the folder's FOLDER/page-K.EXTENSION past `last_page`, left by an
-// earlier and larger export in the same format, and says so in one line.
-void remove_stale_pages(const char* folder, const char* extension, int last_page);
+// Removes the folder's FOLDER/page-K.EXT past `last_page` that this
+// program wrote in an earlier and larger export in the same format: plain
+// files that carry its mark (file_mark). Anything else named so is kept,
+// each with a line that says why; so are all of them, with a line, when
+// the folder cannot be read.
+void remove_stale_pages(const char* folder, PageFormat format, int last_page);
+// FOLDER/NAME into `path` (of `size` bytes), with one slash between them
+// however many the folder's name ends with.
+void join_path(char* path, std::size_t size, const char* folder, const char* name);

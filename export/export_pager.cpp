@@ -31,12 +31,17 @@ PageFormat page_format = PageFormat::png;
 // What is written: every page, one figure, or the list of figures.
 enum class ExportKind { pages, figure, list };
 ExportKind export_kind = ExportKind::pages;
-// The figure asked for: its number, or when that is 0, its steps.
+// The figure asked for: its number (as given, and as a number, -1 when
+// larger than any run's), or when that is 0, its steps.
+const char* chosen_digits = nullptr;
 int chosen_number = 0;
 std::array<StepKind, max_steps_a_figure> chosen_steps{};
 int chosen_step_count = 0;
 bool chosen_found = false;
 int figures_in_run = 0;
+// The fewest and the most steps a figure of the run has.
+int fewest_steps = 0;
+int most_steps = 0;
 int list_write_error = 0;
 
 int pages_written = 0;
@@ -48,12 +53,6 @@ SDL_Surface* page_surface = nullptr;
     PathMessage what{};
     std::snprintf(what.data(), what.size(), "cannot write %s", path);
     fail(what.data(), why);
-}
-
-// Removes the unfinished page and stops with the reason.
-[[noreturn]] void abandon_page(const char* partial, const char* path, const char* why) {
-    remove_unfinished_file(partial);
-    fail_to_write(path, why);
 }
 
 // Returns nullptr, or why the page could not be written.
@@ -83,34 +82,30 @@ void report_progress(const char* title, const char* path) {
 // exporters into one folder never share one.
 void write_file(const Written& written) {
     const char* extension = page_extensions[static_cast<int>(page_format)];
+    std::array<char, 48> name{};
     std::array<char, max_path_length> path{};
     std::array<char, max_path_length> partial{};
-    std::snprintf(path.data(), path.size(), "%s/%s.%s", export_folder.data(),
-                  written.stem.data(), extension);
-    std::snprintf(partial.data(), partial.size(), "%s/.%s.%s.XXXXXX", export_folder.data(),
-                  written.stem.data(), extension);
+    std::snprintf(name.data(), name.size(), "%s.%s", written.stem.data(), extension);
+    join_path(path.data(), path.size(), export_folder.data(), name.data());
+    std::snprintf(name.data(), name.size(), ".%s.%s.XXXXXX", written.stem.data(), extension);
+    join_path(partial.data(), partial.size(), export_folder.data(), name.data());
     std::FILE* file = create_unique_file(partial.data());
     if (file == nullptr) {
         const int error = errno;
         fail_to_write(path.data(), std::strerror(error));
     }
-    const char* why = write_as(page_format, file, written);
-    if (why != nullptr) {
-        std::fclose(file);
-        abandon_page(partial.data(), path.data(), why);
+    if (const char* why = write_as(page_format, file, written)) {
+        abandon_file(file, partial.data());
+        fail_to_write(path.data(), why);
     }
-    // A full disk may only show when the last bytes are written out.
-    if (std::fclose(file) != 0) {
-        const int error = errno;
-        abandon_page(partial.data(), path.data(), std::strerror(error));
+    if (const int error = finish_file(file, partial.data(), path.data()); error != 0) {
+        fail_to_write(path.data(), std::strerror(error));
     }
-    const int error = replace_file(partial.data(), path.data());
-    if (error != 0) abandon_page(partial.data(), path.data(), std::strerror(error));
     report_progress(written.title.data(), path.data());
 }
 
 bool is_chosen(const RecordedFigure& figure) {
-    if (chosen_number > 0) return figure.number == chosen_number;
+    if (chosen_number != 0) return figure.number == chosen_number;
     return figure.step_count == chosen_step_count &&
            std::equal(chosen_steps.begin(), chosen_steps.begin() + chosen_step_count,
                       figure.steps.begin());
@@ -119,8 +114,12 @@ bool is_chosen(const RecordedFigure& figure) {
 // Sets the chosen figure aside if it is on the page just finished.
 void look_for_chosen_figure() {
     if (page_record_overflowed()) fail("cannot keep the figure", "more boxes than a page can hold");
-    for (std::size_t i = 0; i < recorded_figure_count() && !chosen_found; ++i) {
-        if (is_chosen(recorded_figure(i))) chosen_found = set_figure_aside(i);
+    for (std::size_t i = 0; i < recorded_figure_count(); ++i) {
+        const RecordedFigure& figure = recorded_figure(i);
+        const bool first = figures_in_run == 0 && i == 0;
+        fewest_steps = first ? figure.step_count : std::min(fewest_steps, figure.step_count);
+        most_steps = first ? figure.step_count : std::max(most_steps, figure.step_count);
+        if (!chosen_found && is_chosen(figure)) chosen_found = set_figure_aside(i);
     }
     if (recorded_figure_count() > 0) {
         figures_in_run = recorded_figure(recorded_figure_count() - 1).number;
@@ -128,29 +127,43 @@ void look_for_chosen_figure() {
 }
 
 [[noreturn]] void fail_on_no_such_figure() {
-    std::array<char, 64> what{};
-    if (chosen_number > 0) {
-        std::snprintf(what.data(), what.size(), "there is no figure %d", chosen_number);
+    const int order = chosen_order(order_range);
+    std::array<char, 200> what{};
+    std::array<char, 160> detail{};
+    if (chosen_number != 0) {
+        std::snprintf(what.data(), what.size(), "there is no figure %.150s", chosen_digits);
+        std::snprintf(detail.data(), detail.size(), "the figures of order %d are 1 to %d",
+                      order, figures_in_run);
+    } else if (chosen_step_count < fewest_steps || chosen_step_count > most_steps) {
+        std::snprintf(what.data(), what.size(), "no figure has %d steps", chosen_step_count);
+        std::snprintf(detail.data(), detail.size(), "the figures of order %d have %d to %d",
+                      order, fewest_steps, most_steps);
     } else {
         std::snprintf(what.data(), what.size(), "no figure has the steps given");
+        std::snprintf(detail.data(), detail.size(),
+                      "the figures of order %d are listed with their steps by --list", order);
     }
-    std::array<char, 160> detail{};
-    std::snprintf(detail.data(), detail.size(),
-                  "the figures of order %d are 1 to %d; give a number, or steps as the list "
-                  "(--list) has them",
-                  chosen_order(order_range), figures_in_run);
     fail_usage(what.data(), detail.data());
 }
 
+// A line of the list that could not be written: on a closed pipe (the
+// reader has all it wanted, as with `| head`) the list ends quietly, as
+// other tools' lists do; any other failure is told once every figure has
+// been drawn.
+void note_list_failure() {
+    if (errno == EPIPE) std::exit(0);
+    if (list_write_error == 0) list_write_error = errno;
+}
+
 // The list: "17<TAB>1<TAB>rise flat fall flat flat", a line a figure as it
-// is drawn. A failed write is told once every figure has been drawn.
+// is drawn.
 void list_figure(const StepKind* steps, int count, int /*x*/, int /*y*/, int /*half*/) {
     bool written = std::printf("%d\t%d\t", ++figures_in_run, pages_written + 1) >= 0;
     for (int i = 0; i < count; ++i) {
         written = std::printf(i == 0 ? "%s" : " %s", step_name(steps[i])) >= 0 && written;
     }
     written = std::putchar('\n') != EOF && written;
-    if (!written && list_write_error == 0) list_write_error = errno;
+    if (!written) note_list_failure();
 }
 
 void write_page() {
@@ -182,11 +195,22 @@ void set_export_folder(const char* folder, PageFormat format) {
     page_format = format;
 }
 
-void choose_figure(int number, const StepKind* steps, int count) {
+void choose_figure(const char* number, const StepKind* steps, int count) {
     export_kind = ExportKind::figure;
-    chosen_number = number;
-    chosen_step_count = std::min(count, static_cast<int>(chosen_steps.size()));
-    std::copy(steps, steps + chosen_step_count, chosen_steps.begin());
+    chosen_digits = number;
+    chosen_number = 0;
+    if (number != nullptr) {
+        // Plain digits; a number past any int is past every run's figures.
+        long long value = 0;
+        for (const char* at = number; *at != '\0' && value >= 0; ++at) {
+            value = value > 214748364 ? -1 : value * 10 + (*at - '0');
+        }
+        chosen_number = value > 0 && value <= 2147483647 ? static_cast<int>(value) : -1;
+    }
+    // A figure has at most as many steps as can be kept: more find none.
+    chosen_step_count = count;
+    std::copy(steps, steps + std::min(count, static_cast<int>(chosen_steps.size())),
+              chosen_steps.begin());
 }
 
 void list_figures() { export_kind = ExportKind::list; }
@@ -200,7 +224,7 @@ void open_display() {
         // Nothing is drawn: with no canvas the primitives return at once.
         count_printed = false;
         figure_listener = list_figure;
-        if (std::printf("figure\tpage\tsteps\n") < 0) list_write_error = errno;
+        if (std::printf("figure\tpage\tsteps\n") < 0) note_list_failure();
         return;
     }
     // A figure's folder is made once the figure is known to exist.
@@ -225,7 +249,7 @@ void show_page() {
 void finish_display() {
     write_page();
     if (export_kind == ExportKind::list) {
-        if (std::fflush(stdout) != 0 && list_write_error == 0) list_write_error = errno;
+        if (std::fflush(stdout) != 0) note_list_failure();
         if (list_write_error != 0) {
             fail("cannot write the list to standard output", std::strerror(list_write_error));
         }
@@ -238,8 +262,7 @@ void finish_display() {
     }
     end_progress_line();
     if (export_kind == ExportKind::pages) {
-        remove_stale_pages(export_folder.data(), page_extensions[static_cast<int>(page_format)],
-                           pages_written);
+        remove_stale_pages(export_folder.data(), page_format, pages_written);
     }
     if (progress_write_error != 0) {
         fail("cannot write the progress to standard error", std::strerror(progress_write_error));

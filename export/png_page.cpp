@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "canvas.h"
+#include "page_file.h"
 #include "png_page.h"
 
 namespace {
@@ -123,6 +124,13 @@ const char* write_png_page(std::FILE* file, int width, int height) {
                  PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     png_set_PLTE(png, info, plte.data(), colour_count);
+    // The writer's mark, ahead of the pixels (page_file.h).
+    std::array<char, 16> keyword{"Software"};
+    png_text mark{};
+    mark.compression = PNG_TEXT_COMPRESSION_NONE;
+    mark.key = keyword.data();
+    mark.text = const_cast<char*>(file_writer);
+    png_set_text(png, info, &mark, 1);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     // Every index is below colour_count by construction; libpng's check of
     // each one would cost a fifth of the time.

@@ -23,6 +23,9 @@ struct OrderRange {
     int usual;
 };
 extern const OrderRange order_range;
+// The running program's family, "diamond" or "pyramid", stated in its
+// main.cpp beside order_range.
+extern const char* const family_name;
 // The order a family of `range` draws: requested_order when it is in
 // range, else the usual one.
 inline int chosen_order(const OrderRange& range) {

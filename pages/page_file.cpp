@@ -6,6 +6,27 @@
 #include "page_record.h"
 #include "page_writers.h"
 
+const char* file_writer = "domino-paths";
+
+int file_mark(PageFormat format, FileMark& mark) {
+    if (format == PageFormat::svg) {
+        return std::snprintf(mark.data(), mark.size(), "\n<!-- Software: %s -->\n", file_writer);
+    }
+    if (format == PageFormat::tikz) {
+        return std::snprintf(mark.data(), mark.size(), "\n%% Software: %s\n", file_writer);
+    }
+    // A PNG chunk: its length, type "tEXt", then the keyword, a zero and
+    // the text.
+    const int text = std::snprintf(mark.data() + 8, mark.size() - 8, "Software%c%s", '\0',
+                                   file_writer);
+    if (text < 0 || text + 8 >= static_cast<int>(mark.size())) return 0;
+    mark[0] = mark[1] = '\0';
+    mark[2] = static_cast<char>(text >> 8);
+    mark[3] = static_cast<char>(text & 0xFF);
+    std::memcpy(mark.data() + 4, "tEXt", 4);
+    return text + 8;
+}
+
 Written written_as(const char* what, int number, int width, int height) {
     Written written{{}, {}, {}, width, height};
     std::snprintf(written.title.data(), written.title.size(), "%s %d", what, number);

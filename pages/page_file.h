@@ -12,6 +12,18 @@ enum class PageFormat { png, svg, tikz };
 // By PageFormat: png, svg, tikz.
 constexpr std::array<const char*, 3> page_extensions = {"png", "svg", "tex"};
 
+// The program every file names as its writer ("diamond_export"), the same
+// in every run: the exporter's own, so that it can tell the pages it wrote
+// from a user's files, and so that the explorer's files are its files byte
+// for byte.
+extern const char* file_writer;
+// The writer's mark as a file of `format` carries it among its first
+// mark_reach bytes: a PNG text chunk "Software", a comment in SVG and TikZ.
+// Its length, the bytes in `mark`.
+constexpr int mark_reach = 1024;
+using FileMark = std::array<char, 160>;
+int file_mark(PageFormat format, FileMark& mark);
+
 // What is written to a file, and how it is named: "page 3", "Page 3",
 // "page-3"; "figure 17", "Figure 17", "figure-17". It holds the top left
 // width x height pixels of the canvas.

@@ -5,6 +5,7 @@
 // the same staircase at any zoom.
 #include <array>
 
+#include "page_file.h"
 #include "page_record.h"
 #include "page_writers.h"
 
@@ -40,11 +41,12 @@ bool write_rect(std::FILE* file, const RecordedBox& box) {
 const char* write_svg_page(std::FILE* file, int width, int height, const char* title) {
     std::fprintf(file,
                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                 "<!-- Software: %s -->\n"
                  "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" "
                  "viewBox=\"0 0 %d %d\" shape-rendering=\"crispEdges\">\n"
                  "<title>%s</title>\n"
                  "<rect width=\"%d\" height=\"%d\" fill=\"%s\"/>\n",
-                 width, height, width, height, title, width, height,
+                 file_writer, width, height, width, height, title, width, height,
                  hex(palette.background).data());
     // Each figure is a group of its own, titled with its number and steps.
     write_figure_groups(file, "<g><title>%s</title>\n", "</g>\n", write_rect);

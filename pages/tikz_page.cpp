@@ -3,7 +3,7 @@
 // fill, on whole coordinates, so that at 72 dpi each covers exactly the
 // pixels the raster draws. The colours are named once, with \providecolor,
 // so that a document can define them first.
-#include "messages.h"
+#include "page_file.h"
 #include "page_record.h"
 #include "page_writers.h"
 #include "path_overlay.h"
@@ -45,10 +45,11 @@ const char* write_tikz_page(std::FILE* file, int width, int height, const char* 
                             const char* stem) {
     std::fprintf(file,
                  "%% %s of %s: one tikzpicture, %d x %d bp, one scope a figure.\n"
+                 "%% Software: %s\n"
                  "%% Include it with \\input{%s.tex} in a LaTeX document that loads tikz;\n"
                  "%% define the colours dominopage, dominorise, dominoflat, dominofall and\n"
                  "%% dominoborder before it to restyle the page.\n",
-                 label, program_name, width, height, stem);
+                 label, file_writer, width, height, file_writer, stem);
     // The path's colour only where a path is drawn, so that other pages
     // stay as they were.
     const Colour named[] = {palette.background, palette.rise_fill, palette.flat_fill,

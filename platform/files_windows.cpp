@@ -38,6 +38,34 @@ int list_folder(const char* path, void (*each)(const char* name)) {
     return 0;
 }
 
+EntryKind entry_kind(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return EntryKind::missing;
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return EntryKind::link;
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return EntryKind::folder;
+    return (attributes & FILE_ATTRIBUTE_DEVICE) != 0 ? EntryKind::other : EntryKind::file;
+}
+
+std::FILE* open_plain_file(const char* path) {
+    return entry_kind(path) == EntryKind::file ? std::fopen(path, "rb") : nullptr;
+}
+
+int lock_folder(const char* path) {
+    std::array<char, MAX_PATH + 32> lock{};
+    std::snprintf(lock.data(), lock.size(), "%s\\.export-lock", path);
+    // Shared with nobody, and gone when the last handle is: the process's
+    // end closes it, however the process ends. Never closed here.
+    const HANDLE file = CreateFileA(lock.data(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file != INVALID_HANDLE_VALUE) return 0;
+    switch (GetLastError()) {
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_ACCESS_DENIED: return EWOULDBLOCK;
+        case ERROR_PATH_NOT_FOUND: return ENOENT;
+        default: return EIO;
+    }
+}
+
 FILE* create_unique_file(char* name_template) {
     const int fd = mkstemp(name_template);
     if (fd < 0) return nullptr;
@@ -46,16 +74,23 @@ FILE* create_unique_file(char* name_template) {
     if (file == nullptr) {
         const int error = errno;
         _close(fd);
-        remove_unfinished_file(name_template);
+        std::remove(name_template);
         errno = error;
     }
     return file;
 }
 
-// rename() will not replace an existing file here.
-int replace_file(const char* from, const char* to) {
-    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != 0) return 0;
-    switch (GetLastError()) {
+int finish_file(std::FILE* file, const char* name_template, const char* to) {
+    if (std::fclose(file) != 0) {
+        const int error = errno;
+        std::remove(name_template);
+        return error;
+    }
+    // rename() will not replace an existing file here.
+    if (MoveFileExA(name_template, to, MOVEFILE_REPLACE_EXISTING) != 0) return 0;
+    const DWORD why = GetLastError();
+    std::remove(name_template);
+    switch (why) {
         case ERROR_ACCESS_DENIED: return EACCES;
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND: return ENOENT;
@@ -63,4 +98,7 @@ int replace_file(const char* from, const char* to) {
     }
 }
 
-void remove_unfinished_file(const char* path) { std::remove(path); }
+void abandon_file(std::FILE* file, const char* name_template) {
+    std::fclose(file);
+    std::remove(name_template);
+}

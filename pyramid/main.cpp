@@ -5,6 +5,7 @@
 #include "pyramid.h"
 
 const OrderRange order_range = pyramid::orders;
+const char* const family_name = "pyramid";
 
 extern "C" int SDL_main(int /*argc*/, char* /*argv*/[]) {
     open_display();

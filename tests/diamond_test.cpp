@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -110,6 +111,18 @@ TEST(DiamondOrders, EachOrderDrawsEveryTilingOfItsDiamondOnceWhollyOnThePage) {
     EXPECT_EQ(std::make_pair(xs, ys), std::make_pair(slot_xs, slot_ys));
 }
 
+std::string text_of(const std::string& path) {
+    std::ifstream in(path);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs the exporter with `arguments` in `folder`; its exit status.
+int export_in(const std::string& folder, const std::string& arguments) {
+    const int raw =
+        std::system(("cd '" + folder + "' && '" EXPORTER "' " + arguments + " >out 2>err").c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
 // The exporter's failures: a clear message, status 1, and no page file that
 // is not complete.
 TEST(DiamondExport, AFolderThatCannotBeMadeIsReported) {
@@ -135,22 +148,28 @@ TEST(DiamondExport, APageThatCannotBeWrittenStopsTheExportWithNoPartialFile) {
     remove_temporary_folder(first.temporary);
 }
 
-// Each writes its own temporary files; whichever renames last, every page
-// left is complete and no temporary file is left behind.
-TEST(DiamondExport, TwoExportersIntoOneFolderAtOnceBothSucceed) {
-    const ExportRun first = run_exporter(EXPORTER);
-    ASSERT_EQ(first.status, 0);
-    const std::string one = "'" EXPORTER "' '" + first.folder + "' >/dev/null 2>&1";
-    const int raw = std::system((one + " & a=$!; " + one + " || exit 1; wait $a").c_str());
+// A second export into a folder that another is still writing into once
+// removed half of the first one's pages as "pages of an earlier export".
+// Now it is refused at once, touching nothing, and the first finishes whole.
+TEST(DiamondExport, ASecondExportIntoAFolderBeingWrittenIsRefused) {
+    const std::string folder = make_temporary_folder();
+    const std::string big = "'" EXPORTER "' --order 7 '" + folder + "/same' 2>/dev/null";
+    const std::string small = "'" EXPORTER "' --order 1 '" + folder + "/same' 2>'" + folder +
+                              "/err'; echo \\$? >'" + folder + "/status'";
+    // The small one starts once the big one has written its first page.
+    const std::string both = big + " & a=\\$!; while [ ! -e '" + folder +
+                             "/same/page-1.png' ]; do sleep 0.01; done; " + small +
+                             "; wait \\$a";
+    const int raw = std::system(("bash -c \"" + both + "\"").c_str());
     EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0);
-    EXPECT_EQ(files_in(first.folder).size(), 9u);
-    for (const std::string& name : files_in(first.folder)) {
-        std::vector<Uint32> rgb;
-        int width = 0;
-        int height = 0;
-        EXPECT_EQ(read_png(first.folder + "/" + name, rgb, width, height), "") << name;
-    }
-    remove_temporary_folder(first.temporary);
+    EXPECT_EQ(text_of(folder + "/status"), "1\n");
+    EXPECT_EQ(text_of(folder + "/err"), "diamond_export: cannot write into the folder " + folder +
+                                            "/same: another export is writing into it\n");
+    EXPECT_EQ(files_in(folder + "/same").size(), 3243u);
+    // Once the first is done, the folder is free again.
+    EXPECT_EQ(export_in(folder, "--order 1 same"), 0);
+    EXPECT_EQ(files_in(folder + "/same"), std::vector<std::string>{"page-1.png"});
+    remove_temporary_folder(folder);
 }
 
 std::size_t occurrences(const std::string& text, const std::string& part) {
@@ -190,13 +209,6 @@ TEST(DiamondExport, PathsAndSingleFiguresAreThePngPixelsInEveryFormat) {
                                     10);
 }
 
-// Runs the exporter with `arguments` in `folder`; its exit status.
-int export_in(const std::string& folder, const std::string& arguments) {
-    const int raw =
-        std::system(("cd '" + folder + "' && '" EXPORTER "' " + arguments + " >out 2>err").c_str());
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-}
-
 // Options were once taken for folder names and filled with pages.
 TEST(DiamondExport, AnythingButOptionsAndOneFolderGivesUsageAndWritesNothing) {
     const std::string folder = make_temporary_folder();
@@ -212,6 +224,21 @@ TEST(DiamondExport, AnythingButOptionsAndOneFolderGivesUsageAndWritesNothing) {
     EXPECT_EQ(std::system("'" EXPORTER "' --help >/dev/full 2>/dev/null"), 1 << 8);
     EXPECT_EQ(export_in(folder, "-- -pages"), 0);
     EXPECT_EQ(files_in(folder + "/-pages").size(), 9u);
+    // A number or steps that no figure has is told what is wrong with it.
+    EXPECT_EQ(export_in(folder, "--figure 1073741825 f"), 2);
+    EXPECT_EQ(text_of(folder + "/err"), "diamond_export: there is no figure 1073741825: the "
+                                        "figures of order 4 are 1 to 321\n");
+    EXPECT_EQ(export_in(folder, "--figure 000000000000000000000000000000000000000321 f"), 0);
+    EXPECT_EQ(files_in(folder + "/f"), std::vector<std::string>{"figure-321.png"});
+    std::string seventeen = "rise";
+    for (int i = 1; i < 17; ++i) seventeen += " flat";
+    EXPECT_EQ(export_in(folder, "--figure '" + seventeen + "' g"), 2);
+    EXPECT_EQ(text_of(folder + "/err"),
+              "diamond_export: no figure has 17 steps: the figures of order 4 have 4 to 8\n");
+    // The list read only in part, by `head`: no complaint.
+    EXPECT_EQ(run_with_an_unread_pipe("'" EXPORTER "' --order 7 --list 2>'" + folder + "/err'", 1),
+              0);
+    EXPECT_EQ(text_of(folder + "/err"), "");
     remove_temporary_folder(folder);
 }
 
@@ -221,9 +248,10 @@ TEST(DiamondExport, AStopSignalLeavesNoUnfinishedPage) {
     const std::string folder = make_temporary_folder();
     for (const char* signal_name : {"INT", "TERM", "HUP", "QUIT", "USR1", "ALRM", "KILL"}) {
         for (const char* delay : {"0.01", "0.03", "0.05", "0.08"}) {
-            // Job control on: a background job would otherwise ignore INT and QUIT.
-            const std::string command = "set -m; '" EXPORTER "' --svg --order 6 '" + folder +
-                                        "/pages' 2>/dev/null & sleep " + delay + "; kill -" +
+            // Job control on: a background job would otherwise ignore INT and
+            // QUIT. With few descriptors the page once fell back to a named file.
+            const std::string command = "set -m; ulimit -n 5; '" EXPORTER "' --svg --order 6 '" + folder +
+                                        "/pages' 2>/dev/null 3>&- 4>&- & sleep " + delay + "; kill -" +
                                         signal_name + " \\$!; wait \\$!";
             const int raw = std::system(("bash -c \"" + command + "\"").c_str());
             ASSERT_TRUE(WIFEXITED(raw));
@@ -234,12 +262,15 @@ TEST(DiamondExport, AStopSignalLeavesNoUnfinishedPage) {
             }
         }
     }
+    // With no descriptor left for a page beside the folder's lock: refused,
+    // and nothing left.
+    const int raw = std::system(("bash -c \"exec 2>'" + folder + "/err'; ulimit -n 4; '" EXPORTER
+                                 "' '" + folder + "/few' 3>&- 4>&-\"").c_str());
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 1);
+    EXPECT_EQ(text_of(folder + "/err"),
+              "diamond_export: cannot write " + folder + "/few/page-1.png: Too many open files\n");
+    EXPECT_EQ(files_in(folder + "/few"), std::vector<std::string>{});
     remove_temporary_folder(folder);
-}
-
-std::string text_of(const std::string& path) {
-    std::ifstream in(path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // libpng said only "Write Error", and a file size limit killed the export
@@ -291,6 +322,63 @@ TEST(DiamondExport, FoldersAreMadeWholeOrRefusedForWhatTheyAre) {
     EXPECT_EQ(files_in(folder + "/a/b/c").size(), 9u);
     EXPECT_NE(text_of(folder + "/err").find("removed 62 pages of an earlier export, numbered 10 to 71"),
               std::string::npos);
+    // Only pages it wrote itself: a user's file, a link and a folder named
+    // like later pages stay, each said so; one named like a page it writes
+    // is replaced. A folder's name ending in slashes gives one in its pages'.
+    EXPECT_EQ(export_in(folder, "--order 5 u//"), 0);
+    EXPECT_NE(text_of(folder + "/err").find("wrote page 71 to u/page-71.png\n"), std::string::npos);
+    std::filesystem::remove(folder + "/u/page-13.png");
+    std::filesystem::create_directories(folder + "/u/page-13.png");
+    std::ofstream(folder + "/u/page-10.png") << "scan";
+    std::ofstream(folder + "/notes.txt") << "notes";
+    std::filesystem::remove(folder + "/u/page-14.png");
+    std::filesystem::create_symlink("../notes.txt", folder + "/u/page-14.png");
+    std::ofstream(folder + "/u/page-2.png") << "old";
+    EXPECT_EQ(export_in(folder, "u"), 0);
+    const std::string told = text_of(folder + "/err");
+    for (const char* kept : {"u/page-10.png, named like a page past the last one: diamond_export "
+                             "did not write it\n",
+                             "u/page-13.png, named like a page past the last one: it is a folder\n",
+                             "u/page-14.png, named like a page past the last one: it is a "
+                             "symbolic link\n",
+                             "removed 59 pages of an earlier export, numbered 11 to 71\n"}) {
+        EXPECT_NE(told.find(kept), std::string::npos) << kept << " not in " << told;
+    }
+    // Each format carries the mark: SVG and TikZ pages of its own go too.
+    for (const char* format : {"--svg", "--tikz"}) {
+        EXPECT_EQ(export_in(folder, std::string(format) + " --order 5 v"), 0);
+        EXPECT_EQ(export_in(folder, std::string(format) + " v"), 0);
+        EXPECT_NE(text_of(folder + "/err").find("removed 62 pages"), std::string::npos) << format;
+    }
+    EXPECT_EQ(text_of(folder + "/u/page-10.png"), "scan");
+    EXPECT_EQ(text_of(folder + "/notes.txt"), "notes");
+    EXPECT_EQ(files_in(folder + "/u").size(), 12u);
+    remove_temporary_folder(folder);
+}
+
+// A folder that cannot be read still takes its pages, but earlier pages in
+// it cannot be found: a warning says so, and the export succeeds.
+TEST(DiamondExport, AFolderThatCannotBeListedKeepsEarlierPagesWithAWarning) {
+    const std::string folder = make_temporary_folder();
+    ASSERT_EQ(export_in(folder, "--order 5 p"), 0);
+    std::filesystem::permissions(folder, std::filesystem::perms::all);
+    std::filesystem::permissions(folder + "/p", static_cast<std::filesystem::perms>(0333));
+    // Root reads any folder: the exporter runs as nobody there.
+    const std::string as = geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    const int raw = std::system((as + "'" EXPORTER "' '" + folder + "/p' 2>'" + folder +
+                                 "/err.txt' >/dev/null").c_str());
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0);
+    const std::string told = text_of(folder + "/err.txt");
+    EXPECT_EQ(told.find("diamond_export: warning: cannot lock the folder " + folder +
+                        "/p (Permission denied): another export into it at the same time would "
+                        "not be refused\n"),
+              0u) << told;
+    EXPECT_NE(told.find("\ndiamond_export: warning: could not look for pages of an earlier "
+                        "export past page 9 in " + folder +
+                        "/p (Permission denied); any there were kept\n"),
+              std::string::npos) << told;
+    std::filesystem::permissions(folder + "/p", std::filesystem::perms::all);
+    EXPECT_EQ(files_in(folder + "/p").size(), 71u);
     remove_temporary_folder(folder);
 }
 
