@@ -8,6 +8,10 @@
 # wait; the program must say so in one line and exit 1 at once.
 # END_WITH=destroyed_window: another client destroys the window during the
 # final wait; the program must say so in one line and exit 1 at once.
+# KILLED_BEFORE="TERM KILL": runs of the program before, each killed with
+# that signal once its window shows; whatever they leave on the server (over
+# SDL2, the keyboard focused on no window) must not change how the run after
+# them ends.
 # STDOUT=closed, full or closed_pipe: the program starts with standard
 # output closed (it must page through as usual), on /dev/full or on a pipe
 # nobody reads (a failed write is reported after the final key press, with
@@ -42,6 +46,22 @@ if [ "${END_WITH:-key}" = term ]; then
     expect_exit_within_5s "a SIGTERM during start-up"
     [ "$status" -eq 143 ] || fail "exit status $status after a SIGTERM during start-up"
 fi
+
+for signal in ${KILLED_BEFORE:-}; do
+    "$program" >/dev/null 2>"$work/err" </dev/null &
+    app=$!
+    wait_for_window "^$name - page 1\$" 10
+    [ -n "$window" ] || fail "no window appeared in the run to be ended by SIG$signal"
+    kill -"$signal" "$app"
+    expect_exit_within_5s "a SIG$signal"
+    [ "$status" -eq $((128 + $(kill -l "$signal"))) ] || fail "exit status $status after a SIG$signal"
+    # The next run's window is told apart by its title alone.
+    for _ in $(seq 50); do
+        xdotool search --name "^$name - " >/dev/null 2>&1 || break
+        sleep 0.1
+    done
+    xdotool search --name "^$name - " >/dev/null 2>&1 && fail "the window outlived its SIG$signal"
+done
 
 case ${STDOUT:-file} in
     closed) "$program" >&- 2>"$work/err" </dev/null & ;;
