@@ -98,14 +98,14 @@ void run_pyramid_quietly() {
         close(saved);
         return;
     }
-    pyramid::draw_all_paths();
+    pyramid::draw_every_figure();
     std::fflush(stdout);
     dup2(saved, STDOUT_FILENO);
     close(saved);
 }
 
 const BenchPage& diamond_page() {
-    static const BenchPage page_one = first_page_of(diamond::draw_all_arrangements, diamond_region,
+    static const BenchPage page_one = first_page_of(diamond::draw_every_figure, diamond_region,
                                                     diamond_slot_xs, diamond_slot_ys);
     return page_one;
 }
@@ -182,11 +182,11 @@ void bulk_fill_baseline(benchmark::State& state, const BenchPage& (*which)()) {
 void diamond_whole_run(benchmark::State& state) {
     while (state.KeepRunning()) {
         open_display();
-        diamond::draw_all_arrangements();
+        diamond::draw_every_figure();
         finish_display();
     }
     const int pages = pages_shown;
-    report(state, boxes_in_run(diamond::draw_all_arrangements), pages);
+    report(state, boxes_in_run(diamond::draw_every_figure), pages);
 }
 
 void pyramid_whole_run(benchmark::State& state) {

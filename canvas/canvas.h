@@ -1,5 +1,5 @@
 // The page every figure is drawn on: an 800 x 600 surface of 32-bit pixels,
-// and the five colours mapped for it.
+// and the six colours mapped for it.
 #pragma once
 
 #include <SDL.h>

@@ -68,7 +68,7 @@ bool next_arrangement(int n) {
     return true;
 }
 
-void draw_all_arrangements() {
+void draw_every_figure() {
     diamond_order = chosen_order(orders);
     const PageGrid grid = page_grid_of(diamond_order);
     cursor_x = grid.first_x;

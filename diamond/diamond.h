@@ -5,8 +5,8 @@
 
 #include <array>
 
+#include "family.h"
 #include "page_grid.h"
-#include "pager.h"
 #include "steps.h"
 
 namespace diamond {
@@ -35,12 +35,15 @@ void draw_diamond_figure(int a, int x, int y);
 // The whole run: the order asked for (requested_order) or 4, the cursor at
 // the first slot, then a = 0, 1, ..., N, every arrangement of each in
 // ascending lexicographic order; a full page is shown at once.
-void draw_all_arrangements();
+void draw_every_figure();
 // Turns the first n entries of `arrangement` into their lexicographic
 // successor (equal kinds not told apart); false when they are the last.
 bool next_arrangement(int n);
 // Where the figures of order N go on a page: at order 4, anchors 100 apart
 // from (10, 50), 8 to a row and 5 rows.
 PageGrid page_grid_of(int order);
+
+// Its row of the family table.
+extern const Family family;
 
 }  // namespace diamond

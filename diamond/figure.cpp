@@ -2,7 +2,7 @@
 // horizontal dominoes filling the diamond above and below it.
 #include "diamond.h"
 #include "dominoes.h"
-#include "path_overlay.h"
+#include "figure_protocol.h"
 
 namespace diamond {
 
@@ -10,28 +10,21 @@ int upper_stack = 0;
 int lower_stack = 0;
 
 namespace {
+
 constexpr int half_cell = 5;
 constexpr int cell = 2 * half_cell;
-}  // namespace
 
-void draw_diamond_figure(int a, int x, int y) {
-    if (a < 0 || a > diamond_order || a + diamond_order > max_steps) return;
-    const int steps = a + diamond_order;
-    if (figure_listener != nullptr) figure_listener(arrangement.data(), steps, x, y, half_cell);
-    // With no canvas no box is drawn or heard of: a figure passed over (a
-    // page not shown, the exporters' list) costs no domino, only its path,
-    // which a segment listener may still hear of.
-    if (screen == nullptr) {
-        upper_stack = 0;
-        lower_stack = 0;
-        draw_path_overlay(arrangement.data(), steps, x, y, half_cell);
-        return;
-    }
+// The figure being drawn: a + N steps from the anchor (figure_x, figure_y).
+int figure_steps = 0;
+int figure_x = 0;
+int figure_y = 0;
+
+void draw_diamond_dominoes() {
     upper_stack = diamond_order;
     lower_stack = diamond_order;
-    int px = x;
-    int py = y;
-    for (int i = 0; i < steps; ++i) {
+    int px = figure_x;
+    int py = figure_y;
+    for (int i = 0; i < figure_steps; ++i) {
         switch (arrangement[i]) {
         case StepKind::flat:
             draw_flat_domino(px, py, half_cell);
@@ -57,7 +50,16 @@ void draw_diamond_figure(int a, int x, int y) {
             break;
         }
     }
-    draw_path_overlay(arrangement.data(), steps, x, y, half_cell);
+}
+
+}  // namespace
+
+void draw_diamond_figure(int a, int x, int y) {
+    if (a < 0 || a > diamond_order || a + diamond_order > max_steps) return;
+    figure_steps = a + diamond_order;
+    figure_x = x;
+    figure_y = y;
+    draw_figure(arrangement.data(), figure_steps, x, y, half_cell, draw_diamond_dominoes);
 }
 
 }  // namespace diamond

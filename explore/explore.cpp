@@ -6,19 +6,21 @@
 #include <cstring>
 
 #include "canvas.h"
-#include "diamond.h"
 #include "explore_pager.h"
+#include "family_table.h"
 #include "messages.h"
 #include "page_file.h"
+#include "page_formats.h"
 #include "page_record.h"
 #include "pager.h"
 #include "path_overlay.h"
-#include "pyramid.h"
 
 namespace {
 
-constexpr int family_count = 2;
-constexpr std::array<OrderRange, family_count> family_orders = {diamond::orders, pyramid::orders};
+// The family numbered `family` in the table, or nullptr.
+const Family* family_numbered(int family) {
+    return family >= 0 && family < family_count ? family_table[family] : nullptr;
+}
 
 // The last file written. The largest pages are some 440 kB (pyramid order 7
 // with its paths, as SVG); even a page whose record were full (16,384
@@ -45,30 +47,53 @@ bool is_figure_on_page(int index) {
 
 extern "C" {
 
+int explore_family_count() { return family_count; }
+
+const char* explore_family_name(int family) {
+    return family_numbered(family) != nullptr ? family_table[family]->name : "";
+}
+
+int explore_format_count() { return static_cast<int>(page_formats.size()); }
+
+const char* explore_format_label(int format) {
+    return format >= 0 && format < explore_format_count() ? page_formats[format]->label : "";
+}
+
+const char* explore_format_extension(int format) {
+    return format >= 0 && format < explore_format_count() ? page_formats[format]->extension : "";
+}
+
+const char* explore_format_mime_type(int format) {
+    return format >= 0 && format < explore_format_count() ? page_formats[format]->mime_type : "";
+}
+
+int explore_format_is_image(int format) {
+    return format >= 0 && format < explore_format_count() && page_formats[format]->write == nullptr
+               ? 1
+               : 0;
+}
+
 int explore_largest_order(int family) {
-    return family >= 0 && family < family_count ? family_orders[family].largest : 0;
+    return family_numbered(family) != nullptr ? family_table[family]->orders.largest : 0;
 }
 
 int explore_usual_order(int family) {
-    return family >= 0 && family < family_count ? family_orders[family].usual : 0;
+    return family_numbered(family) != nullptr ? family_table[family]->orders.usual : 0;
 }
 
 int explore_run(int family, int order, int page, int paths) {
     if (order < 1 || order > explore_largest_order(family)) return 0;
     requested_order = order;
     path_overlay = paths != 0;
-    // The TikZ files name the program that wrote them: the exporter's
-    // name, so that they are its files byte for byte.
-    name_program(family == 0 ? "diamond_export" : "pyramid_export");
-    file_writer = program_name;
+    // The files name the program that wrote them: the exporter's name, so
+    // that they are its files byte for byte.
+    static std::array<char, 64> writer{};
+    std::snprintf(writer.data(), writer.size(), "%s_export", family_table[family]->name);
+    file_writer = writer.data();
     aim_at_page(page);
     figure_alone = false;
     open_display();
-    if (family == 0) {
-        diamond::draw_all_arrangements();
-    } else {
-        pyramid::draw_all_paths();
-    }
+    family_table[family]->draw_every_figure();
     finish_display();
     return pages_in_run();
 }
@@ -113,7 +138,7 @@ int explore_figure_edge(int index, int side) {
 int explore_write_file(int format, int index) {
     file_size = 0;
     file_failure = "";
-    if (format < 0 || format > 2 || !page_on_canvas() ||
+    if (format < 0 || format >= static_cast<int>(page_formats.size()) || !page_on_canvas() ||
         (index != -1 && !is_figure_on_page(index))) {
         file_failure = "there is no such page or figure";
         return -1;
@@ -127,14 +152,15 @@ int explore_write_file(int format, int index) {
         file_failure = "the figure has more boxes than can be kept";
         return -1;
     }
-    const auto format_asked = static_cast<PageFormat>(format);
-    if (format_asked == PageFormat::png) return 0;
+    const PageFormat& format_asked = *page_formats[format];
+    // An image of the pixels is the browser's to encode.
+    if (format_asked.write == nullptr) return 0;
     std::FILE* file = fmemopen(file_bytes.data(), file_bytes.size(), "w");
     if (file == nullptr) {
         file_failure = std::strerror(errno);
         return -1;
     }
-    const char* why = write_vector_file(format_asked, file, file_written);
+    const char* why = write_recorded_file(format_asked, file, file_written);
     const long size = std::ftell(file);
     std::fclose(file);
     // The stream keeps its last byte for a terminating zero.

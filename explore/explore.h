@@ -6,7 +6,10 @@
 
 extern "C" {
 
-// Families by number: 0 diamond, 1 pyramid.
+// Families by number, from 0, in the family table's order: how many, and
+// each one's name ("" for no such family).
+int explore_family_count();
+const char* explore_family_name(int family);
 // The largest order of `family`, and its usual one; 0 for no such family.
 int explore_largest_order(int family);
 int explore_usual_order(int family);
@@ -30,12 +33,21 @@ int explore_figure_number(int index);
 const char* explore_figure_steps(int index);
 int explore_figure_edge(int index, int side);
 
+// The formats a page or figure is written in, by number from 0: how many,
+// and each one's label ("SVG"), extension ("svg") and MIME type; and
+// whether it is an image of the pixels (PNG), which the browser encodes.
+int explore_format_count();
+const char* explore_format_label(int format);
+const char* explore_format_extension(int format);
+const char* explore_format_mime_type(int format);
+int explore_format_is_image(int format);
+
 // Writes the drawn page (`index` -1) or its figure `index` alone in
-// `format` (0 PNG, 1 SVG, 2 TikZ), and returns 0, or -1 when it cannot (the
+// `format`, and returns 0, or -1 when it cannot (the
 // reason in explore_file_failure). A figure alone replaces the page on the
 // canvas: until the page is run again, there is no page or figure to find
-// or write (the count is 0, and writing fails). For PNG nothing is
-// written: the file is made by the browser from the canvas's top left
+// or write (the count is 0, and writing fails). For an image nothing is
+// written: the browser makes it from the canvas's top left
 // explore_file_width() x explore_file_height() pixels.
 int explore_write_file(int format, int index);
 const char* explore_file_data();

@@ -57,7 +57,7 @@ namespace {
 
 // What remove_stale_pages is looking for and has found, for its callback.
 const char* stale_folder = nullptr;
-PageFormat stale_format = PageFormat::png;
+const PageFormat* stale_format = &png_format;
 int pages_kept = 0;
 int first_stale_page = 0;
 int last_stale_page = 0;
@@ -71,7 +71,7 @@ bool carries_our_mark(const char* path) {
     const std::size_t read = std::fread(start.data(), 1, start.size(), file);
     std::fclose(file);
     FileMark mark{};
-    const int length = file_mark(stale_format, mark);
+    const int length = stale_format->mark(mark);
     return length > 0 && std::search(start.begin(), start.begin() + read, mark.begin(),
                                      mark.begin() + length) != start.begin() + read;
 }
@@ -85,7 +85,7 @@ void say_kept(const char* path, const char* why) {
 void remove_if_stale(const char* name) {
     int number = 0;
     int length = 0;
-    const char* extension = page_extensions[static_cast<int>(stale_format)];
+    const char* extension = stale_format->extension;
     // "page-K.ext" exactly, K written as we write it.
     if (std::sscanf(name, "page-%9d.%n", &number, &length) != 1 || length == 0 ||
         number <= pages_kept || std::strcmp(name + length, extension) != 0) {
@@ -128,9 +128,9 @@ void join_path(char* path, std::size_t size, const char* folder, const char* nam
                   name);
 }
 
-void remove_stale_pages(const char* folder, PageFormat format, int last_page) {
+void remove_stale_pages(const char* folder, const PageFormat& format, int last_page) {
     stale_folder = folder;
-    stale_format = format;
+    stale_format = &format;
     pages_kept = last_page;
     stale_pages = 0;
     last_stale_page = 0;

@@ -5,7 +5,7 @@
 #include <cstddef>
 
 #include "files.h"
-#include "page_file.h"
+#include "page_formats.h"
 
 // The longest path the system takes (PATH_MAX on Linux, its zero counted),
 // and the longest name of a file in the folder, "/.figure-2147483647.png.
@@ -23,10 +23,10 @@ static_assert(longest_path <= max_path_length);
 void make_export_folder(const char* folder);
 // Removes the folder's FOLDER/page-K.EXT past `last_page` that this
 // program wrote in an earlier and larger export in the same format: plain
-// files that carry its mark (file_mark). Anything else named so is kept,
+// files that carry its mark (PageFormat::mark). Anything else named so is kept,
 // each with a line that says why; so are all of them, with a line, when
 // the folder cannot be read.
-void remove_stale_pages(const char* folder, PageFormat format, int last_page);
+void remove_stale_pages(const char* folder, const PageFormat& format, int last_page);
 // FOLDER/NAME into `path` (of `size` bytes), with one slash between them
 // however many the folder's name ends with.
 void join_path(char* path, std::size_t size, const char* folder, const char* name);

@@ -11,9 +11,11 @@
 
 #include "canvas.h"
 #include "export_folder.h"
+#include "family.h"
 #include "files.h"
 #include "messages.h"
 #include "page_file.h"
+#include "page_formats.h"
 #include "page_record.h"
 #include "pager.h"
 #include "path_overlay.h"
@@ -26,7 +28,7 @@ namespace {
 using PathMessage = std::array<char, max_path_length + 100>;
 
 std::array<char, folder_capacity> export_folder{};
-PageFormat page_format = PageFormat::png;
+const PageFormat* page_format = &png_format;
 
 // What is written: every page, one figure, or the list of figures.
 enum class ExportKind { pages, figure, list };
@@ -56,8 +58,8 @@ SDL_Surface* page_surface = nullptr;
 }
 
 // Returns nullptr, or why the page could not be written.
-const char* write_as(PageFormat format, std::FILE* file, const Written& written) {
-    if (format != PageFormat::png) return write_vector_file(format, file, written);
+const char* write_as(const PageFormat& format, std::FILE* file, const Written& written) {
+    if (format.write != nullptr) return write_recorded_file(format, file, written);
     const char* why = write_png_page(file, written.width, written.height);
     // A failed write is the telling reason, whatever the writer made of it.
     return std::ferror(file) != 0 ? std::strerror(errno) : why;
@@ -81,7 +83,7 @@ void report_progress(const char* title, const char* path) {
 // file is made new (it follows no link planted at its name), so two
 // exporters into one folder never share one.
 void write_file(const Written& written) {
-    const char* extension = page_extensions[static_cast<int>(page_format)];
+    const char* extension = page_format->extension;
     std::array<char, 48> name{};
     std::array<char, max_path_length> path{};
     std::array<char, max_path_length> partial{};
@@ -94,7 +96,7 @@ void write_file(const Written& written) {
         const int error = errno;
         fail_to_write(path.data(), std::strerror(error));
     }
-    if (const char* why = write_as(page_format, file, written)) {
+    if (const char* why = write_as(*page_format, file, written)) {
         abandon_file(file, partial.data());
         fail_to_write(path.data(), why);
     }
@@ -127,7 +129,7 @@ void look_for_chosen_figure() {
 }
 
 [[noreturn]] void fail_on_no_such_figure() {
-    const int order = chosen_order(order_range);
+    const int order = chosen_order(program_family.orders);
     std::array<char, 200> what{};
     std::array<char, 160> detail{};
     if (chosen_number != 0) {
@@ -182,7 +184,7 @@ void start_page() {
 
 }  // namespace
 
-void set_export_folder(const char* folder, PageFormat format) {
+void set_export_folder(const char* folder, const PageFormat& format) {
     const int length = std::snprintf(export_folder.data(), export_folder.size(), "%s", folder);
     if (length <= 0) fail("cannot use the folder", "its name is empty");
     if (static_cast<std::size_t>(length) >= export_folder.size()) {
@@ -192,7 +194,7 @@ void set_export_folder(const char* folder, PageFormat format) {
                       length, static_cast<int>(folder_capacity) - 1);
         fail("cannot use the folder", why.data());
     }
-    page_format = format;
+    page_format = &format;
 }
 
 void choose_figure(const char* number, const StepKind* steps, int count) {
@@ -236,8 +238,8 @@ void open_display() {
                                             canvas_depth, 0x00FF0000, 0x0000FF00, 0x000000FF, 0);
     }
     if (!select_canvas(page_surface)) fail("cannot make an off-screen page", SDL_GetError());
-    // The PNG pages need neither the boxes nor where each figure begins.
-    if (page_format != PageFormat::png || export_kind == ExportKind::figure) start_recording();
+    // Pages of pixels need neither the boxes nor where each figure begins.
+    if (page_format->write != nullptr || export_kind == ExportKind::figure) start_recording();
     start_page();
 }
 
@@ -262,7 +264,7 @@ void finish_display() {
     }
     end_progress_line();
     if (export_kind == ExportKind::pages) {
-        remove_stale_pages(export_folder.data(), page_format, pages_written);
+        remove_stale_pages(export_folder.data(), *page_format, pages_written);
     }
     if (progress_write_error != 0) {
         fail("cannot write the progress to standard error", std::strerror(progress_write_error));

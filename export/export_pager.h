@@ -3,11 +3,12 @@
 // headers, whose Windows renaming of main would reach the exporters' entry.
 #pragma once
 
-#include "page_file.h"
+#include "page_formats.h"
 #include "steps.h"
 
-// FOLDER/page-N.png, page-N.svg or page-N.tex. Stops with one line and status 1 when the name is empty or too long.
-void set_export_folder(const char* folder, PageFormat format);
+// FOLDER/page-N.EXTENSION in `format`. Stops with one line and status 1
+// when the name is empty or too long.
+void set_export_folder(const char* folder, const PageFormat& format);
 // Draws each figure's path over its dominoes (--path).
 void draw_paths();
 // Instead of the pages: the figure numbered `number` in the run (plain

@@ -6,7 +6,7 @@
 
 #include "messages.h"
 
-const char* program_name = "canvas";
+const char* program_name = "domino-paths";
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-// Name used in messages and the window title; "canvas" until named.
+// Name used in messages and the window title; "domino-paths" until named.
 extern const char* program_name;
 // Sets program_name from argv[0]: its last path component, less ".exe",
 // escaped as print_escaped escapes.

@@ -5,9 +5,8 @@
 // the same staircase at any zoom.
 #include <array>
 
-#include "page_file.h"
+#include "page_formats.h"
 #include "page_record.h"
-#include "page_writers.h"
 
 namespace {
 
@@ -36,9 +35,11 @@ bool write_rect(std::FILE* file, const RecordedBox& box) {
                         hex(box.fill).data(), hex(box.border).data()) >= 0;
 }
 
-}  // namespace
-
-const char* write_svg_page(std::FILE* file, int width, int height, const char* title) {
+// The recorded boxes as SVG titled with the page or figure, one <rect> a
+// box and one titled group a figure.
+const char* write_svg_page(std::FILE* file, const Written& written) {
+    const int width = written.width;
+    const int height = written.height;
     std::fprintf(file,
                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                  "<!-- Software: %s -->\n"
@@ -46,10 +47,21 @@ const char* write_svg_page(std::FILE* file, int width, int height, const char* t
                  "viewBox=\"0 0 %d %d\" shape-rendering=\"crispEdges\">\n"
                  "<title>%s</title>\n"
                  "<rect width=\"%d\" height=\"%d\" fill=\"%s\"/>\n",
-                 file_writer, width, height, width, height, title, width, height,
+                 file_writer, width, height, width, height, written.title.data(), width, height,
                  hex(palette.background).data());
     // Each figure is a group of its own, titled with its number and steps.
     write_figure_groups(file, "<g><title>%s</title>\n", "</g>\n", write_rect);
     std::fprintf(file, "</svg>\n");
     return nullptr;
 }
+
+int svg_mark(FileMark& mark) {
+    return std::snprintf(mark.data(), mark.size(), "\n<!-- Software: %s -->\n", file_writer);
+}
+
+}  // namespace
+
+const PageFormat svg_format = {
+    "SVG", "--svg", "svg", "image/svg+xml",
+    "SVG pages, pixel for pixel the PNG at 100 %, each figure a group titled with its steps",
+    write_svg_page, svg_mark};

@@ -3,9 +3,8 @@
 // fill, on whole coordinates, so that at 72 dpi each covers exactly the
 // pixels the raster draws. The colours are named once, with \providecolor,
 // so that a document can define them first.
-#include "page_file.h"
+#include "page_formats.h"
 #include "page_record.h"
-#include "page_writers.h"
 #include "path_overlay.h"
 
 namespace {
@@ -39,17 +38,19 @@ bool write_filled_box(std::FILE* file, const RecordedBox& box) {
                         box.left + 1, box.top + 1, box.right, box.bottom) >= 0;
 }
 
-}  // namespace
-
-const char* write_tikz_page(std::FILE* file, int width, int height, const char* label,
-                            const char* stem) {
+// The recorded boxes as one TikZ picture, one scope a figure. Its opening
+// comment calls it by its label ("Page 3") and names its file.
+const char* write_tikz_page(std::FILE* file, const Written& written) {
+    const int width = written.width;
+    const int height = written.height;
     std::fprintf(file,
                  "%% %s of %s: one tikzpicture, %d x %d bp, one scope a figure.\n"
                  "%% Software: %s\n"
                  "%% Include it with \\input{%s.tex} in a LaTeX document that loads tikz;\n"
                  "%% define the colours dominopage, dominorise, dominoflat, dominofall and\n"
                  "%% dominoborder before it to restyle the page.\n",
-                 label, file_writer, width, height, file_writer, stem);
+                 written.label.data(), file_writer, width, height, file_writer,
+                 written.stem.data());
     // The path's colour only where a path is drawn, so that other pages
     // stay as they were.
     const Colour named[] = {palette.background, palette.rise_fill, palette.flat_fill,
@@ -72,3 +73,14 @@ const char* write_tikz_page(std::FILE* file, int width, int height, const char* 
     std::fprintf(file, "\\end{tikzpicture}\n");
     return nullptr;
 }
+
+int tikz_mark(FileMark& mark) {
+    return std::snprintf(mark.data(), mark.size(), "\n%% Software: %s\n", file_writer);
+}
+
+}  // namespace
+
+const PageFormat tikz_format = {
+    "TikZ", "--tikz", "tex", "text/x-tex",
+    "TikZ pictures for LaTeX, pixel for pixel the PNG at 72 dpi, each figure a scope",
+    write_tikz_page, tikz_mark};

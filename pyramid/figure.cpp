@@ -1,7 +1,7 @@
 // One pyramid figure: the path's own dominoes, diagonal stacks above it and
 // diagonal runs filling the space down to the base row.
 #include "dominoes.h"
-#include "path_overlay.h"
+#include "figure_protocol.h"
 #include "pyramid.h"
 
 namespace pyramid {
@@ -25,24 +25,8 @@ int steps_of_path(std::array<StepKind, max_symbols>& steps) {
     }
     return count;
 }
-}  // namespace
 
-void draw_pyramid_figure() {
-    if (path_order < 0 || path_order > orders.largest) return;
-    // Only the figure listener and the path overlay need the steps listed.
-    std::array<StepKind, max_symbols> steps{};
-    const int count = figure_listener != nullptr || path_overlay ? steps_of_path(steps) : 0;
-    if (figure_listener != nullptr) {
-        figure_listener(steps.data(), count, cursor_x, cursor_y, half_cell);
-    }
-    // With no canvas no box is drawn or heard of: a figure passed over (a
-    // page not shown, the exporters' list) costs no domino, only its path,
-    // which a segment listener may still hear of.
-    if (screen == nullptr) {
-        upper_stack = 0;
-        draw_path_overlay(steps.data(), count, cursor_x, cursor_y, half_cell);
-        return;
-    }
+void draw_pyramid_dominoes() {
     upper_stack = path_order;
     int px = cursor_x;
     int py = cursor_y;
@@ -73,7 +57,15 @@ void draw_pyramid_figure() {
             break;
         }
     }
-    draw_path_overlay(steps.data(), count, cursor_x, cursor_y, half_cell);
+}
+
+}  // namespace
+
+void draw_pyramid_figure() {
+    if (path_order < 0 || path_order > orders.largest) return;
+    std::array<StepKind, max_symbols> steps{};
+    const int count = steps_of_path(steps);
+    draw_figure(steps.data(), count, cursor_x, cursor_y, half_cell, draw_pyramid_dominoes);
 }
 
 }  // namespace pyramid

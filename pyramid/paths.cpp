@@ -2,8 +2,10 @@
 // their figures out on pages and prints the count.
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "canvas.h"
+#include "messages.h"
 #include "pager.h"
 #include "pyramid.h"
 
@@ -113,7 +115,7 @@ void enumerate_flat_placements() {
         if (zeros > 0) {
             enumerate_dyck_words(zeros / 2);
         } else {
-            // Five flats: always the last path. It takes the slot after the
+            // N flats: always the last path. It takes the slot after the
             // previous figure; the cursor is not moved on and no page test
             // is made, since finish_display shows this page next.
             for (int k = 0; k < n; ++k) figure_steps[k] = StepKind::flat;
@@ -132,7 +134,7 @@ void enumerate_flat_placements() {
 
 }  // namespace
 
-void draw_all_paths() {
+void draw_every_figure() {
     path_order = chosen_order(orders);
     const PageGrid grid = page_grid_of(path_order);
     cursor_x = grid.first_x;
@@ -140,6 +142,12 @@ void draw_all_paths() {
     figure_count = 0;
     count_write_error = 0;
     enumerate_flat_placements();
+}
+
+void report_unwritten_count() {
+    if (count_write_error != 0) {
+        fail("cannot write the count to standard output", std::strerror(count_write_error));
+    }
 }
 
 }  // namespace pyramid

@@ -6,8 +6,8 @@
 
 #include <array>
 
+#include "family.h"
 #include "page_grid.h"
-#include "pager.h"
 #include "steps.h"
 
 namespace pyramid {
@@ -42,12 +42,18 @@ void draw_pyramid_figure();
 // The whole run: the order asked for (requested_order) or 5, the cursor at
 // the first slot, every path: for each placement of flats (the all-flat one
 // last), every order of the rises and falls between them.
-void draw_all_paths();
+void draw_every_figure();
 // Inner enumeration: every Dyck word of length 2m (1 <= m <= path_order) in
 // increasing lexicographic order, merged into flat_mask and drawn.
 void enumerate_dyck_words(int m);
 // Where the figures of order N go on a page: at order 5, anchors 95 apart
 // from (20, 48), 8 to a row, rows 72 apart, 8 rows.
 PageGrid page_grid_of(int order);
+// After the last page: a count that could not be written is told (one
+// line, status 1), now that the user has seen every page.
+void report_unwritten_count();
+
+// Its row of the family table.
+extern const Family family;
 
 }  // namespace pyramid

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "test_surface.h"
-#include "pager.h"
+#include "family.h"
 #include "tilings.h"
 
 struct RecordedRun {

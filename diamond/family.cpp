@@ -1,0 +1,16 @@
+// The diamond family's row of the family table.
+#include "diamond.h"
+
+namespace diamond {
+
+const Family family = {
+    "diamond",
+    "every arrangement of a rises, a falls and N - a flats (a = 0 ... N) as a domino tiling "
+    "of the order-N diamond",
+    orders,
+    draw_every_figure,
+    page_grid_of,
+    nullptr,
+};
+
+}  // namespace diamond

@@ -1,0 +1,18 @@
+#include "family_table.h"
+
+#include <cstring>
+
+#include "diamond.h"
+#include "pyramid.h"
+
+const std::array<const Family*, family_count> family_table = {
+    &diamond::family,
+    &pyramid::family,
+};
+
+const Family* find_family(const char* name) {
+    for (const Family* family : family_table) {
+        if (std::strcmp(family->name, name) == 0) return family;
+    }
+    return nullptr;
+}
