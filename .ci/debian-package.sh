@@ -10,11 +10,16 @@ cmake --build build-package -j "$(nproc)" >/dev/null
 deb=$(ls build-package/domino-paths_*.deb)
 echo "built $deb: $(dpkg-deb -f "$deb" Depends)"
 DEBIAN_FRONTEND=noninteractive apt-get install -y -q "./$deb" >/dev/null
-trap 'DEBIAN_FRONTEND=noninteractive apt-get remove -y -q domino-paths >/dev/null' EXIT
-for file in /usr/bin/{diamond,pyramid,diamond_export,pyramid_export} \
-    /usr/share/man/man1/{diamond,pyramid,diamond_export,pyramid_export}.1; do
-    [ -e "$file" ] || { echo "FAIL: the package did not install $file" >&2; exit 1; }
-done
-. tests/families.env
-bash tests/xvfb_paging_test.sh /usr/bin/diamond "$diamond_pages"
-echo "ok: the package installs, and the installed diamond pages through in Xvfb"
+work=$(mktemp -d)
+trap 'DEBIAN_FRONTEND=noninteractive apt-get remove -y -q domino-paths >/dev/null; rm -rf "$work"' EXIT
+. scripts/lib.sh
+families_in build-package >"$work/families"
+while IFS=$'\t' read -r family _; do
+    for file in /usr/bin/{"$family","${family}_export"} \
+        /usr/share/man/man1/{"$family","${family}_export"}.1; do
+        [ -e "$file" ] || { echo "FAIL: the package did not install $file" >&2; exit 1; }
+    done
+done <"$work/families"
+first=$(head -1 "$work/families" | cut -f1)
+bash tests/xvfb_paging_test.sh "/usr/bin/$first"
+echo "ok: the package installs every family's programs and pages, and the installed $first pages through in Xvfb"

@@ -8,20 +8,21 @@
 set -euo pipefail
 linux_build=$(realpath "$1")
 cd "$(dirname "$0")/.."
-run_as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+. scripts/lib.sh
 missing=()
 [ -x /usr/bin/chromium ] || missing+=(chromium)
 command -v npm >/dev/null || missing+=(nodejs npm)
 if [ ${#missing[@]} -gt 0 ]; then
-    run_as_root apt-get update -q
-    run_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}" >/dev/null
+    apt_update
+    apt_install "${missing[@]}" >/dev/null
 fi
 bash scripts/build-web.sh >/dev/null
 (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
 pages=$(mktemp -d)
 trap 'rm -rf "$pages"' EXIT
-"$linux_build/diamond_export" "$pages/diamond" >/dev/null 2>&1
-"$linux_build/pyramid_export" "$pages/pyramid" >/dev/null 2>&1
+while IFS=$'\t' read -r family _; do
+    "$linux_build/${family}_export" "$pages/$family" >/dev/null 2>&1
+done < <(families_in "$linux_build")
 node tests/web/web_test.mjs build-web "$pages"
 node tests/web/explore_test.mjs build-web "$linux_build"
 node bench/explore_speed.mjs build-web

@@ -12,13 +12,12 @@ name=windows
 # shellcheck source=tests/xvfb_common.sh
 . tests/xvfb_common.sh
 
-run_as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+. scripts/lib.sh
 packages=(wine wine32:i386 wine64 qemu-user-static xvfb xdotool imagemagick)
 if ! command -v wine >/dev/null || ! dpkg -s "${packages[@]}" >/dev/null 2>&1; then
     run_as_root dpkg --add-architecture i386
-    run_as_root apt-get update -q
-    run_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
-        "${packages[@]}" >/dev/null
+    apt_update || fail "apt-get update failed"
+    apt_install --no-install-recommends "${packages[@]}" >/dev/null || fail "cannot install Wine"
 fi
 bash scripts/build-windows.sh >/dev/null || fail "the Windows build failed"
 
@@ -105,9 +104,10 @@ expect_page() {
 
 session() {
     program=$1
-    local pages=$2 expected_stdout=$3 status
-    "$linux_build/${program}_export" "$work/linux-$program" >/dev/null 2>&1 ||
+    local pages expected_stdout status
+    expected_stdout=$("$linux_build/${program}_export" "$work/linux-$program" 2>/dev/null) ||
         fail "the Linux exporter of $program failed"
+    pages=$(find "$work/linux-$program" -name 'page-*.png' | wc -l)
     rm -rf "$work/win" && cp -r build-windows/dist "$work/win"
     (cd "$work/win" && exec wine "./$program.exe") >/dev/null 2>&1 &
     app=$!
@@ -137,7 +137,10 @@ session() {
 
 exports() {
     program=$1
-    local expected_stdout=$2 page
+    local expected_stdout page
+    expected_stdout=$("$linux_build/${program}_export" "$work/linux-again" 2>/dev/null) ||
+        fail "the Linux exporter of $program failed"
+    rm -rf "$work/linux-again"
     (cd "$work/win" && timeout $((60 * slow)) wine "./${program}_export.exe" pages >out.txt 2>err.txt) ||
         fail "${program}_export.exe failed: $(cat "$work/win/err.txt")"
     # Again into the same folder: every page is replaced.
@@ -154,12 +157,10 @@ exports() {
     echo "ok: ${program}_export.exe wrote the Linux pages, twice into one folder"
 }
 
-# shellcheck source=tests/families.env
-. tests/families.env
-session diamond "$diamond_pages" ""
-exports diamond ""
-session pyramid "$pyramid_pages" "$pyramid_count"
-exports pyramid "$pyramid_count"
+while IFS=$'\t' read -r family _; do
+    session "$family"
+    exports "$family"
+done < <(families_in "$linux_build")
 
 rm -rf "$work/win" && cp -r build-windows/dist "$work/win"
 (cd "$work/win" && env -u DISPLAY timeout $((60 * slow)) wine ./diamond.exe >/dev/null 2>&1)

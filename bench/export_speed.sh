@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# How long the exporters take for their largest orders (diamond 7: 48,639
-# figures on 3,243 pages; pyramid 8: 41,586 figures on 1,387 pages), in each
-# format, and PNG's time against SVG's: a report, not a test.
+# How long the exporters take for their largest orders drawn page by page
+# (diamond 7: 48,639 figures on 3,243 pages; pyramid 8: 41,586 figures on
+# 1,387 pages), in each format, and PNG's time against SVG's: a report, not
+# a test.
 # Usage: export_speed.sh BUILD_FOLDER (holding the exporters)
 set -euo pipefail
 build=$(realpath "$1")
@@ -10,8 +11,10 @@ trap 'rm -rf "$work"' EXIT
 echo "| exporter | order | format | pages | time | size |"
 echo "|---|---|---|---|---|---|"
 ratios=()
-for run in "diamond_export 7" "pyramid_export 8"; do
-    set -- $run
+cd "$(dirname "$0")/.."
+. scripts/lib.sh
+while IFS=$'\t' read -r family largest _; do
+    set -- "${family}_export" "$largest"
     declare -A took=()
     for format in png svg tikz; do
         option=()
@@ -25,6 +28,6 @@ for run in "diamond_export 7" "pyramid_export 8"; do
     done
     ratio=$((100 * took[png] / took[svg]))
     ratios+=("$1 --order $2: PNG takes $((ratio / 100)).$(printf %02d $((ratio % 100))) times as long as SVG")
-done
+done < <(families_in "$build")
 echo
 printf '%s\n' "${ratios[@]}"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Start-up and page-turn latency of both programs, on classic SDL 1.2 and on
+# Start-up and page-turn latency of every family's program, on classic SDL 1.2 and on
 # SDL 1.2 over SDL2 (sdl12-compat), each in a bare Xvfb (24 bits) of its
 # own: prints a table of what latency_harness reports. A report, not a test:
 # it fails only when a page is not shown exactly or a program does not exit.
@@ -12,17 +12,14 @@ name=latency
 cd "$(dirname "$0")/.."
 # shellcheck source=tests/xvfb_common.sh
 . tests/xvfb_common.sh
-# shellcheck source=tests/families.env
-. tests/families.env
+. scripts/lib.sh
 [ -x "$build/latency_harness" ] || fail "$build/latency_harness is not built"
 compat=$(find /usr/lib -path '*/sdl12-compat/libSDL-1.2.so.0' -print -quit)
 [ -n "$compat" ] || fail "sdl12-compat is not installed (package libsdl1.2-compat)"
 
 echo "| program | SDL 1.2 | start to page 1 exact, key to page exact (median, max), wake-ups while waiting |"
 echo "|---|---|---|"
-for program in diamond pyramid; do
-    pages=$diamond_pages
-    [ "$program" = pyramid ] && pages=$pyramid_pages
+while IFS=$'\t' read -r program _ _ pages _; do
     "$build/${program}_export" "$work/$program" >/dev/null 2>&1 || fail "the $program exporter failed"
     for library in system sdl12-compat; do
         libraries=
@@ -39,4 +36,4 @@ for program in diamond pyramid; do
         wait "$xvfb" 2>/dev/null
         xvfb=
     done
-done
+done < <(families_in "$build")

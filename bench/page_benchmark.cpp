@@ -1,45 +1,69 @@
 // How long a page takes to draw, against a baseline that paints the same
-// boxes with bulk fills, and how long each program's whole run takes.
+// boxes with bulk fills, and how long each family's whole run takes, for
+// every family of the table at its usual order.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <cstdio>
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <vector>
 
-#include "diamond.h"
-#include "pyramid.h"
+#include "family_table.h"
+#include "raster.h"
 #include "test_surface.h"
-#include "tilings.h"
 
-// A pager that shows nothing: pages are counted and cleared.
+// A pager that shows nothing: pages are counted and cleared, and the first
+// one is kept, with the time it took and every box drawn on it.
 namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Box {
+    int x1, y1, x2, y2;
+    Colour border, fill;
+};
+
 TestSurface page;
 int pages_shown = 0;
+Clock::time_point run_started;
+double first_page_seconds = 0;
 std::vector<Colour> first_page;
+std::vector<Box> first_page_boxes;
+bool keep_first_page = false;
+
+void keep_box(int x1, int y1, int x2, int y2, Colour border, Colour fill) {
+    first_page_boxes.push_back({x1, y1, x2, y2, border, fill});
+}
+
 }  // namespace
 
 void open_display() {
     open_test_canvas(page);
     pages_shown = 0;
-}
-void show_page() {
-    if (pages_shown++ == 0) first_page = snapshot_canvas();
+    count_printed = false;  // a count printed would only clutter the report
+    first_page_boxes.clear();
+    box_listener = keep_first_page ? keep_box : nullptr;
+    // The page's time counts its clearing, as the baseline's does.
+    run_started = Clock::now();
     clear_canvas();
 }
-void finish_display() { ++pages_shown; }
+
+void show_page() {
+    if (pages_shown++ == 0) {
+        first_page_seconds = std::chrono::duration<double>(Clock::now() - run_started).count();
+        if (keep_first_page) first_page = snapshot_canvas();
+        box_listener = nullptr;
+    }
+    clear_canvas();
+}
+
+void finish_display() {
+    if (pages_shown++ == 0) {
+        first_page_seconds = std::chrono::duration<double>(Clock::now() - run_started).count();
+    }
+}
 
 namespace {
-
-struct PageFigure {
-    int x;
-    int y;
-    std::vector<StepKind> path;  // a flat is one entry
-};
-
-struct BenchPage {
-    std::vector<PageFigure> figures;
-    std::vector<DominoRect> boxes;
-    std::vector<Colour> pixels;  // the page as the program showed it
-};
 
 // Every benchmark reports the same counters, which some output formats
 // (CSV) require.
@@ -48,163 +72,82 @@ void report(benchmark::State& state, std::size_t boxes, int pages) {
     state.counters["pages"] = pages;
 }
 
-std::size_t boxes_drawn = 0;
-void count_box(int /*x1*/, int /*y1*/, int /*x2*/, int /*y2*/, Colour /*border*/,
-               Colour /*fill*/) {
-    ++boxes_drawn;
+// The first page of a family's run as drawn, and its boxes.
+void record_first_page(const Family& family) {
+    keep_first_page = true;
+    run_family(family);
+    keep_first_page = false;
 }
 
-// Runs a whole program once more, untimed, counting its boxes.
-std::size_t boxes_in_run(void (*whole_run)()) {
-    boxes_drawn = 0;
-    box_listener = count_box;
-    open_display();
-    whole_run();
-    finish_display();
-    box_listener = nullptr;
-    return boxes_drawn;
+// Every benchmark must leave the page exactly as the family drew it.
+void check_page(benchmark::State& state) {
+    if (snapshot_canvas() != first_page) state.SkipWithError("the page drawn differs");
 }
 
-// Every benchmark must leave the page exactly as the program drew it.
-void check_page(benchmark::State& state, const BenchPage& expected) {
-    if (snapshot_canvas() != expected.pixels) state.SkipWithError("the page drawn differs");
-}
-
-// The first page a program shows, read back from its pixels.
-BenchPage first_page_of(void (*whole_run)(), const Region& region, const std::vector<int>& xs,
-                        const std::vector<int>& ys) {
-    open_display();
-    whole_run();
-    std::vector<std::string> problems;
-    const std::vector<Figure> figures = decode_pages({first_page}, region, xs, ys, problems);
-    BenchPage result;
-    result.pixels = first_page;
-    for (const Figure& figure : figures) {
-        const int x = xs[figure.slot % xs.size()];
-        const int y = ys[figure.slot / xs.size()];
-        result.figures.push_back({x, y, figure.path});
-        for (const DominoRect& rect : domino_rects(region, x, y, figure.tiling))
-            result.boxes.push_back(rect);
+// Drawing the first page: each iteration runs the whole family and is timed
+// until that page is done.
+void page_drawn(benchmark::State& state, const Family* family) {
+    record_first_page(*family);
+    const std::vector<Colour> expected = first_page;
+    const std::size_t boxes = first_page_boxes.size();
+    for (auto _ : state) {
+        run_family(*family);
+        state.SetIterationTime(first_page_seconds);
     }
-    return result;
+    keep_first_page = true;
+    run_family(*family);
+    keep_first_page = false;
+    if (first_page != expected) state.SkipWithError("the page drawn differs");
+    report(state, boxes, 1);
 }
 
-// Pyramid's count goes to standard output; keep it out of the report.
-void run_pyramid_quietly() {
-    std::fflush(stdout);
-    const int saved = dup(STDOUT_FILENO);
-    if (saved < 0) return;
-    if (std::freopen("/dev/null", "w", stdout) == nullptr) {
-        close(saved);
-        return;
-    }
-    pyramid::draw_every_figure();
-    std::fflush(stdout);
-    dup2(saved, STDOUT_FILENO);
-    close(saved);
-}
-
-const BenchPage& diamond_page() {
-    static const BenchPage page_one = first_page_of(diamond::draw_every_figure, diamond_region,
-                                                    diamond_slot_xs, diamond_slot_ys);
-    return page_one;
-}
-
-const BenchPage& pyramid_page() {
-    static const BenchPage page_one = first_page_of(run_pyramid_quietly, pyramid_region,
-                                                    pyramid_slot_xs, pyramid_slot_ys);
-    return page_one;
-}
-
-void paint_boxes_with_bulk_fills(const std::vector<DominoRect>& boxes) {
-    for (const DominoRect& box : boxes) {
-        SDL_Rect outline{static_cast<Sint16>(box.left), static_cast<Sint16>(box.top),
-                         static_cast<Uint16>(box.right - box.left + 1),
-                         static_cast<Uint16>(box.bottom - box.top + 1)};
-        SDL_Rect inside{static_cast<Sint16>(box.left + 1), static_cast<Sint16>(box.top + 1),
-                        static_cast<Uint16>(box.right - box.left - 1),
-                        static_cast<Uint16>(box.bottom - box.top - 1)};
-        SDL_FillRect(screen, &outline, palette.border);
-        SDL_FillRect(screen, &inside, box.fill);
-    }
-}
-
-void diamond_page_drawn(benchmark::State& state) {
-    const BenchPage& page_one = diamond_page();
-    while (state.KeepRunning()) {
+// The same boxes painted with SDL's bulk fills, the canvas cleared first as
+// the pagers clear it.
+void bulk_fill_baseline(benchmark::State& state, const Family* family) {
+    record_first_page(*family);
+    for (auto _ : state) {
         clear_canvas();
-        for (const PageFigure& figure : page_one.figures) {
-            int a = 0;
-            for (std::size_t i = 0; i < figure.path.size(); ++i) {
-                diamond::arrangement[i] = figure.path[i];
-                a += figure.path[i] == StepKind::rise;
-            }
-            diamond::draw_diamond_figure(a, figure.x, figure.y);
+        for (const Box& box : first_page_boxes) {
+            const int left = std::min(box.x1, box.x2);
+            const int top = std::min(box.y1, box.y2);
+            const int width = std::max(box.x1, box.x2) - left + 1;
+            const int height = std::max(box.y1, box.y2) - top + 1;
+            SDL_Rect outline{static_cast<Sint16>(left), static_cast<Sint16>(top),
+                             static_cast<Uint16>(width), static_cast<Uint16>(height)};
+            SDL_Rect inside{static_cast<Sint16>(left + 1), static_cast<Sint16>(top + 1),
+                            static_cast<Uint16>(width - 2), static_cast<Uint16>(height - 2)};
+            SDL_FillRect(screen, &outline, box.border);
+            SDL_FillRect(screen, &inside, box.fill);
         }
         benchmark::ClobberMemory();
     }
-    check_page(state, page_one);
-    report(state, page_one.boxes.size(), 1);
+    check_page(state);
+    report(state, first_page_boxes.size(), 1);
 }
 
-void pyramid_page_drawn(benchmark::State& state) {
-    const BenchPage& page_one = pyramid_page();
-    pyramid::path_order = 5;
-    while (state.KeepRunning()) {
-        clear_canvas();
-        for (const PageFigure& figure : page_one.figures) {
-            int k = 0;
-            for (const StepKind step : figure.path) {
-                pyramid::figure_steps[k++] = step;
-                if (step == StepKind::flat) pyramid::figure_steps[k++] = step;
-            }
-            pyramid::cursor_x = figure.x;
-            pyramid::cursor_y = figure.y;
-            pyramid::draw_pyramid_figure();
-        }
-        benchmark::ClobberMemory();
-    }
-    check_page(state, page_one);
-    report(state, page_one.boxes.size(), 1);
-}
-
-void bulk_fill_baseline(benchmark::State& state, const BenchPage& (*which)()) {
-    const BenchPage& page_one = which();
-    while (state.KeepRunning()) {
-        clear_canvas();
-        paint_boxes_with_bulk_fills(page_one.boxes);
-        benchmark::ClobberMemory();
-    }
-    check_page(state, page_one);
-    report(state, page_one.boxes.size(), 1);
-}
-
-void diamond_whole_run(benchmark::State& state) {
-    while (state.KeepRunning()) {
-        open_display();
-        diamond::draw_every_figure();
-        finish_display();
-    }
-    const int pages = pages_shown;
-    report(state, boxes_in_run(diamond::draw_every_figure), pages);
-}
-
-void pyramid_whole_run(benchmark::State& state) {
-    while (state.KeepRunning()) {
-        open_display();
-        run_pyramid_quietly();
-        finish_display();
-    }
-    const int pages = pages_shown;
-    report(state, boxes_in_run(run_pyramid_quietly), pages);
+void whole_run(benchmark::State& state, const Family* family) {
+    record_first_page(*family);
+    const std::size_t boxes = first_page_boxes.size();
+    for (auto _ : state) run_family(*family);
+    report(state, boxes, pages_shown);
 }
 
 }  // namespace
 
-BENCHMARK(diamond_page_drawn)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(bulk_fill_baseline, diamond_page, diamond_page)->Unit(benchmark::kMicrosecond);
-BENCHMARK(pyramid_page_drawn)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(bulk_fill_baseline, pyramid_page, pyramid_page)->Unit(benchmark::kMicrosecond);
-BENCHMARK(diamond_whole_run)->Unit(benchmark::kMillisecond);
-BENCHMARK(pyramid_whole_run)->Unit(benchmark::kMillisecond);
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    for (const Family* family : family_table) {
+        const std::string name = family->name;
+        benchmark::RegisterBenchmark((name + "_page_drawn").c_str(), page_drawn, family)
+            ->UseManualTime()
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("bulk_fill_baseline/" + name + "_page").c_str(),
+                                     bulk_fill_baseline, family)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((name + "_whole_run").c_str(), whole_run, family)
+            ->Unit(benchmark::kMillisecond);
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

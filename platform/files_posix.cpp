@@ -51,6 +51,8 @@ int lock_folder(const char* path) {
     // Held open for the rest of the process: the lock goes with it.
     const int fd = open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return errno;
+    // The descriptor is the lock: it stays open until the process ends.
+    // cppcheck-suppress resourceLeak
     if (flock(fd, LOCK_EX | LOCK_NB) == 0) return 0;
     const int error = errno == EAGAIN ? EWOULDBLOCK : errno;
     close(fd);

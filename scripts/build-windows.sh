@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Cross-builds the four programs for 32-bit Windows on Debian 12 and packs
+# Cross-builds the programs of every family for 32-bit Windows on Debian 12 and packs
 # them with SDL.dll into build-windows/domino-paths-windows-i686.zip, with
 # the project's licence and those of SDL, zlib and libpng.
 # SDL 1.2.15, zlib and libpng come from Debian's own source packages, with
@@ -15,12 +15,12 @@ prefix=$deps/prefix
 jobs=$(nproc)
 host=i686-w64-mingw32
 
-run_as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+. scripts/lib.sh
 if ! command -v $host-g++ >/dev/null || ! command -v dpkg-source >/dev/null ||
     ! command -v zip >/dev/null || ! command -v cmake >/dev/null; then
-    run_as_root apt-get update -q
-    run_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
-        g++-mingw-w64-i686 binutils-mingw-w64-i686 dpkg-dev make cmake zip ca-certificates
+    apt_update
+    apt_install --no-install-recommends g++-mingw-w64-i686 binutils-mingw-w64-i686 dpkg-dev make \
+        cmake zip ca-certificates
 fi
 
 # Debian 12's source packages, through apt with a source list of our own:
@@ -37,7 +37,12 @@ SOURCES
     local options=(-o Dir::Etc::SourceParts="$apt/sources" -o Dir::Etc::SourceList=/dev/null
                    -o Dir::State::Lists="$apt/lists" -o Dir::Cache="$apt/cache"
                    -o Debug::NoLocking=1 -o APT::Sandbox::User=root)
-    apt-get "${options[@]}" update -q
+    local attempt
+    for attempt in 1 2 3 4 5; do
+        apt-get "${options[@]}" update -q && break
+        [ "$attempt" -lt 5 ] || return 1
+        sleep $((attempt * 10))
+    done
     (cd "$deps/src" && apt-get "${options[@]}" source --download-only libsdl1.2 zlib libpng1.6)
     local dsc
     for dsc in "$deps"/src/*.dsc; do
@@ -94,7 +99,8 @@ cmake --build "$out/build" -j "$jobs"
 
 dist=$out/dist
 rm -rf "$dist" && mkdir -p "$dist"
-cp "$out"/build/{diamond,pyramid,diamond_export,pyramid_export}.exe "$prefix/bin/SDL.dll" "$dist/"
+# Every family's two programs.
+cp "$out"/build/*.exe "$prefix/bin/SDL.dll" "$dist/"
 $host-strip "$dist"/*.exe "$dist"/*.dll
 # Nothing but Windows' own DLLs and SDL.dll may be needed.
 for exe in "$dist"/*.exe "$dist/SDL.dll"; do

@@ -27,14 +27,14 @@ case ${1-} in
     "" | --tests) ;;
     *) echo "usage: $0 [--tests]" >&2; exit 2 ;;
 esac
-install() { run_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$@"; }
-run_as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
-run_as_root apt-get update -q
+cd "$(dirname "$0")/.."
+. scripts/lib.sh
+apt_update
 # Recommended packages are for the tests' tools only (fonts for Xvfb and
 # ImageMagick, say); the programs build without them.
-install --no-install-recommends "${packages[@]}"
+apt_install --no-install-recommends "${packages[@]}"
 if [ "${1-}" = --tests ]; then
-    install "${test_packages[@]}"
-    install --no-install-recommends "${tex_packages[@]}"
+    apt_install "${test_packages[@]}"
+    apt_install --no-install-recommends "${tex_packages[@]}"
 fi
 exit 0

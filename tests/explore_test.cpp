@@ -13,7 +13,7 @@
 TEST(Explorer, DrawsAPageAloneAndFindsItsFigures) {
     // The last page of 71, with the paths: every page before passed over.
     ASSERT_EQ(explore_run(0, 5, 71, 1), 71);
-    const ExportRun run = run_exporter(DIAMOND_EXPORTER, {}, "/dev/null", "--order 5 --path");
+    const ExportRun run = run_exporter(PROGRAMS "/diamond_export", {}, "/dev/null", "--order 5 --path");
     std::vector<Uint32> rgb;
     int width = 0;
     int height = 0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <set>
 
 #include "exported_pages.h"
@@ -35,10 +36,11 @@ void finish_display() {
     ++recorded_run.finish_calls;
 }
 
-void record_whole_run() {
-    char name[] = "test";
-    char* argv[] = {name, nullptr};
-    SDL_main(1, argv);
+std::string record_whole_run(const Family& family) {
+    testing::internal::CaptureStdout();
+    run_family(family);
+    std::fflush(stdout);
+    return testing::internal::GetCapturedStdout();
 }
 
 namespace {
@@ -55,67 +57,60 @@ void check_box(int x1, int y1, int x2, int y2, Colour /*border*/, Colour /*fill*
     boxes_off_the_page += on_page ? 0 : 1;
 }
 
-// Records a whole run at `order`, with the program's standard output.
-std::string record_run_at(int order) {
-    requested_order = order;
-    testing::internal::CaptureStdout();
-    record_whole_run();
-    requested_order = 0;
-    return testing::internal::GetCapturedStdout();
+// What the program prints at an order with `figures` figures.
+std::string what_is_printed(const FamilyCase& test_case, std::size_t figures) {
+    if (!test_case.prints_count) return "";
+    std::array<char, 16> text{};
+    std::snprintf(text.data(), text.size(), "%3.d", static_cast<int>(figures));
+    return text.data();
+}
+
+void expect_listed(const FamilyCase& test_case, int order, const std::vector<Figure>& figures) {
+    const std::vector<ListedFigure> listed = listed_figures(exporter_of(test_case), order);
+    ASSERT_EQ(listed.size(), figures.size()) << "order " << order;
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        EXPECT_EQ(listed[i].number, static_cast<int>(i) + 1) << "order " << order;
+        EXPECT_EQ(listed[i].page, figures[i].page + 1) << "order " << order << " " << i;
+        EXPECT_EQ(listed[i].path, figures[i].path) << "order " << order << " " << i;
+    }
 }
 }  // namespace
 
-void expect_each_order_draws_every_tiling(const std::string& exporter,
-                                          Region (*region_of)(int),
-                                          PageGrid (*page_grid_of)(int),
-                                          const std::vector<std::size_t>& tilings,
-                                          const std::vector<std::string>& printed) {
-    for (int order = 1; order <= static_cast<int>(tilings.size()); ++order) {
-        const std::string output = record_run_at(order);
-        if (!printed.empty()) {
-            EXPECT_EQ(output, printed[order - 1]) << "order " << order;
+void expect_each_order_draws_every_tiling(const FamilyCase& test_case) {
+    const Family& family = family_of(test_case);
+    for (int order = 1; order <= static_cast<int>(test_case.tilings.size()); ++order) {
+        const std::size_t tilings = test_case.tilings[order - 1];
+        requested_order = order;
+        if (order <= family.orders.usual) {
+            EXPECT_EQ(record_whole_run(family), what_is_printed(test_case, tilings));
+            std::vector<int> xs;
+            std::vector<int> ys;
+            slots_of(family.page_grid_of(order), xs, ys);
+            const Region region = test_case.region_of(order);
+            std::vector<std::string> problems;
+            const std::vector<Figure> figures =
+                decode_pages(recorded_run.pages, region, xs, ys, problems);
+            EXPECT_EQ(problems, std::vector<std::string>{}) << "order " << order;
+            expect_every_tiling_once(figures, region, tilings);
+            expect_pages_match_reference(recorded_run.pages, figures, region, xs, ys);
+            EXPECT_TRUE(recorded_run.guards_intact_at_every_page) << "order " << order;
+            expect_listed(test_case, order, figures);
+            continue;
         }
-        std::vector<int> xs;
-        std::vector<int> ys;
-        slots_of(page_grid_of(order), xs, ys);
-        const Region region = region_of(order);
-        std::vector<std::string> problems;
-        const std::vector<Figure> figures =
-            decode_pages(recorded_run.pages, region, xs, ys, problems);
-        EXPECT_EQ(problems, std::vector<std::string>{}) << "order " << order;
-        expect_every_tiling_once(figures, region, tilings[order - 1]);
-        expect_pages_match_reference(recorded_run.pages, figures, region, xs, ys);
-        EXPECT_TRUE(recorded_run.guards_intact_at_every_page) << "order " << order;
-        const std::vector<ListedFigure> listed = listed_figures(exporter, order);
-        ASSERT_EQ(listed.size(), figures.size()) << "order " << order;
-        for (std::size_t i = 0; i < listed.size(); ++i) {
-            EXPECT_EQ(listed[i].number, static_cast<int>(i) + 1) << "order " << order;
-            EXPECT_EQ(listed[i].page, figures[i].page + 1) << "order " << order << " " << i;
-            EXPECT_EQ(listed[i].path, figures[i].path) << "order " << order << " " << i;
-        }
-    }
-}
-
-void expect_larger_orders_draw_distinct_figures(const std::string& exporter, int first,
-                                                const std::vector<std::size_t>& counts,
-                                                bool counts_printed) {
-    recorded_run.keep_pages = false;
-    figure_listener = keep_path;
-    box_listener = check_box;
-    for (std::size_t i = 0; i < counts.size(); ++i) {
+        recorded_run.keep_pages = false;
+        figure_listener = keep_path;
+        box_listener = check_box;
         paths_drawn.clear();
         figures_drawn = 0;
         boxes_off_the_page = 0;
-        const std::string output = record_run_at(first + static_cast<int>(i));
-        if (counts_printed) {
-            EXPECT_EQ(output, std::to_string(counts[i]));
-        }
-        EXPECT_EQ(figures_drawn, counts[i]) << "order " << first + i;
-        EXPECT_EQ(paths_drawn.size(), figures_drawn) << "order " << first + i;
-        EXPECT_EQ(boxes_off_the_page, 0u) << "order " << first + i;
-        EXPECT_EQ(listed_figures(exporter, first + static_cast<int>(i)).size(), counts[i]);
+        EXPECT_EQ(record_whole_run(family), what_is_printed(test_case, tilings));
+        EXPECT_EQ(figures_drawn, tilings) << "order " << order;
+        EXPECT_EQ(paths_drawn.size(), figures_drawn) << "order " << order;
+        EXPECT_EQ(boxes_off_the_page, 0u) << "order " << order;
+        EXPECT_EQ(listed_figures(exporter_of(test_case), order).size(), tilings);
+        recorded_run.keep_pages = true;
+        figure_listener = nullptr;
+        box_listener = nullptr;
     }
-    recorded_run.keep_pages = true;
-    figure_listener = nullptr;
-    box_listener = nullptr;
+    requested_order = 0;
 }

@@ -1,11 +1,11 @@
-// A headless pager: the programs run unchanged, drawing into a padded
+// A headless pager: the families run unchanged, drawing into a padded
 // off-screen canvas, and every page they show is kept for inspection.
 #pragma once
 
 #include <vector>
 
+#include "family_cases.h"
 #include "test_surface.h"
-#include "family.h"
 #include "tilings.h"
 
 struct RecordedRun {
@@ -19,22 +19,15 @@ struct RecordedRun {
 
 extern RecordedRun recorded_run;
 
-// Runs the program's SDL_main against the recording pager.
-void record_whole_run();
+// Runs the family as its program does (run_family) against the recording
+// pager, at requested_order; what it printed on standard output.
+std::string record_whole_run(const Family& family);
 
-// The programs at other orders (requested_order), the first ones read back
-// from the pixels: order N = 1, 2, ... draws exactly every tiling of
-// region_of(N), tilings[N - 1] of them, on pages that each match their
-// reference, and prints printed[N - 1] where that is given; and
-// `exporter --list` lists those figures, in order, on their pages.
-void expect_each_order_draws_every_tiling(const std::string& exporter,
-                                          Region (*region_of)(int),
-                                          PageGrid (*page_grid_of)(int),
-                                          const std::vector<std::size_t>& tilings,
-                                          const std::vector<std::string>& printed = {});
-// The larger orders, from `first` on, pages not kept: `counts` distinct
-// figures each, every box wholly on the page; printed as given; and as
-// many listed by `exporter --list`.
-void expect_larger_orders_draw_distinct_figures(const std::string& exporter, int first,
-                                                const std::vector<std::size_t>& counts,
-                                                bool counts_printed);
+// The family at its other orders, the first ones read back from the
+// pixels: order N = 1, 2, ... up to the usual one draws exactly every
+// tiling of region_of(N), tilings[N - 1] of them, on pages that each match
+// their reference, and prints its count if it does; and `FAMILY_export
+// --list` lists those figures, in order, on their pages. Past the usual
+// order, pages not kept: as many distinct figures, every box wholly on the
+// page, and as many listed.
+void expect_each_order_draws_every_tiling(const FamilyCase& test_case);

@@ -49,24 +49,13 @@ protected:
     }
 };
 
-TEST_F(WindowPager, OpensAWhite800By600CanvasWithTheFiveColoursMapped) {
+TEST_F(WindowPager, OpensAWhite800By600Canvas) {
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(screen->w, 800);
     EXPECT_EQ(screen->h, 600);
     EXPECT_EQ(screen->format->BitsPerPixel, 32);
     EXPECT_EQ(get_pixel(0, 0), palette.background);
     EXPECT_EQ(get_pixel(799, 599), palette.background);
-    const Colour colours[] = {palette.background, palette.rise_fill, palette.flat_fill,
-                              palette.fall_fill, palette.border};
-    const Uint8 expected[5][3] = {{255, 255, 255}, {255, 0, 0}, {255, 255, 0}, {70, 70, 255},
-                                  {0, 0, 255}};
-    for (int i = 0; i < 5; ++i) {
-        Uint8 r = 0, g = 0, b = 0;
-        SDL_GetRGB(colours[i], screen->format, &r, &g, &b);
-        EXPECT_EQ(r, expected[i][0]) << i;
-        EXPECT_EQ(g, expected[i][1]) << i;
-        EXPECT_EQ(b, expected[i][2]) << i;
-    }
 }
 
 TEST_F(WindowPager, OnlyAKeyPressOrAQuitEndsTheWait) {

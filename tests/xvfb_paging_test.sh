@@ -17,14 +17,16 @@
 # nobody reads (a failed write is reported after the final key press, with
 # status 1). SCREEN_SIZE/SCREEN_DEPTH: a screen smaller than the window, or
 # of 16 bits, is used all the same and named in one line each.
-# Usage: xvfb_paging_test.sh PROGRAM PAGES [EXPECTED_STDOUT]
+# Usage: xvfb_paging_test.sh PROGRAM (its exporter, PROGRAM_export, tells
+# the pages it shows and what it prints)
 set -u
 program=$1
-pages=$2
-expected_stdout=${3-}
 name=$(basename "$program")
 # shellcheck source=tests/xvfb_common.sh
 . "$(dirname "$0")/xvfb_common.sh"
+# The pages it shows, and what it prints, as its exporter beside it has them.
+expected_stdout=$("${program}_export" "$work/exported" 2>/dev/null) || fail "its exporter failed"
+pages=$(find "$work/exported" -name 'page-*.png' | wc -l)
 start_xvfb
 # DROP_FOCUS: a helper that leaves the keyboard to no window first.
 if [ -n "${DROP_FOCUS:-}" ]; then "$DROP_FOCUS" || fail "the focus could not be dropped"; fi

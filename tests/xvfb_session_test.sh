@@ -8,15 +8,14 @@
 # hidden and shown again shows its page again; closing the last page ends
 # the program with status 0. With SCREEN_DEPTH set to other than 24, the
 # program may instead refuse the screen in one line with status 1.
-# Usage: xvfb_session_test.sh PROGRAM EXPORTER PAGES EXPECTED_STDOUT CLOSE_WINDOW
+# Usage: xvfb_session_test.sh PROGRAM CLOSE_WINDOW (its exporter,
+# PROGRAM_export, writes the pages it must show and tells what it prints)
 # RUN_UNDER (a command such as valgrind) wraps the program; TIME_SCALE
 # stretches every wait for slow wrappers.
 set -u
 program=$1
-exporter=$2
-pages=$3
-expected_stdout=$4
-close_window=$5
+exporter=${program}_export
+close_window=$2
 scale=${TIME_SCALE:-1}
 name=$(basename "$program")
 # shellcheck source=tests/xvfb_common.sh
@@ -49,7 +48,8 @@ if [ -n "${DROP_FOCUS:-}" ]; then "$DROP_FOCUS" || fail "the focus could not be 
 # HELD_KEY: a key still down as the window appears (the Return that started
 # the program from a terminal), which must turn no page, even as it repeats.
 if [ -n "${HELD_KEY:-}" ]; then xdotool keydown "$HELD_KEY"; fi
-"$exporter" "$work/pages" >/dev/null 2>&1 || fail "the exporter failed"
+expected_stdout=$("$exporter" "$work/pages" 2>/dev/null) || fail "the exporter failed"
+pages=$(find "$work/pages" -name 'page-*.png' | wc -l)
 
 # shellcheck disable=SC2086  # RUN_UNDER is a command with its arguments
 ${RUN_UNDER:-} "$program" >"$work/out" 2>"$work/err" </dev/null &

@@ -1,0 +1,25 @@
+# Shell helpers the project's scripts share. Source it from the top of the
+# project: . scripts/lib.sh
+
+# A command as root: directly when we are, through sudo otherwise.
+run_as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+# apt-get update, tried again a few times: while a mirror syncs, an index
+# can come with the wrong size ("Mirror sync in progress?") and fail it.
+apt_update() {
+    local attempt
+    for attempt in 1 2 3 4 5; do
+        run_as_root apt-get update -q -o Acquire::Retries=3 && return 0
+        echo "apt-get update failed (attempt $attempt); trying again in $((attempt * 10)) s" >&2
+        sleep $((attempt * 10))
+    done
+    return 1
+}
+
+# apt-get install, with no question asked.
+apt_install() { run_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$@"; }
+
+# The families a build holds, a line each: NAME LARGEST USUAL PAGES FIGURES
+# (the largest order drawn page by page, the order its program draws, and
+# that order's pages and figures), tab-separated, from BUILD/family_list.
+families_in() { "$1/family_list"; }

@@ -1,0 +1,125 @@
+// Every family run headlessly to the end, as its program runs it: its pages
+// are read back pixel by pixel and checked against tilings found
+// independently, page by page against a reference rendering, and against
+// what its exporter writes.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "exported_pages.h"
+#include "family_cases.h"
+#include "recording_pager.h"
+
+namespace {
+
+// One whole run of each family at its usual order, decoded once.
+struct UsualRun {
+    std::string printed;
+    std::vector<std::vector<Colour>> pages;
+    bool guards_intact = false;
+    int finish_calls = 0;
+    std::vector<Figure> figures;
+    std::vector<std::string> problems;
+    std::vector<int> xs, ys;
+};
+
+class FamilyRun : public ::testing::TestWithParam<FamilyCase> {
+protected:
+    const FamilyCase& test_case() const { return GetParam(); }
+    const Family& family() const { return family_of(GetParam()); }
+    Region region() const { return GetParam().region_of(family().orders.usual); }
+    // Recorded on first use, kept for the family's other tests.
+    const UsualRun& usual_run() {
+        static std::map<std::string, UsualRun> runs;
+        UsualRun& run = runs[GetParam().name];
+        if (run.pages.empty()) {
+            run.printed = record_whole_run(family());
+            run.pages = recorded_run.pages;
+            run.guards_intact = recorded_run.guards_intact_at_every_page;
+            run.finish_calls = recorded_run.finish_calls;
+            slots_of(family().page_grid_of(family().orders.usual), run.xs, run.ys);
+            run.figures = decode_pages(run.pages, region(), run.xs, run.ys, run.problems);
+        }
+        return run;
+    }
+};
+
+TEST_P(FamilyRun, DrawsEveryTilingOfItsRegionOnceAndPrintsWhatItShould) {
+    const UsualRun& run = usual_run();
+    ASSERT_EQ(run.problems, std::vector<std::string>{});
+    const std::size_t count = test_case().tilings[family().orders.usual - 1];
+    expect_every_tiling_once(run.figures, region(), count);
+    EXPECT_EQ(run.printed, test_case().prints_count ? std::to_string(count) : "");
+}
+
+TEST_P(FamilyRun, EveryPageMatchesItsReferenceRenderingPixelForPixel) {
+    const UsualRun& run = usual_run();
+    ASSERT_EQ(run.problems, std::vector<std::string>{});
+    EXPECT_TRUE(run.guards_intact);
+    expect_pages_match_reference(run.pages, run.figures, region(), run.xs, run.ys);
+}
+
+// Slot after slot with no gap, every page full but the last, which
+// finish_display shows.
+TEST_P(FamilyRun, PagesAreFilledSlotBySlotAndOnlyTheLastIsShort) {
+    const UsualRun& run = usual_run();
+    EXPECT_EQ(run.finish_calls, 1);
+    const int per_page = static_cast<int>(run.xs.size() * run.ys.size());
+    std::vector<int> on_page(run.pages.size(), 0);
+    for (const Figure& figure : run.figures) {
+        EXPECT_EQ(figure.slot, on_page[figure.page]) << "page " << figure.page + 1;
+        ++on_page[figure.page];
+    }
+    for (std::size_t page = 0; page + 1 < on_page.size(); ++page) {
+        EXPECT_EQ(on_page[page], per_page) << "page " << page + 1;
+    }
+    ASSERT_FALSE(on_page.empty());
+    EXPECT_GT(on_page.back(), 0);
+}
+
+TEST_P(FamilyRun, FiguresComeInTheFamilysOrder) {
+    const UsualRun& run = usual_run();
+    ASSERT_FALSE(run.figures.empty());
+    for (std::size_t i = 1; i < run.figures.size(); ++i) {
+        EXPECT_TRUE(test_case().comes_before(run.figures[i - 1].path, run.figures[i].path))
+            << "figure " << i + 1;
+    }
+    for (const auto& [number, steps] : test_case().examples) {
+        ASSERT_LE(number, static_cast<int>(run.figures.size()));
+        EXPECT_EQ(run.figures[number - 1].path, ::steps(steps)) << "figure " << number;
+    }
+}
+
+TEST_P(FamilyRun, ExportedPagesAreTheHeadlessPagesPixelForPixel) {
+    const UsualRun& run = usual_run();
+    expect_exported_pages_match(exporter_of(test_case()), run.pages,
+                                recorded_run.canvas.surface->format);
+}
+
+// Every order, through the same figure, enumeration and layout: up to the
+// usual one read back from the pixels, the larger ones counted.
+TEST_P(FamilyRun, EachOrderDrawsEveryTilingOfItsRegionOnceWhollyOnThePage) {
+    expect_each_order_draws_every_tiling(test_case());
+}
+
+// Vector pages at 72 dpi or 100 %, with and without the paths, are the PNG
+// pages, each figure a group or scope titled with its number and steps.
+TEST_P(FamilyRun, VectorPagesAreThePngPagesWithEachFigureTitled) {
+    const std::string exporter = exporter_of(test_case());
+    const std::string usual = std::to_string(family().orders.usual);
+    const std::string tikz = expect_vector_file_matches_png(exporter, "--tikz", {}, "page-1");
+    expect_vector_file_matches_png(exporter, "--svg", {"--order", "2", "--path"}, "page-1");
+    const std::string svg =
+        expect_vector_file_matches_png(exporter, "--svg", {"--order", usual}, "page-1");
+    const auto& [number, steps] = test_case().examples.front();
+    const std::string title = "figure " + std::to_string(number) + ": " + steps;
+    EXPECT_NE(svg.find("<g><title>" + title + "</title>"), std::string::npos) << title;
+    EXPECT_NE(tikz.find("\\begin{scope} % " + title + "\n"), std::string::npos) << title;
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, FamilyRun, ::testing::ValuesIn(family_cases),
+                         [](const ::testing::TestParamInfo<FamilyCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
