@@ -2,8 +2,9 @@
 // every page pixel for pixel the Linux exporter's (read from the canvas and
 // from a screenshot of it), keys pressed ahead kept, a click turning nothing,
 // the "Next page" button turning one, pyramid's count on the page, the
-// finished state after the last key, no console error, and a failure shown
-// on the page. Also reports (asserts nothing about) how fast it is.
+// finished state after the last key, no console error, a failure shown
+// on the page, and the landing page on a phone. Also reports (asserts
+// nothing about) how fast it is.
 // Usage: node web_test.mjs WEB_FOLDER PAGES_FOLDER
 // PAGES_FOLDER holds diamond/page-N.png and pyramid/page-N.png.
 import fs from "node:fs";
@@ -196,6 +197,12 @@ async function landing() {
   const pictures = await page.$$eval("img", (images) => images.map((i) => i.naturalWidth));
   check(pictures.length === 2 && pictures.every((w) => w === 800),
     "the landing page does not show both first pages");
+  // On a phone: no sideways scroll, and the pictures keep their 4:3.
+  await page.setViewport({ width: 375, height: 667, deviceScaleFactor: 2 });
+  const shown = await page.evaluate(() => [document.documentElement.scrollWidth,
+    ...[...document.images].map((i) => i.height / i.width)]);
+  check(shown[0] <= 375 && shown.slice(1).every((shape) => Math.abs(shape - 3 / 4) < 0.01),
+    `on a phone the landing page is ${shown[0]} px wide, its pictures ${shown.slice(1)} high to 1 wide`);
   await page.close();
 }
 
