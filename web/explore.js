@@ -263,6 +263,28 @@ function showUrl(history) {
   show(family, order, page, query.get("paths") === "1", history, problems);
 }
 
+// The page's size on screen in device pixels, as it changes: pixelated
+// only where each of its pixels covers whole device pixels, smooth
+// elsewhere, where nearest-neighbour scaling would drop whole rows of
+// outlines.
+function sharpAtWholeMultiples(canvas, target) {
+  const observer = new ResizeObserver(([entry]) => {
+    const shownWidth = Math.round(entry.contentRect.width * devicePixelRatio);
+    const shownHeight = Math.round(entry.contentRect.height * devicePixelRatio);
+    const times = shownWidth / canvas.width;
+    target.classList.toggle("whole",
+      Number.isInteger(times) && times >= 1 && shownHeight === canvas.height * times);
+  });
+  // Watched in device pixels to hear of a new pixel ratio too; measured
+  // by the CSS size, as emulated ratios leave the device box in CSS pixels.
+  try {
+    observer.observe(canvas, { box: "device-pixel-content-box" });
+  } catch {
+    observer.observe(canvas);
+  }
+}
+if (typeof ResizeObserver === "function") sharpAtWholeMultiples(pageCanvas, element("stage"));
+
 function start() {
   core = Module;
   for (const [id, page] of [["first", () => 1], ["previous", () => shown.page - 1],

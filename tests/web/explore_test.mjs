@@ -9,7 +9,7 @@ import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
-import { check, differingPixels, failures, launch, serve } from "./harness.mjs";
+import { check, differingPixels, failures, launch, lostOutlines, serve } from "./harness.mjs";
 
 const [webFolder, build] = process.argv.slice(2).map((p) => path.resolve(p));
 const exports = fs.mkdtempSync(path.join(os.tmpdir(), "explore-exports-"));
@@ -40,7 +40,7 @@ const messages = [];
 
 async function open(query, viewport = { width: 1000, height: 1100 }) {
   const page = await browser.newPage();
-  await page.setViewport({ ...viewport, deviceScaleFactor: 1 });
+  await page.setViewport({ deviceScaleFactor: 1, ...viewport });
   page.on("console", (message) => messages.push(`${message.type()}: ${message.text()}`));
   page.on("pageerror", (error) => messages.push(String(error)));
   await page.goto(`${origin}/explore.html${query}`);
@@ -197,11 +197,16 @@ async function navigation() {
   }
 }
 
-// A phone's screen: the page fits the width at 4:3 and every control is
-// touch-sized; and a module that cannot be loaded is told in a sentence.
+// A phone's screen: the page fits the width at 4:3, every outline stays
+// visible, and every control is touch-sized; and a module that cannot be
+// loaded is told in a sentence.
 async function phoneAndFailure() {
-  let page = await open("", { width: 375, height: 667 });
-  await page.waitForFunction(() => document.title.startsWith("diamond order 4"), { timeout: 20000 });
+  const phone = { width: 375, height: 667, deviceScaleFactor: 2 };
+  let page = await open("?family=diamond&order=5&page=3", phone);
+  await expectShown(page, "diamond order 5 - page 3 of 71", "diamond-5/page-3.png", "a phone");
+  const shot = await (await page.$("#page")).screenshot({ encoding: "base64" });
+  const outlines = await lostOutlines(page, "/exports/diamond-5/page-3.png", `data:image/png;base64,${shot}`);
+  check(outlines.checked > 1000 && outlines.lost === 0, `on a phone ${JSON.stringify(outlines)} outline pixels`);
   const stage = await page.$eval("#stage", (e) => e.getBoundingClientRect().toJSON());
   check(stage.right <= 375 && Math.abs(stage.height - stage.width * 3 / 4) < 1.5,
     `on a phone the page is ${stage.width} x ${stage.height}`);

@@ -120,3 +120,44 @@ export async function mainThreadBusy(page, seconds) {
   await new Promise((resolve) => setTimeout(resolve, seconds * 1000));
   return (await taskTime() - before) * 1000 / seconds;
 }
+
+// Outline pixels of the exported page at `expectedUrl` that the screenshot
+// of it at another size, `shotUrl`, loses: every outline pixel with yellow
+// three pixels deep on both sides across it is looked for where it falls
+// in the screenshot, and the bluest pixel there must be clearly bluer than
+// the yellow either side (yellow has no blue, an outline is all blue).
+export async function lostOutlines(page, expectedUrl, shotUrl) {
+  return page.evaluate(async (urls) => {
+    const [drawn, shot] = await Promise.all(urls.map(async (url) => {
+      const image = new Image();
+      image.src = url;
+      await image.decode();
+      const context = new OffscreenCanvas(image.width, image.height).getContext("2d");
+      context.drawImage(image, 0, 0);
+      return context.getImageData(0, 0, image.width, image.height);
+    }));
+    const colour = (x, y) => drawn.data.slice((y * 800 + x) * 4, (y * 800 + x) * 4 + 3).join();
+    const blue = (x, y) => shot.data[(Math.floor(y * shot.height / 600) * shot.width +
+      Math.floor(x * shot.width / 800)) * 4 + 2] ?? 0;
+    const [yellow, outline] = ["255,255,0", "0,0,255"];
+    let checked = 0;
+    let lost = 0;
+    for (const across of [false, true]) {
+      // (u, v): u along the outline, v across it.
+      const at = (f, u, v) => (across ? f(v, u) : f(u, v));
+      for (let u = 4; u < (across ? 596 : 796); u += 1) {
+        for (let v = 4; v < (across ? 794 : 594); v += 1) {
+          if (at(colour, u, v) !== outline || at(colour, u, v - 1) === outline) continue;
+          const thick = at(colour, u, v + 1) === outline ? 2 : 1;
+          if (![-1, 0, 1].every((w) => [-3, -2, -1, thick, thick + 1, thick + 2]
+            .every((d) => at(colour, u + w, v + d) === yellow))) continue;
+          checked += 1;
+          let bluest = 0;
+          for (let d = -1.2; d <= thick + 1.2; d += 0.25) bluest = Math.max(bluest, at(blue, u + 0.5, v + d));
+          if (bluest - Math.max(at(blue, u + 0.5, v - 1.5), at(blue, u + 0.5, v + thick + 1.5)) < 64) lost += 1;
+        }
+      }
+    }
+    return { checked, lost };
+  }, [expectedUrl, shotUrl]);
+}

@@ -3,14 +3,14 @@
 // from a screenshot of it), keys pressed ahead kept, a click turning nothing,
 // the "Next page" button turning one, pyramid's count on the page, the
 // finished state after the last key, no console error, a failure shown
-// on the page, and the landing page on a phone. Also reports (asserts
-// nothing about) how fast it is.
+// on the page, a phone's screen (every outline visible), and the landing
+// page on a phone. Also reports (asserts nothing about) how fast it is.
 // Usage: node web_test.mjs WEB_FOLDER PAGES_FOLDER
 // PAGES_FOLDER holds diamond/page-N.png and pyramid/page-N.png.
 import fs from "node:fs";
 import path from "node:path";
-import { check, differingPixels as differing, failures, family, launch, mainThreadBusy, serve }
-  from "./harness.mjs";
+import { check, differingPixels as differing, failures, family, launch, lostOutlines,
+  mainThreadBusy, serve } from "./harness.mjs";
 
 const [webFolder, pagesFolder] = process.argv.slice(2).map((p) => path.resolve(p));
 const { server, origin } = await serve(webFolder, { "/pages/": pagesFolder });
@@ -129,22 +129,30 @@ async function failure() {
 // loads on a slow network, and a program that cannot be loaded, from a
 // file or with its WebAssembly missing or cut short.
 async function hardUse() {
-  let page = await browser.newPage();
-  await page.setViewport({ width: 375, height: 667, deviceScaleFactor: 2 });
-  await page.goto(`${origin}/diamond.html`);
-  await page.waitForFunction(() => document.title === "diamond - page 1", { timeout: 20000 });
-  const box = async (selector) => page.$eval(selector, (e) => {
-    const r = e.getBoundingClientRect();
-    return { width: r.width, height: r.height, bottom: r.bottom, right: r.right };
-  });
-  const drawing = await box("#canvas");
-  check(drawing.right <= 375 && Math.abs(drawing.height - drawing.width * 3 / 4) < 1.5,
-    `on a phone the drawing is ${drawing.width} x ${drawing.height}`);
-  for (const selector of ["#next", "#status"]) {
-    const shown = await box(selector);
-    check(shown.bottom <= 667 && shown.right <= 375, `on a phone ${selector} is off screen`);
+  let page;
+  for (const program of ["diamond", "pyramid"]) {
+    page = await browser.newPage();
+    await page.setViewport({ width: 375, height: 667, deviceScaleFactor: 2 });
+    await page.goto(`${origin}/${program}.html`);
+    await page.waitForFunction((t) => document.title === t, { timeout: 20000 }, `${program} - page 1`);
+    const box = async (selector) => page.$eval(selector, (e) => {
+      const r = e.getBoundingClientRect();
+      return { width: r.width, height: r.height, bottom: r.bottom, right: r.right };
+    });
+    const drawing = await box("#canvas");
+    check(drawing.right <= 375 && Math.abs(drawing.height - drawing.width * 3 / 4) < 1.5,
+      `on a phone the drawing is ${drawing.width} x ${drawing.height}`);
+    for (const selector of ["#next", "#status"]) {
+      const shown = await box(selector);
+      check(shown.bottom <= 667 && shown.right <= 375, `on a phone ${selector} is off screen`);
+    }
+    const shot = await (await page.$("#canvas")).screenshot({ encoding: "base64" });
+    const outlines = await lostOutlines(page, `/pages/${program}/page-1.png`,
+      `data:image/png;base64,${shot}`);
+    check(outlines.checked > 1000 && outlines.lost === 0,
+      `${program} on a phone: ${JSON.stringify(outlines)} outline pixels`);
+    await page.close();
   }
-  await page.close();
 
   page = await browser.newPage();
   const network = await page.createCDPSession();
