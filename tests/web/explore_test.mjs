@@ -9,7 +9,8 @@ import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
-import { check, differingPixels, failures, launch, lostOutlines, serve } from "./harness.mjs";
+import { check, differingPixels, failures, launch, lostOutlines, serve, toldWithoutScript }
+  from "./harness.mjs";
 
 const [webFolder, build] = process.argv.slice(2).map((p) => path.resolve(p));
 const exports = fs.mkdtempSync(path.join(os.tmpdir(), "explore-exports-"));
@@ -198,8 +199,9 @@ async function navigation() {
 }
 
 // A phone's screen: the page fits the width at 4:3, every outline stays
-// visible, and every control is touch-sized; and a module that cannot be
-// loaded is told in a sentence.
+// visible, and every control is touch-sized; a module that cannot be
+// loaded is told in a sentence; and with no JavaScript, a sentence stands
+// where the status line does.
 async function phoneAndFailure() {
   const phone = { width: 375, height: 667, deviceScaleFactor: 2 };
   let page = await open("?family=diamond&order=5&page=3", phone);
@@ -223,6 +225,8 @@ async function phoneAndFailure() {
     { timeout: 20000 }).then((h) => h.jsonValue(), () => "");
   check(said.includes("explore_core.wasm"), `with no WebAssembly the page said '${said}'`);
   await page.close();
+  check(await toldWithoutScript(browser, `${origin}/explore.html`),
+    "with no JavaScript no sentence stands where the status line does");
 }
 
 try {

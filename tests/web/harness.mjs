@@ -161,3 +161,18 @@ export async function lostOutlines(page, expectedUrl, shotUrl) {
     return { checked, lost };
   }, [expectedUrl, shotUrl]);
 }
+
+// With JavaScript off, whether the sentence that says so stands where the
+// status line does with it on, and "Loading…" is gone.
+export async function toldWithoutScript(browser, url) {
+  const page = await browser.newPage();
+  await page.goto(url);
+  const status = await page.$eval("#status", (e) => e.getBoundingClientRect().top);
+  await page.setJavaScriptEnabled(false);
+  await page.goto(url);
+  const told = await page.evaluate((top) => [...document.querySelectorAll("p")].some((p) =>
+    p.innerText.includes("needs JavaScript") && Math.abs(p.getBoundingClientRect().top - top) < 2) &&
+    !document.body.innerText.includes("Loading"), status);
+  await page.close();
+  return told;
+}

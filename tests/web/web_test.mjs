@@ -3,14 +3,15 @@
 // from a screenshot of it), keys pressed ahead kept, a click turning nothing,
 // the "Next page" button turning one, pyramid's count on the page, the
 // finished state after the last key, no console error, a failure shown
-// on the page, a phone's screen (every outline visible), and the landing
-// page on a phone. Also reports (asserts nothing about) how fast it is.
+// on the page, a phone's screen (every outline visible), the landing page on
+// a phone, and a page with no JavaScript. Also reports (asserts nothing
+// about) how fast it is.
 // Usage: node web_test.mjs WEB_FOLDER PAGES_FOLDER
 // PAGES_FOLDER holds diamond/page-N.png and pyramid/page-N.png.
 import fs from "node:fs";
 import path from "node:path";
 import { check, differingPixels as differing, failures, family, launch, lostOutlines,
-  mainThreadBusy, serve } from "./harness.mjs";
+  mainThreadBusy, serve, toldWithoutScript } from "./harness.mjs";
 
 const [webFolder, pagesFolder] = process.argv.slice(2).map((p) => path.resolve(p));
 const { server, origin } = await serve(webFolder, { "/pages/": pagesFolder });
@@ -126,8 +127,8 @@ async function failure() {
 }
 
 // The page under hard use: a phone's screen, keys pressed while the program
-// loads on a slow network, and a program that cannot be loaded, from a
-// file or with its WebAssembly missing or cut short.
+// loads on a slow network, a program that cannot be loaded, from a file or
+// with its WebAssembly missing or cut short, and no JavaScript at all.
 async function hardUse() {
   let page;
   for (const program of ["diamond", "pyramid"]) {
@@ -192,6 +193,8 @@ async function hardUse() {
     ? request.respond({ status: 200, contentType: "application/wasm",
       body: wasm.subarray(0, wasm.length / 2) }) : request.continue()), "diamond.wasm",
   "with its WebAssembly cut short");
+  check(await toldWithoutScript(browser, `${origin}/diamond.html`),
+    "with no JavaScript no sentence stands where the status line does");
 }
 
 // The landing page links the explorer first and both programs, and shows
