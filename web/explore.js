@@ -53,9 +53,24 @@ function plural(count, word) {
   return `${count} ${word}${count === 1 ? "" : "s"}`;
 }
 
-// The whole number a text states, or NaN.
+// The whole number a text states in digits, of any length, or null.
 function wholeNumber(text) {
-  return /^[0-9]{1,9}$/.test(text) ? Number(text) : NaN;
+  return /^[0-9]+$/.test(text) ? BigInt(text) : null;
+}
+
+// What the user wrote, as a sentence quotes it: a long text by its start.
+function quoted(text) {
+  return `"${text.length > 24 ? `${text.slice(0, 24)}…` : text}"`;
+}
+function briefly(number) {
+  const digits = String(number);
+  return digits.length > 24 ? `${digits.slice(0, 24)}…` : digits;
+}
+
+// The module takes 32-bit numbers: a larger page is past the last anyway.
+const largestInt = 2147483647n;
+function clamped(number, low, high) {
+  return number < low ? low : number > high ? high : number;
 }
 
 function fillOrders(family) {
@@ -126,18 +141,23 @@ function forgetPendingAddress() {
   pendingAddress = null;
 }
 
-// Shows page `page` of `family` at `order`, or the nearest that exists,
-// and says why when it is not the one asked for. `history` is "push" for
-// a new family, order or paths setting, "replace" for a page turn or the
-// first page, "none" when going back through the browser's history.
-function show(family, order, page, paths, history, problems = []) {
-  let pages = core._explore_run(family, order, Math.max(page, 1), paths ? 1 : 0);
-  if (page < 1 || core._explore_page_drawn() === 0) {
-    const nearest = page < 1 ? 1 : pages;
+// Shows page `asked` (a number or a BigInt) of `family` at `order`, or
+// the nearest that exists, and says why when it is not the one asked for.
+// `history` is "push" for a new family, order or paths setting, "replace"
+// for a page turn or the first page, "none" when going back through the
+// browser's history.
+function show(family, order, asked, paths, history, problems = []) {
+  asked = BigInt(asked);
+  let page = Number(clamped(asked, 1n, largestInt));
+  let pages = core._explore_run(family, order, page, paths ? 1 : 0);
+  if (BigInt(page) !== asked || core._explore_page_drawn() === 0) {
+    const nearest = asked < 1n ? 1 : pages;
     problems.push(`${familyNames[family]} order ${order} has ${plural(pages, "page")}, ` +
-      `so page ${nearest} is shown instead of page ${page}`);
-    page = nearest;
-    pages = core._explore_run(family, order, page, paths ? 1 : 0);
+      `so page ${nearest} is shown instead of page ${briefly(asked)}`);
+    if (nearest !== page) {
+      page = nearest;
+      pages = core._explore_run(family, order, page, paths ? 1 : 0);
+    }
   }
   shown = { family, order, page, paths, pages, figures: core._explore_figures(), selected: -1 };
   paint();
@@ -231,7 +251,7 @@ function showUrl(history) {
   if (query.has("family")) {
     family = familyNames.indexOf(query.get("family"));
     if (family < 0) {
-      problems.push(`there is no family "${query.get("family")}": diamond is shown`);
+      problems.push(`there is no family ${quoted(query.get("family"))}: diamond is shown`);
       family = 0;
     }
   }
@@ -239,28 +259,45 @@ function showUrl(history) {
   let order = core._explore_usual_order(family);
   if (query.has("order")) {
     const asked = wholeNumber(query.get("order"));
-    if (Number.isNaN(asked)) {
-      problems.push(`order "${query.get("order")}" is not a whole number: order ${order} is shown`);
+    if (asked === null) {
+      problems.push(`order ${quoted(query.get("order"))} is not a whole number: order ${order} is shown`);
     } else {
-      const nearest = Math.min(Math.max(asked, 1), largest);
-      if (nearest !== asked) {
+      const nearest = Number(clamped(asked, 1n, BigInt(largest)));
+      if (BigInt(nearest) !== asked) {
         problems.push(`${familyNames[family]} has orders 1 to ${largest}, ` +
-          `so order ${nearest} is shown instead of order ${asked}`);
+          `so order ${nearest} is shown instead of order ${briefly(asked)}`);
       }
       order = nearest;
     }
   }
-  let page = 1;
+  let page = 1n;
   if (query.has("page")) {
     const asked = wholeNumber(query.get("page"));
-    if (Number.isNaN(asked)) {
-      problems.push(`page "${query.get("page")}" is not a whole number: page 1 is shown`);
+    if (asked === null) {
+      problems.push(`page ${quoted(query.get("page"))} is not a whole number: page 1 is shown`);
     } else {
       page = asked;
     }
   }
   fillOrders(family);
   show(family, order, page, query.get("paths") === "1", history, problems);
+}
+
+// The page number typed in its box: shown, or a sentence says why not.
+function goToTyped(box) {
+  const asked = wholeNumber(box.value);
+  if (asked === null) {
+    // A number the box cannot read (1e, 3-) reaches here as "".
+    const typed = box.validity.badInput ? "what was typed" : quoted(box.value);
+    if (box.value !== "" || box.validity.badInput) {
+      say(`Page ${typed} is not a whole number: page ${shown.page} is still shown.`);
+    }
+    box.value = String(shown.page);
+  } else if (asked !== BigInt(shown.page)) {
+    show(shown.family, shown.order, asked, shown.paths, "replace");
+  } else {
+    box.value = String(shown.page);
+  }
 }
 
 // The page's size on screen in device pixels, as it changes: pixelated
@@ -291,11 +328,8 @@ function start() {
     ["next", () => shown.page + 1], ["last", () => shown.pages]]) {
     element(id).addEventListener("click", () => go(page()));
   }
-  element("page-number").addEventListener("change", (event) => {
-    const asked = wholeNumber(event.target.value);
-    const page = Number.isNaN(asked) ? shown.page : asked;
-    show(shown.family, shown.order, page, shown.paths, "replace");
-  });
+  const box = element("page-number");
+  box.addEventListener("change", () => goToTyped(box));
   element("family").addEventListener("change", (event) => {
     const family = familyNames.indexOf(event.target.value);
     fillOrders(family);

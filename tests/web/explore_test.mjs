@@ -174,6 +174,13 @@ async function navigation() {
     await act();
     await expectShown(page, title(number), `diamond-5/page-${number}.png`, `to page ${number}`);
   }
+  for (const typed of ["1e3", "-1", "2.5"]) {
+    await page.$eval("#page-number", (e) => { e.value = ""; });
+    await page.type("#page-number", `${typed}\n`);
+    const said = await page.$eval("#message", (e) => e.textContent);
+    check(said === `Page "${typed}" is not a whole number: page 40 is still shown.`,
+      `the page box took ${typed}: '${said}'`);
+  }
   await page.close();
   for (const [query, title, exported, sentences] of [
     ["?family=diamond&order=7&page=3243", "diamond order 7 - page 3243 of 3243",
@@ -183,17 +190,29 @@ async function navigation() {
     ["?family=pyramid&order=2&page=0", "pyramid order 2 - page 1 of 1", "pyramid-2/page-1.png",
       ["Pyramid order 2 has 1 page, so page 1 is shown instead of page 0."]],
     ["?family=cube&page=x", "diamond order 4 - page 1 of 9", null,
-      ['There is no family "cube": diamond is shown.', 'Page "x" is not a whole number: page 1 is shown.']]]) {
-    page = await open(query);
+      ['There is no family "cube": diamond is shown.', 'Page "x" is not a whole number: page 1 is shown.']],
+    ["?family=diamond&order=5&page=0000000003", "diamond order 5 - page 3 of 71", "diamond-5/page-3.png", []],
+    ["?family=diamond&order=005&page=9999999999", "diamond order 5 - page 71 of 71", "diamond-5/page-71.png",
+      ["Diamond order 5 has 71 pages, so page 71 is shown instead of page 9999999999."]],
+    [`?family=pyramid&order=${"9".repeat(40)}&page=${"7".repeat(40)}`, "pyramid order 8 - page 1387 of 1387",
+      null, [`Pyramid has orders 1 to 8, so order 8 is shown instead of order ${"9".repeat(24)}….`,
+        `Pyramid order 8 has 1387 pages, so page 1387 is shown instead of page ${"7".repeat(24)}….`]],
+    [`?family=${"q".repeat(5000)}`, "diamond order 4 - page 1 of 9", null,
+      [`There is no family "${"q".repeat(24)}…": diamond is shown.`]]]) {
+    // On a phone's width, where a long sentence must wrap.
+    page = await open(query, { width: 375, height: 667 });
+    const asked = query.length > 80 ? `${query.slice(0, 80)}…` : query;
     await page.waitForFunction((t) => document.title === t, { timeout: 20000 }, title)
       .catch(() => {});
-    check(await page.title() === title, `${query}: the title is '${await page.title()}'`);
+    check(await page.title() === title, `${asked}: the title is '${await page.title()}'`);
     if (exported) {
       check(await differingPixels(page, `/exports/${exported}`, null, "#page") === 0,
-        `${query}: the page is not ${exported}`);
+        `${asked}: the page is not ${exported}`);
     }
     const said = await page.$eval("#message", (e) => e.textContent);
-    check(said === sentences.join(" "), `${query}: the page says '${said}'`);
+    check(said === sentences.join(" "), `${asked}: the page says '${said}'`);
+    check(await page.evaluate(() => document.documentElement.scrollWidth) <= 375,
+      `${asked}: the page is wider than the phone`);
     await page.close();
   }
 }
