@@ -1,7 +1,7 @@
 // The explorer's page: it asks the module (explore_core.js, the programs'
 // own C++) for one page at a time and shows it, keeps the family, order,
-// page and paths in the URL, selects the figure under the pointer, and
-// makes every download in the browser. Nothing runs while the page waits:
+// page and paths in the URL, selects the figure under the pointer or from
+// the keyboard, and makes every download in the browser. Nothing runs while the page waits:
 // no timer, no animation loop, only listeners.
 "use strict";
 
@@ -19,6 +19,7 @@ const pageCanvas = element("page");
 // so before anything draws, or the browser warns and reads slowly.
 const pageContext = pageCanvas.getContext("2d", { willReadFrequently: true });
 const overlayContext = element("overlay").getContext("2d");
+const figureButtons = document.querySelectorAll("[data-download=figure]");
 let core = null;
 let shown = { family: 0, order: 4, page: 1, paths: false, pages: 0, figures: 0, selected: -1 };
 let lastDownload = null;
@@ -73,6 +74,28 @@ function clamped(number, low, high) {
   return number < low ? low : number > high ? high : number;
 }
 
+// The keyboard's place. A control used with the pointer or Enter gives
+// it back to the page, so that the page keys work again; its own keys (a
+// select's arrows, a spin box's, space on a checkbox) leave it there, and
+// so does a change made as the focus leaves (Tab), which is elsewhere by
+// then. Space opens a select's list, where the choice is made as with the
+// pointer or Enter, out of the page's sight.
+let lastKey = null;
+function focusPage() {
+  pageCanvas.focus({ preventScroll: true });
+}
+function giveBack(control) {
+  const ownKey = lastKey !== null && lastKey.target === control && lastKey.key !== "Enter" &&
+    !(lastKey.key === " " && control.tagName === "SELECT");
+  if (document.activeElement === control && !ownKey) focusPage();
+}
+// A disabled control drops the focus to the document's body: the page
+// takes it first.
+function setDisabled(control, disabled) {
+  if (disabled && document.activeElement === control) focusPage();
+  control.disabled = disabled;
+}
+
 function fillOrders(family) {
   const select = element("order");
   select.textContent = "";
@@ -91,14 +114,20 @@ function describe() {
   const title = `${name} order ${shown.order} - page ${shown.page} of ${shown.pages}`;
   document.title = title;
   element("status").textContent = `${title}, ${plural(shown.figures, "figure")}`;
+  const count = core._explore_page_figure_count();
+  const first = core._explore_figure_number(0);
+  const last = core._explore_figure_number(count - 1);
+  pageCanvas.setAttribute("aria-label", `${name} order ${shown.order}, page ${shown.page} of ` +
+    `${shown.pages}: ${count === 1 ? `figure ${first}` : `figures ${first} to ${last}`} of ` +
+    `${shown.figures} as domino tilings${shown.paths ? ", with their paths" : ""}`);
   element("family").value = name;
   element("order").value = String(shown.order);
   element("page-number").value = String(shown.page);
   element("page-number").max = String(shown.pages);
   element("page-total").textContent = `of ${shown.pages}`;
   element("paths").checked = shown.paths;
-  element("previous").disabled = element("first").disabled = shown.page === 1;
-  element("next").disabled = element("last").disabled = shown.page === shown.pages;
+  for (const id of ["first", "previous"]) setDisabled(element(id), shown.page === 1);
+  for (const id of ["next", "last"]) setDisabled(element(id), shown.page === shown.pages);
 }
 
 function urlOf(state) {
@@ -174,8 +203,10 @@ function go(page) {
 function select(index) {
   shown.selected = index;
   overlayContext.clearRect(0, 0, width, height);
-  for (const button of document.querySelectorAll("[data-download=figure]")) {
-    button.disabled = index < 0;
+  const figure = index < 0 ? "The selected figure" : `Figure ${core._explore_figure_number(index)}`;
+  for (const button of figureButtons) {
+    setDisabled(button, index < 0);
+    button.setAttribute("aria-label", `${figure} as ${button.textContent}`);
   }
   const line = element("selection");
   if (index < 0) {
@@ -326,30 +357,64 @@ function start() {
   core = Module;
   for (const [id, page] of [["first", () => 1], ["previous", () => shown.page - 1],
     ["next", () => shown.page + 1], ["last", () => shown.pages]]) {
-    element(id).addEventListener("click", () => go(page()));
+    element(id).addEventListener("click", (event) => {
+      giveBack(event.currentTarget);
+      go(page());
+    });
   }
   const box = element("page-number");
-  box.addEventListener("change", () => goToTyped(box));
+  box.addEventListener("keydown", (event) => {
+    if (event.key !== "Enter") return;
+    event.preventDefault();
+    goToTyped(box);
+    focusPage();
+  });
+  box.addEventListener("change", () => {
+    goToTyped(box);
+    giveBack(box);
+  });
   element("family").addEventListener("change", (event) => {
     const family = familyNames.indexOf(event.target.value);
     fillOrders(family);
     show(family, core._explore_usual_order(family), 1, shown.paths, "push");
+    giveBack(event.target);
   });
   element("order").addEventListener("change", (event) => {
     show(shown.family, Number(event.target.value), 1, shown.paths, "push");
+    giveBack(event.target);
   });
+  for (const id of ["family", "order"]) {
+    // Enter on a select chooses, whether or not anything changed.
+    element(id).addEventListener("keydown", (event) => {
+      if (event.key === "Enter") focusPage();
+    });
+  }
   element("paths").addEventListener("change", (event) => {
     show(shown.family, shown.order, shown.page, event.target.checked, "push");
+    giveBack(event.target);
   });
   for (const button of document.querySelectorAll("[data-download]")) {
-    button.addEventListener("click",
-      () => download(button.dataset.download, Number(button.dataset.format)));
+    button.addEventListener("click", () => {
+      download(button.dataset.download, Number(button.dataset.format));
+      giveBack(button);
+    });
   }
+  document.addEventListener("pointerdown", () => { lastKey = null; }, true);
+  document.addEventListener("keydown", (event) => { lastKey = event; }, true);
   document.addEventListener("keydown", (event) => {
-    // Fields keep their keys, and a focused button its space bar.
+    // Fields keep their keys, and a button or checkbox its space and Enter.
+    const target = event.target;
     if (event.altKey || event.ctrlKey || event.metaKey ||
-        event.target.closest("input, select, textarea") ||
-        (event.key === " " && event.target.closest("button"))) {
+        target.closest("select, textarea, input:not([type=checkbox])") ||
+        ((event.key === " " || event.key === "Enter") && target.closest("button, input"))) {
+      return;
+    }
+    if (target === pageCanvas && (event.key === "ArrowDown" || event.key === "ArrowUp")) {
+      event.preventDefault();
+      const count = core._explore_page_figure_count();
+      const step = event.key === "ArrowDown" ? 1 : -1;
+      const none = step > 0 ? 0 : count - 1;
+      select(shown.selected < 0 ? none : Math.min(Math.max(shown.selected + step, 0), count - 1));
       return;
     }
     const moves = { ArrowRight: shown.page + 1, PageDown: shown.page + 1, " ": shown.page + 1,

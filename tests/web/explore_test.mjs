@@ -2,8 +2,10 @@
 // every page of several orders pixel for pixel the exporter's, a jump to the
 // last page of the largest order, the keys, the URL and the browser's
 // history, a bad URL told and mended, the selection and its text, every
-// download (pages and figures, with and without paths), a phone's screen,
-// a failed load, and no console message.
+// download (pages and figures, with and without paths), the keyboard after
+// each control and for the selection, what a screen reader is told, a
+// phone's screen, a failed load, a page with no JavaScript, and no console
+// message.
 // Usage: node explore_test.mjs WEB_FOLDER LINUX_BUILD_FOLDER
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
@@ -115,6 +117,19 @@ async function selectionAndDownloads() {
   const listed = exporter("diamond", null, "--order", "3", "--list").split("\n")[17].split("\t");
   let page = await open("?family=diamond&order=3");
   await expectShown(page, "diamond order 3 - page 1 of 1", "diamond-3/page-1.png", "diamond order 3");
+  // From the keyboard: Tab to the page, ↓ and ↑ to figure 17, Tab on to
+  // its downloads; the page and both rows of downloads named apart.
+  await page.focus("#page-number");
+  for (const key of ["Tab", ...Array(18).fill("ArrowDown"), "ArrowUp"]) await page.keyboard.press(key);
+  const keyed = await page.$eval("#selection", (e) => e.textContent);
+  check(keyed === `figure 17 of 63: ${listed[2]}`, `↓ and ↑ selected '${keyed}'`);
+  for (const key of ["Tab", "Tab", "Tab", "Tab"]) await page.keyboard.press(key);
+  for (const name of ["diamond order 3, page 1 of 1: figures 1 to 63 of 63 as domino tilings",
+    "This page as PNG", "Figure 17 as PNG"]) {
+    const focused = await (await page.$(`aria/${name}`))?.evaluate((e) => e === document.activeElement);
+    check(focused === (name === "Figure 17 as PNG"),
+      `'${name}' ${focused === undefined ? "names nothing" : `${focused ? "has" : "lacks"} the focus`}`);
+  }
   const text = await selectFigure(page, 16);
   check(text === `figure 17 of 63: ${listed[2]}`, `the selection says '${text}'`);
   check(await differingPixels(page, "/exports/diamond-3/page-1.png", null, "#page") === 0,
@@ -170,6 +185,7 @@ async function navigation() {
   for (const [act, number] of [[() => page.click("#next"), 2], [() => page.click("#last"), 71],
     [() => page.click("#previous"), 70], [() => page.click("#first"), 1],
     [async () => { await page.$eval("#page-number", (e) => { e.value = ""; }); await page.type("#page-number", "40\n"); }, 40],
+    [() => page.keyboard.press("ArrowRight"), 41], [() => page.keyboard.press("ArrowLeft"), 40],
     [() => swipe(300, 100), 41], [() => swipe(100, 300), 40]]) {
     await act();
     await expectShown(page, title(number), `diamond-5/page-${number}.png`, `to page ${number}`);
@@ -217,6 +233,31 @@ async function navigation() {
   }
 }
 
+// The page keys after each control was used with the pointer or Enter,
+// which leaves the focus on the page, and a select reached with Tab
+// keeping its own arrows.
+async function keysAfterControls() {
+  const page = await open("?family=diamond&order=4");
+  await page.waitForFunction(() => document.title.startsWith("diamond"), { timeout: 20000 });
+  const key = (name) => [name, () => page.keyboard.press(name)];
+  const then = (what, first, name) => [what, () => first().then(() => page.keyboard.press(name))];
+  for (const [[what, act], shown, focused] of [
+    [["the order chosen with the mouse", () => page.click("#order").then(() => page.select("#order", "5"))], 1],
+    [key("ArrowRight"), 2], [key("End"), 71], [["a click on Show paths", () => page.click("#paths")], 71],
+    [key("Home"), 1], [key("ArrowRight"), 2], [key("PageDown"), 3], [key("End"), 71],
+    [then("Enter on First", () => page.focus("#first"), "Enter"), 1, "page"], [key("ArrowRight"), 2],
+    [then("Tab to the order", () => page.focus("#family"), "Tab"), 2, "order"],
+    [key("ArrowUp"), 0, "order"], [key("ArrowRight"), 1, "order"]]) {
+    await act();
+    const title = shown ? `diamond order 5 - page ${shown} of 71` : "diamond order 4 - page 1 of 9";
+    await page.waitForFunction((t) => document.title === t, { timeout: 5000 }, title).catch(() => {});
+    check(await page.title() === title, `after ${what}: '${await page.title()}', not '${title}'`);
+    check(!focused || await page.evaluate(() => document.activeElement.id) === focused,
+      `after ${what} the focus is not on #${focused}`);
+  }
+  await page.close();
+}
+
 // A phone's screen: the page fits the width at 4:3, every outline stays
 // visible, and every control is touch-sized; a module that cannot be
 // loaded is told in a sentence; and with no JavaScript, a sentence stands
@@ -251,6 +292,7 @@ async function phoneAndFailure() {
 try {
   for (const [family, order] of orders.slice(0, -1)) await everyPage(family, order);
   await navigation();
+  await keysAfterControls();
   await selectionAndDownloads();
   await phoneAndFailure();
   check(messages.length === 0, `console messages: ${messages.join(" | ")}`);
