@@ -143,31 +143,56 @@ function rerun() {
   core._explore_run(shown.family, shown.order, shown.page, shown.paths ? 1 : 0);
 }
 
-// The address follows what is shown once the user stops for a moment:
-// Chromium takes 10-15 ms over each change, which would double a page
-// turn, and refuses more than a few hundred changes in ten seconds, which
-// a held key would reach. A new family, order or paths setting is a new
-// entry in the browser's history; a page turn replaces the entry.
-let pendingAddress = null;
+// The address follows what is shown. A new family, order or paths
+// setting is a new entry in the browser's history at once, so that Back
+// leaves it however soon it is pressed. A page turn replaces the entry's
+// address once the user stops for a moment: Chromium takes 10-15 ms over
+// each change, which would double a page turn, and refuses more than a
+// few hundred changes in ten seconds, which a held key would reach. A turn
+// not yet written when Back or Forward leaves its entry is kept, by the
+// entry's key, for the return to it.
+let pendingPage = null;
 let addressTimer = null;
-function writeAddress(mode) {
-  // A page turned to just before a new setting keeps its own entry.
-  if (pendingAddress && pendingAddress.mode === "replace" && mode === "push") {
-    window.history.replaceState(null, "", pendingAddress.url);
-  }
-  const push = mode === "push" || (pendingAddress !== null && pendingAddress.mode === "push");
-  pendingAddress = { mode: push ? "push" : "replace", url: urlOf(shown) };
-  clearTimeout(addressTimer);
-  addressTimer = setTimeout(() => {
-    if (pendingAddress.mode === "push") window.history.pushState(null, "", pendingAddress.url);
-    else window.history.replaceState(null, "", pendingAddress.url);
-    pendingAddress = null;
-  }, 300);
+let entryKey = null;
+let entriesMade = 0;
+const unwrittenPages = new Map();
+function newEntry() {
+  entriesMade += 1;
+  entryKey = `${performance.timeOrigin}-${entriesMade}`;
+  return { entry: entryKey };
 }
 
-function forgetPendingAddress() {
+function writePendingPage() {
   clearTimeout(addressTimer);
-  pendingAddress = null;
+  if (pendingPage !== null) window.history.replaceState(window.history.state, "", pendingPage);
+  pendingPage = null;
+}
+
+function writeAddress(mode) {
+  if (mode === "push") {
+    writePendingPage();
+    window.history.pushState(newEntry(), "", urlOf(shown));
+  } else {
+    pendingPage = urlOf(shown);
+    clearTimeout(addressTimer);
+    addressTimer = setTimeout(writePendingPage, 300);
+  }
+}
+
+// Back or Forward has moved to another entry: the one left keeps its page.
+function enterEntry(state) {
+  clearTimeout(addressTimer);
+  if (pendingPage !== null) unwrittenPages.set(entryKey, pendingPage);
+  pendingPage = null;
+  if (state === null || typeof state.entry !== "string") {
+    window.history.replaceState(newEntry(), "", location.href);
+    return;
+  }
+  entryKey = state.entry;
+  if (unwrittenPages.has(entryKey)) {
+    window.history.replaceState(state, "", unwrittenPages.get(entryKey));
+    unwrittenPages.delete(entryKey);
+  }
 }
 
 // Shows page `asked` (a number or a BigInt) of `family` at `order`, or
@@ -439,14 +464,21 @@ function start() {
     if (Math.abs(dx) < 50 || Math.abs(dx) < 2 * Math.abs(dy)) return;
     go(Math.min(Math.max(shown.page + (dx < 0 ? 1 : -1), 1), shown.pages));
   });
-  window.addEventListener("popstate", () => {
-    forgetPendingAddress();
+  window.addEventListener("popstate", (event) => {
+    enterEntry(event.state);
     showUrl("none");
   });
   showUrl("none");
-  // The address is mended at once where it asked for what is not there.
-  if (urlOf(shown) !== location.pathname + location.search) {
-    window.history.replaceState(null, "", urlOf(shown));
+  // The address is mended at once where it asked for what is not there,
+  // and the entry gets its key (kept over a reload).
+  const state = window.history.state;
+  if (state === null || typeof state.entry !== "string") {
+    window.history.replaceState(newEntry(), "", urlOf(shown));
+  } else {
+    entryKey = state.entry;
+    if (urlOf(shown) !== location.pathname + location.search) {
+      window.history.replaceState(state, "", urlOf(shown));
+    }
   }
 }
 

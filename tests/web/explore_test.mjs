@@ -172,6 +172,21 @@ async function navigation() {
   await page.goBack();
   await expectShown(page, "diamond order 7 - page 2 of 3243", "diamond-7/page-2.png", "going back");
   await page.close();
+  // Back and Forward at once after a change: the new order is an entry at
+  // once, the entry left keeps the page turned to before it, and a page
+  // turned to just before Back is there again on Forward.
+  page = await open("?family=diamond&order=4");
+  await page.select("#order", "5");
+  await page.waitForFunction(() => location.search.includes("order=5"), { timeout: 5000 });
+  for (const act of ["ArrowRight", "7", "End"]) {
+    await (act === "7" ? page.select("#order", act) : page.keyboard.press(act));
+  }
+  await page.goBack();
+  await expectShown(page, "diamond order 5 - page 2 of 71", "diamond-5/page-2.png", "Back at once");
+  await page.goForward();
+  await expectShown(page, "diamond order 7 - page 3243 of 3243", "diamond-7/page-3243.png",
+    "Forward at once");
+  await page.close();
   // The buttons, the page-number box and a swipe each way.
   page = await open("?family=diamond&order=5");
   const title = (number) => `diamond order 5 - page ${number} of 71`;
