@@ -3,5 +3,11 @@
 FigureListener figure_listener = nullptr;
 
 const char* step_name(StepKind step) {
-    return step == StepKind::rise ? "rise" : step == StepKind::fall ? "fall" : "flat";
+    switch (step) {
+    case StepKind::rise: return "rise";
+    case StepKind::fall: return "fall";
+    case StepKind::flat: return "flat";
+    case StepKind::next_path: break;
+    }
+    return "|";
 }

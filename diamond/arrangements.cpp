@@ -37,10 +37,13 @@ void enumerate_arrangements(int a) {
         for (int c = 0; c < kind_counts[static_cast<int>(kind)]; ++c) arrangement[i++] = kind;
     }
     do {
-        draw_diamond_figure(a, cursor_x, cursor_y);
         // Before the successor is sought: a page filled by the last
         // arrangement of this a is shown now, and the next a starts afresh.
-        if (next_slot(page_grid_of(diamond_order), cursor_x, cursor_y)) show_page();
+        // A figure passed over by a filter takes no slot.
+        if (draw_diamond_figure(a, cursor_x, cursor_y) &&
+            next_slot(page_grid_of(diamond_order), cursor_x, cursor_y)) {
+            show_page();
+        }
     } while (next_arrangement(n));
 }
 

@@ -11,9 +11,12 @@
 
 namespace diamond {
 
-// Orders 1 ... 7; the program's own is 4. An arrangement has at most 2N steps.
+// Orders 1 ... 7 drawn page by page; the program's own is 4. One figure
+// alone up to order 28, whose diamond with a margin of a cell just fits the
+// page. An arrangement has at most 2N steps.
 constexpr OrderRange orders{7, 4};
-constexpr int max_steps = 2 * orders.largest;
+constexpr int largest_figure_order = 28;
+constexpr int max_steps = 2 * largest_figure_order;
 using Arrangement = std::array<StepKind, max_steps>;
 
 // N: the number of steps of an arrangement without rises. The diamond has
@@ -29,8 +32,9 @@ extern int lower_stack;
 // Draws the figure of the first a + N entries of `arrangement` (0 <= a <= N)
 // with its path starting at anchor (x, y); it spans x - 5 ... x + 20N - 5
 // and y - 10N - 5 ... y + 10N + 5 (at order 4: x - 5 ... x + 75, y - 45 ...
-// y + 45). Other values of a draw nothing.
-void draw_diamond_figure(int a, int x, int y);
+// y + 45). Other values of a draw nothing. Whether it was placed (a figure
+// filter may pass it over).
+bool draw_diamond_figure(int a, int x, int y);
 
 // The whole run: the order asked for (requested_order) or 4, the cursor at
 // the first slot, then a = 0, 1, ..., N, every arrangement of each in
@@ -42,6 +46,18 @@ bool next_arrangement(int n);
 // Where the figures of order N go on a page: at order 4, anchors 100 apart
 // from (10, 50), 8 to a row and 5 rows.
 PageGrid page_grid_of(int order);
+
+// Counting the arrangements of order N (ranking.cpp): how many; the one
+// numbered K, by a and then lexicographically; an arrangement's number, or
+// 0; and the fewest and most steps, N and 2N.
+BigCount figure_total(int order);
+bool unrank_figure(int order, const BigCount& number, FigurePath& path);
+BigCount rank_figure(int order, const FigurePath& path);
+StepRange step_range(int order);
+// Draws the arrangement `path` at order N at the first slot of a page.
+void draw_one_figure(int order, const FigurePath& path);
+// The arrangements of order N (1 ... 100) by a statistic, counted.
+void count_figures_by(int order, Statistic statistic, CountTable& counts);
 
 // Its row of the family table.
 extern const Family family;

@@ -54,12 +54,12 @@ void draw_diamond_dominoes() {
 
 }  // namespace
 
-void draw_diamond_figure(int a, int x, int y) {
-    if (a < 0 || a > diamond_order || a + diamond_order > max_steps) return;
+bool draw_diamond_figure(int a, int x, int y) {
+    if (a < 0 || a > diamond_order || a + diamond_order > max_steps) return false;
     figure_steps = a + diamond_order;
     figure_x = x;
     figure_y = y;
-    draw_figure(arrangement.data(), figure_steps, x, y, half_cell, draw_diamond_dominoes);
+    return draw_figure(arrangement.data(), figure_steps, x, y, half_cell, draw_diamond_dominoes);
 }
 
 }  // namespace diamond

@@ -92,9 +92,7 @@ int explore_run(int family, int order, int page, int paths) {
     file_writer = writer.data();
     aim_at_page(page);
     figure_alone = false;
-    open_display();
-    family_table[family]->draw_every_figure();
-    finish_display();
+    run_family(*family_table[family]);
     return pages_in_run();
 }
 
@@ -116,8 +114,12 @@ int explore_figure_at(int x, int y) {
     return -1;
 }
 
-int explore_figure_number(int index) {
-    return is_figure_on_page(index) ? recorded_figure(static_cast<std::size_t>(index)).number : 0;
+const char* explore_figure_number(int index) {
+    static DecimalText number{};
+    number = decimal_text(is_figure_on_page(index)
+                              ? recorded_figure(static_cast<std::size_t>(index)).number
+                              : BigCount(0));
+    return number.data();
 }
 
 const char* explore_figure_steps(int index) {

@@ -24,12 +24,13 @@ int explore_figures();
 const unsigned char* explore_pixels();
 
 // The figures on the drawn page: how many, the one whose outline holds
-// (x, y) (an index from 0, or -1), each one's number in the run, its steps
+// (x, y) (an index from 0, or -1), each one's number in its family (in
+// decimal, "0" for no such figure), its steps
 // ("rise flat fall"), and its outline's edges (side 0 left, 1 top, 2 right,
 // 3 bottom, all included).
 int explore_page_figure_count();
 int explore_figure_at(int x, int y);
-int explore_figure_number(int index);
+const char* explore_figure_number(int index);
 const char* explore_figure_steps(int index);
 int explore_figure_edge(int index, int side);
 

@@ -19,8 +19,8 @@ bool drawn = false;
 // and every primitive's lock is a nested one, which costs nothing.
 SDL_Surface* page_surface = nullptr;
 
-void count_figure(const StepKind* /*steps*/, int /*count*/, int /*x*/, int /*y*/,
-                  int /*half*/) {
+void count_figure(const BigCount& /*number*/, const StepKind* /*steps*/, int /*count*/, int /*x*/,
+                  int /*y*/, int /*half*/) {
     ++figures_counted;
 }
 
@@ -41,7 +41,7 @@ void begin_page() {
     }
     if (!select_canvas(page_surface)) fail("cannot draw on the page", SDL_GetError());
     clear_canvas();
-    start_recording(figures_counted + 1);
+    start_recording();
 }
 
 void end_page() {

@@ -1,83 +1,30 @@
-// Entry of the exporting programs: PROGRAM [FORMAT] [--order N] [--path]
-// [--figure K | STEPS] FOLDER writes every page that the interactive
-// program would show as FOLDER/page-1.png, page-2.png, ... (or .svg, .tex),
-// at its own order or N, or one figure alone; PROGRAM [--order N] --list
-// lists the figures. Nothing of SDL's is included here, so SDL's Windows
-// renaming of main does not reach this entry of our own.
+// Entry of the exporting programs: reads the options and hands the work to
+// the export pager (every page, one figure, the list) or prints what is
+// asked of the family (one figure's line, counts). Nothing of SDL's is
+// included here, so SDL's Windows renaming of main does not reach this
+// entry of our own.
 #include <getopt.h>
 
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <initializer_list>
 
+#include "export_list.h"
 #include "export_pager.h"
+#include "export_usage.h"
 #include "family.h"
+#include "figure_choice.h"
 #include "messages.h"
+#include "page_file.h"
 #include "page_formats.h"
+#include "page_record.h"
 #include "pager.h"
 #include "process.h"
-#include "steps.h"
+#include "random_draw.h"
 
 namespace {
-
-// Prints `text` in lines of at most 78 columns, the first after `first`,
-// the rest indented by `indent` spaces.
-void print_wrapped(FILE* to, const char* first, int indent, const char* text) {
-    int column = std::fprintf(to, "%s", first);
-    while (*text != '\0') {
-        const std::size_t word = std::strcspn(text, " ");
-        if (column > indent && column + 1 + static_cast<int>(word) > 78) {
-            column = std::fprintf(to, "\n%*s", indent, "") - 1;
-        } else if (column > indent) {
-            column += std::fprintf(to, " ");
-        }
-        column += std::fprintf(to, "%.*s", static_cast<int>(word), text);
-        text += word + std::strspn(text + word, " ");
-    }
-    std::fputc('\n', to);
-}
-
-void print_usage(FILE* to) {
-    std::fprintf(to, "usage: %s [", program_name);
-    for (std::size_t i = 0; i < page_formats.size(); ++i) {
-        std::fprintf(to, "%s%s", i == 0 ? "" : " | ", page_formats[i]->option);
-    }
-    std::fprintf(to,
-                 "] [--order N] [--path]\n"
-                 "           [--figure K | --figure STEPS] [--] FOLDER\n"
-                 "       %s [--order N] --list\n",
-                 program_name);
-    std::array<char, 400> what{};
-    std::snprintf(what.data(), what.size(),
-                  "the pages of %s, which shows %s, and writes each as FOLDER/page-N.png, or "
-                  "in another format:",
-                  program_family.name, program_family.summary);
-    print_wrapped(to, "Draws", 0, what.data());
-    for (const PageFormat* format : page_formats) {
-        std::array<char, 16> option{};
-        std::snprintf(option.data(), option.size(), "  %-10s  ", format->option);
-        print_wrapped(to, option.data(), 14, format->help);
-    }
-    std::fprintf(to,
-                 "  --order N   draw the family of order N, 1 ... %d (the program's own: %d)\n"
-                 "  --path      draw each figure's lattice path over its dominoes, in black\n"
-                 "  --figure K  write only figure K (from 1), alone, cropped to its outline and\n"
-                 "              a margin of one cell, as FOLDER/figure-K.png (.svg, .tex)\n"
-                 "  --figure STEPS  the same for the figure whose steps are STEPS, as in the\n"
-                 "              titles and the list: \"rise fall flat\"\n"
-                 "  --list      write no file: print \"figure<TAB>page<TAB>steps\", then a line a\n"
-                 "              figure in drawing order\n"
-                 "  -h, --help  show this and exit\n"
-                 "  --          what follows is the folder, even if it begins with a dash\n"
-                 "A page or figure replaces any file of its name in FOLDER. Pages numbered\n"
-                 "past the last one are removed only when this program wrote them (they carry\n"
-                 "its name); anything else is kept and named. An export into a folder that\n"
-                 "another export is still writing into is refused (status 1).\n",
-                 program_family.orders.largest, program_family.orders.usual);
-}
 
 int usage_error(const char* problem, const char* argument) {
     std::fprintf(stderr, "%s: %s", program_name, problem);
@@ -102,68 +49,38 @@ int written_out(const char* what) {
     return 1;
 }
 
-// A whole number written in plain digits, at most `largest`; else 0.
-int parse_number(const char* text, int largest) {
-    if (text == nullptr || text[0] == '\0') return 0;
-    long number = 0;
-    for (const char* at = text; *at != '\0'; ++at) {
-        if (*at < '0' || *at > '9') return 0;
-        number = number * 10 + (*at - '0');
-        if (number > largest) return 0;
-    }
-    return static_cast<int>(number);
-}
-
-// A path's steps, "rise flat fall", into `steps`; their count, or -1 when
-// a word is not a step or there are more than `steps` holds.
-int parse_steps(const char* text, std::array<StepKind, 64>& steps) {
-    int count = 0;
-    const char* at = text;
-    for (;;) {
-        while (*at == ' ') ++at;
-        if (*at == '\0') return count;
-        const char* end = at;
-        while (*end != ' ' && *end != '\0') ++end;
-        const auto is = [at, end](const char* word) {
-            return static_cast<std::size_t>(end - at) == std::strlen(word) &&
-                   std::strncmp(at, word, end - at) == 0;
-        };
-        if (count == static_cast<int>(steps.size())) return -1;
-        // The words are the titles' own, from step_name.
-        const int matched = count;
-        for (const StepKind kind : {StepKind::rise, StepKind::fall, StepKind::flat}) {
-            if (matched == count && is(step_name(kind))) steps[count++] = kind;
-        }
-        if (matched == count) return -1;
-        at = end;
-    }
-}
-
-// Whether `text` is a figure's number: plain digits, not all zeros.
-bool is_figure_number(const char* text) {
-    bool nonzero = false;
-    for (const char* at = text; *at != '\0'; ++at) {
-        if (*at < '0' || *at > '9') return false;
-        nonzero = nonzero || *at != '0';
-    }
-    return nonzero;
-}
-
 // What the options ask for.
 struct Request {
     const char* folder = nullptr;
     const PageFormat* format = nullptr;
     const char* order = nullptr;
     const char* figure = nullptr;
+    const char* random = nullptr;
+    const char* where = nullptr;
+    const char* counts = nullptr;
     bool list = false;
     bool path = false;
 };
 
-// Why two options cannot be given together, or nullptr.
+bool one_figure(const Request& request) {
+    return request.figure != nullptr || request.random != nullptr;
+}
+
+// Why options cannot be given together, or nullptr.
 const char* contradiction(const Request& request) {
+    if (request.figure != nullptr && request.random != nullptr) {
+        return "--figure and --random cannot be given together";
+    }
+    if (request.where != nullptr && (one_figure(request) || request.counts != nullptr)) {
+        return "--where filters the pages and the list, not one figure or counts";
+    }
+    if (request.counts != nullptr && (request.list || one_figure(request) ||
+                                      request.format != nullptr || request.path ||
+                                      request.folder != nullptr)) {
+        return "--counts writes no file and draws nothing: it takes only --order";
+    }
     if (!request.list) return nullptr;
     if (request.format != nullptr) return "--list writes no page, so takes no format";
-    if (request.figure != nullptr) return "--list and --figure cannot be given together";
     if (request.path) return "--list draws nothing, so takes no --path";
     if (request.folder != nullptr) return "--list writes no file, so takes no folder";
     return nullptr;
@@ -171,20 +88,32 @@ const char* contradiction(const Request& request) {
 
 // getopt_long's values for the options without a letter; a format's is
 // format_option + its index in page_formats.
-enum OptionValue : int { order_option = 256, figure_option, list_option, path_option,
-                         format_option };
+enum OptionValue : int {
+    order_option = 256,
+    figure_option,
+    random_option,
+    where_option,
+    counts_option,
+    list_option,
+    path_option,
+    format_option
+};
 
 // The long options: the fixed ones, then one a format, then the end.
-using OptionTable = std::array<option, 6 + page_format_count>;
+constexpr std::size_t fixed_options = 8;
+using OptionTable = std::array<option, fixed_options + page_format_count + 1>;
 OptionTable long_options() {
     OptionTable options{{{"help", no_argument, nullptr, 'h'},
                          {"order", required_argument, nullptr, order_option},
                          {"figure", required_argument, nullptr, figure_option},
+                         {"random", required_argument, nullptr, random_option},
+                         {"where", required_argument, nullptr, where_option},
+                         {"counts", required_argument, nullptr, counts_option},
                          {"list", no_argument, nullptr, list_option},
                          {"path", no_argument, nullptr, path_option}}};
     for (std::size_t i = 0; i < page_formats.size(); ++i) {
-        options[5 + i] = {page_formats[i]->option + 2, no_argument, nullptr,
-                          format_option + static_cast<int>(i)};
+        options[fixed_options + i] = {page_formats[i]->option + 2, no_argument, nullptr,
+                                      format_option + static_cast<int>(i)};
     }
     options.back() = {nullptr, 0, nullptr, 0};
     return options;
@@ -215,6 +144,9 @@ int read_options(int argc, char* argv[], Request& request) {
         if (value == ':') return usage_error("a value must follow", argv[optind - 1]);
         const char** value_of = value == order_option    ? &request.order
                                 : value == figure_option ? &request.figure
+                                : value == random_option ? &request.random
+                                : value == where_option  ? &request.where
+                                : value == counts_option ? &request.counts
                                                          : nullptr;
         if (value_of != nullptr) {
             if (*value_of != nullptr) return usage_error("given twice:", option_given(argv, true));
@@ -240,6 +172,84 @@ int read_options(int argc, char* argv[], Request& request) {
     return 0;
 }
 
+// The order asked for, in plain digits, into requested_order: the order,
+// or 0 for anything else (a usage error, told).
+int read_order(const Request& request) {
+    if (request.order == nullptr) return program_family.orders.usual;
+    const char* at = request.order;
+    int order = 0;
+    while (*at >= '0' && *at <= '9' && order < 1000) order = order * 10 + (*at++ - '0');
+    if (*at != '\0' || order < 1 || order >= 1000) {
+        usage_error("--order needs a whole number from 1; it was given", request.order);
+        return 0;
+    }
+    requested_order = order;
+    return order;
+}
+
+// An order past what is asked of it: one line that gives the limit.
+[[noreturn]] void fail_on_order(int order, const char* what, int largest) {
+    std::array<char, 64> problem{};
+    std::snprintf(problem.data(), problem.size(), "order %d is past the largest", order);
+    std::array<char, 160> detail{};
+    std::snprintf(detail.data(), detail.size(), "%s go from order 1 to %d", what, largest);
+    fail_usage(problem.data(), detail.data());
+}
+
+// --counts STAT: the table, or a usage error.
+int print_counts_asked(const char* name, int order) {
+    Statistic statistic{};
+    if (program_family.count_figures_by == nullptr) {
+        return usage_error("this family's figures are not counted by", "--counts");
+    }
+    if (!statistic_named(name, static_cast<int>(std::strlen(name)), statistic)) {
+        return usage_error("--counts takes flats, peaks, returns or height; it was given", name);
+    }
+    if (order > largest_counted_order) {
+        fail_on_order(order, "the counts", largest_counted_order);
+    }
+    print_counts(program_family, order, statistic);
+    return finish_text("the counts");
+}
+
+// The figure --figure or --random asks for at `order`.
+ChosenFigure one_figure_asked(const Request& request, int order) {
+    if (order > program_family.largest_figure_order) {
+        fail_on_order(order, "one figure alone (--figure, --random)",
+                      program_family.largest_figure_order);
+    }
+    if (request.figure != nullptr) return figure_asked_for(program_family, order, request.figure);
+    std::uint64_t seed = 0;
+    if (!read_seed(request.random, seed)) {
+        fail_usage("--random needs a seed from 0 to 18446744073709551615; it was given",
+                   request.random);
+    }
+    return random_figure(program_family, order, seed);
+}
+
+// Writes the figure asked for alone, as figure-K or random-SEED.
+int export_chosen_figure(const Request& request, int order) {
+    const ChosenFigure chosen = one_figure_asked(request, order);
+    const DecimalText number = decimal_text(chosen.number);
+    std::array<char, 64> stem{};
+    FigureTitle title{};
+    if (request.random != nullptr) {
+        // Titled with its number and steps, since its name gives neither.
+        std::snprintf(stem.data(), stem.size(), "random-%s", request.random);
+        RecordedFigure figure{};
+        figure.number = chosen.number;
+        figure.steps = chosen.path.steps;
+        figure.step_count = chosen.path.count;
+        title = figure_title(figure);
+    } else {
+        std::snprintf(stem.data(), stem.size(), "figure-%s", number.data());
+        std::snprintf(title.data(), title.size(), "figure %s", number.data());
+    }
+    export_one_figure(stem.data(), title.data());
+    run_one_figure(program_family, order, chosen.number, chosen.path);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -254,33 +264,38 @@ int main(int argc, char* argv[]) {
         return status == help_given ? 0 : status;
     }
     if (const char* why = contradiction(request)) return usage_error(why, nullptr);
-    if (request.order != nullptr) {
-        requested_order = parse_number(request.order, program_family.orders.largest);
-        if (requested_order == 0) {
-            return usage_error("--order needs a whole number from 1 to the largest below; "
-                               "it was given",
-                               request.order);
+    const int order = read_order(request);
+    if (order == 0) return 2;
+    if (request.counts != nullptr) return print_counts_asked(request.counts, order);
+    if (request.list && one_figure(request)) {
+        const ChosenFigure chosen = one_figure_asked(request, order);
+        print_list_header();
+        print_list_line(chosen.number, page_of_figure(program_family, order, chosen.number),
+                        chosen.path.steps.data(), chosen.path.count);
+        return finish_text("the list");
+    }
+    if (!request.list && request.folder == nullptr) return usage_error("no folder given", nullptr);
+    if (!request.list && request.folder[0] == '\0') {
+        return usage_error("the folder's name is empty", nullptr);
+    }
+    if (!one_figure(request) && order > program_family.orders.largest) {
+        fail_on_order(order, "the pages and the whole list", program_family.orders.largest);
+    }
+    if (request.where != nullptr) {
+        WhereFilter filter{};
+        if (const char* why = read_where(request.where, filter)) {
+            std::array<char, 200> problem{};
+            std::snprintf(problem.data(), problem.size(), "--where: %s; it was given", why);
+            return usage_error(problem.data(), request.where);
         }
+        keep_only(filter);
     }
     if (request.list) {
         list_figures();
         return SDL_main(argc, argv);
     }
-    if (request.folder == nullptr) return usage_error("no folder given", nullptr);
-    if (request.folder[0] == '\0') return usage_error("the folder's name is empty", nullptr);
     set_export_folder(request.folder,
                       request.format != nullptr ? *request.format : *page_formats.front());
     if (request.path) draw_paths();
-    if (request.figure != nullptr) {
-        std::array<StepKind, 64> steps{};
-        const bool numbered = is_figure_number(request.figure);
-        const int count = numbered ? 0 : parse_steps(request.figure, steps);
-        if (!numbered && count <= 0) {
-            return usage_error("--figure needs a figure's number, from 1, or its steps, as "
-                               "\"rise flat fall\"; it was given",
-                               request.figure);
-        }
-        choose_figure(numbered ? request.figure : nullptr, steps.data(), count);
-    }
-    return SDL_main(argc, argv);
+    return one_figure(request) ? export_chosen_figure(request, order) : SDL_main(argc, argv);
 }

@@ -3,7 +3,6 @@
 // figure alone, or lists the figures. Nothing waits for the user.
 #include "export_pager.h"
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -11,7 +10,8 @@
 
 #include "canvas.h"
 #include "export_folder.h"
-#include "family.h"
+#include "export_list.h"
+#include "figure_protocol.h"
 #include "files.h"
 #include "messages.h"
 #include "page_file.h"
@@ -24,27 +24,19 @@
 
 namespace {
 
-// A message quoting a path, with room for what it says of it.
-using PathMessage = std::array<char, max_path_length + 100>;
-
 std::array<char, folder_capacity> export_folder{};
+bool folder_made = false;
 const PageFormat* page_format = &png_format;
 
 // What is written: every page, one figure, or the list of figures.
 enum class ExportKind { pages, figure, list };
 ExportKind export_kind = ExportKind::pages;
-// The figure asked for: its number (as given, and as a number, -1 when
-// larger than any run's), or when that is 0, its steps.
-const char* chosen_digits = nullptr;
-int chosen_number = 0;
-std::array<StepKind, max_steps_a_figure> chosen_steps{};
-int chosen_step_count = 0;
-bool chosen_found = false;
-int figures_in_run = 0;
-// The fewest and the most steps a figure of the run has.
-int fewest_steps = 0;
-int most_steps = 0;
-int list_write_error = 0;
+// The one figure's file: its name and title.
+std::array<char, 64> figure_stem{};
+std::array<char, 640> one_figure_title{};
+// --where: the figures the pages and the list keep.
+WhereFilter where{};
+bool filtered = false;
 
 int pages_written = 0;
 bool progress_on_terminal = false;
@@ -52,7 +44,7 @@ int progress_write_error = 0;
 SDL_Surface* page_surface = nullptr;
 
 [[noreturn]] void fail_to_write(const char* path, const char* why) {
-    PathMessage what{};
+    std::array<char, max_path_length + 100> what{};
     std::snprintf(what.data(), what.size(), "cannot write %s", path);
     fail(what.data(), why);
 }
@@ -81,10 +73,14 @@ void report_progress(const char* title, const char* path) {
 // name at all on Linux, else as a fresh temporary file in the folder) and
 // only then given its name, so a page-N file is never a partial one. The
 // file is made new (it follows no link planted at its name), so two
-// exporters into one folder never share one.
+// exporters into one folder never share one. The folder is made, and
+// locked, with the first file, so that an export that writes none leaves
+// nothing behind.
 void write_file(const Written& written) {
+    if (!folder_made) make_export_folder(export_folder.data());
+    folder_made = true;
     const char* extension = page_format->extension;
-    std::array<char, 48> name{};
+    std::array<char, 128> name{};
     std::array<char, max_path_length> path{};
     std::array<char, max_path_length> partial{};
     std::snprintf(name.data(), name.size(), "%s.%s", written.stem.data(), extension);
@@ -106,80 +102,46 @@ void write_file(const Written& written) {
     report_progress(written.title.data(), path.data());
 }
 
-bool is_chosen(const RecordedFigure& figure) {
-    if (chosen_number != 0) return figure.number == chosen_number;
-    return figure.step_count == chosen_step_count &&
-           std::equal(chosen_steps.begin(), chosen_steps.begin() + chosen_step_count,
-                      figure.steps.begin());
+// The list: a line a figure as it is drawn, on the page it is drawn on.
+void list_figure(const BigCount& number, const StepKind* steps, int count, int /*x*/, int /*y*/,
+                 int /*half*/) {
+    print_list_line(number, pages_written + 1, steps, count);
 }
 
-// Sets the chosen figure aside if it is on the page just finished.
-void look_for_chosen_figure() {
-    if (page_record_overflowed()) fail("cannot keep the figure", "more boxes than a page can hold");
-    for (std::size_t i = 0; i < recorded_figure_count(); ++i) {
-        const RecordedFigure& figure = recorded_figure(i);
-        const bool first = figures_in_run == 0 && i == 0;
-        fewest_steps = first ? figure.step_count : std::min(fewest_steps, figure.step_count);
-        most_steps = first ? figure.step_count : std::max(most_steps, figure.step_count);
-        if (!chosen_found && is_chosen(figure)) chosen_found = set_figure_aside(i);
-    }
-    if (recorded_figure_count() > 0) {
-        figures_in_run = recorded_figure(recorded_figure_count() - 1).number;
-    }
+bool passes_where(const StepKind* steps, int count) {
+    return filter_holds(where, stats_of(steps, count));
 }
 
-[[noreturn]] void fail_on_no_such_figure() {
-    const int order = chosen_order(program_family.orders);
-    std::array<char, 200> what{};
-    std::array<char, 160> detail{};
-    if (chosen_number != 0) {
-        std::snprintf(what.data(), what.size(), "there is no figure %.150s", chosen_digits);
-        std::snprintf(detail.data(), detail.size(), "the figures of order %d are 1 to %d",
-                      order, figures_in_run);
-    } else if (chosen_step_count < fewest_steps || chosen_step_count > most_steps) {
-        std::snprintf(what.data(), what.size(), "no figure has %d steps", chosen_step_count);
-        std::snprintf(detail.data(), detail.size(), "the figures of order %d have %d to %d",
-                      order, fewest_steps, most_steps);
-    } else {
-        std::snprintf(what.data(), what.size(), "no figure has the steps given");
-        std::snprintf(detail.data(), detail.size(),
-                      "the figures of order %d are listed with their steps by --list", order);
+// Writes the one figure drawn, alone, cropped to its outline and a margin.
+void write_one_figure() {
+    if (page_record_overflowed() || !set_figure_aside(0)) {
+        fail("cannot keep the figure", "more boxes than a figure can hold");
     }
-    fail_usage(what.data(), detail.data());
-}
-
-// A line of the list that could not be written: on a closed pipe (the
-// reader has all it wanted, as with `| head`) the list ends quietly, as
-// other tools' lists do; any other failure is told once every figure has
-// been drawn.
-void note_list_failure() {
-    if (errno == EPIPE) std::exit(0);
-    if (list_write_error == 0) list_write_error = errno;
-}
-
-// The list: "17<TAB>1<TAB>rise flat fall flat flat", a line a figure as it
-// is drawn.
-void list_figure(const StepKind* steps, int count, int /*x*/, int /*y*/, int /*half*/) {
-    bool written = std::printf("%d\t%d\t", ++figures_in_run, pages_written + 1) >= 0;
-    for (int i = 0; i < count; ++i) {
-        written = std::printf(i == 0 ? "%s" : " %s", step_name(steps[i])) >= 0 && written;
-    }
-    written = std::putchar('\n') != EOF && written;
-    if (!written) note_list_failure();
+    Written written = draw_figure_aside_alone();
+    std::snprintf(written.stem.data(), written.stem.size(), "%s", figure_stem.data());
+    retitle(written, one_figure_title.data());
+    write_file(written);
 }
 
 void write_page() {
     ++pages_written;
     if (export_kind == ExportKind::pages) {
         write_file(written_as("page", pages_written, canvas_width, canvas_height));
-    } else if (export_kind == ExportKind::figure && !chosen_found) {
-        look_for_chosen_figure();
     }
 }
 
 void start_page() {
     clear_canvas();
     clear_recorded_page();
+    figures_on_page = 0;
+}
+
+// A filter that no figure passes: one sentence, status 2, nothing written.
+[[noreturn]] void fail_on_no_match() {
+    std::array<char, 120> what{};
+    std::snprintf(what.data(), what.size(), "no figure of order %d has",
+                  chosen_order(program_family.orders));
+    fail_usage(what.data(), where_text(where).data());
 }
 
 }  // namespace
@@ -197,40 +159,32 @@ void set_export_folder(const char* folder, const PageFormat& format) {
     page_format = &format;
 }
 
-void choose_figure(const char* number, const StepKind* steps, int count) {
+void export_one_figure(const char* stem, const char* title) {
     export_kind = ExportKind::figure;
-    chosen_digits = number;
-    chosen_number = 0;
-    if (number != nullptr) {
-        // Plain digits; a number past any int is past every run's figures.
-        long long value = 0;
-        for (const char* at = number; *at != '\0' && value >= 0; ++at) {
-            value = value > 214748364 ? -1 : value * 10 + (*at - '0');
-        }
-        chosen_number = value > 0 && value <= 2147483647 ? static_cast<int>(value) : -1;
-    }
-    // A figure has at most as many steps as can be kept: more find none.
-    chosen_step_count = count;
-    std::copy(steps, steps + std::min(count, static_cast<int>(chosen_steps.size())),
-              chosen_steps.begin());
+    std::snprintf(figure_stem.data(), figure_stem.size(), "%s", stem);
+    std::snprintf(one_figure_title.data(), one_figure_title.size(), "%s", title);
 }
 
 void list_figures() { export_kind = ExportKind::list; }
+
+void keep_only(const WhereFilter& filter) {
+    where = filter;
+    filtered = true;
+}
 
 void draw_paths() { path_overlay = true; }
 
 void open_display() {
     pages_written = 0;
-    figures_in_run = 0;
+    figure_filter = filtered ? passes_where : nullptr;
+    figures_on_page = 0;
     if (export_kind == ExportKind::list) {
         // Nothing is drawn: with no canvas the primitives return at once.
         count_printed = false;
         figure_listener = list_figure;
-        if (std::printf("figure\tpage\tsteps\n") < 0) note_list_failure();
+        print_list_header();
         return;
     }
-    // A figure's folder is made once the figure is known to exist.
-    if (export_kind == ExportKind::pages) make_export_folder(export_folder.data());
     progress_write_error = 0;
     progress_on_terminal = is_terminal(stderr);
     if (page_surface == nullptr) {
@@ -249,19 +203,16 @@ void show_page() {
 }
 
 void finish_display() {
-    write_page();
+    // A page that the last figure filled was shown at once: the page after
+    // it holds none, and is no page of the run (only a filter makes one).
+    const bool empty = figures_on_page == 0;
+    if (empty && pages_written == 0 && filtered) fail_on_no_match();
+    if (!empty || pages_written == 0) write_page();
     if (export_kind == ExportKind::list) {
-        if (std::fflush(stdout) != 0) note_list_failure();
-        if (list_write_error != 0) {
-            fail("cannot write the list to standard output", std::strerror(list_write_error));
-        }
+        if (finish_text("the list") != 0) std::exit(1);
         return;
     }
-    if (export_kind == ExportKind::figure) {
-        if (!chosen_found) fail_on_no_such_figure();
-        make_export_folder(export_folder.data());
-        write_file(draw_figure_aside_alone());
-    }
+    if (export_kind == ExportKind::figure) write_one_figure();
     end_progress_line();
     if (export_kind == ExportKind::pages) {
         remove_stale_pages(export_folder.data(), *page_format, pages_written);

@@ -5,19 +5,22 @@
 
 #include "page_formats.h"
 #include "steps.h"
+#include "where_filter.h"
 
 // FOLDER/page-N.EXTENSION in `format`. Stops with one line and status 1
-// when the name is empty or too long.
+// when the name is empty or too long. The folder is made, and locked, when
+// the first file is written.
 void set_export_folder(const char* folder, const PageFormat& format);
 // Draws each figure's path over its dominoes (--path).
 void draw_paths();
-// Instead of the pages: the figure numbered `number` in the run (plain
-// digits, from 1), or, when `number` is nullptr, the one whose path is
-// `steps`, alone, cropped to its outline and a margin of one cell, as
-// FOLDER/figure-K.png (or .svg, .tex). When no figure is that one, stops
-// with one line that says why (the range of numbers, or of step counts),
-// and status 2, having written nothing.
-void choose_figure(const char* number, const StepKind* steps, int count);
-// Instead of the pages, a line a figure on standard output, under the
-// header "figure<TAB>page<TAB>steps"; no file is written.
+// Instead of the pages: the run's one figure (run_one_figure), alone,
+// cropped to its outline and a margin of one cell, as FOLDER/STEM.EXTENSION
+// titled `title` ("figure 17").
+void export_one_figure(const char* stem, const char* title);
+// Instead of the pages, a line a figure on standard output, under its
+// header (export_list.h); no file is written.
 void list_figures();
+// The pages, or the list, hold only the figures `filter` keeps, laid out as
+// pages always are, each with its number in the family. When none is kept:
+// one line, status 2, nothing written.
+void keep_only(const WhereFilter& filter);

@@ -10,7 +10,8 @@
 namespace {
 int pages = 0;
 int figures = 0;
-void count_figure(const StepKind* /*steps*/, int /*count*/, int /*x*/, int /*y*/, int /*half*/) {
+void count_figure(const BigCount& /*number*/, const StepKind* /*steps*/, int /*count*/, int /*x*/,
+                  int /*y*/, int /*half*/) {
     ++figures;
 }
 }  // namespace

@@ -4,14 +4,24 @@
 // without knowing which pager it is linked with.
 #pragma once
 
+#include "big_count.h"
+#include "figure_protocol.h"
 #include "page_grid.h"
 #include "pager.h"
+#include "path_counts.h"
+#include "steps.h"
 
 // A family's orders drawn page by page, 1 ... largest, and the one its
 // program draws.
 struct OrderRange {
     int largest;
     int usual;
+};
+
+// The fewest and the most steps a figure of an order has.
+struct StepRange {
+    int fewest;
+    int most;
 };
 
 struct Family {
@@ -28,6 +38,26 @@ struct Family {
     // Run once the last page has been shown, or nullptr: pyramid reports
     // there a count it could not write.
     void (*after_last_page)();
+
+    // One figure alone, found by counting rather than listing, at any
+    // order up to this one: the largest whose figure, with a margin of one
+    // cell, fits the page.
+    int largest_figure_order;
+    // The figures of an order, how many.
+    BigCount (*figure_total)(int order);
+    // Figure `number` (1 ... figure_total) of an order, in the family's
+    // order: its paths into `path`; false for no such figure.
+    bool (*unrank_figure)(int order, const BigCount& number, FigurePath& path);
+    // The number of the figure of an order whose paths are `path`, or 0.
+    BigCount (*rank_figure)(int order, const FigurePath& path);
+    StepRange (*step_range)(int order);
+    // Draws the figure whose paths are `path` at the first slot of the
+    // order's page grid, through the paging operations.
+    void (*draw_one_figure)(int order, const FigurePath& path);
+    // The figures of an order (1 ... 100) by the value of a statistic,
+    // counted without listing them; nullptr for a family that has no such
+    // count.
+    void (*count_figures_by)(int order, Statistic statistic, CountTable& counts);
 };
 
 // The running program's family, stated in the entry add_family writes.
@@ -43,11 +73,23 @@ inline int chosen_order(const OrderRange& range) {
                                                                      : range.usual;
 }
 
-// A program's whole life: the family drawn page by page, then its last word.
+// A program's whole life: the family drawn page by page, its figures
+// numbered from 1, then its last word.
 inline int run_family(const Family& family) {
+    next_figure_number = 1;
     open_display();
     family.draw_every_figure();
     finish_display();
     if (family.after_last_page != nullptr) family.after_last_page();
     return 0;
+}
+
+// A run of one figure, numbered `number`, whose paths are `path`, at
+// `order`: drawn at the first slot of its page.
+inline void run_one_figure(const Family& family, int order, const BigCount& number,
+                           const FigurePath& path) {
+    next_figure_number = number;
+    open_display();
+    family.draw_one_figure(order, path);
+    finish_display();
 }

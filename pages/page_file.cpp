@@ -4,13 +4,22 @@
 
 const char* file_writer = "domino-paths";
 
-Written written_as(const char* what, int number, int width, int height) {
+Written written_as(const char* what, const BigCount& number, int width, int height) {
     Written written{{}, {}, {}, width, height};
-    std::snprintf(written.title.data(), written.title.size(), "%s %d", what, number);
-    std::snprintf(written.stem.data(), written.stem.size(), "%s-%d", what, number);
-    written.label = written.title;
-    written.label[0] = static_cast<char>(written.label[0] - 'a' + 'A');
+    const DecimalText digits = decimal_text(number);
+    std::snprintf(written.stem.data(), written.stem.size(), "%s-%s", what, digits.data());
+    std::array<char, 128> title{};
+    std::snprintf(title.data(), title.size(), "%s %s", what, digits.data());
+    retitle(written, title.data());
     return written;
+}
+
+void retitle(Written& written, const char* title) {
+    std::snprintf(written.title.data(), written.title.size(), "%s", title);
+    written.label = written.title;
+    if (written.label[0] >= 'a' && written.label[0] <= 'z') {
+        written.label[0] = static_cast<char>(written.label[0] - 'a' + 'A');
+    }
 }
 
 Written draw_figure_aside_alone() {

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdio>
 
+#include "big_count.h"
+
 // The program every file names as its writer ("diamond_export"), the same
 // in every run: the exporter's own, so that it can tell the pages it wrote
 // from a user's files, and so that the explorer's files are its files byte
@@ -20,10 +22,14 @@ using FileMark = std::array<char, 160>;
 // "page-3"; "figure 17", "Figure 17", "figure-17". It holds the top left
 // width x height pixels of the canvas.
 struct Written {
-    std::array<char, 32> title, label, stem;
+    std::array<char, 640> title, label;
+    std::array<char, 64> stem;
     int width, height;
 };
-Written written_as(const char* what, int number, int width, int height);
+Written written_as(const char* what, const BigCount& number, int width, int height);
+// The same with a title of its own ("figure 17: rise fall"), and its label
+// the title with a capital.
+void retitle(Written& written, const char* title);
 
 // Draws the figure set aside (set_figure_aside) alone: moved so that its
 // outline sits one cell from the canvas's top left corner, the record then

@@ -11,7 +11,6 @@ std::array<RecordedBox, max_boxes_a_page> page_boxes{};
 std::size_t box_count = 0;
 std::array<RecordedFigure, max_figures_a_page> page_figures{};
 std::size_t figure_count = 0;
-int figures_in_run = 0;
 bool overflowed = false;
 
 std::array<RecordedBox, max_boxes_a_figure> boxes_aside{};
@@ -62,9 +61,9 @@ void keep_segment(int x0, int y0, int x1, int y1, Colour colour) {
     if (run_open) keep(run);
 }
 
-void add_figure(int number, const StepKind* steps, int count, int x, int y, int half) {
-    if (figure_count == page_figures.size() || count < 0 ||
-        count > static_cast<int>(max_steps_a_figure)) {
+void add_figure(const BigCount& number, const StepKind* steps, int count, int x, int y,
+                int half) {
+    if (figure_count == page_figures.size() || count < 0 || count > max_figure_steps) {
         overflowed = true;
         return;
     }
@@ -90,15 +89,15 @@ std::size_t end_of_figure(std::size_t i) {
     return i + 1 < figure_count ? page_figures[i + 1].first_box : box_count;
 }
 
-void keep_figure(const StepKind* steps, int count, int x, int y, int half) {
-    add_figure(++figures_in_run, steps, count, x, y, half);
+void keep_figure(const BigCount& number, const StepKind* steps, int count, int x, int y,
+                 int half) {
+    add_figure(number, steps, count, x, y, half);
 }
 
 }  // namespace
 
-void start_recording(int first_number) {
+void start_recording() {
     resume_recording();
-    figures_in_run = first_number - 1;
     clear_recorded_page();
 }
 
@@ -159,7 +158,8 @@ void redraw_figure_aside(int dx, int dy) {
 
 FigureTitle figure_title(const RecordedFigure& figure) {
     FigureTitle title{};
-    int at = std::snprintf(title.data(), title.size(), "figure %d:", figure.number);
+    int at = std::snprintf(title.data(), title.size(), "figure %s:",
+                           decimal_text(figure.number).data());
     for (int i = 0; i < figure.step_count && at > 0 && at < static_cast<int>(title.size()); ++i) {
         at += std::snprintf(title.data() + at, title.size() - at, " %s",
                             step_name(figure.steps[i]));

@@ -12,12 +12,12 @@
 #include "steps.h"
 
 // A full page holds at most 375 figures, and with their paths about 6,800
-// boxes and runs of path pixels, at any order; a figure at most 14 steps.
+// boxes and runs of path pixels, at any order drawn page by page.
 constexpr std::size_t max_boxes_a_page = 16384;
 constexpr std::size_t max_figures_a_page = 1024;
-constexpr std::size_t max_steps_a_figure = 16;
-// A figure has at most 196 boxes and runs at any order.
-constexpr std::size_t max_boxes_a_figure = 512;
+// A figure alone has at most 1,224 dominoes and 192 runs of path pixels
+// (pyramid's of order 48).
+constexpr std::size_t max_boxes_a_figure = 2048;
 
 struct RecordedBox {
     int left, top, right, bottom;  // all four edges included
@@ -27,16 +27,14 @@ struct RecordedBox {
 
 struct RecordedFigure {
     std::size_t first_box;
-    int number;  // in the whole run, from 1
-    std::array<StepKind, max_steps_a_figure> steps;
+    BigCount number;  // in its family, from 1
+    std::array<StepKind, max_figure_steps> steps;
     int step_count;
     int x, y, half;  // the centre of its path's first cell, half a cell's side
 };
 
-// Keeps every box, path segment and figure drawn from now on, the first
-// figure numbered `first_number` (the first of its page when the run's
-// earlier pages were not recorded).
-void start_recording(int first_number = 1);
+// Keeps every box, path segment and figure drawn from now on.
+void start_recording();
 // Keeps recording into the page's record as it stands: after a pause in
 // which another page was passed over with no listeners.
 void resume_recording();
@@ -63,8 +61,8 @@ Edges figure_aside_edges();
 // as the page's only figure.
 void redraw_figure_aside(int dx, int dy);
 
-// "figure 17: rise flat fall flat flat"
-using FigureTitle = std::array<char, 160>;
+// "figure 3: rise flat fall flat flat"
+using FigureTitle = std::array<char, 640>;
 FigureTitle figure_title(const RecordedFigure& figure);
 
 // Writes the page's boxes in drawing order, each figure's opened by

@@ -11,6 +11,13 @@ const Family family = {
     draw_every_figure,
     page_grid_of,
     report_unwritten_count,
+    largest_figure_order,
+    figure_total,
+    unrank_figure,
+    rank_figure,
+    step_range,
+    draw_one_figure,
+    count_figures_by,
 };
 
 }  // namespace pyramid

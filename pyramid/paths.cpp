@@ -92,13 +92,15 @@ PageGrid page_grid_of(int order) {
 }
 
 void enumerate_dyck_words(int m) {
-    if (m < 1 || m > orders.largest) return;
+    if (m < 1 || m > largest_figure_order) return;
     for (int k = 0; k < 2 * m; ++k) dyck_word[k] = k < m ? 0 : 1;
     do {
         ++figure_count;
         merge_dyck_word();
-        draw_pyramid_figure();
-        if (next_slot(page_grid_of(path_order), cursor_x, cursor_y)) show_page();
+        // A figure passed over by a filter takes no slot.
+        if (draw_pyramid_figure() && next_slot(page_grid_of(path_order), cursor_x, cursor_y)) {
+            show_page();
+        }
     } while (next_dyck_word(m));
 }
 

@@ -12,9 +12,12 @@
 
 namespace pyramid {
 
-// Orders 1 ... 8; the program's own is 5.
+// Orders 1 ... 8 drawn page by page; the program's own is 5. One figure
+// alone up to order 48, whose triangle with a margin of a cell just fits
+// the page.
 constexpr OrderRange orders{8, 5};
-constexpr int max_symbols = 2 * orders.largest;
+constexpr int largest_figure_order = 48;
+constexpr int max_symbols = 2 * largest_figure_order;
 
 // N, half the number of step symbols of a path. The triangle has N(N + 3)
 // cells in N + 1 rows.
@@ -36,8 +39,9 @@ extern int count_write_error;
 
 // Draws the path in figure_steps at the cursor; it spans cursor_x - 4 ...
 // cursor_x + 16N - 4 and cursor_y - 8N - 4 ... cursor_y + 4 (at order 5:
-// cursor_x + 76, cursor_y - 44). The cursor is unchanged.
-void draw_pyramid_figure();
+// cursor_x + 76, cursor_y - 44). The cursor is unchanged. Whether it was
+// placed (a figure filter may pass it over).
+bool draw_pyramid_figure();
 
 // The whole run: the order asked for (requested_order) or 5, the cursor at
 // the first slot, every path: for each placement of flats (the all-flat one
@@ -52,6 +56,18 @@ PageGrid page_grid_of(int order);
 // After the last page: a count that could not be written is told (one
 // line, status 1), now that the user has seen every page.
 void report_unwritten_count();
+
+// Counting the paths of order N (ranking.cpp): how many; the one numbered
+// K, by placement of flats and then Dyck word; a path's number, or 0; and
+// the fewest and most steps, N and 2N.
+BigCount figure_total(int order);
+bool unrank_figure(int order, const BigCount& number, FigurePath& path);
+BigCount rank_figure(int order, const FigurePath& path);
+StepRange step_range(int order);
+// Draws the path `path` of order N at the first slot of a page.
+void draw_one_figure(int order, const FigurePath& path);
+// The paths of order N (1 ... 100) by a statistic, counted.
+void count_figures_by(int order, Statistic statistic, CountTable& counts);
 
 // Its row of the family table.
 extern const Family family;

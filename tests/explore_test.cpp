@@ -32,7 +32,7 @@ TEST(Explorer, DrawsAPageAloneAndFindsItsFigures) {
     const int x = (explore_figure_edge(16, 0) + explore_figure_edge(16, 2)) / 2;
     const int y = (explore_figure_edge(16, 1) + explore_figure_edge(16, 3)) / 2;
     EXPECT_EQ(explore_figure_at(x, y), 16);
-    EXPECT_EQ(explore_figure_number(16), 17);
+    EXPECT_STREQ(explore_figure_number(16), "17");
     EXPECT_STREQ(explore_figure_steps(16), "rise fall rise fall flat");
     EXPECT_EQ(explore_figure_at(799, 599), -1);
     // Alone, cropped to its outline and a margin of one cell (10 pixels).

@@ -212,17 +212,18 @@ std::string expect_vector_file_matches_png(const std::string& exporter, const st
     return text.str();
 }
 
-std::vector<ListedFigure> listed_figures(const std::string& exporter, int order) {
+std::vector<ListedFigure> listed_figures(const std::string& exporter, int order,
+                                         const std::string& options) {
     const std::string folder = make_temporary_folder();
     const std::string list = folder + "/list";
-    EXPECT_EQ(std::system(("'" + exporter + "' --order " + std::to_string(order) + " --list >'" +
-                           list + "'")
+    EXPECT_EQ(std::system(("'" + exporter + "' --order " + std::to_string(order) + " --list " +
+                           options + " >'" + list + "'")
                               .c_str()),
               0);
     std::ifstream in(list);
     std::string line;
     std::getline(in, line);
-    EXPECT_EQ(line, "figure\tpage\tsteps");
+    EXPECT_EQ(line, "figure\tpage\tsteps\tflats\tpeaks\treturns\theight");
     std::vector<ListedFigure> figures;
     while (std::getline(in, line)) {
         std::istringstream fields(line);
@@ -230,12 +231,37 @@ std::vector<ListedFigure> listed_figures(const std::string& exporter, int order)
         std::string words;
         fields >> figure.number >> figure.page;
         fields.ignore(1);
-        std::getline(fields, words);
+        std::getline(fields, words, '\t');
         figure.path = steps(words);
+        for (int& value : figure.stats) fields >> value;
+        EXPECT_FALSE(fields.fail()) << line;
         figures.push_back(figure);
     }
     remove_temporary_folder(folder);
     return figures;
+}
+
+std::array<int, 4> statistics_of(const std::vector<StepKind>& path) {
+    // Each path's rows after each step, then the four values read off them.
+    std::array<int, 4> values{};
+    std::vector<std::vector<int>> rows(1);
+    for (const StepKind step : path) {
+        if (step == StepKind::next_path) {
+            rows.emplace_back();
+            continue;
+        }
+        const int before = rows.back().empty() ? 0 : rows.back().back();
+        rows.back().push_back(before + (step == StepKind::rise ? 1 : step == StepKind::fall ? -1 : 0));
+    }
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        values[0] += path[i] == StepKind::flat;
+        values[1] += i + 1 < path.size() && path[i] == StepKind::rise && path[i + 1] == StepKind::fall;
+    }
+    for (const std::vector<int>& one : rows) {
+        values[2] += static_cast<int>(std::count(one.begin(), one.end(), 0));
+        values[3] += std::max(0, one.empty() ? 0 : *std::max_element(one.begin(), one.end()));
+    }
+    return values;
 }
 
 void expect_figure_cut_from_its_page(const std::string& exporter,

@@ -1,6 +1,7 @@
 // Runs an exporting program and reads back the PNG pages it wrote.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -40,14 +41,20 @@ std::string expect_vector_file_matches_png(const std::string& exporter, const st
                                            const std::vector<std::string>& options,
                                            const std::string& stem);
 
-// What `exporter --order ORDER --list` prints, checked for its header: a
-// figure a line, as its number, its page (from 1) and its steps.
+// What `exporter --order ORDER --list OPTIONS` prints, checked for its
+// header: a figure a line, as its number, its page (from 1), its steps and
+// its statistics.
 struct ListedFigure {
-    int number;
-    int page;
+    long long number;
+    long long page;
     std::vector<StepKind> path;
+    std::array<int, 4> stats;  // flats, peaks, returns, height
 };
-std::vector<ListedFigure> listed_figures(const std::string& exporter, int order);
+std::vector<ListedFigure> listed_figures(const std::string& exporter, int order,
+                                         const std::string& options = {});
+// A path's flats, peaks, returns and height, read off the rows it visits:
+// the statistics' definitions, independently of the programs' code.
+std::array<int, 4> statistics_of(const std::vector<StepKind>& path);
 
 // Checks that `exporter OPTIONS --figure FIGURE` writes one file, in each
 // format: a PNG whose pixels are those of the figure's outline, whose top

@@ -46,7 +46,8 @@ std::string record_whole_run(const Family& family) {
 namespace {
 std::set<std::vector<StepKind>> paths_drawn;
 std::size_t figures_drawn = 0;
-void keep_path(const StepKind* steps, int count, int /*x*/, int /*y*/, int /*half*/) {
+void keep_path(const BigCount& /*number*/, const StepKind* steps, int count, int /*x*/, int /*y*/,
+               int /*half*/) {
     ++figures_drawn;
     paths_drawn.emplace(steps, steps + count);
 }
@@ -72,6 +73,7 @@ void expect_listed(const FamilyCase& test_case, int order, const std::vector<Fig
         EXPECT_EQ(listed[i].number, static_cast<int>(i) + 1) << "order " << order;
         EXPECT_EQ(listed[i].page, figures[i].page + 1) << "order " << order << " " << i;
         EXPECT_EQ(listed[i].path, figures[i].path) << "order " << order << " " << i;
+        EXPECT_EQ(listed[i].stats, statistics_of(figures[i].path)) << "order " << order << " " << i;
     }
 }
 }  // namespace

@@ -1,0 +1,21 @@
+// The exporters' text: the figures as a list (--list), a line a figure
+// with its statistics, and the figures counted by a statistic (--counts).
+// A closed pipe ends either quietly, as with `| head`; any other failed
+// write is told, once, when the text is done.
+#pragma once
+
+#include "family.h"
+
+// "figure<TAB>page<TAB>steps<TAB>flats<TAB>peaks<TAB>returns<TAB>height".
+void print_list_header();
+// "3<TAB>1<TAB>rise flat fall flat flat<TAB>3<TAB>0<TAB>2<TAB>1".
+void print_list_line(const BigCount& number, const BigCount& page, const StepKind* steps,
+                     int count);
+// The page a figure of an order stands on in the family's run: at the
+// orders drawn page by page, as many to a page as the grid holds; past
+// them a page holds one figure, so its page is its number.
+BigCount page_of_figure(const Family& family, int order, const BigCount& number);
+// "STAT<TAB>figures", a line a value that has figures, "all<TAB>TOTAL".
+void print_counts(const Family& family, int order, Statistic statistic);
+// Writes out what is left: 0, or with one line on standard error, 1.
+int finish_text(const char* what);

@@ -1,0 +1,94 @@
+#include "export_usage.h"
+
+#include <array>
+#include <cstring>
+
+#include "family.h"
+#include "messages.h"
+#include "page_formats.h"
+
+namespace {
+
+// Prints `text` in lines of at most 78 columns, the first after `first`,
+// the rest indented by `indent` spaces.
+void print_wrapped(std::FILE* to, const char* first, int indent, const char* text) {
+    int column = std::fprintf(to, "%s", first);
+    while (*text != '\0') {
+        const std::size_t word = std::strcspn(text, " ");
+        if (column > indent && column + 1 + static_cast<int>(word) > 78) {
+            column = std::fprintf(to, "\n%*s", indent, "") - 1;
+        } else if (column > indent) {
+            column += std::fprintf(to, " ");
+        }
+        column += std::fprintf(to, "%.*s", static_cast<int>(word), text);
+        text += word + std::strspn(text + word, " ");
+    }
+    std::fputc('\n', to);
+}
+
+}  // namespace
+
+void print_usage(std::FILE* to) {
+    const Family& family = program_family;
+    const bool counted = family.count_figures_by != nullptr;
+    std::fprintf(to, "usage: %s [", program_name);
+    for (std::size_t i = 0; i < page_formats.size(); ++i) {
+        std::fprintf(to, "%s%s", i == 0 ? "" : " | ", page_formats[i]->option);
+    }
+    std::fprintf(to,
+                 "] [--order N] [--path] [--where EXPR] [--] FOLDER\n"
+                 "       %s [FORMAT] [--order N] [--path] (--figure K | --figure STEPS |\n"
+                 "           --random SEED) [--] FOLDER\n"
+                 "       %s [--order N] --list [--where EXPR | --figure K | --figure STEPS |\n"
+                 "           --random SEED]\n",
+                 program_name, program_name);
+    if (counted) std::fprintf(to, "       %s [--order N] --counts STAT\n", program_name);
+    std::array<char, 400> what{};
+    std::snprintf(what.data(), what.size(),
+                  "the pages of %s, which shows %s, and writes each as FOLDER/page-N.png, or "
+                  "in another format:",
+                  family.name, family.summary);
+    print_wrapped(to, "Draws", 0, what.data());
+    for (const PageFormat* format : page_formats) {
+        std::array<char, 16> option{};
+        std::snprintf(option.data(), option.size(), "  %-10s  ", format->option);
+        print_wrapped(to, option.data(), 14, format->help);
+    }
+    std::array<char, 300> orders{};
+    std::snprintf(orders.data(), orders.size(),
+                  "the family of order N: pages and the whole list at 1 ... %d (the program's "
+                  "own: %d), one figure alone at 1 ... %d%s%s",
+                  family.orders.largest, family.orders.usual, family.largest_figure_order,
+                  counted ? ", counts at 1 ... " : "", counted ? "100" : "");
+    print_wrapped(to, "  --order N  ", 14, orders.data());
+    std::fprintf(to,
+                 "  --path      draw each figure's lattice path over its dominoes, in black\n"
+                 "  --where EXPR  only the figures whose statistics EXPR holds, on pages laid\n"
+                 "              out as ever, each keeping its number: STAT=V or STAT=LO-HI,\n"
+                 "              joined by commas, such as \"flats=2,height=1-3\"\n"
+                 "  --figure K  write only figure K (from 1), alone, cropped to its outline and\n"
+                 "              a margin of one cell, as FOLDER/figure-K.png (.svg, .tex)\n"
+                 "  --figure STEPS  the same for the figure whose steps are STEPS, as in the\n"
+                 "              titles and the list: \"rise fall flat\"\n"
+                 "  --random SEED  the same for a figure drawn uniformly at random, the same\n"
+                 "              one for the same SEED (0 ... 2^64 - 1) everywhere, as\n"
+                 "              FOLDER/random-SEED.png (.svg, .tex)\n"
+                 "  --list      write no file: print \"figure<TAB>page<TAB>steps<TAB>flats<TAB>\n"
+                 "              peaks<TAB>returns<TAB>height\", then a line a figure in the\n"
+                 "              family's order, or the one asked for\n");
+    if (counted) {
+        std::fprintf(to,
+                     "  --counts STAT  write no file: print how many figures have each value of\n"
+                     "              STAT, counted without listing them\n");
+    }
+    std::fprintf(to,
+                 "  -h, --help  show this and exit\n"
+                 "  --          what follows is the folder, even if it begins with a dash\n"
+                 "The statistics (STAT) of a figure's path: flats; peaks, a rise then a fall;\n"
+                 "returns, the steps that end on its first row; height, the highest row it\n"
+                 "reaches above that one.\n"
+                 "A page or figure replaces any file of its name in FOLDER. Pages numbered\n"
+                 "past the last one are removed only when this program wrote them (they carry\n"
+                 "its name); anything else is kept and named. An export into a folder that\n"
+                 "another export is still writing into is refused (status 1).\n");
+}

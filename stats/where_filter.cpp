@@ -1,0 +1,72 @@
+#include "where_filter.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// A whole number of at most six digits at `at`, its end in `end`; -1 when
+// there is none.
+int read_value(const char* at, const char*& end) {
+    int value = 0;
+    end = at;
+    while (*end >= '0' && *end <= '9' && end - at < 6) value = value * 10 + (*end++ - '0');
+    return end == at || (*end >= '0' && *end <= '9') ? -1 : value;
+}
+
+}  // namespace
+
+const char* read_where(const char* text, WhereFilter& filter) {
+    filter.count = 0;
+    const char* at = text;
+    for (;;) {
+        const char* equals = std::strchr(at, '=');
+        const char* comma = std::strchr(at, ',');
+        if (equals == nullptr || (comma != nullptr && comma < equals)) {
+            return "each condition is STAT=V or STAT=LO-HI, joined by commas";
+        }
+        Condition condition{};
+        if (!statistic_named(at, static_cast<int>(equals - at), condition.statistic)) {
+            return "the statistics are flats, peaks, returns and height";
+        }
+        const char* end = nullptr;
+        condition.low = read_value(equals + 1, end);
+        condition.high = condition.low;
+        if (condition.low >= 0 && *end == '-') condition.high = read_value(end + 1, end);
+        if (condition.low < 0 || condition.high < 0 || (*end != ',' && *end != '\0')) {
+            return "a value is a whole number V, or a range LO-HI of them";
+        }
+        if (condition.high < condition.low) return "a range LO-HI has LO at most HI";
+        if (filter.count == static_cast<int>(filter.conditions.size())) {
+            return "there are more conditions than can be kept";
+        }
+        filter.conditions[filter.count++] = condition;
+        if (*end == '\0') return nullptr;
+        at = end + 1;
+    }
+}
+
+bool filter_holds(const WhereFilter& filter, const PathStats& stats) {
+    for (int i = 0; i < filter.count; ++i) {
+        const Condition& condition = filter.conditions[i];
+        const int value = stats[static_cast<int>(condition.statistic)];
+        if (value < condition.low || value > condition.high) return false;
+    }
+    return true;
+}
+
+WhereText where_text(const WhereFilter& filter) {
+    WhereText text{};
+    int at = 0;
+    for (int i = 0; i < filter.count && at >= 0 && at < static_cast<int>(text.size()); ++i) {
+        const Condition& condition = filter.conditions[i];
+        const char* separator = i == 0 ? "" : ",";
+        at += condition.low == condition.high
+                  ? std::snprintf(text.data() + at, text.size() - at, "%s%s=%d", separator,
+                                  statistic_name(condition.statistic), condition.low)
+                  : std::snprintf(text.data() + at, text.size() - at, "%s%s=%d-%d", separator,
+                                  statistic_name(condition.statistic), condition.low,
+                                  condition.high);
+    }
+    return text;
+}
