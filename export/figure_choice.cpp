@@ -6,7 +6,6 @@
 #include <initializer_list>
 
 #include "messages.h"
-#include "random_draw.h"
 
 namespace {
 
@@ -77,13 +76,5 @@ ChosenFigure figure_asked_for(const Family& family, int order, const char* text)
     }
     chosen.number = family.rank_figure(order, chosen.path);
     if (chosen.number == 0) fail_on_steps(family, order, chosen.path);
-    return chosen;
-}
-
-ChosenFigure random_figure(const Family& family, int order, std::uint64_t seed) {
-    seed_random_draws(seed);
-    ChosenFigure chosen{};
-    chosen.number = random_below(family.figure_total(order)) + 1;
-    family.unrank_figure(order, chosen.number, chosen.path);
     return chosen;
 }

@@ -5,16 +5,8 @@
 // the program with one line that says why, and status 2.
 #pragma once
 
-#include <cstdint>
-
 #include "family.h"
 
-struct ChosenFigure {
-    BigCount number;
-    FigurePath path;
-};
-
 // --figure TEXT at `order`: a number (plain digits) or steps ("rise fall").
+// (--random SEED is random_figure, family.h.)
 ChosenFigure figure_asked_for(const Family& family, int order, const char* text);
-// --random SEED at `order`.
-ChosenFigure random_figure(const Family& family, int order, std::uint64_t seed);

@@ -4,11 +4,14 @@
 // without knowing which pager it is linked with.
 #pragma once
 
+#include <cstdint>
+
 #include "big_count.h"
 #include "figure_protocol.h"
 #include "page_grid.h"
 #include "pager.h"
 #include "path_counts.h"
+#include "random_draw.h"
 #include "steps.h"
 
 // A family's orders drawn page by page, 1 ... largest, and the one its
@@ -71,6 +74,23 @@ inline int requested_order = 0;
 inline int chosen_order(const OrderRange& range) {
     return requested_order >= 1 && requested_order <= range.largest ? requested_order
                                                                      : range.usual;
+}
+
+// One figure of a family: its number and its paths.
+struct ChosenFigure {
+    BigCount number;
+    FigurePath path;
+};
+
+// A figure of `order` drawn uniformly at random, the same one for the same
+// seed on every platform and in the browser: its number drawn below the
+// family's count (random_draw.h), then unranked.
+inline ChosenFigure random_figure(const Family& family, int order, std::uint64_t seed) {
+    seed_random_draws(seed);
+    ChosenFigure chosen{};
+    chosen.number = random_below(family.figure_total(order)) + 1;
+    family.unrank_figure(order, chosen.number, chosen.path);
+    return chosen;
 }
 
 // A program's whole life: the family drawn page by page, its figures

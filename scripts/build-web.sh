@@ -12,15 +12,21 @@ top=$PWD
 out=$top/build-web
 
 . scripts/lib.sh
-if ! command -v emcmake >/dev/null || ! command -v cmake >/dev/null; then
+if ! command -v emcmake >/dev/null || ! command -v cmake >/dev/null ||
+    [ ! -d /usr/include/boost/multiprecision ]; then
     apt_update
-    apt_install --no-install-recommends emscripten cmake make
+    apt_install --no-install-recommends emscripten cmake make libboost-dev
 fi
+# Boost's headers from a folder that holds them alone: the host's other
+# headers must not stand in for Emscripten's own.
+mkdir -p "$top/build-web-cmake/boost-headers"
+ln -sfn /usr/include/boost "$top/build-web-cmake/boost-headers/boost"
 # Debian's Emscripten finds its JavaScript modules (acorn) through Debian's
 # node; any other node needs to be told where they are.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 
-emcmake cmake -S "$top" -B "$top/build-web-cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+emcmake cmake -S "$top" -B "$top/build-web-cmake" -DCMAKE_BUILD_TYPE=Release \
+    -DBOOST_HEADERS="$top/build-web-cmake/boost-headers" >/dev/null
 cmake --build "$top/build-web-cmake" -j "$(nproc)"
 mkdir -p "$out"
 # Every family's program page, with its script and module.

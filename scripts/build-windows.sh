@@ -17,11 +17,16 @@ host=i686-w64-mingw32
 
 . scripts/lib.sh
 if ! command -v $host-g++ >/dev/null || ! command -v dpkg-source >/dev/null ||
-    ! command -v zip >/dev/null || ! command -v cmake >/dev/null; then
+    ! command -v zip >/dev/null || ! command -v cmake >/dev/null ||
+    [ ! -d /usr/include/boost/multiprecision ]; then
     apt_update
     apt_install --no-install-recommends g++-mingw-w64-i686 binutils-mingw-w64-i686 dpkg-dev make \
-        cmake zip ca-certificates
+        cmake zip ca-certificates libboost-dev
 fi
+# Boost's headers (header-only Multiprecision) from a folder that holds
+# them alone: the host's other headers must not stand in for MinGW's.
+mkdir -p "$out/boost-headers"
+ln -sfn /usr/include/boost "$out/boost-headers/boost"
 
 # Debian 12's source packages, through apt with a source list of our own:
 # nothing in /etc/apt is changed.
@@ -94,7 +99,8 @@ if [ ! -f "$prefix/bin/SDL.dll" ]; then
 fi
 
 cmake -S "$top" -B "$out/build" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" \
-    -DCMAKE_FIND_ROOT_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+    -DCMAKE_FIND_ROOT_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+    -DBOOST_HEADERS="$out/boost-headers" >/dev/null
 cmake --build "$out/build" -j "$jobs"
 
 dist=$out/dist

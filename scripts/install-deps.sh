@@ -7,6 +7,7 @@ packages=(
     g++ cmake make pkg-config
     libsdl1.2-dev          # SDL 1.2: window, surface and events
     libpng-dev             # pages written as PNG images
+    libboost-dev           # Boost.Multiprecision (header-only): counts of any size
 )
 test_packages=(
     libsdl1.2-compat       # SDL 1.2 over SDL2, which the window tests run against too
