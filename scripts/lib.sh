@@ -8,8 +8,9 @@ run_as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 # can come with the wrong size ("Mirror sync in progress?") and fail it.
 apt_update() {
     local attempt
-    for attempt in 1 2 3 4 5; do
+    for attempt in 1 2 3; do
         run_as_root apt-get update -q -o Acquire::Retries=3 && return 0
+        [ "$attempt" -lt 3 ] || break
         echo "apt-get update failed (attempt $attempt); trying again in $((attempt * 10)) s" >&2
         sleep $((attempt * 10))
     done
