@@ -47,7 +47,8 @@ install_wine_from_the_index_as_served() {
 
 if ! command -v wine >/dev/null || ! dpkg -s "${packages[@]}" >/dev/null 2>&1; then
     run_as_root dpkg --add-architecture i386
-    if ! apt_update || ! apt_install --no-install-recommends "${packages[@]}" >/dev/null; then
+    apt_update
+    if ! apt_install --no-install-recommends "${packages[@]}" >/dev/null; then
         install_wine_from_the_index_as_served || fail "cannot install Wine"
     fi
 fi

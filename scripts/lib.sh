@@ -6,6 +6,8 @@ run_as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 # apt-get update, tried again a few times: while a mirror syncs, an index
 # can come with the wrong size ("Mirror sync in progress?") and fail it.
+# If it still fails, what it could fetch is used, and the install that
+# follows says what is missing.
 apt_update() {
     local attempt
     for attempt in 1 2 3; do
@@ -14,7 +16,7 @@ apt_update() {
         echo "apt-get update failed (attempt $attempt); trying again in $((attempt * 10)) s" >&2
         sleep $((attempt * 10))
     done
-    return 1
+    echo "apt-get update failed three times: going on with the indexes it could fetch" >&2
 }
 
 # apt-get install, with no question asked.
