@@ -26,9 +26,10 @@ extern FigureFilter figure_filter;
 extern int figures_on_page;
 
 // Draws the figure whose paths are `steps` (one entry a step, a flat once,
-// next_path between two paths), its first cell centred on (x, y), cells
-// 2 * half wide, through those steps; `draw_dominoes` draws its boxes from
+// next_path between two paths), its first cell centred on (x, y) (the
+// pixel cell / 2 right of and below its top left corner), cells `cell`
+// pixels wide, through those steps; `draw_dominoes` draws its boxes from
 // the renderer's state. Whether it was placed: false when it was passed
 // over, and its slot is still free.
-bool draw_figure(const StepKind* steps, int count, int x, int y, int half,
+bool draw_figure(const StepKind* steps, int count, int x, int y, int cell,
                  void (*draw_dominoes)());

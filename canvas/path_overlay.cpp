@@ -5,12 +5,20 @@
 bool path_overlay = false;
 SegmentListener segment_listener = nullptr;
 
-void draw_path_overlay(const StepKind* steps, int count, int x, int y, int half) {
+void draw_path_overlay(const StepKind* steps, int count, int x, int y, int cell) {
     if (!path_overlay) return;
-    const int cell = 2 * half;
-    int px = x - half;
-    int py = y;
+    int start_x = x - cell / 2;
+    int start_y = y;
+    int px = start_x;
+    int py = start_y;
     for (int i = 0; i < count; ++i) {
+        if (steps[i] == StepKind::next_path) {
+            start_x += cell;
+            start_y += cell;
+            px = start_x;
+            py = start_y;
+            continue;
+        }
         const int nx = px + (steps[i] == StepKind::flat ? 2 * cell : cell);
         const int ny = py + (steps[i] == StepKind::rise   ? -cell
                              : steps[i] == StepKind::fall ? cell

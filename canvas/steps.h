@@ -25,9 +25,9 @@ struct FigurePath {
 
 // When set, each figure's renderer hands it the figure's number in its
 // family, its steps (one entry a step, a flat once), the centre of its
-// path's first cell and half a cell's side, before drawing its first box
+// path's first cell and a cell's side, before drawing its first box
 // (figure_protocol.h): the vector pages make each figure a group of its
 // own, titled with its number and steps.
 using FigureListener = void (*)(const BigCount& number, const StepKind* steps, int count, int x,
-                                int y, int half);
+                                int y, int cell);
 extern FigureListener figure_listener;

@@ -59,7 +59,7 @@ bool draw_diamond_figure(int a, int x, int y) {
     figure_steps = a + diamond_order;
     figure_x = x;
     figure_y = y;
-    return draw_figure(arrangement.data(), figure_steps, x, y, half_cell, draw_diamond_dominoes);
+    return draw_figure(arrangement.data(), figure_steps, x, y, cell, draw_diamond_dominoes);
 }
 
 }  // namespace diamond

@@ -20,7 +20,7 @@ bool drawn = false;
 SDL_Surface* page_surface = nullptr;
 
 void count_figure(const BigCount& /*number*/, const StepKind* /*steps*/, int /*count*/, int /*x*/,
-                  int /*y*/, int /*half*/) {
+                  int /*y*/, int /*cell*/) {
     ++figures_counted;
 }
 

@@ -104,7 +104,7 @@ void write_file(const Written& written) {
 
 // The list: a line a figure as it is drawn, on the page it is drawn on.
 void list_figure(const BigCount& number, const StepKind* steps, int count, int /*x*/, int /*y*/,
-                 int /*half*/) {
+                 int /*cell*/) {
     print_list_line(number, pages_written + 1, steps, count);
 }
 

@@ -11,7 +11,7 @@ namespace {
 int pages = 0;
 int figures = 0;
 void count_figure(const BigCount& /*number*/, const StepKind* /*steps*/, int /*count*/, int /*x*/,
-                  int /*y*/, int /*half*/) {
+                  int /*y*/, int /*cell*/) {
     ++figures;
 }
 }  // namespace

@@ -25,7 +25,7 @@ void retitle(Written& written, const char* title) {
 Written draw_figure_aside_alone() {
     const RecordedFigure& figure = figure_aside();
     const Edges edges = figure_aside_edges();
-    const int margin = 2 * figure.half;
+    const int margin = figure.cell;
     redraw_figure_aside(margin - edges.left, margin - edges.top);
     return written_as("figure", figure.number, edges.right - edges.left + 1 + 2 * margin,
                       edges.bottom - edges.top + 1 + 2 * margin);

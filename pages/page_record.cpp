@@ -62,13 +62,13 @@ void keep_segment(int x0, int y0, int x1, int y1, Colour colour) {
 }
 
 void add_figure(const BigCount& number, const StepKind* steps, int count, int x, int y,
-                int half) {
+                int cell) {
     if (figure_count == page_figures.size() || count < 0 || count > max_figure_steps) {
         overflowed = true;
         return;
     }
     RecordedFigure& figure = page_figures[figure_count++];
-    figure = {box_count, number, {}, count, x, y, half};
+    figure = {box_count, number, {}, count, x, y, cell};
     std::copy(steps, steps + count, figure.steps.begin());
 }
 
@@ -90,8 +90,8 @@ std::size_t end_of_figure(std::size_t i) {
 }
 
 void keep_figure(const BigCount& number, const StepKind* steps, int count, int x, int y,
-                 int half) {
-    add_figure(number, steps, count, x, y, half);
+                 int cell) {
+    add_figure(number, steps, count, x, y, cell);
 }
 
 }  // namespace
@@ -143,7 +143,7 @@ void redraw_figure_aside(int dx, int dy) {
     clear_canvas();
     clear_recorded_page();
     add_figure(aside.number, aside.steps.data(), aside.step_count, aside.x + dx, aside.y + dy,
-               aside.half);
+               aside.cell);
     for (std::size_t i = 0; i < box_count_aside; ++i) {
         const RecordedBox& box = boxes_aside[i];
         if (!box.solid) {
@@ -153,7 +153,7 @@ void redraw_figure_aside(int dx, int dy) {
     }
     // The path is drawn over its dominoes, as it was on its page.
     draw_path_overlay(aside.steps.data(), aside.step_count, aside.x + dx, aside.y + dy,
-                      aside.half);
+                      aside.cell);
 }
 
 FigureTitle figure_title(const RecordedFigure& figure) {

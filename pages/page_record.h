@@ -30,7 +30,7 @@ struct RecordedFigure {
     BigCount number;  // in its family, from 1
     std::array<StepKind, max_figure_steps> steps;
     int step_count;
-    int x, y, half;  // the centre of its path's first cell, half a cell's side
+    int x, y, cell;  // the centre of its path's first cell, a cell's side
 };
 
 // Keeps every box, path segment and figure drawn from now on.

@@ -65,7 +65,7 @@ bool draw_pyramid_figure() {
     if (path_order < 0 || path_order > largest_figure_order) return false;
     std::array<StepKind, max_symbols> steps{};
     const int count = steps_of_path(steps);
-    return draw_figure(steps.data(), count, cursor_x, cursor_y, half_cell, draw_pyramid_dominoes);
+    return draw_figure(steps.data(), count, cursor_x, cursor_y, cell, draw_pyramid_dominoes);
 }
 
 }  // namespace pyramid

@@ -20,7 +20,7 @@ namespace {
 // Every figure of a run, in its order, as the renderers announce them.
 std::vector<std::pair<BigCount, std::vector<StepKind>>> announced;
 void keep_announced(const BigCount& number, const StepKind* steps, int count, int /*x*/,
-                    int /*y*/, int /*half*/) {
+                    int /*y*/, int /*cell*/) {
     announced.emplace_back(number, std::vector<StepKind>(steps, steps + count));
 }
 

@@ -47,7 +47,7 @@ namespace {
 std::set<std::vector<StepKind>> paths_drawn;
 std::size_t figures_drawn = 0;
 void keep_path(const BigCount& /*number*/, const StepKind* steps, int count, int /*x*/, int /*y*/,
-               int /*half*/) {
+               int /*cell*/) {
     ++figures_drawn;
     paths_drawn.emplace(steps, steps + count);
 }
