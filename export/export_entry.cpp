@@ -19,7 +19,6 @@
 #include "messages.h"
 #include "page_file.h"
 #include "page_formats.h"
-#include "page_record.h"
 #include "pager.h"
 #include "process.h"
 #include "random_draw.h"
@@ -230,22 +229,15 @@ ChosenFigure one_figure_asked(const Request& request, int order) {
 // Writes the figure asked for alone, as figure-K or random-SEED.
 int export_chosen_figure(const Request& request, int order) {
     const ChosenFigure chosen = one_figure_asked(request, order);
-    const DecimalText number = decimal_text(chosen.number);
     std::array<char, 64> stem{};
-    FigureTitle title{};
     if (request.random != nullptr) {
-        // Titled with its number and steps, since its name gives neither.
         std::snprintf(stem.data(), stem.size(), "random-%s", request.random);
-        RecordedFigure figure{};
-        figure.number = chosen.number;
-        figure.steps = chosen.path.steps;
-        figure.step_count = chosen.path.count;
-        title = figure_title(figure);
     } else {
-        std::snprintf(stem.data(), stem.size(), "figure-%s", number.data());
-        std::snprintf(title.data(), title.size(), "figure %s", number.data());
+        std::snprintf(stem.data(), stem.size(), "figure-%s", decimal_text(chosen.number).data());
     }
-    export_one_figure(stem.data(), title.data());
+    // A random figure's name gives neither its number nor its steps: its
+    // title does.
+    export_one_figure(stem.data(), request.random != nullptr);
     run_one_figure(program_family, order, chosen.number, chosen.path);
     return 0;
 }

@@ -31,9 +31,9 @@ const PageFormat* page_format = &png_format;
 // What is written: every page, one figure, or the list of figures.
 enum class ExportKind { pages, figure, list };
 ExportKind export_kind = ExportKind::pages;
-// The one figure's file: its name and title.
+// The one figure's file: its name, and whether its steps are in its title.
 std::array<char, 64> figure_stem{};
-std::array<char, 640> one_figure_title{};
+bool titled_with_steps = false;
 // --where: the figures the pages and the list keep.
 WhereFilter where{};
 bool filtered = false;
@@ -117,9 +117,10 @@ void write_one_figure() {
     if (page_record_overflowed() || !set_figure_aside(0)) {
         fail("cannot keep the figure", "more boxes than a figure can hold");
     }
+    const FigureTitle title = figure_title(figure_aside());
     Written written = draw_figure_aside_alone();
     std::snprintf(written.stem.data(), written.stem.size(), "%s", figure_stem.data());
-    retitle(written, one_figure_title.data());
+    if (titled_with_steps) retitle(written, title.data());
     write_file(written);
 }
 
@@ -159,10 +160,10 @@ void set_export_folder(const char* folder, const PageFormat& format) {
     page_format = &format;
 }
 
-void export_one_figure(const char* stem, const char* title) {
+void export_one_figure(const char* stem, bool with_steps) {
     export_kind = ExportKind::figure;
     std::snprintf(figure_stem.data(), figure_stem.size(), "%s", stem);
-    std::snprintf(one_figure_title.data(), one_figure_title.size(), "%s", title);
+    titled_with_steps = with_steps;
 }
 
 void list_figures() { export_kind = ExportKind::list; }

@@ -15,8 +15,8 @@ void set_export_folder(const char* folder, const PageFormat& format);
 void draw_paths();
 // Instead of the pages: the run's one figure (run_one_figure), alone,
 // cropped to its outline and a margin of one cell, as FOLDER/STEM.EXTENSION
-// titled `title` ("figure 17").
-void export_one_figure(const char* stem, const char* title);
+// titled "figure 17", or with its steps too ("figure 17: rise fall").
+void export_one_figure(const char* stem, bool titled_with_steps);
 // Instead of the pages, a line a figure on standard output, under its
 // header (export_list.h); no file is written.
 void list_figures();
