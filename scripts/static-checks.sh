@@ -23,15 +23,15 @@ printf '%s\n' "${sources[@]}" |
 [ "$status" -eq 0 ] || { echo "static checks: clang-tidy found something (above)" >&2; exit 1; }
 
 # useStlAlgorithm: a plain loop is often the clearer choice here. EXPORTER,
-# the exporting program's path, comes from the build; newer cppcheck stops on
-# a macro it cannot see. Newer cppcheck (2.17) also asks for const where
-# none can go (main's argv, a random generator that is called, a reference
+# the exporting program's path, and PROGRAMS, the tests' build folder, come
+# from the build; newer cppcheck stops on a macro it cannot see. Newer
+# cppcheck (2.17) also asks for const where none can go (main's argv, a random generator that is called, a reference
 # already to const), and notes where it limited its branch analysis.
 cppcheck --enable=warning,style,performance,portability --std=c++17 --language=c++ \
     --library=googletest --library=sdl --library=posix --inline-suppr \
     --suppress=useStlAlgorithm --error-exitcode=1 --quiet -j "$jobs" \
     --suppress=constParameter --suppress=constParameterReference \
     --suppress=constVariableReference --suppress=normalCheckLevelMaxBranches \
-    -D'EXPORTER="exporter"' \
+    -D'EXPORTER="exporter"' -D'PROGRAMS="programs"' \
     "${folders[@]/#/-I}" "${sources[@]}"
 echo "static checks: clang-tidy and cppcheck found nothing in ${#sources[@]} files"

@@ -241,7 +241,9 @@ TEST(Export, AFolderThatCannotBeListedKeepsEarlierPagesWithAWarning) {
     const std::string folder = make_temporary_folder();
     ASSERT_EQ(export_in(folder, "--order 5 p"), 0);
     std::filesystem::permissions(folder, std::filesystem::perms::all);
-    std::filesystem::permissions(folder + "/p", static_cast<std::filesystem::perms>(0333));
+    using std::filesystem::perms;
+    const perms reading = perms::owner_read | perms::group_read | perms::others_read;
+    std::filesystem::permissions(folder + "/p", perms::all & ~reading);
     // Root reads any folder: the exporter runs as nobody there.
     const std::string as = geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
     const int raw = std::system((as + "'" DIAMOND_EXPORTER "' '" + folder + "/p' 2>'" + folder +

@@ -84,9 +84,9 @@ TEST_P(FamilyRun, FiguresComeInTheFamilysOrder) {
         EXPECT_TRUE(test_case().comes_before(run.figures[i - 1].path, run.figures[i].path))
             << "figure " << i + 1;
     }
-    for (const auto& [number, steps] : test_case().examples) {
+    for (const auto& [number, words] : test_case().examples) {
         ASSERT_LE(number, static_cast<int>(run.figures.size()));
-        EXPECT_EQ(run.figures[number - 1].path, ::steps(steps)) << "figure " << number;
+        EXPECT_EQ(run.figures[number - 1].path, steps(words)) << "figure " << number;
     }
 }
 
@@ -111,8 +111,8 @@ TEST_P(FamilyRun, VectorPagesAreThePngPagesWithEachFigureTitled) {
     expect_vector_file_matches_png(exporter, "--svg", {"--order", "2", "--path"}, "page-1");
     const std::string svg =
         expect_vector_file_matches_png(exporter, "--svg", {"--order", usual}, "page-1");
-    const auto& [number, steps] = test_case().examples.front();
-    const std::string title = "figure " + std::to_string(number) + ": " + steps;
+    const auto& [number, words] = test_case().examples.front();
+    const std::string title = "figure " + std::to_string(number) + ": " + words;
     EXPECT_NE(svg.find("<g><title>" + title + "</title>"), std::string::npos) << title;
     EXPECT_NE(tikz.find("\\begin{scope} % " + title + "\n"), std::string::npos) << title;
 }
