@@ -60,12 +60,12 @@ function wholeNumber(text) {
 }
 
 // What the user wrote, as a sentence quotes it: a long text by its start.
-function quoted(text) {
-  return `"${text.length > 24 ? `${text.slice(0, 24)}…` : text}"`;
+function briefly(text) {
+  const whole = String(text);
+  return whole.length > 24 ? `${whole.slice(0, 24)}…` : whole;
 }
-function briefly(number) {
-  const digits = String(number);
-  return digits.length > 24 ? `${digits.slice(0, 24)}…` : digits;
+function quoted(text) {
+  return `"${briefly(text)}"`;
 }
 
 // The module takes 32-bit numbers: a larger page is past the last anyway.
@@ -344,9 +344,9 @@ function goToTyped(box) {
   const asked = wholeNumber(box.value);
   if (asked === null) {
     // A number the box cannot read (1e, 3-) reaches here as "".
-    const typed = box.validity.badInput ? "what was typed" : quoted(box.value);
+    const typed = box.validity.badInput ? "What was typed" : `Page ${quoted(box.value)}`;
     if (box.value !== "" || box.validity.badInput) {
-      say(`Page ${typed} is not a whole number: page ${shown.page} is still shown.`);
+      say(`${typed} is not a whole number: page ${shown.page} is still shown.`);
     }
     box.value = String(shown.page);
   } else if (asked !== BigInt(shown.page)) {
