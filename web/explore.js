@@ -96,6 +96,12 @@ function setDisabled(control, disabled) {
   control.disabled = disabled;
 }
 
+// Figure `index` of the page's number in its family, as digits: the
+// module writes it out, as it may be past what a JavaScript number holds.
+function figureNumber(index) {
+  return core.UTF8ToString(core._explore_figure_number(index));
+}
+
 function fillOrders(family) {
   const select = element("order");
   select.textContent = "";
@@ -115,8 +121,8 @@ function describe() {
   document.title = title;
   element("status").textContent = `${title}, ${plural(shown.figures, "figure")}`;
   const count = core._explore_page_figure_count();
-  const first = core._explore_figure_number(0);
-  const last = core._explore_figure_number(count - 1);
+  const first = figureNumber(0);
+  const last = figureNumber(count - 1);
   pageCanvas.setAttribute("aria-label", `${name} order ${shown.order}, page ${shown.page} of ` +
     `${shown.pages}: ${count === 1 ? `figure ${first}` : `figures ${first} to ${last}`} of ` +
     `${shown.figures} as domino tilings${shown.paths ? ", with their paths" : ""}`);
@@ -228,7 +234,7 @@ function go(page) {
 function select(index) {
   shown.selected = index;
   overlayContext.clearRect(0, 0, width, height);
-  const figure = index < 0 ? "The selected figure" : `Figure ${core._explore_figure_number(index)}`;
+  const figure = index < 0 ? "The selected figure" : `Figure ${figureNumber(index)}`;
   for (const button of figureButtons) {
     setDisabled(button, index < 0);
     button.setAttribute("aria-label", `${figure} as ${button.textContent}`);
@@ -244,7 +250,7 @@ function select(index) {
   overlayContext.strokeStyle = "rgba(220, 0, 160, 0.9)";
   overlayContext.lineWidth = 3;
   overlayContext.strokeRect(edge(0) - 2.5, edge(1) - 2.5, edge(2) - edge(0) + 6, edge(3) - edge(1) + 6);
-  line.textContent = `figure ${core._explore_figure_number(index)} of ${shown.figures}: ` +
+  line.textContent = `figure ${figureNumber(index)} of ${shown.figures}: ` +
     core.UTF8ToString(core._explore_figure_steps(index));
 }
 
