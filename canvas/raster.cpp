@@ -292,6 +292,19 @@ void clear_canvas() {
     unlock_canvas();
 }
 
+void fill_box(int x1, int y1, int x2, int y2, Colour fill) {
+    if (!lock_canvas()) return;
+    if (box_listener != nullptr) box_listener(x1, y1, x2, y2, fill, fill);
+    const int left = std::max(std::min(x1, x2), 0);
+    const int right = std::min(std::max(x1, x2), canvas_width - 1);
+    const int top = std::max(std::min(y1, y2), 0);
+    const int bottom = std::min(std::max(y1, y2), canvas_height - 1);
+    for (int y = top; y <= bottom && left <= right; ++y) {
+        std::fill(pixel_row(y) + left, pixel_row(y) + right + 1, fill);
+    }
+    unlock_canvas();
+}
+
 void draw_box(int x1, int y1, int x2, int y2, Colour border, Colour fill) {
     if (!lock_canvas()) return;
     if (box_listener != nullptr) box_listener(x1, y1, x2, y2, border, fill);

@@ -35,7 +35,13 @@ void flood_fill(int x, int y, Colour fill, Colour border);
 // |x2 - x1| + 1 pixels wide), then flood-fills from its centre with `fill`.
 void draw_box(int x1, int y1, int x2, int y2, Colour border, Colour fill);
 
-// When set, draw_box first hands each box, as given, to this function: the
-// vector pages (SVG and TikZ) keep every box of a page as one shape.
+// Paints the rectangle with corners (x1, y1) and (x2, y2), given in either
+// order and both included, with `fill` and no outline: a domino too small
+// for one. The part on the canvas, if any, is painted.
+void fill_box(int x1, int y1, int x2, int y2, Colour fill);
+
+// When set, draw_box and fill_box first hand each box, as given, to this
+// function (fill_box's with `border` equal to `fill`): the vector pages
+// (SVG and TikZ) keep every box of a page as one shape.
 using BoxListener = void (*)(int x1, int y1, int x2, int y2, Colour border, Colour fill);
 extern BoxListener box_listener;

@@ -18,6 +18,9 @@ const Family family = {
     step_range,
     draw_one_figure,
     count_figures_by,
+    largest_figure_order,
+    nullptr,
+    nullptr,
 };
 
 }  // namespace diamond

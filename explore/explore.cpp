@@ -115,11 +115,8 @@ int explore_figure_at(int x, int y) {
 }
 
 const char* explore_figure_number(int index) {
-    static DecimalText number{};
-    number = decimal_text(is_figure_on_page(index)
-                              ? recorded_figure(static_cast<std::size_t>(index)).number
-                              : BigCount(0));
-    return number.data();
+    return is_figure_on_page(index) ? recorded_figure(static_cast<std::size_t>(index)).number.data()
+                                    : "0";
 }
 
 const char* explore_figure_steps(int index) {
@@ -146,7 +143,8 @@ int explore_write_file(int format, int index) {
         return -1;
     }
     if (index == -1) {
-        file_written = written_as("page", aimed_page(), canvas_width, canvas_height);
+        file_written = written_as("page", decimal_text(aimed_page()).data(), canvas_width,
+                                  canvas_height);
     } else if (set_figure_aside(static_cast<std::size_t>(index))) {
         figure_alone = true;
         file_written = draw_figure_aside_alone();

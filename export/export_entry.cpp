@@ -211,19 +211,54 @@ int print_counts_asked(const char* name, int order) {
     return finish_text("the counts");
 }
 
-// The figure --figure or --random asks for at `order`.
-ChosenFigure one_figure_asked(const Request& request, int order) {
-    if (order > program_family.largest_figure_order) {
-        fail_on_order(order, "one figure alone (--figure, --random)",
-                      program_family.largest_figure_order);
-    }
-    if (request.figure != nullptr) return figure_asked_for(program_family, order, request.figure);
+// The seed --random gives.
+std::uint64_t seed_given(const Request& request) {
     std::uint64_t seed = 0;
     if (!read_seed(request.random, seed)) {
         fail_usage("--random needs a seed from 0 to 18446744073709551615; it was given",
                    request.random);
     }
-    return random_figure(program_family, order, seed);
+    return seed;
+}
+
+// Whether --random asks for a figure shuffled past the orders of one
+// figure alone, which has no number.
+bool shuffled_past_numbers(const Request& request, int order) {
+    return request.random != nullptr && program_family.shuffle_figure != nullptr &&
+           order > program_family.largest_figure_order;
+}
+
+// The figure --figure or --random asks for at `order`.
+ChosenFigure one_figure_asked(const Request& request, int order) {
+    const int largest = request.random != nullptr ? program_family.largest_random_order
+                                                  : program_family.largest_figure_order;
+    if (order > largest) {
+        fail_on_order(order, request.random != nullptr ? "random figures (--random)"
+                                                       : "one figure alone (--figure)",
+                      largest);
+    }
+    if (request.figure != nullptr) return figure_asked_for(program_family, order, request.figure);
+    return random_figure(program_family, order, seed_given(request));
+}
+
+// A figure shuffled past the orders of numbered figures, written alone as
+// random-SEED, titled with the family, the order and the seed.
+int export_shuffled_figure(const Request& request, int order) {
+    if (order > program_family.largest_random_order) {
+        fail_on_order(order, "random figures (--random)", program_family.largest_random_order);
+    }
+    const std::uint64_t seed = seed_given(request);
+    std::array<char, 64> stem{};
+    std::snprintf(stem.data(), stem.size(), "random-%s", request.random);
+    export_drawn_alone(stem.data());
+    int width = 0;
+    int height = 0;
+    run_shuffled_figure(program_family, order, seed, width, height);
+    std::array<char, 120> title{};
+    std::snprintf(title.data(), title.size(), "%s order %d, seed %s", program_family.name, order,
+                  request.random);
+    write_drawn_alone(title.data(), width, height);
+    return 0;
 }
 
 // Writes the figure asked for alone, as figure-K or random-SEED.
@@ -259,6 +294,10 @@ int main(int argc, char* argv[]) {
     const int order = read_order(request);
     if (order == 0) return 2;
     if (request.counts != nullptr) return print_counts_asked(request.counts, order);
+    if (request.list && shuffled_past_numbers(request, order)) {
+        fail_on_order(order, "numbered figures, and so --list with --random",
+                      program_family.largest_figure_order);
+    }
     if (request.list && one_figure(request)) {
         const ChosenFigure chosen = one_figure_asked(request, order);
         print_list_header();
@@ -289,5 +328,6 @@ int main(int argc, char* argv[]) {
     set_export_folder(request.folder,
                       request.format != nullptr ? *request.format : *page_formats.front());
     if (request.path) draw_paths();
+    if (shuffled_past_numbers(request, order)) return export_shuffled_figure(request, order);
     return one_figure(request) ? export_chosen_figure(request, order) : SDL_main(argc, argv);
 }

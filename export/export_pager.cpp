@@ -28,8 +28,9 @@ std::array<char, folder_capacity> export_folder{};
 bool folder_made = false;
 const PageFormat* page_format = &png_format;
 
-// What is written: every page, one figure, or the list of figures.
-enum class ExportKind { pages, figure, list };
+// What is written: every page, one figure (set aside from its page, or
+// drawn alone in place), or the list of figures.
+enum class ExportKind { pages, figure, drawn_alone, list };
 ExportKind export_kind = ExportKind::pages;
 // The one figure's file: its name, and whether its steps are in its title.
 std::array<char, 64> figure_stem{};
@@ -127,7 +128,7 @@ void write_one_figure() {
 void write_page() {
     ++pages_written;
     if (export_kind == ExportKind::pages) {
-        write_file(written_as("page", pages_written, canvas_width, canvas_height));
+        write_file(written_as("page", decimal_text(pages_written).data(), canvas_width, canvas_height));
     }
 }
 
@@ -164,6 +165,22 @@ void export_one_figure(const char* stem, bool with_steps) {
     export_kind = ExportKind::figure;
     std::snprintf(figure_stem.data(), figure_stem.size(), "%s", stem);
     titled_with_steps = with_steps;
+}
+
+void export_drawn_alone(const char* stem) {
+    export_kind = ExportKind::drawn_alone;
+    std::snprintf(figure_stem.data(), figure_stem.size(), "%s", stem);
+}
+
+void write_drawn_alone(const char* title, int width, int height) {
+    Written written = written_as("figure", "0", width, height);
+    std::snprintf(written.stem.data(), written.stem.size(), "%s", figure_stem.data());
+    retitle(written, title);
+    write_file(written);
+    end_progress_line();
+    if (progress_write_error != 0) {
+        fail("cannot write the progress to standard error", std::strerror(progress_write_error));
+    }
 }
 
 void list_figures() { export_kind = ExportKind::list; }
@@ -208,6 +225,8 @@ void finish_display() {
     // it holds none, and is no page of the run (only a filter makes one).
     const bool empty = figures_on_page == 0;
     if (empty && pages_written == 0 && filtered) fail_on_no_match();
+    // A figure drawn alone in place is written once its size is known.
+    if (export_kind == ExportKind::drawn_alone) return;
     if (!empty || pages_written == 0) write_page();
     if (export_kind == ExportKind::list) {
         if (finish_text("the list") != 0) std::exit(1);

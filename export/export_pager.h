@@ -17,6 +17,12 @@ void draw_paths();
 // cropped to its outline and a margin of one cell, as FOLDER/STEM.EXTENSION
 // titled "figure 17", or with its steps too ("figure 17: rise fall").
 void export_one_figure(const char* stem, bool titled_with_steps);
+// Instead of the pages: the figure the run draws alone in place, a cell from
+// the canvas's top left corner (a large random tiling), written once the
+// run is done by write_drawn_alone as FOLDER/STEM.EXTENSION: the canvas's
+// top left width x height pixels, titled `title`.
+void export_drawn_alone(const char* stem);
+void write_drawn_alone(const char* title, int width, int height);
 // Instead of the pages, a line a figure on standard output, under its
 // header (export_list.h); no file is written.
 void list_figures();

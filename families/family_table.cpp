@@ -2,12 +2,14 @@
 
 #include <cstring>
 
+#include "aztec.h"
 #include "diamond.h"
 #include "pyramid.h"
 
 const std::array<const Family*, family_count> family_table = {
     &diamond::family,
     &pyramid::family,
+    &aztec::family,
 };
 
 const Family* find_family(const char* name) {

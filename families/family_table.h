@@ -6,7 +6,7 @@
 
 #include "family.h"
 
-constexpr int family_count = 2;
+constexpr int family_count = 3;
 extern const std::array<const Family*, family_count> family_table;
 
 // The family called `name`, or nullptr.

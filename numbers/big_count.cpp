@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "count_storage.h"
+
 DecimalText decimal_text(const BigCount& count) {
     // Digits come out least significant first, 19 at a time.
     constexpr std::uint64_t chunk = 10000000000000000000ULL;
@@ -37,24 +39,32 @@ bool read_decimal(const char* text, BigCount& count) {
 
 namespace {
 constexpr int largest_binomial_row = 200;
-std::array<std::array<BigCount, largest_binomial_row + 1>, largest_binomial_row + 1> binomials{};
+constexpr std::size_t binomial_columns = largest_binomial_row + 1;
+// Pascal's triangle, made on first use, row by row.
+CountStorage<binomial_columns * binomial_columns> binomials;
 bool binomials_made = false;
 const BigCount zero = 0;
+
+BigCount& binomial_at(int m, int k) {
+    return count_at(binomials, static_cast<std::size_t>(m) * binomial_columns + k);
+}
 }  // namespace
 
 const BigCount& binomial(int m, int k) {
     if (!binomials_made) {
         for (int row = 0; row <= largest_binomial_row; ++row) {
-            binomials[row][0] = 1;
+            const std::size_t at = static_cast<std::size_t>(row) * binomial_columns;
+            set_count(binomials, at, 1);
             for (int column = 1; column <= row; ++column) {
-                binomials[row][column] = binomials[row - 1][column - 1] +
-                                         (column < row ? binomials[row - 1][column] : BigCount(0));
+                set_count(binomials, at + column,
+                          binomial_at(row - 1, column - 1) +
+                              (column < row ? binomial_at(row - 1, column) : BigCount(0)));
             }
         }
         binomials_made = true;
     }
     if (m < 0 || m > largest_binomial_row || k < 0 || k > m) return zero;
-    return binomials[m][k];
+    return binomial_at(m, k);
 }
 
 BigCount catalan(int m) { return binomial(2 * m, m) / (m + 1); }

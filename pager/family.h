@@ -61,6 +61,18 @@ struct Family {
     // counted without listing them; nullptr for a family that has no such
     // count.
     void (*count_figures_by)(int order, Statistic statistic, CountTable& counts);
+
+    // A random figure at orders up to this one, past largest_figure_order
+    // for a family that draws it by its own means.
+    int largest_random_order;
+    // Those means (the Aztec diamond's domino shuffling), or nullptr where a
+    // random figure is a number drawn uniformly, then unranked: draws the
+    // figure for `seed`, kept for draw_shuffled_alone, and gives its paths
+    // in `path` when they fit one (returning whether they did).
+    bool (*shuffle_figure)(int order, std::uint64_t seed, FigurePath& path);
+    // Draws the figure last shuffled alone, its outline a cell from the
+    // canvas's top left corner, and gives that crop's width and height.
+    void (*draw_shuffled_alone)(int order, int& width, int& height);
 };
 
 // The running program's family, stated in the entry add_family writes.
@@ -82,15 +94,34 @@ struct ChosenFigure {
     FigurePath path;
 };
 
-// A figure of `order` drawn uniformly at random, the same one for the same
-// seed on every platform and in the browser: its number drawn below the
-// family's count (random_draw.h), then unranked.
+// A figure of `order` (up to largest_figure_order) drawn uniformly at
+// random, the same one for the same seed on every platform and in the
+// browser: its number drawn below the family's count (random_draw.h), then
+// unranked; or, where the family shuffles, shuffled, then ranked.
 inline ChosenFigure random_figure(const Family& family, int order, std::uint64_t seed) {
-    seed_random_draws(seed);
     ChosenFigure chosen{};
+    if (family.shuffle_figure != nullptr) {
+        family.shuffle_figure(order, seed, chosen.path);
+        chosen.number = family.rank_figure(order, chosen.path);
+        return chosen;
+    }
+    seed_random_draws(seed);
     chosen.number = random_below(family.figure_total(order)) + 1;
     family.unrank_figure(order, chosen.number, chosen.path);
     return chosen;
+}
+
+// A run of the figure a family shuffles for `seed` at `order` (past
+// largest_figure_order), drawn alone at the top left: the crop's width and
+// height. Such a figure has no number.
+inline void run_shuffled_figure(const Family& family, int order, std::uint64_t seed, int& width,
+                                int& height) {
+    FigurePath fits{};
+    family.shuffle_figure(order, seed, fits);
+    next_figure_number = 0;
+    open_display();
+    family.draw_shuffled_alone(order, width, height);
+    finish_display();
 }
 
 // A program's whole life: the family drawn page by page, its figures

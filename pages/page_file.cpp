@@ -4,12 +4,11 @@
 
 const char* file_writer = "domino-paths";
 
-Written written_as(const char* what, const BigCount& number, int width, int height) {
+Written written_as(const char* what, const char* number, int width, int height) {
     Written written{{}, {}, {}, width, height};
-    const DecimalText digits = decimal_text(number);
-    std::snprintf(written.stem.data(), written.stem.size(), "%s-%s", what, digits.data());
+    std::snprintf(written.stem.data(), written.stem.size(), "%s-%s", what, number);
     std::array<char, 128> title{};
-    std::snprintf(title.data(), title.size(), "%s %s", what, digits.data());
+    std::snprintf(title.data(), title.size(), "%s %s", what, number);
     retitle(written, title.data());
     return written;
 }
@@ -27,6 +26,6 @@ Written draw_figure_aside_alone() {
     const Edges edges = figure_aside_edges();
     const int margin = figure.cell;
     redraw_figure_aside(margin - edges.left, margin - edges.top);
-    return written_as("figure", figure.number, edges.right - edges.left + 1 + 2 * margin,
+    return written_as("figure", figure.number.data(), edges.right - edges.left + 1 + 2 * margin,
                       edges.bottom - edges.top + 1 + 2 * margin);
 }

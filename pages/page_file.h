@@ -26,7 +26,7 @@ struct Written {
     std::array<char, 64> stem;
     int width, height;
 };
-Written written_as(const char* what, const BigCount& number, int width, int height);
+Written written_as(const char* what, const char* number, int width, int height);
 // The same with a title of its own ("figure 17: rise fall"), and its label
 // the title with a capital.
 void retitle(Written& written, const char* title);

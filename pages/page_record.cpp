@@ -17,6 +17,15 @@ std::array<RecordedBox, max_boxes_a_figure> boxes_aside{};
 std::size_t box_count_aside = 0;
 RecordedFigure aside{};
 
+// A box from its edges, each held to what 16 bits keep.
+RecordedBox box_of(int left, int top, int right, int bottom, Colour border, Colour fill,
+                   bool solid) {
+    const auto edge = [](int value) {
+        return static_cast<std::int16_t>(std::clamp(value, -32768, 32767));
+    };
+    return {edge(left), edge(top), edge(right), edge(bottom), border, fill, solid};
+}
+
 void keep(const RecordedBox& box) {
     if (box_count == page_boxes.size()) {
         overflowed = true;
@@ -25,9 +34,10 @@ void keep(const RecordedBox& box) {
     page_boxes[box_count++] = box;
 }
 
+// A box of one colour (fill_box's) is solid: all `fill`, no outline.
 void keep_box(int x1, int y1, int x2, int y2, Colour border, Colour fill) {
-    keep({std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2), border, fill,
-          false});
+    keep(box_of(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2), border,
+                fill, border == fill));
 }
 
 // A segment's pixels as runs along one row or one column, in drawing order.
@@ -45,25 +55,29 @@ bool carries_on(const RecordedBox& r, int x, int y) {
 
 void extend_run(int x, int y) {
     if (run_open && carries_on(run, x, y)) {
-        run = {std::min(run.left, x), std::min(run.top, y), std::max(run.right, x),
-               std::max(run.bottom, y), run.border, run.fill, true};
+        run = box_of(std::min<int>(run.left, x), std::min<int>(run.top, y),
+                     std::max<int>(run.right, x), std::max<int>(run.bottom, y), run.border,
+                     run.fill, true);
         return;
     }
     if (run_open) keep(run);
-    run = {x, y, x, y, run.border, run.fill, true};
+    run = box_of(x, y, x, y, run.border, run.fill, true);
     run_open = true;
 }
 
 void keep_segment(int x0, int y0, int x1, int y1, Colour colour) {
-    run = {0, 0, 0, 0, colour, colour, true};
+    run = box_of(0, 0, 0, 0, colour, colour, true);
     run_open = false;
     trace_line(x0, y0, x1, y1, extend_run);
     if (run_open) keep(run);
 }
 
-void add_figure(const BigCount& number, const StepKind* steps, int count, int x, int y,
+void add_figure(const DecimalText& number, const StepKind* steps, int count, int x, int y,
                 int cell) {
-    if (figure_count == page_figures.size() || count < 0 || count > max_figure_steps) {
+    // A figure of more paths than a figure keeps (a large random tiling,
+    // alone on its page) is no group of its own: its boxes are the page's.
+    if (count > max_figure_steps) return;
+    if (figure_count == page_figures.size() || count < 0) {
         overflowed = true;
         return;
     }
@@ -78,8 +92,8 @@ Edges edges_of(const RecordedBox* boxes, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         const RecordedBox& box = boxes[i];
         edges = i == 0 ? Edges{box.left, box.top, box.right, box.bottom}
-                       : Edges{std::min(edges.left, box.left), std::min(edges.top, box.top),
-                               std::max(edges.right, box.right), std::max(edges.bottom, box.bottom)};
+                       : Edges{std::min<int>(edges.left, box.left), std::min<int>(edges.top, box.top),
+                               std::max<int>(edges.right, box.right), std::max<int>(edges.bottom, box.bottom)};
     }
     return edges;
 }
@@ -91,7 +105,7 @@ std::size_t end_of_figure(std::size_t i) {
 
 void keep_figure(const BigCount& number, const StepKind* steps, int count, int x, int y,
                  int cell) {
-    add_figure(number, steps, count, x, y, cell);
+    add_figure(decimal_text(number), steps, count, x, y, cell);
 }
 
 }  // namespace
@@ -144,11 +158,14 @@ void redraw_figure_aside(int dx, int dy) {
     clear_recorded_page();
     add_figure(aside.number, aside.steps.data(), aside.step_count, aside.x + dx, aside.y + dy,
                aside.cell);
+    // Its dominoes, outlined or not; the runs of its path are drawn anew.
     for (std::size_t i = 0; i < box_count_aside; ++i) {
         const RecordedBox& box = boxes_aside[i];
         if (!box.solid) {
             draw_box(box.left + dx, box.top + dy, box.right + dx, box.bottom + dy, box.border,
                      box.fill);
+        } else if (box.fill != palette.path) {
+            fill_box(box.left + dx, box.top + dy, box.right + dx, box.bottom + dy, box.fill);
         }
     }
     // The path is drawn over its dominoes, as it was on its page.
@@ -159,7 +176,7 @@ void redraw_figure_aside(int dx, int dy) {
 FigureTitle figure_title(const RecordedFigure& figure) {
     FigureTitle title{};
     int at = std::snprintf(title.data(), title.size(), "figure %s:",
-                           decimal_text(figure.number).data());
+                           figure.number.data());
     for (int i = 0; i < figure.step_count && at > 0 && at < static_cast<int>(title.size()); ++i) {
         at += std::snprintf(title.data() + at, title.size() - at, " %s",
                             step_name(figure.steps[i]));

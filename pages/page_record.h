@@ -6,28 +6,32 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 
 #include "canvas.h"
 #include "steps.h"
 
 // A full page holds at most 375 figures, and with their paths about 6,800
-// boxes and runs of path pixels, at any order drawn page by page.
-constexpr std::size_t max_boxes_a_page = 16384;
+// boxes and runs of path pixels, at any order drawn page by page; a page of
+// one random tiling of the Aztec diamond of order 299, 89,700 dominoes and
+// with its paths some 180,000 runs more.
+constexpr std::size_t max_boxes_a_page = std::size_t{1} << 19;
 constexpr std::size_t max_figures_a_page = 1024;
 // A figure alone has at most 1,224 dominoes and 192 runs of path pixels
 // (pyramid's of order 48).
 constexpr std::size_t max_boxes_a_figure = 2048;
 
+// Its edges are kept in 16 bits: a box is on the page, or near it.
 struct RecordedBox {
-    int left, top, right, bottom;  // all four edges included
+    std::int16_t left, top, right, bottom;  // all four edges included
     Colour border, fill;
-    bool solid;  // a run of path pixels: all `fill`, no outline
+    bool solid;  // all `fill`, no outline: a run of path pixels, a tiny domino
 };
 
 struct RecordedFigure {
     std::size_t first_box;
-    BigCount number;  // in its family, from 1
+    DecimalText number;  // in its family, from 1 ("0" for none)
     std::array<StepKind, max_figure_steps> steps;
     int step_count;
     int x, y, cell;  // the centre of its path's first cell, a cell's side

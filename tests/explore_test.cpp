@@ -46,7 +46,7 @@ TEST(Explorer, DrawsAPageAloneAndFindsItsFigures) {
 }
 
 TEST(Explorer, RefusesWhatIsNotThere) {
-    EXPECT_EQ(explore_run(2, 1, 1, 0), 0);
+    EXPECT_EQ(explore_run(explore_family_count(), 1, 1, 0), 0);
     EXPECT_EQ(explore_run(0, 8, 1, 0), 0);
     EXPECT_EQ(explore_run(1, 0, 1, 0), 0);
     EXPECT_EQ(explore_run(0, 4, 10, 0), 9);
