@@ -10,9 +10,54 @@ extern "C" {
 // each one's name ("" for no such family).
 int explore_family_count();
 const char* explore_family_name(int family);
-// The largest order of `family`, and its usual one; 0 for no such family.
+// The largest order of `family` drawn page by page, and its usual one; the
+// largest of one figure alone, and of a random one; whether its figures
+// are counted by statistic; 0 for no such family.
 int explore_largest_order(int family);
 int explore_usual_order(int family);
+int explore_largest_figure_order(int family);
+int explore_largest_random_order(int family);
+int explore_has_counts(int family);
+
+// Text the page hands over, UTF-8 and ended by a zero, 1,024 bytes at
+// most: a filter, a figure's number or steps, or a seed. Numbers of any
+// size pass as decimal text, both ways. When a call returns -1, why is
+// in explore_failure().
+char* explore_input();
+const char* explore_failure();
+
+// The statistics of a figure's paths, by number: how many, and each one's
+// name ("flats", "peaks", "returns", "height").
+int explore_statistic_count();
+const char* explore_statistic_name(int statistic);
+// Sets the filter every later run keeps its figures by, from the input
+// ("flats=2,height=1-3", as the exporters' --where; "" for none): 0, or -1;
+// and gives it back as it reads.
+int explore_set_filter();
+const char* explore_filter();
+// The figures of `family` at `order` counted by the statistic: the largest
+// value that has figures (-1 when not counted); then each value's count.
+int explore_counts(int family, int order, int statistic);
+const char* explore_count_of(int value);
+// The figures of `family` at `order`, how many (decimal).
+const char* explore_figure_total(int family, int order);
+
+// Chooses one figure of `family` at `order`: by the input's number or
+// steps, or at random by the input's seed (0 ... 2^64 - 1), as the
+// exporters' --figure and --random choose it. 0, or -1.
+int explore_choose_figure(int family, int order);
+int explore_choose_random(int family, int order);
+// Its number ("0" for a random tiling past the numbered orders).
+const char* explore_chosen_number();
+// At the orders drawn page by page: the page of the run (with its filter
+// and paths) the chosen figure is on, 0 when the filter does not keep it;
+// and, once that page is drawn, the figure's index on it, or -1.
+int explore_page_of_chosen(int family, int order, int paths);
+int explore_chosen_index();
+// Draws the chosen figure alone at the canvas's top left, the rest white,
+// as the exporters write it (--figure K, --random SEED): 0, or -1. Until
+// the next run its file is what explore_write_file writes for `index` -1.
+int explore_run_chosen(int family, int order, int paths);
 // Runs `family` at `order` and draws its page `page` (from 1), with each
 // figure's path over it when `paths` is not 0. Returns the run's number of
 // pages, or 0 for no such family or order; a page past the last is not
@@ -23,6 +68,8 @@ int explore_figures();
 // The drawn page's pixels: red, green, blue and alpha bytes, 3,200 a row.
 const unsigned char* explore_pixels();
 
+// A figure of the drawn page's value of a statistic (0 for no such figure).
+int explore_figure_stat(int index, int statistic);
 // The figures on the drawn page: how many, the one whose outline holds
 // (x, y) (an index from 0, or -1), each one's number in its family (in
 // decimal, "0" for no such figure), its steps

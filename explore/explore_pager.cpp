@@ -1,6 +1,7 @@
 #include "explore_pager.h"
 
 #include "canvas.h"
+#include "figure_protocol.h"
 #include "messages.h"
 #include "page_record.h"
 #include "path_overlay.h"
@@ -14,14 +15,19 @@ int page_aimed_at = 1;
 int page_now = 0;
 int figures_counted = 0;
 bool drawn = false;
+// The figure a run looks for among those it passes over, and its page.
+bool looking = false;
+BigCount looked_for = 0;
+int page_found = 0;
 // Made once and kept locked for good: its pixels then stay in memory (in a
 // browser SDL would otherwise keep them in a canvas element of its own),
 // and every primitive's lock is a nested one, which costs nothing.
 SDL_Surface* page_surface = nullptr;
 
-void count_figure(const BigCount& /*number*/, const StepKind* /*steps*/, int /*count*/, int /*x*/,
+void count_figure(const BigCount& number, const StepKind* /*steps*/, int /*count*/, int /*x*/,
                   int /*y*/, int /*cell*/) {
     ++figures_counted;
+    if (looking && number == looked_for) page_found = page_now;
 }
 
 // Pages not aimed at have no canvas and no record: the primitives return
@@ -35,6 +41,7 @@ void pass_over_page() {
 
 void begin_page() {
     ++page_now;
+    figures_on_page = 0;
     if (page_now != page_aimed_at) {
         pass_over_page();
         return;
@@ -54,6 +61,13 @@ void end_page() {
 }  // namespace
 
 void aim_at_page(int page) { page_aimed_at = page; }
+
+void look_for_figure(const BigCount& number) {
+    looking = true;
+    looked_for = number;
+}
+
+int page_of_figure_looked_for() { return page_found; }
 
 int aimed_page() { return page_aimed_at; }
 
@@ -80,6 +94,7 @@ void open_display() {
     count_printed = false;
     page_now = 0;
     figures_counted = 0;
+    page_found = 0;
     drawn = false;
     begin_page();
 }
@@ -93,6 +108,13 @@ void show_page() {
 // a figure of it can be drawn alone for its file.
 void finish_display() {
     end_page();
+    // A page that the last figure filled was shown at once: the page after
+    // it holds none, and is no page of the run (only a filter makes one).
+    if (figures_on_page == 0 && page_now > 1) {
+        if (page_now == page_aimed_at) drawn = false;
+        --page_now;
+    }
+    looking = false;
     if (drawn && select_canvas(page_surface)) {
         resume_recording();
     } else {

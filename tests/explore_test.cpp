@@ -4,6 +4,9 @@
 // checks every page and download against the exporters' in Chromium.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -58,4 +61,68 @@ TEST(Explorer, RefusesWhatIsNotThere) {
     EXPECT_EQ(explore_write_file(1, explore_page_figure_count()), -1);
     EXPECT_STRNE(explore_file_failure(), "");
     EXPECT_EQ(explore_write_file(3, -1), -1);
+}
+
+namespace {
+void hand_over(const char* text) { std::snprintf(explore_input(), 1024, "%s", text); }
+}  // namespace
+
+// What the page asks of a family, as the exporters answer it: a filter
+// and its pages, counts, a figure by number or steps and its page, a
+// random one for a seed, and figures past the orders drawn page by page.
+TEST(Explorer, AnswersWhatTheExportersAnswer) {
+    hand_over("flats=2");
+    ASSERT_EQ(explore_set_filter(), 0);
+    EXPECT_STREQ(explore_filter(), "flats=2");
+    EXPECT_EQ(explore_run(0, 5, 1, 0), 24);  // 560 figures, 24 a page
+    EXPECT_EQ(explore_figures(), 560);
+    hand_over("flats=2,peaks=x");
+    EXPECT_EQ(explore_set_filter(), -1);
+    EXPECT_STRNE(explore_failure(), "");
+    EXPECT_EQ(explore_counts(0, 5, 0), 5);
+    EXPECT_STREQ(explore_count_of(2), "560");
+    EXPECT_EQ(explore_counts(2, 3, 0), -1);  // the Aztec diamond's are not counted
+    // A figure of three flats is not on the filtered pages, but on the others.
+    hand_over("rise fall rise fall flat flat flat");
+    ASSERT_EQ(explore_choose_figure(0, 5), 0);
+    const std::string number = explore_chosen_number();
+    const int page = explore_page_of_chosen(0, 5, 0);
+    EXPECT_EQ(page, 0);  // three flats: not kept by flats=2
+    hand_over("");
+    ASSERT_EQ(explore_set_filter(), 0);
+    const int unfiltered = explore_page_of_chosen(0, 5, 0);
+    ASSERT_GT(unfiltered, 0);
+    ASSERT_EQ(explore_run(0, 5, unfiltered, 0), 71);
+    ASSERT_GE(explore_chosen_index(), 0);
+    EXPECT_EQ(explore_figure_number(explore_chosen_index()), number);
+    // The random figure of a seed is the exporter's.
+    hand_over("18446744073709551615");
+    ASSERT_EQ(explore_choose_random(1, 48), 0);
+    const std::string listed = [] {
+        const std::string folder = make_temporary_folder();
+        const std::string out = folder + "/out";
+        std::system(("'" PROGRAMS "/pyramid_export' --order 48 --list --random "
+                     "18446744073709551615 >'" + out + "'").c_str());
+        std::ifstream in(out);
+        std::string header, line;
+        std::getline(in, header);
+        std::getline(in, line);
+        remove_temporary_folder(folder);
+        return line.substr(0, line.find('\t'));
+    }();
+    EXPECT_EQ(explore_chosen_number(), listed);
+    ASSERT_EQ(explore_run_chosen(1, 48, 0), 0);
+    EXPECT_EQ(explore_page_figure_count(), 1);
+    ASSERT_EQ(explore_write_file(0, -1), 0);
+    EXPECT_EQ(explore_file_width(), 16 * 48 + 1 + 16);
+    EXPECT_EQ(std::string(explore_file_stem()), "figure-" + listed);
+    // A random tiling past the numbered orders: no number, its own file.
+    hand_over("42");
+    ASSERT_EQ(explore_choose_random(2, 299), 0);
+    EXPECT_STREQ(explore_chosen_number(), "0");
+    ASSERT_EQ(explore_run_chosen(2, 299, 0), 0);
+    ASSERT_EQ(explore_write_file(1, -1), 0);
+    EXPECT_STREQ(explore_file_stem(), "random-42");
+    EXPECT_EQ(explore_file_width(), 600);
+    EXPECT_GT(explore_file_size(), 1000000);
 }
