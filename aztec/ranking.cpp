@@ -1,6 +1,8 @@
 // The tilings of the Aztec diamond counted: 2^(N(N + 1) / 2) of them (the
 // Aztec diamond theorem). At the orders drawn page by page, at most 32,768,
-// a tiling's number is found by walking the families of paths in order.
+// the families of paths of an order are walked once, in order, into a
+// table: a number is then an entry, and a family's number is found by
+// halving the table, since the walk gives them sorted.
 #include <algorithm>
 
 #include "aztec.h"
@@ -9,26 +11,34 @@ namespace aztec {
 
 namespace {
 
-// What the walk is looking for, and what it found.
-BigCount wanted_number = 0;
-BigCount walked_number = 0;
-const FigurePath* wanted_path = nullptr;
-FigurePath* found_path = nullptr;
-bool found = false;
+// A family of paths as a row of the table: its steps, then next_path to the
+// end. Order 5's longest takes 30 steps and 4 separators.
+constexpr int table_width = 40;
+using TableRow = std::array<StepKind, table_width>;
+constexpr int most_families = 1 << 15;
+std::array<TableRow, most_families> table;
+int table_order = 0;
+int table_rows = 0;
 
-bool stop_at_number(const StepKind* steps, int count) {
-    walked_number += 1;
-    if (walked_number != wanted_number) return true;
-    found_path->count = count;
-    std::copy(steps, steps + count, found_path->steps.begin());
-    return false;
+bool keep_family(const StepKind* steps, int count) {
+    TableRow& row = table[table_rows++];
+    std::copy(steps, steps + count, row.begin());
+    std::fill(row.begin() + count, row.end(), StepKind::next_path);
+    return table_rows < most_families;
 }
 
-bool stop_at_path(const StepKind* steps, int count) {
-    walked_number += 1;
-    found = count == wanted_path->count &&
-            std::equal(steps, steps + count, wanted_path->steps.begin());
-    return !found;
+void make_table(int order) {
+    if (table_order == order) return;
+    table_rows = 0;
+    walk_families(order, keep_family);
+    table_order = order;
+}
+
+TableRow row_of(const FigurePath& path) {
+    TableRow row{};
+    std::copy(path.steps.begin(), path.steps.begin() + path.count, row.begin());
+    std::fill(row.begin() + path.count, row.end(), StepKind::next_path);
+    return row;
 }
 
 }  // namespace
@@ -42,20 +52,24 @@ bool unrank_figure(int order, const BigCount& number, FigurePath& path) {
     if (order < 1 || order > largest_figure_order || number < 1 || number > figure_total(order)) {
         return false;
     }
-    wanted_number = number;
-    walked_number = 0;
-    found_path = &path;
-    walk_families(order, stop_at_number);
-    return walked_number == number;
+    make_table(order);
+    const TableRow& row = table[static_cast<int>(number) - 1];
+    path.count = table_width;
+    while (path.count > 0 && row[path.count - 1] == StepKind::next_path) --path.count;
+    std::copy(row.begin(), row.begin() + path.count, path.steps.begin());
+    return true;
 }
 
 BigCount rank_figure(int order, const FigurePath& path) {
-    if (order < 1 || order > largest_figure_order || !tiling_of_paths(order, path)) return 0;
-    wanted_path = &path;
-    walked_number = 0;
-    found = false;
-    walk_families(order, stop_at_path);
-    return found ? walked_number : BigCount(0);
+    if (order < 1 || order > largest_figure_order || path.count > table_width ||
+        !tiling_of_paths(order, path)) {
+        return 0;
+    }
+    make_table(order);
+    const TableRow wanted = row_of(path);
+    const auto* found = std::lower_bound(table.begin(), table.begin() + table_rows, wanted);
+    if (found == table.begin() + table_rows || *found != wanted) return 0;
+    return static_cast<unsigned>(found - table.begin() + 1);
 }
 
 // N paths of N, N - 1, ..., 1 flats, or of twice as many rises and falls,

@@ -60,6 +60,17 @@ const std::vector<FamilyCase> family_cases = {
       {43, "rise rise rise rise fall fall fall fall flat"},
       {393, "flat flat flat flat rise fall"},
       {394, "flat flat flat flat flat"}}},
+    // Lexicographically, the outermost path first, rise < fall < flat.
+    {"aztec",
+     aztec_region_of,
+     {2, 8, 64, 1024, 32768},
+     [](const std::vector<StepKind>& a, const std::vector<StepKind>& b) { return a < b; },
+     false,
+     {{1, "rise rise rise rise fall fall fall fall | rise rise rise fall fall fall | "
+          "rise rise fall fall | rise fall"},
+      {2, "rise rise rise rise fall fall fall fall | rise rise rise fall fall fall | "
+          "rise rise fall fall | flat"},
+      {1024, "flat flat flat flat | flat flat flat | flat flat | flat"}}},
 };
 
 void PrintTo(const FamilyCase& test_case, std::ostream* out) { *out << test_case.name; }

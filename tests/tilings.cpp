@@ -69,9 +69,15 @@ std::vector<Colour> domino_colours(const Region& region, const Tiling& tiling) {
     std::vector<Colour> colours(tiling.size(), palette.flat_fill);
     std::vector<StepKind> path;
     walk_path(region, tiling, path);
+    int start = 0;
     int column = 0;
     int row = 0;
     for (const StepKind step : path) {
+        if (step == StepKind::next_path) {
+            ++start;
+            column = row = start;
+            continue;
+        }
         const int here = index_of(region, column, row);
         const Colour colour = step == StepKind::rise   ? palette.rise_fill
                               : step == StepKind::fall ? palette.fall_fill
@@ -135,9 +141,21 @@ std::string decode_tiling(const std::vector<Colour>& page, const Region& region,
 
 std::string walk_path(const Region& region, const Tiling& tiling, std::vector<StepKind>& path) {
     path.clear();
-    int column = 0;
-    int row = 0;
-    while (column < region.path_end_column) {
+    for (int start = 0; start < region.paths; ++start) {
+        if (start > 0) path.push_back(StepKind::next_path);
+        if (const std::string why = walk_one_path(region, tiling, start, path); !why.empty()) {
+            return why;
+        }
+    }
+    return {};
+}
+
+std::string walk_one_path(const Region& region, const Tiling& tiling, int start,
+                          std::vector<StepKind>& path) {
+    int column = start;
+    int row = start;
+    const int end = region.path_end_column - start;
+    while (column < end) {
         const int here = index_of(region, column, row);
         if (here < 0) return "the path leaves the region";
         const int there = tiling[here];
@@ -153,7 +171,7 @@ std::string walk_path(const Region& region, const Tiling& tiling, std::vector<St
         column += step == StepKind::flat ? 2 : 1;
         row += step == StepKind::rise ? -1 : step == StepKind::fall ? 1 : 0;
     }
-    if (column != region.path_end_column || row != 0) return "the path does not end on row 0";
+    if (column != end || row != start) return "a path does not end on its first row";
     return {};
 }
 
@@ -267,8 +285,9 @@ std::vector<StepKind> steps(const std::string& words) {
     std::istringstream in(words);
     std::string word;
     while (in >> word) {
-        path.push_back(word == "rise" ? StepKind::rise
+        path.push_back(word == "rise"   ? StepKind::rise
                        : word == "fall" ? StepKind::fall
+                       : word == "|"    ? StepKind::next_path
                                         : StepKind::flat);
     }
     return path;
@@ -290,6 +309,15 @@ Region stepped_region(int cell, int order, bool mirrored_below) {
 
 Region diamond_region_of(int order) { return stepped_region(10, order, true); }
 Region pyramid_region_of(int order) { return stepped_region(8, order, false); }
+
+Region aztec_region_of(int order) {
+    Region region{10, -order, 2 * order, {}, order};
+    for (int row = 0; row < 2 * order; ++row) {
+        const int first = row < order ? order - 1 - row : row - order;
+        region.rows.emplace_back(first, 2 * order - 1 - first);
+    }
+    return region;
+}
 
 void slots_of(const PageGrid& grid, std::vector<int>& xs, std::vector<int>& ys) {
     xs.clear();

@@ -15,6 +15,9 @@ struct Region {
     int top_row;              // row of rows[0]; rows grow downward
     int path_end_column;      // a path through the region ends at (this, 0)
     std::vector<std::pair<int, int>> rows;  // first and last column of each row
+    // Paths through it, nested: path i starts at (i, i) and ends at
+    // (path_end_column - i, i).
+    int paths = 1;
 };
 
 // The two programs' regions, in cells round the path's first cell, and the
@@ -28,9 +31,11 @@ inline const std::vector<int> pyramid_slot_xs{20, 115, 210, 305, 400, 495, 590, 
 inline const std::vector<int> pyramid_slot_ys{48, 120, 192, 264, 336, 408, 480, 552};
 
 // The same at any order N: the order-N diamond (rows -N ... N) and stepped
-// triangle (rows -N ... 0).
+// triangle (rows -N ... 0); and the Aztec diamond of order N, rows -N ...
+// N - 1, with N nested paths, the outermost from cell (0, 0).
 Region diamond_region_of(int order);
 Region pyramid_region_of(int order);
+Region aztec_region_of(int order);
 // The anchors of a page's slots, across and down, as the grid lays them out
 // (the programs' grids at orders 4 and 5 give the lists above).
 void slots_of(const PageGrid& grid, std::vector<int>& xs, std::vector<int>& ys);
@@ -57,10 +62,14 @@ std::set<Tiling> all_tilings(const Region& region);
 std::string decode_tiling(const std::vector<Colour>& page, const Region& region, int x, int y,
                           Tiling& tiling);
 
-// Walks the path from cell (0, 0) along the dominoes: the one holding the
-// current cell is a rise when it goes up, a fall when it goes down, a flat
-// when it goes right. Empty string on success, else what is wrong.
+// Walks the paths along the dominoes, the first from cell (0, 0): the one
+// holding the current cell is a rise when it goes up, a fall when it goes
+// down, a flat when it goes right; next_path between two paths. Empty
+// string on success, else what is wrong.
 std::string walk_path(const Region& region, const Tiling& tiling, std::vector<StepKind>& path);
+// The same for path `start` alone, appended to `path`.
+std::string walk_one_path(const Region& region, const Tiling& tiling, int start,
+                          std::vector<StepKind>& path);
 
 struct DominoRect {
     int left, top, right, bottom;  // the outline, all four edges included
@@ -91,5 +100,5 @@ void expect_pages_match_reference(const std::vector<std::vector<Colour>>& pages,
                                   const std::vector<Figure>& figures, const Region& region,
                                   const std::vector<int>& xs, const std::vector<int>& ys);
 
-// Reads a path like "rise fall flat".
+// Reads paths like "rise fall flat" ("|" between two paths).
 std::vector<StepKind> steps(const std::string& words);
