@@ -187,12 +187,35 @@ exports() {
         [ "$(compare -metric AE "$work/win/pages/${page##*/}" "$page" null: 2>&1)" = 0 ] ||
             fail "${program}_export.exe wrote another ${page##*/}"
     done
-    echo "ok: ${program}_export.exe wrote the Linux pages, twice into one folder"
+    # The same random figure for the same seed, at the largest order a
+    # numbered one has, and a lock on the folder that a second export meets.
+    local largest linux_line windows_line
+    largest=$(families_in "$linux_build" | awk -v f="$program" '$1 == f {print $6}')
+    linux_line=$("$linux_build/${program}_export" --order "$largest" --list --random 18446744073709551615 |
+        tail -1)
+    windows_line=$(cd "$work/win" && timeout $((60 * slow)) wine "./${program}_export.exe" \
+        --order "$largest" --list --random 18446744073709551615 | tr -d '\r' | tail -1)
+    [ -n "$linux_line" ] && [ "$windows_line" = "$linux_line" ] ||
+        fail "${program}_export.exe drew another random figure: '$windows_line', not '$linux_line'"
+    echo "ok: ${program}_export.exe wrote the Linux pages, twice into one folder, and drew the Linux random figure"
 }
 
 while IFS=$'\t' read -r family _; do
     session "$family"
     exports "$family"
+done < <(families_in "$linux_build")
+
+# A random figure past the numbered orders, where a family draws one,
+# drawn alike at the largest order.
+while IFS=$'\t' read -r family _ _ _ _ one random; do
+    [ "$random" -gt "$one" ] || continue
+    "$linux_build/${family}_export" --order "$random" --random 42 "$work/linux-random" >/dev/null 2>&1 ||
+        fail "the Linux exporter of $family failed at order $random"
+    (cd "$work/win" && timeout $((120 * slow)) wine "./${family}_export.exe" --order "$random" \
+        --random 42 random >/dev/null 2>&1) || fail "${family}_export.exe failed at order $random"
+    [ "$(compare -metric AE "$work/win/random/random-42.png" "$work/linux-random/random-42.png" null: 2>&1)" = 0 ] ||
+        fail "${family}_export.exe drew another random figure of order $random for seed 42"
+    echo "ok: ${family}_export.exe drew the Linux random figure of order $random for seed 42"
 done < <(families_in "$linux_build")
 
 rm -rf "$work/win" && cp -r build-windows/dist "$work/win"

@@ -1,7 +1,8 @@
 // Prints the family table for the scripts, a line a family:
-// NAME<TAB>LARGEST<TAB>USUAL<TAB>PAGES<TAB>FIGURES: the largest order drawn
-// page by page, the order its program draws, and that order's pages and
-// figures, counted by a pager that draws nothing.
+// NAME<TAB>LARGEST<TAB>USUAL<TAB>PAGES<TAB>FIGURES<TAB>ONE<TAB>RANDOM: the
+// largest order drawn page by page, the order its program draws, and that
+// order's pages and figures, counted by a pager that draws nothing; then
+// the largest order of one figure alone, and of a random one.
 #include <cstdio>
 
 #include "family_table.h"
@@ -29,8 +30,9 @@ void finish_display() { ++pages; }
 int main() {
     for (const Family* family : family_table) {
         run_family(*family);
-        std::printf("%s\t%d\t%d\t%d\t%d\n", family->name, family->orders.largest,
-                    family->orders.usual, pages, figures);
+        std::printf("%s\t%d\t%d\t%d\t%d\t%d\t%d\n", family->name, family->orders.largest,
+                    family->orders.usual, pages, figures, family->largest_figure_order,
+                    family->largest_random_order);
     }
     return std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -23,6 +23,7 @@ apt_update() {
 apt_install() { run_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$@"; }
 
 # The families a build holds, a line each: NAME LARGEST USUAL PAGES FIGURES
-# (the largest order drawn page by page, the order its program draws, and
-# that order's pages and figures), tab-separated, from BUILD/family_list.
+# ONE RANDOM (the largest order drawn page by page, the order its program
+# draws, and that order's pages and figures; the largest order of one
+# figure alone, and of a random one), tab-separated, from BUILD/family_list.
 families_in() { "$1/family_list"; }
