@@ -188,10 +188,11 @@ int read_order(const Request& request) {
 
 // An order past what is asked of it: one line that gives the limit.
 [[noreturn]] void fail_on_order(int order, const char* what, int largest) {
-    std::array<char, 64> problem{};
-    std::snprintf(problem.data(), problem.size(), "order %d is past the largest", order);
-    std::array<char, 160> detail{};
-    std::snprintf(detail.data(), detail.size(), "%s go from order 1 to %d", what, largest);
+    std::array<char, 160> problem{};
+    std::snprintf(problem.data(), problem.size(), "order %d is past the largest for %s", order,
+                  what);
+    std::array<char, 64> detail{};
+    std::snprintf(detail.data(), detail.size(), "orders 1 to %d", largest);
     fail_usage(problem.data(), detail.data());
 }
 
@@ -205,7 +206,7 @@ int print_counts_asked(const char* name, int order) {
         return usage_error("--counts takes flats, peaks, returns or height; it was given", name);
     }
     if (order > largest_counted_order) {
-        fail_on_order(order, "the counts", largest_counted_order);
+        fail_on_order(order, "counts", largest_counted_order);
     }
     print_counts(program_family, order, statistic);
     return finish_text("the counts");
@@ -233,7 +234,7 @@ ChosenFigure one_figure_asked(const Request& request, int order) {
     const int largest = request.random != nullptr ? program_family.largest_random_order
                                                   : program_family.largest_figure_order;
     if (order > largest) {
-        fail_on_order(order, request.random != nullptr ? "random figures (--random)"
+        fail_on_order(order, request.random != nullptr ? "a random figure (--random)"
                                                        : "one figure alone (--figure)",
                       largest);
     }
@@ -245,7 +246,7 @@ ChosenFigure one_figure_asked(const Request& request, int order) {
 // random-SEED, titled with the family, the order and the seed.
 int export_shuffled_figure(const Request& request, int order) {
     if (order > program_family.largest_random_order) {
-        fail_on_order(order, "random figures (--random)", program_family.largest_random_order);
+        fail_on_order(order, "a random figure (--random)", program_family.largest_random_order);
     }
     const std::uint64_t seed = seed_given(request);
     std::array<char, 64> stem{};
@@ -295,7 +296,7 @@ int main(int argc, char* argv[]) {
     if (order == 0) return 2;
     if (request.counts != nullptr) return print_counts_asked(request.counts, order);
     if (request.list && shuffled_past_numbers(request, order)) {
-        fail_on_order(order, "numbered figures, and so --list with --random",
+        fail_on_order(order, "numbered figures, and so for --list with --random",
                       program_family.largest_figure_order);
     }
     if (request.list && one_figure(request)) {
@@ -310,7 +311,8 @@ int main(int argc, char* argv[]) {
         return usage_error("the folder's name is empty", nullptr);
     }
     if (!one_figure(request) && order > program_family.orders.largest) {
-        fail_on_order(order, "the pages and the whole list", program_family.orders.largest);
+        fail_on_order(order, "pages and the whole list (--figure and --random go further)",
+                      program_family.orders.largest);
     }
     if (request.where != nullptr) {
         WhereFilter filter{};
