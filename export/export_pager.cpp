@@ -195,6 +195,8 @@ void draw_paths() { path_overlay = true; }
 void open_display() {
     pages_written = 0;
     figure_filter = filtered ? passes_where : nullptr;
+    // A count of the order says nothing of the figures a filter keeps.
+    if (filtered) count_printed = false;
     figures_on_page = 0;
     if (export_kind == ExportKind::list) {
         // Nothing is drawn: with no canvas the primitives return at once.

@@ -6,8 +6,9 @@
 # build with warnings as errors, for what needs one: each program's session
 # under valgrind memcheck, the real programs and the window pager once more
 # against SDL 1.2 over SDL2 (sdl12-compat), as current distributions ship
-# it, and last the latency report, run once so that it cannot rot (it fails
-# only on a page not shown exactly or a program that does not exit).
+# it; every example of the documentation against the programs; and last
+# the latency report, run once so that it cannot rot (it fails only on a
+# page not shown exactly or a program that does not exit).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -41,6 +42,7 @@ LD_LIBRARY_PATH=$compat ldd build-tests/diamond | grep -q "$compat/libSDL" ||
 echo "(the program and window tests against $compat: the programs load $(readlink -f "$(LD_LIBRARY_PATH=$compat ldd build-tests/diamond | awk '/libSDL-1.2/ {print $3}')"))"
 LD_LIBRARY_PATH=$compat ctest --test-dir build-tests --output-on-failure -j "$jobs" --timeout 300 -L sdl
 elapsed "the program tests passed against sdl12-compat"
+bash scripts/check-docs.sh build-tests
 echo "(latency of the real programs in Xvfb: a report, not a test)"
 bash bench/latency.sh build-tests 1
 elapsed "the whole test suite passed"
