@@ -133,15 +133,18 @@ SDL_Surface* open_window() {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
     const char* display = std::getenv("DISPLAY");
-    std::array<char, 300> detail{};
+    std::array<char, 600> detail{};
     if (display != nullptr && display[0] != '\0') {
         std::snprintf(detail.data(), detail.size(), "cannot use the display %s", display);
         fail(detail.data(), first_error.data());
     }
+    // What works with no display at all: the exporter, and the explorer
+    // in a browser.
     std::snprintf(detail.data(), detail.size(),
                   "no graphical video driver could start (%s); set DISPLAY, or name a driver "
-                  "in SDL_VIDEODRIVER",
-                  first_error.data());
+                  "in SDL_VIDEODRIVER. Without a display, %s_export writes the pages as files, "
+                  "and the explorer (build-web/explore.html) shows them in a browser",
+                  first_error.data(), program_name);
     fail("no display", detail.data());
 }
 
