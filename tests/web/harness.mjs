@@ -1,17 +1,23 @@
-// What the browser tests share: the families' numbers, checks that count
-// and tell their failures, a local server for the web build and the
-// exporters' files, Debian's Chromium, and pixels compared in the page.
+// What the browser tests share: the families a Linux build holds, checks
+// that count and tell their failures, a local server for the web build and
+// the exporters' files, Debian's Chromium, and pixels compared in the page.
+import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import http from "node:http";
 import os from "node:os";
 import path from "node:path";
 import puppeteer from "puppeteer-core";
 
-// The pages each program shows and pyramid's count, as the other tests read them.
-export const family = Object.fromEntries(
-  fs.readFileSync(new URL("../families.env", import.meta.url), "utf8")
-    .split("\n").filter((line) => /^[a-z_]+=[0-9]+$/.test(line))
-    .map((line) => { const [name, value] = line.split("="); return [name, Number(value)]; }));
+// The families of the Linux build in `build`, in the family table's order,
+// as its family_list prints them: each one's name, the largest order drawn
+// page by page, its program's order, and that order's pages and figures.
+export function familiesOf(build) {
+  return execFileSync(path.join(build, "family_list")).toString().trim().split("\n").map((line) => {
+    const [name, largest, usual, pages, figures] = line.split("\t");
+    return { name, largest: Number(largest), usual: Number(usual), pages: Number(pages),
+      figures: Number(figures) };
+  });
+}
 
 const tally = { passed: 0, failed: 0 };
 export function check(condition, what) {

@@ -1,21 +1,40 @@
-// Both programs' web pages in Debian's Chromium, as a user meets them:
+// Every family's program page in Debian's Chromium, as a user meets it:
 // every page pixel for pixel the Linux exporter's (read from the canvas and
 // from a screenshot of it), keys pressed ahead kept, a click turning nothing,
-// the "Next page" button turning one, pyramid's count on the page, the
-// finished state after the last key, no console error, a failure shown
-// on the page, a phone's screen (every outline visible), the landing page on
-// a phone, and a page with no JavaScript. Also reports (asserts nothing
-// about) how fast it is.
-// Usage: node web_test.mjs WEB_FOLDER PAGES_FOLDER
-// PAGES_FOLDER holds diamond/page-N.png and pyramid/page-N.png.
+// the "Next page" button turning one, what the program prints (pyramid's
+// count) on the page, the finished state after the last key, no console
+// error, a failure shown on the page, a phone's screen (every outline
+// visible), the landing page (every program, its first page the
+// exporter's) on a phone, and a page with no JavaScript. Also reports
+// (asserts nothing about) how fast it is.
+// Usage: node web_test.mjs WEB_FOLDER PAGES_FOLDER LINUX_BUILD_FOLDER
+// PAGES_FOLDER holds FAMILY/page-N.png for every family of the Linux build,
+// whose family_list names them and whose exporters tell what each prints.
+import { execFileSync } from "node:child_process";
 import fs from "node:fs";
+import os from "node:os";
 import path from "node:path";
-import { check, differingPixels as differing, failures, family, launch, lostOutlines,
+import { check, differingPixels as differing, failures, familiesOf, launch, lostOutlines,
   mainThreadBusy, serve, toldWithoutScript } from "./harness.mjs";
 
-const [webFolder, pagesFolder] = process.argv.slice(2).map((p) => path.resolve(p));
+const [webFolder, pagesFolder, build] = process.argv.slice(2).map((p) => path.resolve(p));
+const families = familiesOf(build);
+// The family whose page stands for every family's in what they share.
+const first = families[0].name;
 const { server, origin } = await serve(webFolder, { "/pages/": pagesFolder });
 const { browser, close } = await launch();
+
+// What a program prints on its standard output (pyramid its count), which
+// is what its exporter prints as it writes the same pages.
+function printedBy(program) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), "web-test-export-"));
+  try {
+    return execFileSync(path.join(build, `${program}_export`), [folder],
+      { stdio: ["ignore", "pipe", "ignore"] }).toString();
+  } finally {
+    fs.rmSync(folder, { recursive: true, force: true });
+  }
+}
 
 // Differing pixels between the exported page N and the canvas, or a
 // screenshot of it.
@@ -116,7 +135,7 @@ async function failure() {
   await page.evaluateOnNewDocument(() => {
     HTMLCanvasElement.prototype.getContext = () => null;
   });
-  await page.goto(`${origin}/diamond.html`);
+  await page.goto(`${origin}/${first}.html`);
   const told = await page.waitForFunction(
     () => document.getElementById("failure").textContent.length > 0, { timeout: 20000 })
     .then(() => true, () => false);
@@ -131,7 +150,7 @@ async function failure() {
 // with its WebAssembly missing or cut short, and no JavaScript at all.
 async function hardUse() {
   let page;
-  for (const program of ["diamond", "pyramid"]) {
+  for (const { name: program } of families) {
     page = await browser.newPage();
     await page.setViewport({ width: 375, height: 667, deviceScaleFactor: 2 });
     await page.goto(`${origin}/${program}.html`);
@@ -160,12 +179,12 @@ async function hardUse() {
   await network.send("Network.enable");
   await network.send("Network.emulateNetworkConditions",
     { offline: false, latency: 400, downloadThroughput: 100 * 1024, uploadThroughput: 100 * 1024 });
-  await page.goto(`${origin}/diamond.html`, { waitUntil: "domcontentloaded" });
+  await page.goto(`${origin}/${first}.html`, { waitUntil: "domcontentloaded" });
   for (let i = 0; i < 3; i += 1) await page.keyboard.press("Space");
   check(await page.$eval("#status", (e) => e.textContent) === "Loading…",
     "the keys were not pressed while the program loaded");
-  const kept = await page.waitForFunction(() => document.title === "diamond - page 4",
-    { timeout: 60000 }).then(() => true, () => false);
+  const kept = await page.waitForFunction((t) => document.title === t,
+    { timeout: 60000 }, `${first} - page 4`).then(() => true, () => false);
   check(kept, `three keys pressed while loading left '${await page.title()}'`);
   await page.close();
 
@@ -184,30 +203,36 @@ async function hardUse() {
       `${what}: "Loading…" stayed`);
     await broken.close();
   };
-  await told(`file://${webFolder}/diamond.html`, null, "python3 -m http.server", "from a file");
-  const wasm = fs.readFileSync(path.join(webFolder, "diamond.wasm"));
-  await told(`${origin}/diamond.html`, (request) => (request.url().endsWith(".wasm")
-    ? request.respond({ status: 404, body: "" }) : request.continue()), "diamond.wasm",
+  await told(`file://${webFolder}/${first}.html`, null, "python3 -m http.server -b 127.0.0.1 -d build-web",
+    "from a file");
+  const wasm = fs.readFileSync(path.join(webFolder, `${first}.wasm`));
+  await told(`${origin}/${first}.html`, (request) => (request.url().endsWith(".wasm")
+    ? request.respond({ status: 404, body: "" }) : request.continue()), `${first}.wasm`,
   "with no WebAssembly");
-  await told(`${origin}/diamond.html`, (request) => (request.url().endsWith(".wasm")
+  await told(`${origin}/${first}.html`, (request) => (request.url().endsWith(".wasm")
     ? request.respond({ status: 200, contentType: "application/wasm",
-      body: wasm.subarray(0, wasm.length / 2) }) : request.continue()), "diamond.wasm",
+      body: wasm.subarray(0, wasm.length / 2) }) : request.continue()), `${first}.wasm`,
   "with its WebAssembly cut short");
-  check(await toldWithoutScript(browser, `${origin}/diamond.html`),
+  check(await toldWithoutScript(browser, `${origin}/${first}.html`),
     "with no JavaScript no sentence stands where the status line does");
 }
 
-// The landing page links the explorer first and both programs, and shows
-// their first pages.
+// The landing page links the explorer first and every program, and shows
+// their first pages, the exporters' own.
 async function landing() {
   const page = await browser.newPage();
   await page.goto(`${origin}/`);
   const links = await page.$$eval("a", (as) => as.map((a) => a.getAttribute("href")));
-  check(links[0] === "explore.html" && links.includes("diamond.html") &&
-    links.includes("pyramid.html"), `the landing page links ${links.join(", ")}`);
-  const pictures = await page.$$eval("img", (images) => images.map((i) => i.naturalWidth));
-  check(pictures.length === 2 && pictures.every((w) => w === 800),
-    "the landing page does not show both first pages");
+  check(links[0] === "explore.html" && families.every(({ name }) => links.includes(`${name}.html`)),
+    `the landing page links ${links.join(", ")}`);
+  const pictures = await page.$$eval("img", (images) => images.map((i) => i.getAttribute("src")));
+  check(pictures.length === families.length, `the landing page shows ${pictures.join(", ")}`);
+  for (const { name } of families) {
+    const picture = `${name}-page-1.png`;
+    const differ = pictures.includes(picture)
+      ? await differing(page, `/pages/${name}/page-1.png`, `/${picture}`, null) : "all";
+    check(differ === 0, `the landing page's ${picture}: ${differ} pixels differ from the exporter's page 1`);
+  }
   // On a phone: no sideways scroll, and the pictures keep their 4:3.
   await page.setViewport({ width: 375, height: 667, deviceScaleFactor: 2 });
   const shown = await page.evaluate(() => [document.documentElement.scrollWidth,
@@ -219,8 +244,7 @@ async function landing() {
 
 try {
   await landing();
-  await session("diamond", family.diamond_pages, "");
-  await session("pyramid", family.pyramid_pages, String(family.pyramid_count));
+  for (const { name, pages } of families) await session(name, pages, printedBy(name));
   await failure();
   await hardUse();
 } finally {
