@@ -142,8 +142,10 @@ TEST(Export, AStopSignalLeavesNoUnfinishedPage) {
         }
     }
     // With no descriptor left for a page beside the folder's lock: refused,
-    // and nothing left.
-    const int raw = std::system(("bash -c \"exec 2>'" + folder + "/err'; ulimit -n 4; '" DIAMOND_EXPORTER
+    // and nothing left. LeakSanitizer, where built in, is left out: newer
+    // ones (GCC 14's) need a descriptor of their own at exit, and say so.
+    const int raw = std::system(("bash -c \"exec 2>'" + folder + "/err'; ulimit -n 4; "
+                                 "ASAN_OPTIONS=\\$ASAN_OPTIONS:detect_leaks=0 '" DIAMOND_EXPORTER
                                  "' '" + folder + "/few' 3>&- 4>&-\"").c_str());
     EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 1);
     EXPECT_EQ(text_of(folder + "/err"),
