@@ -69,14 +69,11 @@ void draw_every_figure();
 // many as fit with 5 pixels to spare at every edge.
 PageGrid page_grid_of(int order);
 
-// Counting (ranking.cpp): 2^(N(N + 1) / 2) tilings; the one numbered K;
-// a family of paths' number, or 0; the fewest and most steps.
-BigCount figure_total(int order);
-bool unrank_figure(int order, const BigCount& number, FigurePath& path);
-BigCount rank_figure(int order, const FigurePath& path);
-StepRange step_range(int order);
-// Draws the tiling whose paths are `path` at the first slot of a page.
-void draw_one_figure(int order, const FigurePath& path);
+// How its tilings are counted (ranking.cpp): 2^(N(N + 1) / 2) of them,
+// found in a table of an order's families of paths; and how a random one
+// is drawn, by shuffling.
+extern const FigureCounting figure_counting;
+extern const RandomDrawing random_drawing;
 
 // A uniformly random tiling of order N (1 ... 299) by domino shuffling
 // (shuffling.cpp), the same for the same seed everywhere, into `tiling`;

@@ -41,8 +41,6 @@ TableRow row_of(const FigurePath& path) {
     return row;
 }
 
-}  // namespace
-
 BigCount figure_total(int order) {
     return order < 1 || order > largest_random_order ? BigCount(0)
                                                      : BigCount(1) << (order * (order + 1) / 2);
@@ -85,5 +83,12 @@ void draw_one_figure(int order, const FigurePath& path) {
     const PageGrid grid = page_grid_of(order);
     draw_aztec_figure(path.steps.data(), path.count, grid.first_x, grid.first_y, 10);
 }
+
+}  // namespace
+
+const FigureCounting figure_counting = {largest_figure_order, figure_total, unrank_figure,
+                                        rank_figure,          step_range,   draw_one_figure,
+                                        PathCounting::none};
+const RandomDrawing random_drawing = {largest_random_order, shuffle_figure, draw_shuffled_alone};
 
 }  // namespace aztec

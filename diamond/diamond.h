@@ -47,17 +47,10 @@ bool next_arrangement(int n);
 // from (10, 50), 8 to a row and 5 rows.
 PageGrid page_grid_of(int order);
 
-// Counting the arrangements of order N (ranking.cpp): how many; the one
-// numbered K, by a and then lexicographically; an arrangement's number, or
-// 0; and the fewest and most steps, N and 2N.
-BigCount figure_total(int order);
-bool unrank_figure(int order, const BigCount& number, FigurePath& path);
-BigCount rank_figure(int order, const FigurePath& path);
-StepRange step_range(int order);
-// Draws the arrangement `path` at order N at the first slot of a page.
-void draw_one_figure(int order, const FigurePath& path);
-// The arrangements of order N (1 ... 100) by a statistic, counted.
-void count_figures_by(int order, Statistic statistic, CountTable& counts);
+// How its arrangements are counted (ranking.cpp): by a, then
+// lexicographically; and how a random one is drawn, by number.
+extern const FigureCounting figure_counting;
+extern const RandomDrawing random_drawing;
 
 // Its row of the family table.
 extern const Family family;

@@ -24,8 +24,6 @@ BigCount before_a(int order, int a) {
     return before;
 }
 
-}  // namespace
-
 BigCount figure_total(int order) { return before_a(order, order + 1); }
 
 bool unrank_figure(int order, const BigCount& number, FigurePath& path) {
@@ -92,8 +90,11 @@ void draw_one_figure(int order, const FigurePath& path) {
     draw_diamond_figure(a, grid.first_x, grid.first_y);
 }
 
-void count_figures_by(int order, Statistic statistic, CountTable& counts) {
-    count_paths_by(order, false, statistic, counts);
-}
+}  // namespace
+
+const FigureCounting figure_counting = {largest_figure_order, figure_total, unrank_figure,
+                                        rank_figure,          step_range,   draw_one_figure,
+                                        PathCounting::anywhere};
+const RandomDrawing random_drawing = {largest_figure_order, nullptr, nullptr};
 
 }  // namespace diamond

@@ -128,15 +128,15 @@ int explore_usual_order(int family) {
 }
 
 int explore_largest_figure_order(int family) {
-    return family_numbered(family) != nullptr ? family_table[family]->largest_figure_order : 0;
+    return family_numbered(family) != nullptr ? family_table[family]->counting.largest_order : 0;
 }
 
 int explore_largest_random_order(int family) {
-    return family_numbered(family) != nullptr ? family_table[family]->largest_random_order : 0;
+    return family_numbered(family) != nullptr ? family_table[family]->random.largest_order : 0;
 }
 
 int explore_has_counts(int family) {
-    return family_numbered(family) != nullptr && family_table[family]->count_figures_by != nullptr
+    return family_numbered(family) != nullptr && figures_counted(*family_table[family])
                ? 1
                : 0;
 }
@@ -175,7 +175,7 @@ int explore_counts(int family, int order, int statistic) {
         statistic < 0 || statistic >= statistic_count) {
         return -1;
     }
-    family_table[family]->count_figures_by(order, statistics[statistic], counts);
+    count_figures_by(*family_table[family], order, statistics[statistic], counts);
     int largest = -1;
     for (int value = 0; value < static_cast<int>(counts.size()); ++value) {
         if (counts[value] != 0) largest = value;
@@ -199,8 +199,8 @@ int explore_figure_stat(int index, int statistic) {
 const char* explore_figure_total(int family, int order) {
     static DecimalText total{};
     total = decimal_text(family_numbered(family) != nullptr &&
-                                 order <= family_table[family]->largest_random_order
-                             ? family_table[family]->figure_total(order)
+                                 order <= family_table[family]->random.largest_order
+                             ? family_table[family]->counting.figure_total(order)
                              : BigCount(0));
     return total.data();
 }
@@ -208,17 +208,17 @@ const char* explore_figure_total(int family, int order) {
 int explore_choose_figure(int family, int order) {
     input.back() = '\0';
     const Family* chosen_family = family_numbered(family);
-    if (chosen_family == nullptr || order < 1 || order > chosen_family->largest_figure_order) {
+    if (chosen_family == nullptr || order < 1 || order > chosen_family->counting.largest_order) {
         return fail_with("there is no such family or order for one figure");
     }
     chosen = {};
     const char* text = input.data() + std::strspn(input.data(), " ");
     if (text[0] != '\0' && std::strspn(text, "0123456789") == std::strlen(text)) {
         if (!read_decimal(text, chosen.number) || chosen.number < 1 ||
-            chosen.number > chosen_family->figure_total(order)) {
+            chosen.number > chosen_family->counting.figure_total(order)) {
             return fail_with("there is no figure of that number");
         }
-        chosen_family->unrank_figure(order, chosen.number, chosen.path);
+        chosen_family->counting.unrank_figure(order, chosen.number, chosen.path);
     } else {
         FigurePath& path = chosen.path;
         path.count = 0;
@@ -239,7 +239,7 @@ int explore_choose_figure(int family, int order) {
             if (!known) return fail_with("that is no figure's number, nor its steps");
             at = end + std::strspn(end, " ");
         }
-        chosen.number = chosen_family->rank_figure(order, path);
+        chosen.number = chosen_family->counting.rank_figure(order, path);
         if (chosen.number == 0) return fail_with("no figure has those steps");
     }
     chosen_number = decimal_text(chosen.number);
@@ -250,13 +250,13 @@ int explore_choose_figure(int family, int order) {
 int explore_choose_random(int family, int order) {
     input.back() = '\0';
     const Family* chosen_family = family_numbered(family);
-    if (chosen_family == nullptr || order < 1 || order > chosen_family->largest_random_order) {
+    if (chosen_family == nullptr || order < 1 || order > chosen_family->random.largest_order) {
         return fail_with("there is no such family or order for a random figure");
     }
     if (!read_seed(input.data(), chosen_seed)) {
         return fail_with("a seed is a whole number from 0 to 18446744073709551615");
     }
-    chosen_shuffled = order > chosen_family->largest_figure_order;
+    chosen_shuffled = order > chosen_family->counting.largest_order;
     chosen = chosen_shuffled ? ChosenFigure{} : random_figure(*chosen_family, order, chosen_seed);
     chosen_number = decimal_text(chosen.number);
     return 0;
@@ -282,7 +282,7 @@ int explore_chosen_index() {
 
 int explore_run_chosen(int family, int order, int paths) {
     const Family* chosen_family = family_numbered(family);
-    if (chosen_family == nullptr || order < 1 || order > chosen_family->largest_random_order) {
+    if (chosen_family == nullptr || order < 1 || order > chosen_family->random.largest_order) {
         return fail_with("there is no such family or order");
     }
     prepare_run(family, order, paths);

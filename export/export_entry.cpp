@@ -199,7 +199,7 @@ int read_order(const Request& request) {
 // --counts STAT: the table, or a usage error.
 int print_counts_asked(const char* name, int order) {
     Statistic statistic{};
-    if (program_family.count_figures_by == nullptr) {
+    if (!figures_counted(program_family)) {
         return usage_error("this family's figures are not counted by", "--counts");
     }
     if (!statistic_named(name, static_cast<int>(std::strlen(name)), statistic)) {
@@ -225,14 +225,14 @@ std::uint64_t seed_given(const Request& request) {
 // Whether --random asks for a figure shuffled past the orders of one
 // figure alone, which has no number.
 bool shuffled_past_numbers(const Request& request, int order) {
-    return request.random != nullptr && program_family.shuffle_figure != nullptr &&
-           order > program_family.largest_figure_order;
+    return request.random != nullptr && program_family.random.shuffle_figure != nullptr &&
+           order > program_family.counting.largest_order;
 }
 
 // The figure --figure or --random asks for at `order`.
 ChosenFigure one_figure_asked(const Request& request, int order) {
-    const int largest = request.random != nullptr ? program_family.largest_random_order
-                                                  : program_family.largest_figure_order;
+    const int largest = request.random != nullptr ? program_family.random.largest_order
+                                                  : program_family.counting.largest_order;
     if (order > largest) {
         fail_on_order(order, request.random != nullptr ? "a random figure (--random)"
                                                        : "one figure alone (--figure)",
@@ -245,8 +245,8 @@ ChosenFigure one_figure_asked(const Request& request, int order) {
 // A figure shuffled past the orders of numbered figures, written alone as
 // random-SEED, titled with the family, the order and the seed.
 int export_shuffled_figure(const Request& request, int order) {
-    if (order > program_family.largest_random_order) {
-        fail_on_order(order, "a random figure (--random)", program_family.largest_random_order);
+    if (order > program_family.random.largest_order) {
+        fail_on_order(order, "a random figure (--random)", program_family.random.largest_order);
     }
     const std::uint64_t seed = seed_given(request);
     std::array<char, 64> stem{};
@@ -297,7 +297,7 @@ int main(int argc, char* argv[]) {
     if (request.counts != nullptr) return print_counts_asked(request.counts, order);
     if (request.list && shuffled_past_numbers(request, order)) {
         fail_on_order(order, "numbered figures, and so for --list with --random",
-                      program_family.largest_figure_order);
+                      program_family.counting.largest_order);
     }
     if (request.list && one_figure(request)) {
         const ChosenFigure chosen = one_figure_asked(request, order);

@@ -50,7 +50,7 @@ BigCount page_of_figure(const Family& family, int order, const BigCount& number)
 
 void print_counts(const Family& family, int order, Statistic statistic) {
     static CountTable counts;
-    family.count_figures_by(order, statistic, counts);
+    count_figures_by(family, order, statistic, counts);
     print(std::printf("%s\tfigures\n", statistic_name(statistic)) >= 0);
     BigCount total = 0;
     for (std::size_t value = 0; value < counts.size(); ++value) {

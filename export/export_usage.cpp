@@ -30,7 +30,7 @@ void print_wrapped(std::FILE* to, const char* first, int indent, const char* tex
 
 void print_usage(std::FILE* to) {
     const Family& family = program_family;
-    const bool counted = family.count_figures_by != nullptr;
+    const bool counted = figures_counted(family);
     std::fprintf(to, "usage: %s [", program_name);
     for (std::size_t i = 0; i < page_formats.size(); ++i) {
         std::fprintf(to, "%s%s", i == 0 ? "" : " | ", page_formats[i]->option);
@@ -58,7 +58,7 @@ void print_usage(std::FILE* to) {
     std::snprintf(orders.data(), orders.size(),
                   "the family of order N: pages and the whole list at 1 ... %d (the program's "
                   "own: %d), one figure alone at 1 ... %d%s%s",
-                  family.orders.largest, family.orders.usual, family.largest_figure_order,
+                  family.orders.largest, family.orders.usual, family.counting.largest_order,
                   counted ? ", counts at 1 ... " : "", counted ? "100" : "");
     print_wrapped(to, "  --order N  ", 14, orders.data());
     std::fprintf(to,

@@ -37,7 +37,7 @@ bool read_steps(const char* text, FigurePath& path) {
 }
 
 [[noreturn]] void fail_on_steps(const Family& family, int order, const FigurePath& path) {
-    const StepRange range = family.step_range(order);
+    const StepRange range = family.counting.step_range(order);
     std::array<char, 80> what{};
     std::array<char, 120> detail{};
     if (path.count < range.fewest || path.count > range.most) {
@@ -57,7 +57,7 @@ bool read_steps(const char* text, FigurePath& path) {
 ChosenFigure figure_asked_for(const Family& family, int order, const char* text) {
     ChosenFigure chosen{};
     if (text[0] != '\0' && std::strspn(text, "0123456789") == std::strlen(text)) {
-        const BigCount total = family.figure_total(order);
+        const BigCount total = family.counting.figure_total(order);
         if (!read_decimal(text, chosen.number) || chosen.number < 1 || chosen.number > total) {
             std::array<char, 200> what{};
             std::array<char, 160> detail{};
@@ -66,7 +66,7 @@ ChosenFigure figure_asked_for(const Family& family, int order, const char* text)
                           order, decimal_text(total).data());
             fail_usage(what.data(), detail.data());
         }
-        family.unrank_figure(order, chosen.number, chosen.path);
+        family.counting.unrank_figure(order, chosen.number, chosen.path);
         return chosen;
     }
     if (!read_steps(text, chosen.path)) {
@@ -74,7 +74,7 @@ ChosenFigure figure_asked_for(const Family& family, int order, const char* text)
                    "(\"rise fall flat\"); it was given",
                    text);
     }
-    chosen.number = family.rank_figure(order, chosen.path);
+    chosen.number = family.counting.rank_figure(order, chosen.path);
     if (chosen.number == 0) fail_on_steps(family, order, chosen.path);
     return chosen;
 }

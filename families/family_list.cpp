@@ -31,8 +31,8 @@ int main() {
     for (const Family* family : family_table) {
         run_family(*family);
         std::printf("%s\t%d\t%d\t%d\t%d\t%d\t%d\n", family->name, family->orders.largest,
-                    family->orders.usual, pages, figures, family->largest_figure_order,
-                    family->largest_random_order);
+                    family->orders.usual, pages, figures, family->counting.largest_order,
+                    family->random.largest_order);
     }
     return std::fflush(stdout) == 0 ? 0 : 1;
 }

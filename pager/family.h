@@ -27,6 +27,44 @@ struct StepRange {
     int most;
 };
 
+// How a family's figures are counted by the value of a statistic, without
+// listing them: as the paths of width 2N from a row back to it
+// (path_counts.h), anywhere or never below that row; or not at all.
+enum class PathCounting { none, anywhere, never_below };
+
+// How a family finds one figure of an order by counting rather than
+// listing, at orders 1 ... largest_order: the largest whose figure, with a
+// margin of one cell, fits the page.
+struct FigureCounting {
+    int largest_order;
+    // The figures of an order, how many.
+    BigCount (*figure_total)(int order);
+    // Figure `number` (1 ... figure_total) of an order, in the family's
+    // order: its paths into `path`; false for no such figure.
+    bool (*unrank_figure)(int order, const BigCount& number, FigurePath& path);
+    // The number of the figure of an order whose paths are `path`, or 0.
+    BigCount (*rank_figure)(int order, const FigurePath& path);
+    StepRange (*step_range)(int order);
+    // Draws the figure whose paths are `path` at the first slot of the
+    // order's page grid, through the paging operations.
+    void (*draw_one_figure)(int order, const FigurePath& path);
+    // How its figures are counted by statistic at orders 1 ... 100.
+    PathCounting counted;
+};
+
+// How a family draws a random figure, at orders 1 ... largest_order.
+struct RandomDrawing {
+    int largest_order;
+    // By its own means (the Aztec diamond's domino shuffling), or nullptr
+    // where a random figure is a number drawn uniformly, then unranked:
+    // draws the figure for `seed`, kept for draw_shuffled_alone, and gives
+    // its paths in `path` when they fit one (returning whether they did).
+    bool (*shuffle_figure)(int order, std::uint64_t seed, FigurePath& path);
+    // Draws the figure last shuffled alone, its outline a cell from the
+    // canvas's top left corner, and gives that crop's width and height.
+    void (*draw_shuffled_alone)(int order, int& width, int& height);
+};
+
 struct Family {
     // Its programs are NAME (in a window) and NAME_export (to files).
     const char* name;
@@ -42,37 +80,9 @@ struct Family {
     // there a count it could not write.
     void (*after_last_page)();
 
-    // One figure alone, found by counting rather than listing, at any
-    // order up to this one: the largest whose figure, with a margin of one
-    // cell, fits the page.
-    int largest_figure_order;
-    // The figures of an order, how many.
-    BigCount (*figure_total)(int order);
-    // Figure `number` (1 ... figure_total) of an order, in the family's
-    // order: its paths into `path`; false for no such figure.
-    bool (*unrank_figure)(int order, const BigCount& number, FigurePath& path);
-    // The number of the figure of an order whose paths are `path`, or 0.
-    BigCount (*rank_figure)(int order, const FigurePath& path);
-    StepRange (*step_range)(int order);
-    // Draws the figure whose paths are `path` at the first slot of the
-    // order's page grid, through the paging operations.
-    void (*draw_one_figure)(int order, const FigurePath& path);
-    // The figures of an order (1 ... 100) by the value of a statistic,
-    // counted without listing them; nullptr for a family that has no such
-    // count.
-    void (*count_figures_by)(int order, Statistic statistic, CountTable& counts);
-
-    // A random figure at orders up to this one, past largest_figure_order
-    // for a family that draws it by its own means.
-    int largest_random_order;
-    // Those means (the Aztec diamond's domino shuffling), or nullptr where a
-    // random figure is a number drawn uniformly, then unranked: draws the
-    // figure for `seed`, kept for draw_shuffled_alone, and gives its paths
-    // in `path` when they fit one (returning whether they did).
-    bool (*shuffle_figure)(int order, std::uint64_t seed, FigurePath& path);
-    // Draws the figure last shuffled alone, its outline a cell from the
-    // canvas's top left corner, and gives that crop's width and height.
-    void (*draw_shuffled_alone)(int order, int& width, int& height);
+    // How it finds one figure, and draws a random one.
+    const FigureCounting& counting;
+    const RandomDrawing& random;
 };
 
 // The running program's family, stated in the entry add_family writes.
@@ -88,6 +98,17 @@ inline int chosen_order(const OrderRange& range) {
                                                                      : range.usual;
 }
 
+// Whether a family's figures are counted by statistic; and their counts at
+// `order` (1 ... 100) by the value of `statistic`.
+inline bool figures_counted(const Family& family) {
+    return family.counting.counted != PathCounting::none;
+}
+inline void count_figures_by(const Family& family, int order, Statistic statistic,
+                             CountTable& counts) {
+    count_paths_by(order, family.counting.counted == PathCounting::never_below, statistic,
+                   counts);
+}
+
 // One figure of a family: its number and its paths.
 struct ChosenFigure {
     BigCount number;
@@ -100,14 +121,14 @@ struct ChosenFigure {
 // unranked; or, where the family shuffles, shuffled, then ranked.
 inline ChosenFigure random_figure(const Family& family, int order, std::uint64_t seed) {
     ChosenFigure chosen{};
-    if (family.shuffle_figure != nullptr) {
-        family.shuffle_figure(order, seed, chosen.path);
-        chosen.number = family.rank_figure(order, chosen.path);
+    if (family.random.shuffle_figure != nullptr) {
+        family.random.shuffle_figure(order, seed, chosen.path);
+        chosen.number = family.counting.rank_figure(order, chosen.path);
         return chosen;
     }
     seed_random_draws(seed);
-    chosen.number = random_below(family.figure_total(order)) + 1;
-    family.unrank_figure(order, chosen.number, chosen.path);
+    chosen.number = random_below(family.counting.figure_total(order)) + 1;
+    family.counting.unrank_figure(order, chosen.number, chosen.path);
     return chosen;
 }
 
@@ -117,10 +138,10 @@ inline ChosenFigure random_figure(const Family& family, int order, std::uint64_t
 inline void run_shuffled_figure(const Family& family, int order, std::uint64_t seed, int& width,
                                 int& height) {
     FigurePath fits{};
-    family.shuffle_figure(order, seed, fits);
+    family.random.shuffle_figure(order, seed, fits);
     next_figure_number = 0;
     open_display();
-    family.draw_shuffled_alone(order, width, height);
+    family.random.draw_shuffled_alone(order, width, height);
     finish_display();
 }
 
@@ -141,6 +162,6 @@ inline void run_one_figure(const Family& family, int order, const BigCount& numb
                            const FigurePath& path) {
     next_figure_number = number;
     open_display();
-    family.draw_one_figure(order, path);
+    family.counting.draw_one_figure(order, path);
     finish_display();
 }

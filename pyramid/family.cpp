@@ -3,24 +3,12 @@
 
 namespace pyramid {
 
-const Family family = {
-    "pyramid",
+// What its figures are, for the exporters' usage and the explorer.
+constexpr const char* summary =
     "every path of 2N step symbols from a base row back to it, never below it, as a domino "
-    "tiling of the order-N stepped triangle",
-    orders,
-    draw_every_figure,
-    page_grid_of,
-    report_unwritten_count,
-    largest_figure_order,
-    figure_total,
-    unrank_figure,
-    rank_figure,
-    step_range,
-    draw_one_figure,
-    count_figures_by,
-    largest_figure_order,
-    nullptr,
-    nullptr,
-};
+    "tiling of the order-N stepped triangle";
+
+const Family family = {"pyramid", summary, orders, draw_every_figure, page_grid_of,
+                       report_unwritten_count, figure_counting, random_drawing};
 
 }  // namespace pyramid

@@ -57,17 +57,10 @@ PageGrid page_grid_of(int order);
 // line, status 1), now that the user has seen every page.
 void report_unwritten_count();
 
-// Counting the paths of order N (ranking.cpp): how many; the one numbered
-// K, by placement of flats and then Dyck word; a path's number, or 0; and
-// the fewest and most steps, N and 2N.
-BigCount figure_total(int order);
-bool unrank_figure(int order, const BigCount& number, FigurePath& path);
-BigCount rank_figure(int order, const FigurePath& path);
-StepRange step_range(int order);
-// Draws the path `path` of order N at the first slot of a page.
-void draw_one_figure(int order, const FigurePath& path);
-// The paths of order N (1 ... 100) by a statistic, counted.
-void count_figures_by(int order, Statistic statistic, CountTable& counts);
+// How its paths are counted (ranking.cpp): by placement of flats, then
+// Dyck word; and how a random one is drawn, by number.
+extern const FigureCounting figure_counting;
+extern const RandomDrawing random_drawing;
 
 // Its row of the family table.
 extern const Family family;

@@ -39,8 +39,6 @@ BigCount dyck_endings(int steps, int height) {
     return binomial(steps, downs) - binomial(steps, downs + 1);
 }
 
-}  // namespace
-
 BigCount figure_total(int order) { return paths_after(order, 0, 0, 0); }
 
 bool unrank_figure(int order, const BigCount& number, FigurePath& path) {
@@ -147,8 +145,11 @@ void draw_one_figure(int order, const FigurePath& path) {
     draw_pyramid_figure();
 }
 
-void count_figures_by(int order, Statistic statistic, CountTable& counts) {
-    count_paths_by(order, true, statistic, counts);
-}
+}  // namespace
+
+const FigureCounting figure_counting = {largest_figure_order, figure_total, unrank_figure,
+                                        rank_figure,          step_range,   draw_one_figure,
+                                        PathCounting::never_below};
+const RandomDrawing random_drawing = {largest_figure_order, nullptr, nullptr};
 
 }  // namespace pyramid

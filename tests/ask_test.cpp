@@ -59,24 +59,24 @@ protected:
 TEST_P(Ask, FiguresFoundByNumberAndByStepsAreTheOnesDrawn) {
     const int order = family().orders.largest;
     announce_every_figure(family(), order);
-    ASSERT_EQ(BigCount(announced.size()), family().figure_total(order));
+    ASSERT_EQ(BigCount(announced.size()), family().counting.figure_total(order));
     for (std::size_t i = 0; i < announced.size(); ++i) {
         const BigCount number = static_cast<unsigned>(i + 1);
         ASSERT_EQ(announced[i].first, number);
         FigurePath path{};
-        ASSERT_TRUE(family().unrank_figure(order, number, path)) << i + 1;
+        ASSERT_TRUE(family().counting.unrank_figure(order, number, path)) << i + 1;
         ASSERT_EQ(steps_of(path), announced[i].second) << "figure " << i + 1;
-        ASSERT_EQ(family().rank_figure(order, path), number) << "figure " << i + 1;
+        ASSERT_EQ(family().counting.rank_figure(order, path), number) << "figure " << i + 1;
     }
     FigurePath none{};
-    EXPECT_FALSE(family().unrank_figure(order, family().figure_total(order) + 1, none));
-    EXPECT_EQ(family().rank_figure(order, path_of(steps("rise rise"))), 0);
-    const int largest = family().largest_figure_order;
-    const BigCount total = family().figure_total(largest);
+    EXPECT_FALSE(family().counting.unrank_figure(order, family().counting.figure_total(order) + 1, none));
+    EXPECT_EQ(family().counting.rank_figure(order, path_of(steps("rise rise"))), 0);
+    const int largest = family().counting.largest_order;
+    const BigCount total = family().counting.figure_total(largest);
     for (const BigCount& number : {BigCount(1), total / 3, total - 1, total}) {
         FigurePath path{};
-        ASSERT_TRUE(family().unrank_figure(largest, number, path));
-        EXPECT_EQ(family().rank_figure(largest, path), number);
+        ASSERT_TRUE(family().counting.unrank_figure(largest, number, path));
+        EXPECT_EQ(family().counting.rank_figure(largest, path), number);
     }
 }
 
@@ -85,7 +85,7 @@ TEST_P(Ask, FiguresFoundByNumberAndByStepsAreTheOnesDrawn) {
 // figure again.
 TEST_P(Ask, RandomFiguresAreUniformAndTheSameForTheSameSeed) {
     const int order = 3;
-    const auto figures = static_cast<int>(family().figure_total(order));
+    const auto figures = static_cast<int>(family().counting.figure_total(order));
     std::vector<int> drawn(figures + 1, 0);
     const int draws = 100 * figures;
     for (int seed = 0; seed < draws; ++seed) {
@@ -93,7 +93,7 @@ TEST_P(Ask, RandomFiguresAreUniformAndTheSameForTheSameSeed) {
         ASSERT_GE(chosen.number, 1);
         ASSERT_LE(chosen.number, figures);
         ++drawn[static_cast<int>(chosen.number)];
-        ASSERT_EQ(family().rank_figure(order, chosen.path), chosen.number);
+        ASSERT_EQ(family().counting.rank_figure(order, chosen.path), chosen.number);
     }
     double chi_square = 0;
     for (int number = 1; number <= figures; ++number) {
@@ -113,7 +113,7 @@ TEST_P(Ask, RandomFiguresAreUniformAndTheSameForTheSameSeed) {
 // Counted without listing, as the figures drawn count them at small
 // orders; at order 100, flats as their closed forms have them.
 TEST_P(Ask, CountsByStatisticAreThoseOfTheFiguresDrawn) {
-    if (family().count_figures_by == nullptr) GTEST_SKIP() << "no counts for this family";
+    if (!figures_counted(family())) GTEST_SKIP() << "no counts for this family";
     for (int order = 1; order <= family().orders.usual + 1; ++order) {
         announce_every_figure(family(), order);
         for (const Statistic statistic : statistics) {
@@ -122,7 +122,7 @@ TEST_P(Ask, CountsByStatisticAreThoseOfTheFiguresDrawn) {
                 tally[statistics_of(path)[static_cast<int>(statistic)]] += 1;
             }
             CountTable counts;
-            family().count_figures_by(order, statistic, counts);
+            count_figures_by(family(), order, statistic, counts);
             std::map<int, BigCount> counted;
             for (std::size_t value = 0; value < counts.size(); ++value) {
                 if (counts[value] != 0) counted[static_cast<int>(value)] = counts[value];
@@ -132,7 +132,7 @@ TEST_P(Ask, CountsByStatisticAreThoseOfTheFiguresDrawn) {
     }
     const int n = largest_counted_order;
     CountTable flats;
-    family().count_figures_by(n, Statistic::flats, flats);
+    count_figures_by(family(), n, Statistic::flats, flats);
     for (int k = 0; k <= n; ++k) {
         const BigCount closed = std::string(GetParam().name) == "pyramid"
                                     ? binomial(2 * n - k, k) * catalan(n - k)
