@@ -10,12 +10,13 @@ import puppeteer from "puppeteer-core";
 
 // The families of the Linux build in `build`, in the family table's order,
 // as its family_list prints them: each one's name, the largest order drawn
-// page by page, its program's order, and that order's pages and figures.
+// page by page, its program's order, that order's pages and figures, and
+// the largest orders of one figure alone and of a random one.
 export function familiesOf(build) {
   return execFileSync(path.join(build, "family_list")).toString().trim().split("\n").map((line) => {
-    const [name, largest, usual, pages, figures] = line.split("\t");
-    return { name, largest: Number(largest), usual: Number(usual), pages: Number(pages),
-      figures: Number(figures) };
+    const [name, ...numbers] = line.split("\t");
+    const [largest, usual, pages, figures, largestFigure, largestRandom] = numbers.map(Number);
+    return { name, largest, usual, pages, figures, largestFigure, largestRandom };
   });
 }
 
@@ -74,8 +75,9 @@ export async function launch() {
 
 // Pixels that differ between the image at `expectedUrl` and the image at
 // `shownUrl` (a URL or a data URL), or, when that is null, the canvas
-// `canvasSelector`; a different size counts as every pixel. Compared in
-// the page, by red, green and blue.
+// `canvasSelector`, which must be white beyond the image (a figure drawn
+// alone at its top left); a different size counts as every pixel.
+// Compared in the page, by red, green and blue.
 export async function differingPixels(page, expectedUrl, shownUrl, canvasSelector) {
   return page.evaluate(async (expectedAt, shotAt, selector) => {
     const load = (url) => new Promise((resolve, reject) => {
@@ -95,6 +97,8 @@ export async function differingPixels(page, expectedUrl, shownUrl, canvasSelecto
     const image = await load(expectedAt);
     const expected = pixelsOf(image, image.naturalWidth, image.naturalHeight);
     let shown;
+    // Canvas pixels beyond the image that are not white.
+    let beyond = 0;
     if (shotAt) {
       const shot = await load(shotAt);
       if (shot.naturalWidth !== image.naturalWidth || shot.naturalHeight !== image.naturalHeight) {
@@ -102,10 +106,21 @@ export async function differingPixels(page, expectedUrl, shownUrl, canvasSelecto
       }
       shown = pixelsOf(shot, shot.naturalWidth, shot.naturalHeight);
     } else {
-      shown = document.querySelector(selector).getContext("2d")
-        .getImageData(0, 0, image.naturalWidth, image.naturalHeight).data;
+      const canvas = document.querySelector(selector);
+      const all = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+      shown = new Uint8ClampedArray(expected.length);
+      for (let y = 0; y < canvas.height; y += 1) {
+        for (let x = 0; x < canvas.width; x += 1) {
+          const at = (y * canvas.width + x) * 4;
+          if (x < image.naturalWidth && y < image.naturalHeight) {
+            shown.set(all.subarray(at, at + 4), (y * image.naturalWidth + x) * 4);
+          } else if (all[at] !== 255 || all[at + 1] !== 255 || all[at + 2] !== 255) {
+            beyond += 1;
+          }
+        }
+      }
     }
-    let differing = 0;
+    let differing = beyond;
     for (let i = 0; i < expected.length; i += 4) {
       if (expected[i] !== shown[i] || expected[i + 1] !== shown[i + 1] ||
           expected[i + 2] !== shown[i + 2]) {
