@@ -1,8 +1,9 @@
 // How fast the explorer is in Debian's Chromium, served locally: load to
 // page 1, key to the next animation frame for a neighbour page and for a
-// jump to the last page of diamond order 7 (3,243 pages), main-thread time
-// while idle, and the gzipped size of the explorer's files. A report, not
-// a test: it asserts nothing.
+// jump to the last page of diamond order 7 (3,243 pages), for a jump to a
+// figure typed in the Figure box (Enter), and for page turns of a filter's
+// pages; main-thread time while idle, and the gzipped size of the
+// explorer's files. A report, not a test: it asserts nothing.
 // Usage: node bench/explore_speed.mjs WEB_FOLDER [TURNS]
 // (run it from the repository, after scripts/build-web.sh and npm ci in
 // tests/web).
@@ -25,38 +26,63 @@ function summary(samples) {
 const both = (samples) => `on the canvas ${summary(samples.map((s) => s[0]))}; ` +
   `next frame ${summary(samples.map((s) => s[1]))} (${samples.length} keys)`;
 
+// Each of `count` keys `press(i)` makes, timed from the key event to the
+// page on the canvas (the explorer's own listener has run when the event
+// leaves the window), and to the animation frame that follows, which shows it.
+async function timedKeys(page, count, press) {
+  await page.evaluate(() => {
+    window.after_keys = [];
+    if (window.timing) return;
+    window.timing = true;
+    window.addEventListener("keydown", () => { window.pressed = performance.now(); }, true);
+    window.addEventListener("keydown", () => {
+      const drawn = performance.now() - window.pressed;
+      requestAnimationFrame(() => window.after_keys.push([drawn, performance.now() - window.pressed]));
+    });
+  });
+  for (let i = 0; i < count; i += 1) {
+    await press(i);
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+  }
+  await page.waitForFunction((n) => window.after_keys.length === n, {}, count);
+  return page.evaluate(() => window.after_keys);
+}
+
+// Opens the explorer at `query`, once it shows `title`: the milliseconds
+// since its navigation began.
+async function opened(page, query, title) {
+  await page.goto(`${origin}/explore.html${query}`);
+  return page.waitForFunction((t) => document.title === t && performance.now(), { timeout: 20000 }, title)
+    .then((h) => h.jsonValue());
+}
+
 try {
   const loads = [];
   const next = [];
   const jumps = [];
+  const figureJumps = [];
+  const filteredNext = [];
+  const filteredJumps = [];
   let idle = 0;
+  const keys = ["ArrowRight", "End", "Home"];
   for (let run = 0; run < 5; run += 1) {
     const page = await browser.newPage();
     await page.setViewport({ width: 1000, height: 1100 });
-    await page.goto(`${origin}/explore.html?family=diamond&order=7`);
-    loads.push(await page.waitForFunction(
-      () => document.title === "diamond order 7 - page 1 of 3243" && performance.now(),
-      { timeout: 20000 }).then((h) => h.jsonValue()));
-    // From the key event to the page on the canvas (the explorer's own
-    // listener has run when the event leaves the window), and to the
-    // animation frame that follows, which shows it.
-    await page.evaluate(() => {
-      window.after_keys = [];
-      window.addEventListener("keydown", () => { window.pressed = performance.now(); }, true);
-      window.addEventListener("keydown", () => {
-        const drawn = performance.now() - window.pressed;
-        requestAnimationFrame(() => window.after_keys.push([drawn, performance.now() - window.pressed]));
-      });
-    });
-    for (let i = 0; i < turns / 5; i += 1) {
-      for (const key of ["ArrowRight", "End", "Home"]) {
-        await page.keyboard.press(key);
-        await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
-      }
-    }
-    await page.waitForFunction((n) => window.after_keys.length === n, {}, 3 * turns / 5);
-    const timed = await page.evaluate(() => window.after_keys);
+    loads.push(await opened(page, "?family=diamond&order=7", "diamond order 7 - page 1 of 3243"));
+    let timed = await timedKeys(page, 3 * turns / 5, (i) => page.keyboard.press(keys[i % 3]));
     timed.forEach((ms, i) => (i % 3 === 1 ? jumps : i % 3 === 0 ? next : null)?.push(ms));
+    // A figure anywhere among the 48,639, typed ahead in the box: Enter
+    // alone is timed, which shows its page with the figure selected.
+    timed = await timedKeys(page, turns / 5, async () => {
+      await page.$eval("#figure", (box, number) => { box.value = number; box.focus(); },
+        String(1 + Math.floor(Math.random() * 48639)));
+      await page.keyboard.press("Enter");
+    });
+    figureJumps.push(...timed);
+    await opened(page, "?family=diamond&order=7&where=flats%3D3",
+      "diamond order 7 where flats=3 - page 1 of 770");
+    timed = await timedKeys(page, 3 * turns / 5, (i) => page.keyboard.press(keys[i % 3]));
+    timed.forEach((ms, i) => (i % 3 === 1 ? filteredJumps : i % 3 === 0 ? filteredNext : null)?.push(ms));
     if (run === 0) {
       // Idle: once the address has followed the last key (0.3 s after it).
       await new Promise((resolve) => setTimeout(resolve, 1000));
@@ -67,6 +93,9 @@ try {
   console.log(`load to page 1 (diamond order 7): ${summary(loads)} (${loads.length} loads)`);
   console.log(`key to page, next page: ${both(next)}`);
   console.log(`key to page, End (page 3243 of 3243): ${both(jumps)}`);
+  console.log(`figure box jump (Enter, a figure of 48,639 at random): ${both(figureJumps)}`);
+  console.log(`filtered page turn (where flats=3, 770 pages), next page: ${both(filteredNext)}`);
+  console.log(`filtered page turn, End: ${both(filteredJumps)}`);
   console.log(`main thread busy while idle: ${idle.toFixed(2)} ms a second`);
   const files = ["explore.html", "explore.js", "explore_core.js", "explore_core.wasm"];
   const sizes = files.map((file) => zlib.gzipSync(fs.readFileSync(path.join(webFolder, file)),
