@@ -120,6 +120,7 @@ function setDisabled(control, disabled) {
   control.disabled = disabled;
 }
 function setHidden(node, hidden) {
+  if (node.hidden === hidden) return;
   if (hidden && node.contains(document.activeElement)) focusPage();
   node.hidden = hidden;
 }
@@ -307,7 +308,7 @@ function describe() {
     for (const id of ["next", "last"]) setDisabled(element(id), page === pages);
   }
   setHidden(element("figure-field"), mode === "random");
-  if (figure !== null) element("figure").value = figure;
+  if (figure !== null && element("figure").value !== figure) element("figure").value = figure;
   element("random").textContent = mode === "random" ? "Random tiling" : "Random figure";
   setHidden(element("filter"), mode !== "pages");
   element("where").value = where;
@@ -787,15 +788,22 @@ function start() {
     goToTyped(box);
     giveBack(box);
   });
+  // Enter hands the focus to the page before the jump: a focus after it
+  // would make the browser lay out every change at once, as much again as
+  // the jump itself. The change that leaving the field makes is this one.
+  let entering = false;
   for (const [id, typed] of [["figure", figureTyped], ["where", whereTyped]]) {
     const field = element(id);
     field.addEventListener("keydown", (event) => {
       if (event.key !== "Enter") return;
       event.preventDefault();
-      typed(field);
+      entering = true;
       focusPage();
+      entering = false;
+      typed(field);
     });
     field.addEventListener("change", () => {
+      if (entering) return;
       typed(field);
       giveBack(field);
     });
