@@ -28,26 +28,18 @@ function exporter(family, folder, ...options) {
   return execFileSync(path.join(build, `${family}_export`), [...options, ...target],
     { stdio: ["ignore", "pipe", "ignore"], maxBuffer: 64 << 20 }).toString();
 }
-// The exporter's --list with `options`: a row a figure, with its number
-// and page, and the line itself.
+// The exporter's --list with `options`, a row a figure: its number, page
+// and steps, and what the selection line says of it among `total` figures.
 function listed(family, ...options) {
-  return exporter(family, null, ...options, "--list").trim().split("\n").slice(1).map((line) => {
-    const [number, page, steps] = line.split("\t");
-    return { line, number, page: Number(page), steps };
-  });
-}
-// What the selection line says of the figure of a --list line among
-// `total`: its number, steps and statistics.
-const statisticNames = exporter("diamond", null, "--order", "1", "--list").split("\n")[0].split("\t").slice(3);
-function says(line, total) {
-  const [number, , steps, ...values] = line.split("\t");
-  return `figure ${number} of ${total}: ${steps} ` +
-    `(${values.map((value, i) => `${statisticNames[i]} ${value}`).join(", ")})`;
+  const lines = exporter(family, null, ...options, "--list").trim().split("\n");
+  const [head, ...rows] = lines.map((line) => line.split("\t"));
+  return rows.map(([number, page, steps, ...values]) => ({ number, page: Number(page), steps,
+    says: (total) => `figure ${number} of ${total}: ${steps} ` +
+      `(${values.map((value, i) => `${head[i + 3]} ${value}`).join(", ")})` }));
 }
 // How many figures the family has at `order`, in digits, as --counts adds them up.
-function total(family, order) {
-  return /^all\t([0-9]+)$/m.exec(exporter(family, null, "--order", `${order}`, "--counts", "flats"))[1];
-}
+const total = (family, order) =>
+  /^all\t([0-9]+)$/m.exec(exporter(family, null, "--order", `${order}`, "--counts", "flats"))[1];
 // The pages of `family` at `order` that `where` keeps, exported once into
 // a folder of their own: its name, and how many pages.
 function exportedWhere(family, order, where) {
@@ -71,9 +63,15 @@ for (const format of ["", "--svg", "--tikz"]) {
     ...withFormat);
   exporter("aztec", `aztec-60${suffix}`, "--order", "60", "--random", "42", ...withFormat);
 }
-exporter("diamond", "diamond-28-figure", "--order", "28", "--figure", "1");
-exporter("diamond", "diamond-20-figure", "--order", "20", "--figure", "1");
-exporter("diamond", "diamond-20-figure", "--order", "20", "--figure", "12345");
+const [n20, n28, n48] = [["diamond", 20], ["diamond", 28], ["pyramid", 48]].map(([f, o]) => total(f, o));
+const big = "123456789012345678901";
+for (const figure of ["1", big, String(BigInt(n28) - 1n)]) {
+  exporter("diamond", "diamond-28-figure", "--order", "28", "--figure", figure);
+}
+for (const figure of ["1", "12345"]) {
+  exporter("diamond", "diamond-20-figure", "--order", "20", "--figure", figure);
+}
+exporter("pyramid", "pyramid-48-path-figure", "--order", "48", "--path", "--figure", n48);
 exporter("aztec", "aztec-299", "--order", "299", "--random", "42");
 
 const { server, origin } = await serve(webFolder, { "/exports/": exports, "/downloads/": downloads });
@@ -101,18 +99,56 @@ async function expectShown(page, title, exported, what) {
   }
 }
 
-// The text of `selector`, and whether the page has the focus.
 const textOf = (page, selector) => page.$eval(selector, (e) => e.textContent);
-const pageFocused = (page) => page.evaluate(() => document.activeElement.id === "page");
-const asked = (page, name) => new URL(page.url()).searchParams.get(name);
-async function typeInto(page, selector, text) {
+const asked = async (page, name) => new URLSearchParams(await page.evaluate(() => location.search)).get(name);
+
+// What a user does, as acts on a page.
+const none = () => {};
+const click = (selector) => (page) => page.click(selector);
+const press = (key) => (page) => page.keyboard.press(key);
+const typed = (selector, text) => async (page) => {
   await page.$eval(selector, (e) => { e.value = ""; });
   await page.type(selector, `${text}\n`);
-}
-async function withShift(page, act) {
+};
+const focusAndPress = (selector, key) => async (page) => {
+  await page.focus(selector);
+  await page.keyboard.press(key);
+};
+const withShift = (act) => async (page) => {
   await page.keyboard.down("Shift");
-  await act();
+  await act(page);
   await page.keyboard.up("Shift");
+};
+
+// Opens the explorer at `query` and does each act in turn; after each it
+// checks the title and the page against an exported file, and, as far as
+// the expectation (or the function of the page that gives it) names them,
+// the selection line, the sentence, values in the address, the element
+// with the focus, the statistics' values chosen, and controls hidden.
+async function actsOn(query, acts) {
+  const page = await open(query);
+  await page.waitForFunction(() => document.title.includes(" order "), { timeout: 20000 }).catch(() => {});
+  for (const [what, act, expectation] of acts) {
+    await act(page);
+    const expected = typeof expectation === "function" ? await expectation(page) : expectation;
+    await expectShown(page, expected.title, expected.exported, what);
+    const shown = await page.evaluate((hidden) => ({
+      selection: document.getElementById("selection").textContent,
+      message: document.getElementById("message").textContent,
+      focused: document.activeElement.id || document.activeElement.tagName,
+      pressed: [...document.querySelectorAll("[aria-pressed=true]")]
+        .map((b) => `${b.dataset.statistic} ${b.dataset.value}`).join(),
+      hidden: hidden && [...document.querySelectorAll(hidden)].every((e) => e.hidden) }), expected.hidden);
+    const wanted = { ...expected, hidden: expected.hidden && true };
+    for (const [name, value] of Object.entries(shown)) {
+      check(wanted[name] === undefined || value === wanted[name],
+        `after ${what} the ${name} is '${value}', not '${wanted[name]}'`);
+    }
+    for (const [name, value] of Object.entries(expected.address ?? {})) {
+      check(await asked(page, name) === value, `after ${what} the address is ${page.url()}`);
+    }
+  }
+  await page.close();
 }
 
 // Every page of an order, or those a filter keeps, turned with → from the
@@ -175,7 +211,7 @@ async function selectFigure(page, index) {
 }
 
 async function selectionAndDownloads() {
-  const listed = exporter("diamond", null, "--order", "3", "--list").split("\n")[17];
+  const figure17 = listed("diamond", "--order", "3")[16];
   let page = await open("?family=diamond&order=3");
   await expectShown(page, "diamond order 3 - page 1 of 1", "diamond-3/page-1.png", "diamond order 3");
   // From the keyboard: Tab to the page, ↓ and ↑ to figure 17, Tab on to
@@ -183,7 +219,7 @@ async function selectionAndDownloads() {
   await page.focus("#where");
   for (const key of ["Tab", ...Array(18).fill("ArrowDown"), "ArrowUp"]) await page.keyboard.press(key);
   const keyed = await page.$eval("#selection", (e) => e.textContent);
-  check(keyed === says(listed, 63), `↓ and ↑ selected '${keyed}'`);
+  check(keyed === figure17.says(63), `↓ and ↑ selected '${keyed}'`);
   for (const key of ["Tab", "Tab", "Tab", "Tab"]) await page.keyboard.press(key);
   for (const name of ["diamond order 3, page 1 of 1: figures 1 to 63 of 63 as domino tilings",
     "This page as PNG", "Figure 17 as PNG"]) {
@@ -192,7 +228,7 @@ async function selectionAndDownloads() {
       `'${name}' ${focused === undefined ? "names nothing" : `${focused ? "has" : "lacks"} the focus`}`);
   }
   const text = await selectFigure(page, 16);
-  check(text === says(listed, 63), `the selection says '${text}'`);
+  check(text === figure17.says(63), `the selection says '${text}'`);
   check(await differingPixels(page, "/exports/diamond-3/page-1.png", null, "#page") === 0,
     "the selection changed the page's pixels");
   check(await page.$eval("#overlay", (c) => c.getContext("2d").getImageData(0, 0, 800, 600).data
@@ -405,238 +441,164 @@ async function familiesAndFormats() {
 
 // The counts by statistic against the exporter's --counts; values chosen
 // with the mouse and the keyboard, a range, the filter typed, told when
-// bad, cleared, and left by Back, each filter's first page the exporter's
+// bad, cleared and left by Back, each filter's first page the exporter's
 // --where page; every filtered page of one; a filter that keeps nothing;
 // and a family with no counts filtered by its address.
 async function statisticsAndFilters() {
-  let page = await open("?family=diamond&order=5");
+  const page = await open("?family=diamond&order=5");
   await expectShown(page, "diamond order 5 - page 1 of 71", "diamond-5/page-1.png", "order 5");
   const tables = await page.$$eval("#tables table", (all) => all.map((t) => [t.caption.textContent,
     [...t.tBodies[0].rows].map((r) => [r.cells[0].textContent, r.cells[1].textContent,
       parseFloat(r.cells[2].firstChild.style.width)])]));
-  check(tables.map(([name]) => name).join() === statisticNames.join(), "the statistics are not the exporter's");
+  check(tables.length === 4, `the panel has ${tables.length} tables`);
   for (const [name, rows] of tables) {
-    const counted = exporter("diamond", null, "--order", "5", "--counts", name).trim().split("\n").slice(1, -1);
-    check(rows.map((r) => `${r[0]}\t${r[1]}`).join("\n") === counted.join("\n"),
-      `the ${name} counted: ${rows}`);
+    const counted = exporter("diamond", null, "--order", "5", "--counts", name).trim().split("\n");
     const most = Math.max(...rows.map((r) => Number(r[1])));
-    check(rows.every((r) => Math.abs(r[2] - 100 * r[1] / most) < 0.2),
-      `the ${name} bars are ${rows.map((r) => r[2])}`);
+    check(rows.map((r) => `${r[0]}\t${r[1]}`).join("\n") === counted.slice(1, -1).join("\n") &&
+      rows.every((r) => Math.abs(r[2] - 100 * r[1] / most) < 0.2), `the ${name} counted: ${rows}`);
   }
+  await page.close();
   const value = (statistic, number) => `#tables button[data-statistic=${statistic}][data-value="${number}"]`;
-  const focus = async (selector, key) => { await page.focus(selector); await page.keyboard.press(key); };
-  for (const [what, act, where, pressed, focused] of [
-    ["a click on flats 2", () => page.click(value("flats", 2)), "flats=2", "flats 2", "page"],
-    ["Shift and a click on flats 3", () => withShift(page, () => page.click(value("flats", 3))),
-      "flats=2-3", "flats 2,flats 3", "page"],
-    ["space on peaks 1", () => focus(value("peaks", 1), "Space"), "flats=2-3,peaks=1",
-      "flats 2,flats 3,peaks 1", "button"],
-    ["Shift+Enter on peaks 2", () => withShift(page, () => focus(value("peaks", 2), "Enter")),
-      "flats=2-3,peaks=1-2", "flats 2,flats 3,peaks 1,peaks 2", "page"],
-    ["a click on flats 3", () => page.click(value("flats", 3)), "flats=3,peaks=1-2",
-      "flats 3,peaks 1,peaks 2", "page"],
-    ["a click on flats 3 again", () => page.click(value("flats", 3)), "peaks=1-2", "peaks 1,peaks 2", "page"],
-    ["the filter typed", () => typeInto(page, "#where", "height=1-2, flats=1"), "height=1-2,flats=1",
-      "flats 1,height 1,height 2", "page"],
-    ["Clear filter", () => page.click("#clear"), "", "", "page"],
-    ["Back", () => page.goBack(), "height=1-2,flats=1", "flats 1,height 1,height 2", null]]) {
-    await act();
+  const filtered = (where, pressed, extra = {}) => () => {
     const { folder, pages } = exportedWhere("diamond", 5, where);
-    await expectShown(page, `diamond order 5${where ? ` where ${where}` : ""} - page 1 of ${pages}`,
-      `${folder}/page-1.png`, what);
-    check(asked(page, "where") === (where || null), `after ${what} the address is ${page.url()}`);
-    const shownPressed = await page.$$eval("[aria-pressed=true]",
-      (all) => all.map((b) => `${b.dataset.statistic} ${b.dataset.value}`).join());
-    check(shownPressed === pressed, `after ${what} the values chosen are '${shownPressed}'`);
-    check(!focused || await page.evaluate(() => document.activeElement.id || "button") === focused,
-      `after ${what} the focus is not on the ${focused}`);
-  }
-  await typeInto(page, "#where", "flats=x");
-  check(await textOf(page, "#message") === 'The filter "flats=x" cannot be read: a value is a whole ' +
-    "number V, or a range LO-HI of them." && (await page.title()).includes("where height=1-2,flats=1 "),
-  `a bad filter typed left '${await page.title()}' and '${await textOf(page, "#message")}'`);
-  await page.close();
+    return { title: `diamond order 5${where ? ` where ${where}` : ""} - page 1 of ${pages}`,
+      exported: `${folder}/page-1.png`, pressed, address: { where: where || null }, focused: "page",
+      ...extra };
+  };
+  const [two, typedWhere, typedPressed] =
+    ["flats 2,flats 3", "height=1-2,flats=1", "flats 1,height 1,height 2"];
+  await actsOn("?family=diamond&order=5", [
+    ["a click on flats 2", click(value("flats", 2)), filtered("flats=2", "flats 2")],
+    ["Shift and a click on flats 3", withShift(click(value("flats", 3))), filtered("flats=2-3", two)],
+    ["space on peaks 1", focusAndPress(value("peaks", 1), "Space"),
+      filtered("flats=2-3,peaks=1", `${two},peaks 1`, { focused: "BUTTON" })],
+    ["Shift+Enter on peaks 2", withShift(focusAndPress(value("peaks", 2), "Enter")),
+      filtered("flats=2-3,peaks=1-2", `${two},peaks 1,peaks 2`)],
+    ["flats 3 alone", click(value("flats", 3)), filtered("flats=3,peaks=1-2", "flats 3,peaks 1,peaks 2")],
+    ["flats 3 again", click(value("flats", 3)), filtered("peaks=1-2", "peaks 1,peaks 2")],
+    ["the filter typed", typed("#where", "height=1-2, flats=1"), filtered(typedWhere, typedPressed)],
+    ["a bad filter typed", typed("#where", "flats=x"), filtered(typedWhere, typedPressed, { message:
+      'The filter "flats=x" cannot be read: a value is a whole number V, or a range LO-HI of them.' })],
+    ["Clear filter", click("#clear"), filtered("", "")],
+    ["Back", (p) => p.goBack(), filtered(typedWhere, typedPressed, { focused: undefined })]]);
   await everyPage("diamond", 5, "flats=2");
-  page = await open("?family=diamond&order=7&where=returns%3D0");
-  await expectShown(page, "diamond order 7 where returns=0 - page 1 of 1", null, "no figure kept");
-  check(await textOf(page, "#selection") === "No figure of diamond order 7 has returns=0." &&
-    (await textOf(page, "#status")).endsWith(", 0 figures"), "a filter that keeps nothing is not told");
-  await page.close();
-  page = await open("?family=aztec&order=3&where=flats%3D1");
+  await actsOn("?family=diamond&order=7&where=returns%3D0", [["a filter that keeps nothing", none,
+    { title: "diamond order 7 where returns=0 - page 1 of 1",
+      selection: "No figure of diamond order 7 has returns=0." }]]);
   const { folder, pages } = exportedWhere("aztec", 3, "flats=1");
-  await expectShown(page, `aztec order 3 where flats=1 - page 1 of ${pages}`, `${folder}/page-1.png`,
-    "aztec filtered");
-  check(await page.$eval("#statistics", (e) => e.hidden), "aztec, with no counts, has a statistics panel");
-  await page.close();
+  await actsOn("?family=aztec&order=3&where=flats%3D1", [["aztec filtered", none,
+    { title: `aztec order 3 where flats=1 - page 1 of ${pages}`, exported: `${folder}/page-1.png`,
+      hidden: "#statistics" }]]);
 }
 
 // Figures by number and steps in the Figure box, on their pages, selected
 // and told with their statistics, the address naming them at once and
-// Back returning to them; refused when there is no such figure or the
-// filter leaves it out; and by address.
+// Back returning to them; by address; refused when there is no such
+// figure or the filter leaves it out, with nothing changed.
 async function figuresByNumberAndSteps() {
   const [order7, aztec3, order5] = [["diamond", 7], ["aztec", 3], ["diamond", 5]]
     .map(([family, order]) => listed(family, "--order", `${order}`));
-  const kept = listed("diamond", "--order", "5", "--where", "flats=2");
-  for (const [query, title, folder, list, jumps] of [
-    ["?family=diamond&order=7", "diamond order 7", "diamond-7", order7,
-      [["17", order7[16]], [order7[29999].steps, order7[29999]], [" 48639 ", order7.at(-1)]]],
-    ["?family=aztec&order=3", "aztec order 3", "aztec-3", aztec3, [[aztec3[36].steps, aztec3[36]]]],
-    ["?family=diamond&order=5&where=flats%3D2", "diamond order 5 where flats=2", "diamond-5-flats=2", order5,
-      [[kept[300].number, kept[300]]]]]) {
-    const page = await open(query);
-    const last = (query.includes("where") ? kept : list).at(-1).page;
-    await expectShown(page, `${title} - page 1 of ${last}`, `${folder}/page-1.png`, title);
-    for (const [typed, row] of jumps) {
-      await typeInto(page, "#figure", typed);
-      await expectShown(page, `${title} - page ${row.page} of ${last}`, `${folder}/page-${row.page}.png`,
-        `figure "${typed}"`);
-      const line = await textOf(page, "#selection");
-      check(line === says(row.line, list.length), `figure "${typed}": the selection says '${line}'`);
-      check(asked(page, "figure") === row.number && await pageFocused(page),
-        `figure "${typed}": the address is ${page.url()}, the focus elsewhere`);
-    }
-    if (jumps.length > 1) {
-      await page.goBack();
-      await expectShown(page, `${title} - page ${jumps.at(-2)[1].page} of ${last}`, null, "Back to a figure");
-      check(await textOf(page, "#selection") === says(jumps.at(-2)[1].line, list.length),
-        "Back did not select the figure again");
-    }
-    await page.close();
-  }
-  const page = await open(`?family=diamond&order=5&where=flats%3D2&figure=${kept[300].number}`);
-  const title = `diamond order 5 where flats=2 - page ${kept[300].page} of 24`;
-  await expectShown(page, title, `diamond-5-flats=2/page-${kept[300].page}.png`, "a figure by address");
-  for (const [typed, said] of [
-    ["1", `Figure 1 is not among the figures where flats=2: page ${kept[300].page} is still shown.`],
-    ["99999", 'Figure "99999" cannot be shown: there is no figure of that number.'],
-    ["rise rise", 'Figure "rise rise" cannot be shown: no figure has those steps.'],
-    ["hello", `Figure "hello" cannot be shown: that is no figure's number, nor its steps.`]]) {
-    await typeInto(page, "#figure", typed);
-    check(await textOf(page, "#message") === said && await page.title() === title,
-      `figure "${typed}": '${await textOf(page, "#message")}' on '${await page.title()}'`);
-  }
-  check(await textOf(page, "#selection") === says(kept[300].line, order5.length) &&
-    await differingPixels(page, `/exports/diamond-5-flats=2/page-${kept[300].page}.png`, null, "#page") === 0,
-  "a figure refused changed what is shown");
-  await page.close();
+  const kept = listed("diamond", "--order", "5", "--where", "flats=2")[300];
+  const on = (title, folder, pages, figures) => (row, extra = {}) => ({
+    title: `${title} - page ${row.page} of ${pages}`, exported: `${folder}/page-${row.page}.png`,
+    selection: row.says(figures), address: { figure: row.number }, focused: "page", ...extra });
+  const diamond7 = on("diamond order 7", "diamond-7", 3243, order7.length);
+  await actsOn("?family=diamond&order=7", [["figure 17", typed("#figure", "17"), diamond7(order7[16])],
+    ["figure 30000 by steps", typed("#figure", order7[29999].steps), diamond7(order7[29999])],
+    ["the last figure", typed("#figure", " 48639 "), diamond7(order7.at(-1))],
+    ["Back", (p) => p.goBack(), diamond7(order7[29999], { focused: undefined })]]);
+  await actsOn("?family=aztec&order=3", [["aztec's figure 37 by steps", typed("#figure", aztec3[36].steps),
+    on("aztec order 3", "aztec-3", aztec3.at(-1).page, aztec3.length)(aztec3[36])]]);
+  const filtered = on("diamond order 5 where flats=2", "diamond-5-flats=2", 24, order5.length);
+  const refused = (message) => filtered(kept, { message, focused: undefined });
+  await actsOn(`?family=diamond&order=5&where=flats%3D2&figure=${kept.number}`, [
+    ["a figure by address", none, refused("")],
+    ["figure 1", typed("#figure", "1"),
+      refused(`Figure 1 is not among the figures where flats=2: page ${kept.page} is still shown.`)],
+    ["figure 99999", typed("#figure", "99999"),
+      refused('Figure "99999" cannot be shown: there is no figure of that number.')],
+    ["no such steps", typed("#figure", "rise rise"),
+      refused('Figure "rise rise" cannot be shown: no figure has those steps.')],
+    ["no steps", typed("#figure", "hello"),
+      refused(`Figure "hello" cannot be shown: that is no figure's number, nor its steps.`)]]);
 }
 
-// Random figures: the seed the button draws in the address at once, and
-// the figure the exporter's --random draws for it, on its page or alone;
-// the largest seed by address.
+// Random figures and tilings: the seed the button draws in the address at
+// once (Back returns to the one before), or the address's own, the largest
+// too, and what the exporter's --random draws for it: a figure on its page,
+// selected, a figure alone, or a tiling at orders 60, 299 and 7 (a fresh
+// seed when the address has none), with a tiling's downloads.
 async function randomFigures() {
-  for (const [query, family, order] of [["?family=diamond&order=5", "diamond", 5],
-    ["?family=pyramid&order=30", "pyramid", 30],
-    ["?family=pyramid&order=6&random=18446744073709551615", "pyramid", 6]]) {
-    const page = await open(query);
-    await page.waitForFunction(() => document.title.includes(" order "), { timeout: 20000 });
-    if (!query.includes("random")) {
-      await page.click("#random");
-      check(await pageFocused(page), "the random button kept the focus");
-    }
-    const seed = asked(page, "random");
+  const seedOf = async (page) => {
+    const seed = await asked(page, "random");
     check(/^[0-9]+$/.test(seed) && BigInt(seed) < 2n ** 64n, `the address's seed is ${seed}`);
-    if (!/^[0-9]+$/.test(seed)) {
-      await page.close();
-      continue;
-    }
+    return seed ?? "0";
+  };
+  const onItsPage = (family, order, seed) => {
     const row = listed(family, "--order", `${order}`, "--random", seed)[0];
-    const paged = order <= families.find((f) => f.name === family).largest;
-    const all = paged ? listed(family, "--order", `${order}`) : null;
-    const figures = all ? all.length : total(family, order);
-    if (!all) exporter(family, `${family}-${order}-${seed}`, "--order", `${order}`, "--random", seed);
-    await expectShown(page, all ? `${family} order ${order} - page ${row.page} of ${all.at(-1).page}`
-      : `${family} order ${order} - figure ${row.number} of ${figures}`,
-    all ? `${family}-${order}/page-${row.page}.png` : `${family}-${order}-${seed}/random-${seed}.png`,
-    `${query}, seed ${seed}`);
-    const line = await textOf(page, "#selection");
-    check(line === says(row.line, figures), `seed ${seed}: the selection says '${line}'`);
-    await page.close();
-  }
+    const all = listed(family, "--order", `${order}`);
+    return { title: `${family} order ${order} - page ${row.page} of ${all.at(-1).page}`,
+      exported: `${family}-${order}/page-${row.page}.png`, selection: row.says(all.length) };
+  };
+  // A figure or tiling drawn alone, the exporter's random-SEED file.
+  const alone = (family, order, kind, seed) => {
+    exporter(family, `${family}-${order}-${seed}`, "--order", `${order}`, "--random", seed);
+    const row = kind === "figure" ? listed(family, "--order", `${order}`, "--random", seed)[0] : null;
+    return { title: row ? `${family} order ${order} - figure ${row.number} of ${total(family, order)}`
+      : `${family} order ${order}, seed ${seed}`, selection: row?.says(total(family, order)),
+    exported: `${family}-${order}-${seed}/random-${seed}.png`, focused: "page" };
+  };
+  await actsOn("?family=diamond&order=5", [["Random figure", click("#random"),
+    async (page) => onItsPage("diamond", 5, await seedOf(page))]]);
+  await actsOn("?family=pyramid&order=6&random=18446744073709551615", [["the largest seed", none,
+    onItsPage("pyramid", 6, "18446744073709551615")]]);
+  await actsOn("?family=pyramid&order=30", [["Random figure alone", click("#random"),
+    async (page) => alone("pyramid", 30, "figure", await seedOf(page))]]);
+  const seed42 = { ...alone("aztec", 60, "tiling", "42"), focused: undefined,
+    hidden: "#statistics, #pager, #filter, #figure-field, #figure-downloads" };
+  await actsOn("?family=aztec&order=60&random=42", [["aztec order 60", none, seed42],
+    ["its downloads", (p) => expectDownloads(p, "page", "aztec-order-60-random-42", "aztec-60", "random-42"),
+      seed42],
+    ["Random tiling", click("#random"), async (page) => alone("aztec", 60, "tiling", await seedOf(page))],
+    ["Back", (p) => p.goBack(), seed42]]);
+  await actsOn("?family=aztec&order=299&random=42", [["aztec order 299", none,
+    { title: "aztec order 299, seed 42", exported: "aztec-299/random-42.png" }]]);
+  await actsOn("?family=aztec&order=7", [["no seed asked", none,
+    async (page) => ({ ...alone("aztec", 7, "tiling", await seedOf(page)), focused: undefined })]]);
 }
 
-// Past the paged orders, figures drawn alone: figure 1 at first, a figure
-// by 21-digit number and by steps, the keys to the next, the last and the
-// one before, one past the last refused, the paths, and the downloads.
+// Past the paged orders, figures drawn alone: a 21-digit one by address,
+// the keys to the last and the one before (the address following), one
+// past the last refused; figure 1 at first, by steps, with paths, and the
+// downloads; pyramid's last with its paths.
 async function figuresAlone() {
-  const big = "123456789012345678901";
-  const [n20, n28, n48] = [["diamond", 20], ["diamond", 28], ["pyramid", 48]].map(([f, o]) => total(f, o));
-  const beforeLast = String(BigInt(n28) - 1n);
-  exporter("diamond", "diamond-28-figure", "--order", "28", "--figure", big);
-  exporter("diamond", "diamond-28-figure", "--order", "28", "--figure", beforeLast);
-  exporter("pyramid", "pyramid-48-path-figure", "--order", "48", "--path", "--figure", n48);
-  let page = await open(`?family=diamond&order=28&figure=${big}`);
-  await expectShown(page, `diamond order 28 - figure ${big} of ${n28}`, `diamond-28-figure/figure-${big}.png`,
-    "figure K");
-  const line = says(listed("diamond", "--order", "28", "--figure", big)[0].line, n28);
-  check(await textOf(page, "#selection") === line,
-    `a 21-digit figure's selection says '${await textOf(page, "#selection")}'`);
-  check(await page.$$eval("#statistics, #pager, #filter, #figure-downloads",
-    (all) => all.every((e) => e.hidden)), "past the paged orders a page's controls are shown");
-  await page.keyboard.press("End");
-  await expectShown(page, `diamond order 28 - figure ${n28} of ${n28}`, null, "End");
-  await page.keyboard.press("ArrowLeft");
-  await expectShown(page, `diamond order 28 - figure ${beforeLast} of ${n28}`,
-    `diamond-28-figure/figure-${beforeLast}.png`, "← from the last");
-  await page.waitForFunction((k) => location.search.includes(`figure=${k}`), { timeout: 5000 }, beforeLast)
-    .catch(() => {});
-  check(asked(page, "figure") === beforeLast, `after ← the address is ${page.url()}`);
-  await typeInto(page, "#figure", String(BigInt(n28) + 1n));
-  check(await textOf(page, "#message") ===
-    `Figure "${BigInt(n28) + 1n}" cannot be shown: there is no figure of that number.`,
-  `one past the last: '${await textOf(page, "#message")}'`);
-  await page.close();
-
-  page = await open("?family=diamond&order=20");
-  await expectShown(page, `diamond order 20 - figure 1 of ${n20}`, "diamond-20-figure/figure-1.png",
-    "order 20");
-  check(asked(page, "figure") === "1" && (await textOf(page, "#mode-help")).includes("figure 1 first"),
-    `order 20 at first: ${page.url()}, '${await textOf(page, "#mode-help")}'`);
-  await typeInto(page, "#figure", listed("diamond", "--order", "20", "--figure", "12345")[0].steps);
-  await expectShown(page, `diamond order 20 - figure 12345 of ${n20}`, "diamond-20-figure/figure-12345.png",
-    "steps");
-  await page.click("#paths");
-  await expectShown(page, `diamond order 20 - figure 12345 of ${n20}`,
-    "diamond-20-path-figure/figure-12345.png", "paths");
-  check(await page.$("aria/Figure 12345 as SVG") !== null, "the figure's downloads are not named for it");
-  await expectDownloads(page, "page", "diamond-order-20-figure-12345", "diamond-20-path-figure",
-    "figure-12345");
-  await page.close();
-  page = await open(`?family=pyramid&order=48&figure=${n48}&paths=1`);
-  await expectShown(page, `pyramid order 48 - figure ${n48} of ${n48}`,
-    `pyramid-48-path-figure/figure-${n48}.png`, "pyramid's last figure");
-  await page.close();
-}
-
-// Random tilings past the numbered orders: by seed in the address, at
-// orders 60 and 299, with their downloads; another from the button, and
-// Back to the first; a fresh seed when the address has none.
-async function randomTilings() {
-  let page = await open("?family=aztec&order=60&random=42");
-  await expectShown(page, "aztec order 60, seed 42", "aztec-60/random-42.png", "aztec order 60");
-  check(await page.$$eval("#statistics, #pager, #filter, #figure-field", (all) => all.every((e) => e.hidden)) &&
-    await textOf(page, "#random") === "Random tiling", "a random tiling shows a page's or figure's controls");
-  await expectDownloads(page, "page", "aztec-order-60-random-42", "aztec-60", "random-42");
-  await page.click("#random");
-  await page.waitForFunction(() => !location.search.includes("random=42&"), { timeout: 5000 }).catch(() => {});
-  const seed = asked(page, "random") ?? "0";
-  exporter("aztec", `aztec-60-${seed}`, "--order", "60", "--random", seed);
-  await expectShown(page, `aztec order 60, seed ${seed}`, `aztec-60-${seed}/random-${seed}.png`,
-    "Random tiling");
-  await page.goBack();
-  await expectShown(page, "aztec order 60, seed 42", "aztec-60/random-42.png", "Back to seed 42");
-  await page.close();
-  page = await open("?family=aztec&order=299&random=42");
-  await expectShown(page, "aztec order 299, seed 42", "aztec-299/random-42.png", "aztec order 299");
-  await page.close();
-  page = await open("?family=aztec&order=7");
-  await page.waitForFunction(() => location.search.includes("random="), { timeout: 20000 }).catch(() => {});
-  const fresh = asked(page, "random") ?? "0";
-  exporter("aztec", `aztec-7-${fresh}`, "--order", "7", "--random", fresh);
-  await expectShown(page, `aztec order 7, seed ${fresh}`, `aztec-7-${fresh}/random-${fresh}.png`,
-    "no seed asked");
-  await page.close();
+  const [beforeLast, pastLast] = [BigInt(n28) - 1n, BigInt(n28) + 1n].map(String);
+  const diamond28 = (figure, exported = false) => ({ title: `diamond order 28 - figure ${figure} of ${n28}`,
+    exported: exported && `diamond-28-figure/figure-${figure}.png`,
+    hidden: "#statistics, #pager, #filter, #figure-downloads" });
+  await actsOn(`?family=diamond&order=28&figure=${big}`, [
+    ["a 21-digit figure", none, { ...diamond28(big, true),
+      selection: listed("diamond", "--order", "28", "--figure", big)[0].says(n28) }],
+    ["End", press("End"), diamond28(n28)],
+    ["← from the last", async (p) => {
+      await p.keyboard.press("ArrowLeft");
+      await p.waitForFunction((k) => location.search.endsWith(k), { timeout: 5000 }, beforeLast)
+        .catch(() => {});
+    }, { ...diamond28(beforeLast, true), address: { figure: beforeLast } }],
+    ["one past the last", typed("#figure", pastLast), { ...diamond28(beforeLast),
+      message: `Figure "${pastLast}" cannot be shown: there is no figure of that number.` }]]);
+  const diamond20 = (figure, folder = "diamond-20-figure") => ({
+    title: `diamond order 20 - figure ${figure} of ${n20}`, exported: `${folder}/figure-${figure}.png`,
+    address: { figure } });
+  const steps = listed("diamond", "--order", "20", "--figure", "12345")[0].steps;
+  await actsOn("?family=diamond&order=20", [["order 20", none, diamond20("1")],
+    ["steps", typed("#figure", steps), diamond20("12345")],
+    ["paths", click("#paths"), diamond20("12345", "diamond-20-path-figure")],
+    ["its downloads", (p) => expectDownloads(p, "page", "diamond-order-20-figure-12345",
+      "diamond-20-path-figure", "figure-12345"), diamond20("12345", "diamond-20-path-figure")]]);
+  await actsOn(`?family=pyramid&order=48&figure=${n48}&paths=1`, [["pyramid's last figure", none,
+    { title: `pyramid order 48 - figure ${n48} of ${n48}`,
+      exported: `pyramid-48-path-figure/figure-${n48}.png` }]]);
 }
 
 try {
@@ -650,7 +612,6 @@ try {
   await figuresByNumberAndSteps();
   await randomFigures();
   await figuresAlone();
-  await randomTilings();
   check(messages.length === 0, `console messages: ${messages.join(" | ")}`);
 } finally {
   await close();
