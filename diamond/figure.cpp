@@ -48,6 +48,7 @@ void draw_diamond_dominoes() {
             px += cell;
             py += cell;
             break;
+        case StepKind::next_path: break;  // one path: no separator
         }
     }
 }

@@ -249,7 +249,7 @@ int export_shuffled_figure(const Request& request, int order) {
         fail_on_order(order, "a random figure (--random)", program_family.random.largest_order);
     }
     const std::uint64_t seed = seed_given(request);
-    std::array<char, 64> stem{};
+    std::array<char, 128> stem{};
     std::snprintf(stem.data(), stem.size(), "random-%s", request.random);
     export_drawn_alone(stem.data());
     int width = 0;
@@ -265,7 +265,7 @@ int export_shuffled_figure(const Request& request, int order) {
 // Writes the figure asked for alone, as figure-K or random-SEED.
 int export_chosen_figure(const Request& request, int order) {
     const ChosenFigure chosen = one_figure_asked(request, order);
-    std::array<char, 64> stem{};
+    std::array<char, 128> stem{};
     if (request.random != nullptr) {
         std::snprintf(stem.data(), stem.size(), "random-%s", request.random);
     } else {

@@ -8,10 +8,11 @@
 #include "page_formats.h"
 
 // The longest path the system takes (PATH_MAX on Linux, its zero counted),
-// and the longest name of a file in the folder, "/.figure-2147483647.png.
-// XXXXXX": a folder's name must leave room for it.
+// and the longest name of a file in the folder, a figure's number or a
+// seed of 21 digits or fewer in "/.figure-NUMBER.png.XXXXXX": a folder's
+// name must leave room for it.
 constexpr std::size_t longest_path = 4096;
-constexpr std::size_t longest_page_name = 30;
+constexpr std::size_t longest_page_name = 48;
 constexpr std::size_t folder_capacity = longest_path - longest_page_name;
 static_assert(longest_path <= max_path_length);
 

@@ -33,7 +33,7 @@ const PageFormat* page_format = &png_format;
 enum class ExportKind { pages, figure, drawn_alone, list };
 ExportKind export_kind = ExportKind::pages;
 // The one figure's file: its name, and whether its steps are in its title.
-std::array<char, 64> figure_stem{};
+std::array<char, 128> figure_stem{};
 bool titled_with_steps = false;
 // --where: the figures the pages and the list keep.
 WhereFilter where{};
@@ -81,7 +81,7 @@ void write_file(const Written& written) {
     if (!folder_made) make_export_folder(export_folder.data());
     folder_made = true;
     const char* extension = page_format->extension;
-    std::array<char, 128> name{};
+    std::array<char, 192> name{};
     std::array<char, max_path_length> path{};
     std::array<char, max_path_length> partial{};
     std::snprintf(name.data(), name.size(), "%s.%s", written.stem.data(), extension);

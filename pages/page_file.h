@@ -23,7 +23,7 @@ using FileMark = std::array<char, 160>;
 // width x height pixels of the canvas.
 struct Written {
     std::array<char, 640> title, label;
-    std::array<char, 64> stem;
+    std::array<char, 128> stem;
     int width, height;
 };
 Written written_as(const char* what, const char* number, int width, int height);

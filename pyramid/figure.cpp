@@ -55,6 +55,9 @@ void draw_pyramid_dominoes() {
             py += cell;
             ++i;
             break;
+        case StepKind::next_path:  // one path: no separator
+            ++i;
+            break;
         }
     }
 }
