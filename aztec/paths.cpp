@@ -16,7 +16,8 @@ constexpr int cell = 2 * half_cell;
 
 // What the walk is at: the cells its paths hold, and their steps so far.
 int walk_order = 0;
-std::array<std::array<bool, 2 * orders.largest>, 2 * orders.largest> taken{};
+constexpr std::size_t largest_side_walked = 2 * static_cast<std::size_t>(orders.largest);
+std::array<std::array<bool, largest_side_walked>, largest_side_walked> taken{};
 std::array<StepKind, max_figure_steps> walked{};
 int walked_count = 0;
 bool (*visit_family)(const StepKind* steps, int count) = nullptr;

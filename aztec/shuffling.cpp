@@ -113,7 +113,7 @@ bool shuffle_figure(int order, std::uint64_t seed, FigurePath& path) {
     aztec_order = order;
     const Moves& grid = moves[current];
     for (int r = 0; r < 2 * order; ++r) {
-        std::fill(tiling[r].begin(), tiling[r].begin() + 2 * order, Partner::none);
+        std::fill(tiling[r].begin(), tiling[r].begin() + 2 * static_cast<std::ptrdiff_t>(order), Partner::none);
     }
     for (int r = 0; r < 2 * order; ++r) {
         for (int c = 0; c < 2 * order; ++c) {
@@ -133,7 +133,8 @@ bool shuffle_figure(int order, std::uint64_t seed, FigurePath& path) {
 void draw_shuffled_alone(int order, int& width, int& height) {
     // The paths of any order drawn, for the overlay (and the listeners, who
     // keep those that fit one figure).
-    static std::array<StepKind, largest_random_order * (largest_random_order + 2)> steps;
+    static std::array<StepKind, static_cast<std::size_t>(largest_random_order) * (largest_random_order + 2)>
+        steps;
     const int count = paths_of_tiling(order, steps.data(), static_cast<int>(steps.size()));
     // With a margin of a cell on every side, and the outline's last line.
     int cell = std::min(10, (canvas_height - 1) / (2 * order + 2));

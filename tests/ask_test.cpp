@@ -148,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(Families, Ask, ::testing::ValuesIn(family_cases),
                              return std::string(info.param.name);
                          });
 
-int run(const std::string& command) {
+int shell_status(const std::string& command) {
     const int raw = std::system(command.c_str());
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 }
@@ -182,6 +182,7 @@ TEST(AskTheExporter, FilteredPagesHoldTheFiguresTheFilterKeeps) {
         int height = 0;
         ASSERT_EQ(read_png(run.folder + "/" + name, rgb, width, height), "");
         std::vector<Colour> page;
+        page.reserve(rgb.size());
         for (const Uint32 pixel : rgb) {
             page.push_back(SDL_MapRGB(canvas.surface->format, pixel >> 16, (pixel >> 8) & 0xFF,
                                       pixel & 0xFF));
@@ -219,9 +220,9 @@ TEST(AskTheExporter, OneFigureCountsAndTheirLimits) {
     const std::string diamond = PROGRAMS "/diamond_export";
     const std::string folder = make_temporary_folder();
     const std::string in = "cd '" + folder + "' && '" + diamond + "' ";
-    EXPECT_EQ(run(in + "--order 28 --random 18446744073709551615 r 2>err"), 0);
+    EXPECT_EQ(shell_status(in + "--order 28 --random 18446744073709551615 r 2>err"), 0);
     EXPECT_EQ(files_in(folder + "/r"), std::vector<std::string>{"random-18446744073709551615.png"});
-    EXPECT_EQ(run(in + "--order 28 --list --figure 293733710358893793729 >one"), 0);
+    EXPECT_EQ(shell_status(in + "--order 28 --list --figure 293733710358893793729 >one"), 0);
     std::ifstream one(folder + "/one");
     std::string header, line;
     std::getline(one, header);
@@ -234,10 +235,10 @@ TEST(AskTheExporter, OneFigureCountsAndTheirLimits) {
          {"--order 29 --figure 1 f", "--order 8 p", "--figure 3 --where flats=1 f",
           "--counts flats --where flats=1", "--counts depth", "--order 101 --counts flats",
           "--random 18446744073709551616 f", "--figure 1 --random 1 f", "--order 28 --list"}) {
-        EXPECT_EQ(run(in + arguments + " >out 2>err"), 2) << arguments;
+        EXPECT_EQ(shell_status(in + arguments + " >out 2>err"), 2) << arguments;
     }
     EXPECT_EQ(files_in(folder), (std::vector<std::string>{"err", "one", "out", "r"}));
-    EXPECT_EQ(run(in + "--order 100 --counts peaks >counts"), 0);
+    EXPECT_EQ(shell_status(in + "--order 100 --counts peaks >counts"), 0);
     std::ifstream counts(folder + "/counts");
     std::string first;
     std::getline(counts, first);

@@ -41,7 +41,7 @@ TEST(AztecShuffling, EveryOrderGivesATilingOfNestedPathsThatMakeItAgain) {
         FigurePath path{};
         const bool fits = aztec::shuffle_figure(order, 1000 + static_cast<unsigned>(order), path);
         ASSERT_TRUE(tiles_the_diamond(order)) << "order " << order;
-        static std::array<StepKind, 299 * 301> steps;
+        static std::array<StepKind, std::size_t{299} * 301> steps;
         const int count = aztec::paths_of_tiling(order, steps.data(), static_cast<int>(steps.size()));
         ASSERT_GT(count, 0) << "order " << order;
         EXPECT_EQ(fits, count <= max_figure_steps) << "order " << order;

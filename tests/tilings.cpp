@@ -143,7 +143,7 @@ std::string walk_path(const Region& region, const Tiling& tiling, std::vector<St
     path.clear();
     for (int start = 0; start < region.paths; ++start) {
         if (start > 0) path.push_back(StepKind::next_path);
-        if (const std::string why = walk_one_path(region, tiling, start, path); !why.empty()) {
+        if (std::string why = walk_one_path(region, tiling, start, path); !why.empty()) {
             return why;
         }
     }
