@@ -22,7 +22,8 @@ int table_order = 0;
 int table_rows = 0;
 
 bool keep_family(const StepKind* steps, int count) {
-    TableRow& row = table[table_rows++];
+    TableRow& row = table[table_rows];
+    ++table_rows;
     std::copy(steps, steps + count, row.begin());
     std::fill(row.begin() + count, row.end(), StepKind::next_path);
     return table_rows < most_families;

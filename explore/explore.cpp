@@ -269,7 +269,8 @@ int explore_page_of_chosen(int family, int order, int paths) {
     prepare_run(family, order, paths);
     aim_at_page(0);
     look_for_figure(chosen.number);
-    run_family(*family_table[family]);
+    const Family& chosen_row = *family_table[family];
+    run_family(chosen_row);
     return page_of_figure_looked_for();
 }
 
@@ -313,7 +314,8 @@ int explore_run(int family, int order, int page, int paths) {
     if (order < 1 || order > explore_largest_order(family)) return 0;
     prepare_run(family, order, paths);
     aim_at_page(page);
-    run_family(*family_table[family]);
+    const Family& chosen_row = *family_table[family];
+    run_family(chosen_row);
     return pages_in_run();
 }
 

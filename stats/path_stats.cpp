@@ -8,7 +8,10 @@ constexpr std::array<const char*, statistic_count> names = {"flats", "peaks", "r
                                                             "height"};
 }  // namespace
 
-const char* statistic_name(Statistic statistic) { return names[static_cast<int>(statistic)]; }
+const char* statistic_name(Statistic statistic) {
+    const char* const name = names[static_cast<std::size_t>(statistic)];
+    return name;
+}
 
 bool statistic_named(const char* name, int length, Statistic& statistic) {
     for (const Statistic candidate : statistics) {

@@ -41,15 +41,15 @@ TEST(AztecShuffling, EveryOrderGivesATilingOfNestedPathsThatMakeItAgain) {
         FigurePath path{};
         const bool fits = aztec::shuffle_figure(order, 1000 + static_cast<unsigned>(order), path);
         ASSERT_TRUE(tiles_the_diamond(order)) << "order " << order;
-        static std::array<StepKind, std::size_t{299} * 301> steps;
-        const int count = aztec::paths_of_tiling(order, steps.data(), static_cast<int>(steps.size()));
+        static std::array<StepKind, std::size_t{299} * 301> walked_steps;
+        const int count = aztec::paths_of_tiling(order, walked_steps.data(), static_cast<int>(walked_steps.size()));
         ASSERT_GT(count, 0) << "order " << order;
         EXPECT_EQ(fits, count <= max_figure_steps) << "order " << order;
         const aztec::Tiling shuffled = aztec::tiling;
         if (count <= max_figure_steps) {
             FigurePath again{};
             again.count = count;
-            std::copy(steps.begin(), steps.begin() + count, again.steps.begin());
+            std::copy(walked_steps.begin(), walked_steps.begin() + count, again.steps.begin());
             ASSERT_TRUE(aztec::tiling_of_paths(order, again)) << "order " << order;
             EXPECT_TRUE(aztec::tiling == shuffled) << "order " << order;
         }
