@@ -1,26 +1,36 @@
 #!/usr/bin/env bash
-# The README's commands as a new user runs them, on a fresh minimal Debian 13
-# (debootstrap minbase) in build-debian13/: the quick start (diamond finds
-# no display there: it must say so in one line and exit 1), the test
-# command, and the web build, in a clean copy of the committed tree. Prints
-# each step's time and, for the installs, apt's own figures: packages,
-# download and disk. Any step failing fails it. Runs as root (debootstrap,
-# chroot and mount need it).
-# Usage: debian13.sh [--reuse]  (--reuse: keep the system an earlier run
-# made, with all it installed; only the project is laid anew)
+# The README's commands as a new user runs them, on a fresh minimal Debian
+# (debootstrap minbase; trixie, Debian 13, unless told bookworm, Debian 12)
+# in build-SUITE/: the quick start (diamond finds no display there: it must
+# say so in one line and exit 1), the test command, and the web build, in a
+# clean copy of the committed tree. Prints each step's time and, for the
+# installs, apt's own figures: packages, download and disk. Any step
+# failing fails it. Runs as root (debootstrap, chroot and mount need it).
+# Usage: fresh-debian.sh [--reuse] [trixie|bookworm]  (--reuse: keep the
+# system an earlier run made, with all it installed; only the project is
+# laid anew)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd -P)
-root=$top/build-debian13/root
-logs=$top/build-debian13/logs
 project=/root/domino-paths
 reuse=
-case ${1-} in
-    "") ;;
-    --reuse) reuse=yes ;;
-    *) echo "usage: $0 [--reuse]" >&2; exit 2 ;;
+suite=trixie
+for argument in "$@"; do
+    case $argument in
+        --reuse) reuse=yes ;;
+        trixie | bookworm) suite=$argument ;;
+        *) echo "usage: $0 [--reuse] [trixie|bookworm]" >&2; exit 2 ;;
+    esac
+done
+case $suite in
+    trixie) release=13 ;;
+    bookworm) release=12 ;;
 esac
-[ "$(id -u)" -eq 0 ] || { echo "debian13: needs root (debootstrap, chroot, mount)" >&2; exit 1; }
+me="fresh Debian $release"
+work=$top/build-$suite
+root=$work/root
+logs=$work/logs
+[ "$(id -u)" -eq 0 ] || { echo "$me: needs root (debootstrap, chroot, mount)" >&2; exit 1; }
 . scripts/lib.sh
 started=$(date +%s)
 
@@ -42,7 +52,7 @@ unmount_all() {
     end_processes_in_root
     sleep 0.5
     for mount in $(mounts_in_root); do
-        umount "$mount" 2>/dev/null || umount -l "$mount" || echo "debian13: cannot unmount $mount" >&2
+        umount "$mount" 2>/dev/null || umount -l "$mount" || echo "$me: cannot unmount $mount" >&2
     done
 }
 # A signal ends the script through exit, so that the EXIT trap runs too.
@@ -55,9 +65,9 @@ if [ -n "$reuse" ] && [ -x "$root/usr/bin/apt-get" ]; then
     echo "== reusing the Debian $(cat "$root/etc/debian_version") system in $root"
 else
     unmount_all
-    [ -z "$(mounts_in_root)" ] || { echo "debian13: $root still has mounts" >&2; exit 1; }
+    [ -z "$(mounts_in_root)" ] || { echo "$me: $root still has mounts" >&2; exit 1; }
     # --one-file-system: never into a mount that somehow stayed.
-    rm -rf --one-file-system "$top/build-debian13"
+    rm -rf --one-file-system "$work"
     # From the lists apt already has, if they hold it: the host's update can
     # fail on an index this does not need.
     if ! command -v debootstrap >/dev/null; then
@@ -66,14 +76,14 @@ else
             apt_install --no-install-recommends debootstrap >/dev/null
         }
     fi
-    echo "== debootstrap --variant=minbase trixie"
+    echo "== debootstrap --variant=minbase $suite"
     step_start=$(date +%s)
     mkdir -p "$root"
-    debootstrap --variant=minbase trixie "$root" http://deb.debian.org/debian \
-        >"$top/build-debian13/debootstrap.log" 2>&1 ||
-        { tail -20 "$top/build-debian13/debootstrap.log" >&2; echo "debian13: debootstrap failed" >&2; exit 1; }
-    grep -q '^13\.' "$root/etc/debian_version" ||
-        { echo "debian13: debootstrap made Debian $(cat "$root/etc/debian_version"), not 13" >&2; exit 1; }
+    debootstrap --variant=minbase $suite "$root" http://deb.debian.org/debian \
+        >"$work/debootstrap.log" 2>&1 ||
+        { tail -20 "$work/debootstrap.log" >&2; echo "$me: debootstrap failed" >&2; exit 1; }
+    grep -q "^$release\\." "$root/etc/debian_version" ||
+        { echo "$me: debootstrap made Debian $(cat "$root/etc/debian_version"), not $release" >&2; exit 1; }
     echo "(Debian $(cat "$root/etc/debian_version") minbase in $(($(date +%s) - step_start)) s)"
 fi
 mkdir -p "$logs"
@@ -97,7 +107,7 @@ echo "(the project at $(git rev-parse --short HEAD) in $project)"
 # Runs a command line in the project's folder in the system, with a plain
 # environment and no terminal, logged to LOGS/NAME.log; sets `step_status`
 # and `step_seconds`.
-in_debian13() {
+in_fresh_debian() {
     local name=$1 command=$2 step_start
     echo "== $name: $command"
     step_start=$(date +%s)
@@ -156,7 +166,7 @@ record() {
 
 # diamond finds no display there: its one line and status 1 are its
 # success, and it runs only once every step before it succeeded.
-in_debian13 quick-start \
+in_fresh_debian quick-start \
     'bash scripts/install-deps.sh && cmake -S . -B build && cmake --build build -j2 && ./build/diamond'
 record quick-start
 if [ "$step_status" -ne 1 ] || ! tail -1 "$logs/quick-start.log" | grep -q '^diamond: no display'; then
@@ -174,19 +184,19 @@ else
     fi
 fi
 
-in_debian13 tests 'bash scripts/install-deps.sh --tests && bash scripts/run-tests.sh'
+in_fresh_debian tests 'bash scripts/install-deps.sh --tests && bash scripts/run-tests.sh'
 record tests
 [ "$step_status" -eq 0 ] || failed+=(tests)
 
-in_debian13 web 'bash scripts/build-web.sh'
+in_fresh_debian web 'bash scripts/build-web.sh'
 record web
 [ "$step_status" -eq 0 ] || failed+=(web)
 
-echo "Debian $(cat "$root/etc/debian_version"), $(date -u +%Y-%m-%d):"
+echo "Debian $(cat "$root/etc/debian_version") ($suite), $(date -u +%Y-%m-%d):"
 printf '  %s\n' "${summary[@]}"
-echo "  all of .ci/debian13.sh: $(($(date +%s) - started)) s"
+echo "  all of .ci/fresh-debian.sh $suite: $(($(date +%s) - started)) s"
 if [ "${#failed[@]}" -gt 0 ]; then
-    echo "Debian 13: failed: $(printf '%s\n' "${failed[@]}" | sort -u | tr '\n' ' ')" >&2
+    echo "$me: failed: $(printf '%s\n' "${failed[@]}" | sort -u | tr '\n' ' ')" >&2
     exit 1
 fi
-echo "Debian 13: the quick start, the test command and the web build passed"
+echo "Debian $release: the quick start, the test command and the web build passed"

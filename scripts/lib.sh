@@ -19,8 +19,9 @@ apt_update() {
     echo "apt-get update failed three times: going on with the indexes it could fetch" >&2
 }
 
-# apt-get install, with no question asked.
-apt_install() { run_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$@"; }
+# apt-get install, with no question asked; another apt or dpkg at work
+# is waited for rather than failing the install at once.
+apt_install() { run_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q -o DPkg::Lock::Timeout=900 "$@"; }
 
 # The families a build holds, a line each: NAME LARGEST USUAL PAGES FIGURES
 # ONE RANDOM (the largest order drawn page by page, the order its program
