@@ -31,6 +31,9 @@ install_wine_from_the_index_as_served() {
     local repository=$work/i386-updates parts=$work/apt-parts uri path
     local archive=http://deb.debian.org/debian-security
     mkdir -p "$repository" "$parts"
+    # apt reads a file: repository as its own unprivileged user (_apt), and
+    # the work folder is made for root alone.
+    chmod a+rx "$work"
     curl -fsS -o "$repository/Packages.xz" "$archive/dists/bookworm-security/main/binary-i386/Packages.xz" ||
         return 1
     cp /etc/apt/sources.list.d/*.sources "$parts/" 2>/dev/null
@@ -38,13 +41,16 @@ install_wine_from_the_index_as_served() {
         "$repository" >"$parts/i386-updates.sources"
     local apt=(-o Dir::Etc::SourceParts="$parts")
     run_as_root apt-get "${apt[@]}" update -q >/dev/null 2>&1
+    local fetched=0
     while read -r uri _; do
         path=${uri#\'file:$repository/}
         path=${path%\'}
         mkdir -p "$repository/$(dirname "$(printf '%b' "${path//%/\\x}")")"
         curl -fsS -o "$repository/$(printf '%b' "${path//%/\\x}")" "$archive/$path" || return 1
+        fetched=$((fetched + 1))
     done < <(apt-get "${apt[@]}" install -qq --print-uris --no-install-recommends "${packages[@]}" |
                  grep "^'file:$repository/")
+    [ "$fetched" -gt 0 ] || { echo "apt took nothing from the i386 index as served" >&2; return 1; }
     echo "the mirror's i386 index of security updates does not match its release file: Wine's" \
         "i386 packages came from that index as the mirror serves it"
     apt_install "${apt[@]}" --no-install-recommends "${packages[@]}" >/dev/null
