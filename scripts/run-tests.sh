@@ -3,7 +3,8 @@
 # over each file once, in parallel, and cppcheck); every test, the real
 # programs' included, in a build with AddressSanitizer and
 # UndefinedBehaviorSanitizer and warnings as errors; then a plain optimised
-# build with warnings as errors, for what needs one: each program's session
+# build with warnings as errors, of what needs one (the programs and their
+# tests' helpers, not the unit tests again): each program's session
 # under valgrind memcheck, the real programs and the window pager once more
 # against SDL 1.2 over SDL2 (sdl12-compat), as current distributions ship
 # it; every example of the documentation against the programs; and last
@@ -30,7 +31,7 @@ elapsed "every test passed under the sanitizers"
 
 cmake -S . -B build-tests -DBUILD_TESTING=ON -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-Werror \
     -DVALGRIND_SESSIONS=ON
-cmake --build build-tests -j "$jobs"
+cmake --build build-tests -j "$jobs" --target program_checks latency_harness
 ctest --test-dir build-tests --output-on-failure -j "$jobs" --timeout 600 -L valgrind
 elapsed "the sessions passed under valgrind"
 
