@@ -55,7 +55,7 @@ struct FigureCounting {
 // How a family draws a random figure, at orders 1 ... largest_order.
 struct RandomDrawing {
     int largest_order;
-    // By its own means (the Aztec diamond's domino shuffling), or nullptr
+    // By the family's own means (domino shuffling, say), or nullptr
     // where a random figure is a number drawn uniformly, then unranked:
     // draws the figure for `seed`, kept for draw_shuffled_alone, and gives
     // its paths in `path` when they fit one (returning whether they did).

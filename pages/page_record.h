@@ -14,8 +14,8 @@
 
 // A full page holds at most 375 figures, and with their paths about 6,800
 // boxes and runs of path pixels, at any order drawn page by page; a page of
-// one random tiling of the Aztec diamond of order 299, 89,700 dominoes and
-// with its paths some 180,000 runs more.
+// the largest random tiling, 89,700 dominoes, and with its paths some
+// 180,000 runs more.
 constexpr std::size_t max_boxes_a_page = std::size_t{1} << 19;
 constexpr std::size_t max_figures_a_page = 1024;
 // A figure alone has at most 1,224 dominoes and 192 runs of path pixels
