@@ -4,15 +4,15 @@
 # checked, the installed diamond paged through in Xvfb, then removed again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/lib.sh
 cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build build-package -j "$(nproc)" >/dev/null
 (cd build-package && rm -f ./*.deb && cpack -G DEB >/dev/null)
 deb=$(ls build-package/domino-paths_*.deb)
 echo "built $deb: $(dpkg-deb -f "$deb" Depends)"
-DEBIAN_FRONTEND=noninteractive apt-get install -y -q "./$deb" >/dev/null
+apt_install "./$deb" >/dev/null
 work=$(mktemp -d)
-trap 'DEBIAN_FRONTEND=noninteractive apt-get remove -y -q domino-paths >/dev/null; rm -rf "$work"' EXIT
-. scripts/lib.sh
+trap 'apt_locked env DEBIAN_FRONTEND=noninteractive apt-get remove -y -q domino-paths >/dev/null; rm -rf "$work"' EXIT
 families_in build-package >"$work/families"
 while IFS=$'\t' read -r family _; do
     for file in /usr/bin/{"$family","${family}_export"} \
