@@ -38,9 +38,12 @@ elapsed "the sessions passed under valgrind"
 compat=$(find /usr/lib -path '*/sdl12-compat/libSDL-1.2.so.0' -print -quit)
 [ -n "$compat" ] || { echo "sdl12-compat is not installed (package libsdl1.2-compat)" >&2; exit 1; }
 compat=$(dirname "$compat")
-LD_LIBRARY_PATH=$compat ldd build-tests/diamond | grep -q "$compat/libSDL" ||
-    { echo "the programs do not load SDL from $compat" >&2; exit 1; }
-echo "(the program and window tests against $compat: the programs load $(readlink -f "$(LD_LIBRARY_PATH=$compat ldd build-tests/diamond | awk '/libSDL-1.2/ {print $3}')"))"
+# Read whole before it is searched: grep -q leaving a pipe early would fail
+# ldd with SIGPIPE, and the pipeline with it.
+loaded=$(LD_LIBRARY_PATH=$compat ldd build-tests/diamond)
+grep -q "$compat/libSDL" <<<"$loaded" ||
+    { echo "the programs do not load SDL from $compat:" >&2; echo "$loaded" >&2; exit 1; }
+echo "(the program and window tests against $compat: the programs load $(readlink -f "$(awk '/libSDL-1.2/ {print $3}' <<<"$loaded")"))"
 LD_LIBRARY_PATH=$compat ctest --test-dir build-tests --output-on-failure -j "$jobs" --timeout 300 -L sdl
 elapsed "the program tests passed against sdl12-compat"
 bash scripts/check-docs.sh build-tests
