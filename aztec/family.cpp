@@ -8,7 +8,9 @@ constexpr const char* summary =
     "every domino tiling of the Aztec diamond of order N, its rows of 2, 4, ..., 2N, 2N, "
     "..., 4, 2 cells, as N nested paths that never cross";
 
-const Family family = {"aztec", summary, orders, draw_every_figure, page_grid_of,
-                       nullptr, figure_counting, random_drawing};
+// Cells of 10 pixels on its window's pages.
+const Family family = {"aztec",         summary,     orders,          10,
+                       nullptr,         draw_every_figure, page_grid_of, geometry_of,
+                       figure_counting, random_drawing};
 
 }  // namespace aztec

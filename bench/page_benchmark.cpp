@@ -9,57 +9,53 @@
 #include <vector>
 
 #include "family_table.h"
+#include "page_record.h"
+#include "pager.h"
 #include "raster.h"
 #include "test_surface.h"
 
-// A pager that shows nothing: pages are counted and cleared, and the first
-// one is kept, with the time it took and every box drawn on it.
-namespace {
-
 using Clock = std::chrono::steady_clock;
 
-struct Box {
-    int x1, y1, x2, y2;
-    Colour border, fill;
+// A pager that shows nothing: pages are counted and cleared, and the first
+// one is timed; when asked, it is kept, with its figures as placed.
+struct PagerState {
+    TestSurface page;
+    int pages_shown = 0;
+    Clock::time_point run_started;
+    double first_page_seconds = 0;
+    bool keep_first_page = false;
+    std::vector<Colour> first_page;
+    PageRecord first_page_figures;
 };
 
-TestSurface page;
-int pages_shown = 0;
-Clock::time_point run_started;
-double first_page_seconds = 0;
-std::vector<Colour> first_page;
-std::vector<Box> first_page_boxes;
-bool keep_first_page = false;
-
-void keep_box(int x1, int y1, int x2, int y2, Colour border, Colour fill) {
-    first_page_boxes.push_back({x1, y1, x2, y2, border, fill});
-}
-
-}  // namespace
-
-void open_display() {
-    open_test_canvas(page);
-    pages_shown = 0;
-    count_printed = false;  // a count printed would only clutter the report
-    first_page_boxes.clear();
-    box_listener = keep_first_page ? keep_box : nullptr;
+void open_display(Run& run) {
+    PagerState& pager = *run.pager;
+    open_test_canvas(pager.page);
+    pager.pages_shown = 0;
+    run.count_printed = false;  // a count printed would only clutter the report
+    pager.first_page_figures.figures.clear();
+    run.record = pager.keep_first_page ? &pager.first_page_figures : nullptr;
     // The page's time counts its clearing, as the baseline's does.
-    run_started = Clock::now();
+    pager.run_started = Clock::now();
     clear_canvas();
 }
 
-void show_page() {
-    if (pages_shown++ == 0) {
-        first_page_seconds = std::chrono::duration<double>(Clock::now() - run_started).count();
-        if (keep_first_page) first_page = snapshot_canvas();
-        box_listener = nullptr;
+void show_page(Run& run) {
+    PagerState& pager = *run.pager;
+    if (pager.pages_shown++ == 0) {
+        pager.first_page_seconds =
+            std::chrono::duration<double>(Clock::now() - pager.run_started).count();
+        if (pager.keep_first_page) pager.first_page = snapshot_canvas();
+        run.record = nullptr;
     }
     clear_canvas();
 }
 
-void finish_display() {
-    if (pages_shown++ == 0) {
-        first_page_seconds = std::chrono::duration<double>(Clock::now() - run_started).count();
+void finish_display(Run& run) {
+    PagerState& pager = *run.pager;
+    if (pager.pages_shown++ == 0) {
+        pager.first_page_seconds =
+            std::chrono::duration<double>(Clock::now() - pager.run_started).count();
     }
 }
 
@@ -72,64 +68,84 @@ void report(benchmark::State& state, std::size_t boxes, int pages) {
     state.counters["pages"] = pages;
 }
 
-// The first page of a family's run as drawn, and its boxes.
-void record_first_page(const Family& family) {
-    keep_first_page = true;
-    run_family(family);
-    keep_first_page = false;
+void run_once(PagerState& pager, const Family& family) {
+    Run run = run_of(family, 0);
+    run.pager = &pager;
+    run_family(run);
 }
 
-// Every benchmark must leave the page exactly as the family drew it.
-void check_page(benchmark::State& state) {
-    if (snapshot_canvas() != first_page) state.SkipWithError("the page drawn differs");
+// The first page of a family's run as drawn, and every domino's box on it.
+std::vector<Box> record_first_page(PagerState& pager, const Family& family) {
+    pager.keep_first_page = true;
+    run_once(pager, family);
+    pager.keep_first_page = false;
+    std::vector<Box> boxes;
+    for (const PlacedFigure& figure : pager.first_page_figures.figures) {
+        const Placement placement =
+            placement_on_page(figure.geometry, figure.x, figure.y, family.cell, family.cell);
+        for (const Domino& domino : figure.geometry.dominoes) {
+            boxes.push_back(domino_box(domino, placement));
+        }
+    }
+    return boxes;
 }
 
 // Drawing the first page: each iteration runs the whole family and is timed
 // until that page is done.
 void page_drawn(benchmark::State& state, const Family* family) {
-    record_first_page(*family);
-    const std::vector<Colour> expected = first_page;
-    const std::size_t boxes = first_page_boxes.size();
+    PagerState pager;
+    const std::size_t boxes = record_first_page(pager, *family).size();
+    const std::vector<Colour> expected = pager.first_page;
     for ([[maybe_unused]] auto _ : state) {
-        run_family(*family);
-        state.SetIterationTime(first_page_seconds);
+        run_once(pager, *family);
+        state.SetIterationTime(pager.first_page_seconds);
     }
-    keep_first_page = true;
-    run_family(*family);
-    keep_first_page = false;
-    if (first_page != expected) state.SkipWithError("the page drawn differs");
+    record_first_page(pager, *family);
+    if (pager.first_page != expected) state.SkipWithError("the page drawn differs");
     report(state, boxes, 1);
+    close_test_canvas(pager.page);
 }
 
 // The same boxes painted with SDL's bulk fills, the canvas cleared first as
-// the pagers clear it.
+// the pagers clear it; it must leave the page exactly as the family drew it.
 void bulk_fill_baseline(benchmark::State& state, const Family* family) {
-    record_first_page(*family);
+    PagerState pager;
+    const std::vector<Box> boxes = record_first_page(pager, *family);
+    const Colour border = palette.border;
+    std::vector<Colour> fills;
+    for (const PlacedFigure& figure : pager.first_page_figures.figures) {
+        for (const Domino& domino : figure.geometry.dominoes) {
+            fills.push_back(domino.role == DominoRole::rise   ? palette.rise_fill
+                            : domino.role == DominoRole::fall ? palette.fall_fill
+                                                              : palette.flat_fill);
+        }
+    }
     for ([[maybe_unused]] auto _ : state) {
         clear_canvas();
-        for (const Box& box : first_page_boxes) {
-            const int left = std::min(box.x1, box.x2);
-            const int top = std::min(box.y1, box.y2);
-            const int width = std::max(box.x1, box.x2) - left + 1;
-            const int height = std::max(box.y1, box.y2) - top + 1;
-            SDL_Rect outline{static_cast<Sint16>(left), static_cast<Sint16>(top),
-                             static_cast<Uint16>(width), static_cast<Uint16>(height)};
-            SDL_Rect inside{static_cast<Sint16>(left + 1), static_cast<Sint16>(top + 1),
-                            static_cast<Uint16>(width - 2), static_cast<Uint16>(height - 2)};
-            SDL_FillRect(screen, &outline, box.border);
-            SDL_FillRect(screen, &inside, box.fill);
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            const Box& box = boxes[i];
+            SDL_Rect outline{static_cast<Sint16>(box.left), static_cast<Sint16>(box.top),
+                             static_cast<Uint16>(box.right - box.left + 1),
+                             static_cast<Uint16>(box.bottom - box.top + 1)};
+            SDL_Rect inside{static_cast<Sint16>(box.left + 1), static_cast<Sint16>(box.top + 1),
+                            static_cast<Uint16>(box.right - box.left - 1),
+                            static_cast<Uint16>(box.bottom - box.top - 1)};
+            SDL_FillRect(screen, &outline, border);
+            SDL_FillRect(screen, &inside, fills[i]);
         }
         benchmark::ClobberMemory();
     }
-    check_page(state);
-    report(state, first_page_boxes.size(), 1);
+    if (snapshot_canvas() != pager.first_page) state.SkipWithError("the page drawn differs");
+    report(state, boxes.size(), 1);
+    close_test_canvas(pager.page);
 }
 
 void whole_run(benchmark::State& state, const Family* family) {
-    record_first_page(*family);
-    const std::size_t boxes = first_page_boxes.size();
-    for ([[maybe_unused]] auto _ : state) run_family(*family);
-    report(state, boxes, pages_shown);
+    PagerState pager;
+    const std::size_t boxes = record_first_page(pager, *family).size();
+    for ([[maybe_unused]] auto _ : state) run_once(pager, *family);
+    report(state, boxes, pager.pages_shown);
+    close_test_canvas(pager.page);
 }
 
 }  // namespace

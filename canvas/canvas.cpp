@@ -6,9 +6,12 @@ SDL_Surface* screen = nullptr;
 Palette palette{};
 
 bool select_canvas(SDL_Surface* surface) {
-    if (surface == nullptr || surface->format == nullptr ||
-        surface->format->BitsPerPixel != canvas_depth || surface->w < canvas_width ||
-        surface->h < canvas_height) {
+    if (surface == nullptr) {
+        screen = nullptr;
+        return true;
+    }
+    if (surface->format == nullptr || surface->format->BitsPerPixel != canvas_depth ||
+        surface->w < 1 || surface->h < 1) {
         return false;
     }
     screen = surface;

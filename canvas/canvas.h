@@ -1,8 +1,11 @@
-// The page every figure is drawn on: an 800 x 600 surface of 32-bit pixels,
-// and the six colours mapped for it.
+// The page every figure is drawn on: a surface of 32-bit pixels, 800 x 600
+// in the window (larger when an exporter draws at a larger cell), and the
+// six colours of the programs' own palette mapped for it.
 #pragma once
 
 #include <SDL.h>
+
+#include "page_grid.h"
 
 // A 32-bit pixel value already mapped for the canvas's pixel format.
 using Colour = Uint32;
@@ -16,8 +19,6 @@ struct Palette {
     Colour path;        // black line of a path drawn over its figure (--path)
 };
 
-constexpr int canvas_width = 800;
-constexpr int canvas_height = 600;
 constexpr int canvas_depth = 32;
 
 // The surface every primitive draws into, and the palette mapped for it.
@@ -25,13 +26,14 @@ extern SDL_Surface* screen;
 extern Palette palette;
 
 // Makes `surface` the canvas and maps the palette for its pixel format.
-// Returns false (and selects nothing) unless it is 32-bit and at least
-// 800 x 600; rows are addressed through its pitch, whatever that is.
+// Returns false (and selects nothing) unless it is 32-bit; rows are
+// addressed through its pitch, whatever that is. nullptr selects no
+// canvas: the primitives then draw nothing.
 bool select_canvas(SDL_Surface* surface);
 // Paints the whole canvas with palette.background, pixel by pixel like
 // every primitive (raster.cpp), so that it works on any surface a primitive
 // does, one whose lock is held too.
 void clear_canvas();
-// Row y (0 <= y < 600) of the canvas, to read a whole page at once: for a
-// canvas that needs no lock, such as an off-screen page.
+// Row y of the canvas, to read a whole page at once: for a canvas that
+// needs no lock, such as an off-screen page.
 const Colour* canvas_row(int y);

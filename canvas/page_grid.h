@@ -3,6 +3,11 @@
 // last_x, and the page when the next row would pass last_y.
 #pragma once
 
+// The window's page, 800 x 600 pixels, and the page every layout is made
+// for (a page drawn at a larger cell is this one scaled).
+constexpr int canvas_width = 800;
+constexpr int canvas_height = 600;
+
 struct PageGrid {
     int first_x;
     int first_y;

@@ -3,11 +3,9 @@
 #include "raster.h"
 
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <cstdlib>
-
-BoxListener box_listener = nullptr;
+#include <vector>
 
 namespace {
 
@@ -17,8 +15,12 @@ using Wide = long long;
 // both are below 2^32, so the product is below 2^64.
 using Product = unsigned long long;
 
+// The selected canvas's size; a page may be larger than the window's.
+int width() { return screen->w; }
+int height() { return screen->h; }
+
 bool on_canvas(Wide x, Wide y) {
-    return x >= 0 && x < canvas_width && y >= 0 && y < canvas_height;
+    return screen != nullptr && x >= 0 && x < width() && y >= 0 && y < height();
 }
 
 // Rows are addressed through the surface's pitch, which may exceed 4 * w.
@@ -85,11 +87,12 @@ void draw_sloped_line(Wide major_start, int major_sign, Wide major, Wide minor_s
 
 // ---- flood fill ----
 //
-// The fill paints exactly what this recursive scanline fill paints:
+// The fill paints exactly what this recursive scanline fill paints, on a
+// canvas W pixels wide and H high (800 and 600 for the window):
 //
 //   fill(x, y): stop on border or fill; paint (x, y); scan left painting
-//   until l <= 0 or border; scan right until r >= 800 or border; then for
-//   i = l ... r - 1: if y > 1 fill(i, y - 1); if y < 599 fill(i, y + 1).
+//   until l <= 0 or border; scan right until r >= W or border; then for
+//   i = l ... r - 1: if y > 1 fill(i, y - 1); if y < H - 1 fill(i, y + 1).
 //
 // Which spans that fill enters does not depend on the order it visits them
 // in: an entry fails only on border pixels, which never change, or on fill
@@ -105,57 +108,56 @@ void draw_sloped_line(Wide major_start, int major_sign, Wide major, Wide minor_s
 // the canvas; it starts at column 0 instead.
 
 struct FillSpan {
-    Sint16 y;
-    Sint16 left;    // the left scan's stop column, included
-    Sint16 right;   // the right scan's stop column, excluded
-    Sint16 from;    // the row it was entered from: -1 above, +1 below, 0 the seed
-    Sint16 parent_left;   // the part of that row painted with the parent
-    Sint16 parent_right;  // span, columns parent_left ... parent_right - 1
+    int y;
+    int left;    // the left scan's stop column, included
+    int right;   // the right scan's stop column, excluded
+    int from;    // the row it was entered from: -1 above, +1 below, 0 the seed
+    int parent_left;   // the part of that row painted with the parent
+    int parent_right;  // span, columns parent_left ... parent_right - 1
 };
 
-// A span is pushed only when it is entered, and an entered span is all fill
-// but possibly for column 0, so it can be entered once more there at most.
-// A row holds at most 400 spans, since spans are separated by border pixels.
-constexpr std::size_t fill_stack_capacity =
-    static_cast<std::size_t>(canvas_height) * (canvas_width / 2 + 1);
-std::array<FillSpan, fill_stack_capacity> fill_stack;
-std::size_t fill_depth = 0;
+// The spans entered and not yet looked beside. A span is pushed only when
+// it is entered, and an entered span is all fill but possibly for column
+// 0, so it can be entered once more there at most: the stack never holds
+// more spans than the canvas has.
+using FillStack = std::vector<FillSpan>;
 
 // Paints the span through (x, y), whose pixel is neither border nor fill,
 // pushes it, and returns the right scan's stop column.
-int enter_span(Colour* row, int x, int y, const FillSpan& parent, Colour fill, Colour border) {
+int enter_span(FillStack& stack, Colour* row, int x, int y, const FillSpan& parent, Colour fill,
+               Colour border) {
     row[x] = fill;
     int l = x - 1;
     while (l > 0 && row[l] != border) row[l--] = fill;
     int r = x + 1;
-    while (r < canvas_width && row[r] != border) row[r++] = fill;
+    while (r < width() && row[r] != border) row[r++] = fill;
     if (l < 0) l = 0;
-    if (fill_depth < fill_stack.size()) {
-        const auto from = static_cast<Sint16>(parent.y == y ? 0 : parent.y - y);
-        const auto painted_left = static_cast<Sint16>(parent.left > 1 ? parent.left + 1 : 1);
-        fill_stack[fill_depth++] = {static_cast<Sint16>(y), static_cast<Sint16>(l),
-                                    static_cast<Sint16>(r), from, painted_left, parent.right};
-    }
+    const int from = parent.y == y ? 0 : parent.y - y;
+    const int painted_left = parent.left > 1 ? parent.left + 1 : 1;
+    stack.push_back({y, l, r, from, painted_left, parent.right});
     return r;
 }
 
 // Enters every span of row y that columns left ... right - 1 touch.
-void look_along(const FillSpan& span, int y, int left, int right, Colour fill, Colour border) {
+void look_along(FillStack& stack, const FillSpan& span, int y, int left, int right, Colour fill,
+                Colour border) {
     Colour* row = pixel_row(y);
     for (int i = left; i < right; ++i) {
-        if (row[i] != border && row[i] != fill) i = enter_span(row, i, y, span, fill, border);
+        if (row[i] != border && row[i] != fill) {
+            i = enter_span(stack, row, i, y, span, fill, border);
+        }
     }
 }
 
 // Looks along the row at span.y + offset, less what the parent span painted.
-void look_beside(const FillSpan& span, int offset, Colour fill, Colour border) {
+void look_beside(FillStack& stack, const FillSpan& span, int offset, Colour fill, Colour border) {
     const int y = span.y + offset;
     if (offset != span.from) {
-        look_along(span, y, span.left, span.right, fill, border);
+        look_along(stack, span, y, span.left, span.right, fill, border);
         return;
     }
-    look_along(span, y, span.left, std::min<int>(span.right, span.parent_left), fill, border);
-    look_along(span, y, std::max<int>(span.left, span.parent_right), span.right, fill, border);
+    look_along(stack, span, y, span.left, std::min(span.right, span.parent_left), fill, border);
+    look_along(stack, span, y, std::max(span.left, span.parent_right), span.right, fill, border);
 }
 
 }  // namespace
@@ -185,31 +187,32 @@ void draw_line(int x0, int y0, int x1, int y1, Colour colour) {
     Wide first = 0;
     Wide last = 0;
     if (dx == 0) {
-        if (steps_on_canvas(y0, sy, ay, canvas_height, first, last))
+        if (steps_on_canvas(y0, sy, ay, height(), first, last))
             for (Wide k = first; k <= last; ++k) plot_clipped(x0, y0 + sy * k, colour);
     } else if (dy == 0) {
-        if (steps_on_canvas(x0, sx, ax, canvas_width, first, last))
+        if (steps_on_canvas(x0, sx, ax, width(), first, last))
             for (Wide k = first; k <= last; ++k) plot_clipped(x0 + sx * k, y0, colour);
     } else if (ax == ay) {
         // Step k plots (x0 + sx k, y0 + sy (k - 1)), then (x0 + sx k, y0 + sy k).
-        if (steps_on_canvas(x0, sx, ax, canvas_width, first, last)) {
+        if (steps_on_canvas(x0, sx, ax, width(), first, last)) {
             for (Wide k = first; k <= last; ++k) {
                 plot_clipped(x0 + sx * k, y0 + sy * (k - 1), colour);
                 plot_clipped(x0 + sx * k, y0 + sy * k, colour);
             }
         }
     } else if (ax > ay) {
-        draw_sloped_line(x0, sx, ax, y0, sy, ay, canvas_width, true, colour);
+        draw_sloped_line(x0, sx, ax, y0, sy, ay, width(), true, colour);
     } else {
-        draw_sloped_line(y0, sy, ay, x0, sx, ax, canvas_height, false, colour);
+        draw_sloped_line(y0, sy, ay, x0, sx, ax, height(), false, colour);
     }
     unlock_canvas();
 }
 
-void trace_line(int x0, int y0, int x1, int y1, LinePlot plot) {
+std::vector<Pixel> line_pixels(int x0, int y0, int x1, int y1) {
+    std::vector<Pixel> pixels;
     int x = x0;
     int y = y0;
-    plot(x, y);
+    pixels.push_back({x, y});
     const int sx = x1 > x0 ? 1 : -1;
     const int sy = y1 > y0 ? 1 : -1;
     const int ax = std::abs(x1 - x0);
@@ -221,27 +224,29 @@ void trace_line(int x0, int y0, int x1, int y1, LinePlot plot) {
     int err = 0;
     for (int k = 0; k < major; ++k) {
         if (x_major) x += sx; else y += sy;
-        plot(x, y);
+        pixels.push_back({x, y});
         err += minor;
         if (minor > 0 && err >= major) {
             err -= major;
             if (x_major) y += sy; else x += sx;
-            plot(x, y);
+            pixels.push_back({x, y});
         }
     }
+    return pixels;
 }
 
 void flood_fill(int x, int y, Colour fill, Colour border) {
     if (!on_canvas(x, y) || !lock_canvas()) return;
     Colour* row = pixel_row(y);
     if (row[x] != border && row[x] != fill) {
-        fill_depth = 0;
-        const FillSpan seed{static_cast<Sint16>(y), 0, 0, 0, 0, 0};
-        enter_span(row, x, y, seed, fill, border);
-        while (fill_depth > 0) {
-            const FillSpan span = fill_stack[--fill_depth];
-            if (span.y > 1) look_beside(span, -1, fill, border);
-            if (span.y < canvas_height - 1) look_beside(span, +1, fill, border);
+        FillStack stack;
+        const FillSpan seed{y, 0, 0, 0, 0, 0};
+        enter_span(stack, row, x, y, seed, fill, border);
+        while (!stack.empty()) {
+            const FillSpan span = stack.back();
+            stack.pop_back();
+            if (span.y > 1) look_beside(stack, span, -1, fill, border);
+            if (span.y < height() - 1) look_beside(stack, span, +1, fill, border);
         }
     }
     unlock_canvas();
@@ -261,7 +266,7 @@ bool draw_plain_box(int x1, int y1, int x2, int y2, Colour border, Colour fill) 
     const int right = std::max(x1, x2);
     const int top = std::min(y1, y2);
     const int bottom = std::max(y1, y2);
-    if (left < 0 || top < 0 || right >= canvas_width || bottom >= canvas_height ||
+    if (left < 0 || top < 0 || right >= width() || bottom >= height() ||
         right - left < 2 || bottom - top < 2) {
         return false;
     }
@@ -286,19 +291,16 @@ bool draw_plain_box(int x1, int y1, int x2, int y2, Colour border, Colour fill) 
 
 void clear_canvas() {
     if (!lock_canvas()) return;
-    for (int y = 0; y < canvas_height; ++y) {
-        std::fill(pixel_row(y), pixel_row(y) + canvas_width, palette.background);
-    }
+    for (int y = 0; y < height(); ++y) std::fill(pixel_row(y), pixel_row(y) + width(), palette.background);
     unlock_canvas();
 }
 
 void fill_box(int x1, int y1, int x2, int y2, Colour fill) {
     if (!lock_canvas()) return;
-    if (box_listener != nullptr) box_listener(x1, y1, x2, y2, fill, fill);
     const int left = std::max(std::min(x1, x2), 0);
-    const int right = std::min(std::max(x1, x2), canvas_width - 1);
+    const int right = std::min(std::max(x1, x2), width() - 1);
     const int top = std::max(std::min(y1, y2), 0);
-    const int bottom = std::min(std::max(y1, y2), canvas_height - 1);
+    const int bottom = std::min(std::max(y1, y2), height() - 1);
     for (int y = top; y <= bottom && left <= right; ++y) {
         std::fill(pixel_row(y) + left, pixel_row(y) + right + 1, fill);
     }
@@ -307,7 +309,6 @@ void fill_box(int x1, int y1, int x2, int y2, Colour fill) {
 
 void draw_box(int x1, int y1, int x2, int y2, Colour border, Colour fill) {
     if (!lock_canvas()) return;
-    if (box_listener != nullptr) box_listener(x1, y1, x2, y2, border, fill);
     if (draw_plain_box(x1, y1, x2, y2, border, fill)) {
         unlock_canvas();
         return;

@@ -5,46 +5,47 @@
 
 namespace diamond {
 
-int diamond_order = orders.usual;
-Arrangement arrangement{};
-
 namespace {
 
-// Rises, falls and flats of the current a: (a, a, N - a).
-std::array<int, 3> kind_counts{};
-// Anchor of the next figure: the centre of its path's first cell.
-int cursor_x = 0;
-int cursor_y = 0;
+// Where the run is: the arrangement being drawn and the anchor of the next
+// figure (the centre of its path's first cell).
+struct Walk {
+    Run& run;
+    PageGrid grid;
+    FigurePath arrangement;
+    int cursor_x;
+    int cursor_y;
+};
 
-void swap_steps(int i, int j) {
-    const StepKind step = arrangement[i];
-    arrangement[i] = arrangement[j];
-    arrangement[j] = step;
+void swap_steps(FigurePath& arrangement, int i, int j) {
+    const StepKind step = arrangement[static_cast<std::size_t>(i)];
+    arrangement[static_cast<std::size_t>(i)] = arrangement[static_cast<std::size_t>(j)];
+    arrangement[static_cast<std::size_t>(j)] = step;
 }
 
 // Reverses entries i ... j.
-void reverse_steps(int i, int j) {
-    for (; i < j; ++i, --j) swap_steps(i, j);
+void reverse_steps(FigurePath& arrangement, int i, int j) {
+    for (; i < j; ++i, --j) swap_steps(arrangement, i, j);
 }
 
 // Draws every arrangement for this a, laid out row by row.
-void enumerate_arrangements(int a) {
-    if (a < 0 || a > diamond_order || a + diamond_order > max_steps) return;
-    kind_counts = {a, a, diamond_order - a};
-    const int n = a + diamond_order;
-    int i = 0;
-    for (const StepKind kind : {StepKind::rise, StepKind::fall, StepKind::flat}) {
-        for (int c = 0; c < kind_counts[static_cast<int>(kind)]; ++c) arrangement[i++] = kind;
-    }
+void enumerate_arrangements(Walk& walk, int a) {
+    const int order = walk.run.order;
+    // Rises, falls and flats of this a: (a, a, N - a), in ascending order.
+    walk.arrangement.assign(static_cast<std::size_t>(a), StepKind::rise);
+    walk.arrangement.insert(walk.arrangement.end(), static_cast<std::size_t>(a), StepKind::fall);
+    walk.arrangement.insert(walk.arrangement.end(), static_cast<std::size_t>(order - a),
+                            StepKind::flat);
+    const int n = a + order;
     do {
         // Before the successor is sought: a page filled by the last
         // arrangement of this a is shown now, and the next a starts afresh.
         // A figure passed over by a filter takes no slot.
-        if (draw_diamond_figure(a, cursor_x, cursor_y) &&
-            next_slot(page_grid_of(diamond_order), cursor_x, cursor_y)) {
-            show_page();
+        if (place_figure(walk.run, walk.arrangement, walk.cursor_x, walk.cursor_y) &&
+            next_slot(walk.grid, walk.cursor_x, walk.cursor_y)) {
+            show_page(walk.run);
         }
-    } while (next_arrangement(n));
+    } while (next_arrangement(walk.arrangement, n));
 }
 
 }  // namespace
@@ -59,24 +60,24 @@ PageGrid page_grid_of(int order) {
             canvas_height - 20 * order};
 }
 
-bool next_arrangement(int n) {
+bool next_arrangement(FigurePath& arrangement, int n) {
+    const auto at = [&arrangement](int i) { return arrangement[static_cast<std::size_t>(i)]; };
     int k = n - 1;
-    while (k >= 1 && !(arrangement[k - 1] < arrangement[k])) --k;
+    while (k >= 1 && !(at(k - 1) < at(k))) --k;
     if (k < 1) return false;
     const int p = k - 1;
     int l = n - 1;
-    while (!(arrangement[l] > arrangement[p])) --l;
-    swap_steps(p, l);
-    reverse_steps(p + 1, n - 1);
+    while (!(at(l) > at(p))) --l;
+    swap_steps(arrangement, p, l);
+    reverse_steps(arrangement, p + 1, n - 1);
     return true;
 }
 
-void draw_every_figure() {
-    diamond_order = chosen_order(orders);
-    const PageGrid grid = page_grid_of(diamond_order);
-    cursor_x = grid.first_x;
-    cursor_y = grid.first_y;
-    for (int a = 0; a <= diamond_order; ++a) enumerate_arrangements(a);
+int draw_every_figure(Run& run) {
+    const PageGrid grid = page_grid_of(run.order);
+    Walk walk{run, grid, {}, grid.first_x, grid.first_y};
+    for (int a = 0; a <= run.order; ++a) enumerate_arrangements(walk, a);
+    return 0;
 }
 
 }  // namespace diamond

@@ -3,8 +3,6 @@
 // program draws order 4: 321 tilings of a 48-cell diamond.
 #pragma once
 
-#include <array>
-
 #include "family.h"
 #include "page_grid.h"
 #include "steps.h"
@@ -13,36 +11,25 @@ namespace diamond {
 
 // Orders 1 ... 7 drawn page by page; the program's own is 4. One figure
 // alone up to order 28, whose diamond with a margin of a cell just fits the
-// page. An arrangement has at most 2N steps.
+// page.
 constexpr OrderRange orders{7, 4};
 constexpr int largest_figure_order = 28;
-constexpr int max_steps = 2 * largest_figure_order;
-using Arrangement = std::array<StepKind, max_steps>;
 
-// N: the number of steps of an arrangement without rises. The diamond has
-// 2N(N + 2) cells in 2N + 1 rows.
-extern int diamond_order;
-// The arrangement being drawn, in its first a + N entries.
-extern Arrangement arrangement;
-// Horizontal dominoes still to be stacked above and below the path: N when
-// a figure starts, and both back at 0 when it is done.
-extern int upper_stack;
-extern int lower_stack;
+// The figure of order N whose path is `path` (a + N steps: a rises, a falls
+// and N - a flats) as geometry: the diamond's 2N(N + 2) cells in 2N + 1
+// rows, the path from the left edge of the middle row (its anchor) to the
+// right edge, with diagonal stacks of horizontal dominoes filling the
+// diamond above and below it. Its dominoes come step by step: the step's
+// own, then for a flat its stack above and below, for a rise the one below,
+// for a fall the one above.
+FigureGeometry geometry_of(int order, const FigurePath& path);
 
-// Draws the figure of the first a + N entries of `arrangement` (0 <= a <= N)
-// with its path starting at anchor (x, y); it spans x - 5 ... x + 20N - 5
-// and y - 10N - 5 ... y + 10N + 5 (at order 4: x - 5 ... x + 75, y - 45 ...
-// y + 45). Other values of a draw nothing. Whether it was placed (a figure
-// filter may pass it over).
-bool draw_diamond_figure(int a, int x, int y);
-
-// The whole run: the order asked for (requested_order) or 4, the cursor at
-// the first slot, then a = 0, 1, ..., N, every arrangement of each in
-// ascending lexicographic order; a full page is shown at once.
-void draw_every_figure();
+// The whole run: every arrangement, a = 0, 1, ..., N, each a's in ascending
+// lexicographic order; a full page is shown at once.
+int draw_every_figure(Run& run);
 // Turns the first n entries of `arrangement` into their lexicographic
 // successor (equal kinds not told apart); false when they are the last.
-bool next_arrangement(int n);
+bool next_arrangement(FigurePath& arrangement, int n);
 // Where the figures of order N go on a page: at order 4, anchors 100 apart
 // from (10, 50), 8 to a row and 5 rows.
 PageGrid page_grid_of(int order);

@@ -8,7 +8,9 @@ constexpr const char* summary =
     "every arrangement of a rises, a falls and N - a flats (a = 0 ... N) as a domino tiling "
     "of the order-N diamond";
 
-const Family family = {"diamond", summary, orders, draw_every_figure, page_grid_of,
-                       nullptr, figure_counting, random_drawing};
+// Cells of 10 pixels on its window's pages.
+const Family family = {"diamond",        summary,      orders,      10,
+                       nullptr,          draw_every_figure, page_grid_of, geometry_of,
+                       figure_counting,  random_drawing};
 
 }  // namespace diamond

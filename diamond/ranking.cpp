@@ -10,39 +10,51 @@ namespace diamond {
 namespace {
 
 // Arrangements of r rises, d falls and f flats.
-BigCount arrangements(int r, int d, int f) { return binomial(r + d + f, r) * binomial(d + f, d); }
+BigCount arrangements(const Binomials& table, int r, int d, int f) {
+    return binomial(table, r + d + f, r) * binomial(table, d + f, d);
+}
 
 // Arrangements of `left` (rises, falls, flats), as counts by kind.
-BigCount arrangements(const std::array<int, 3>& left) {
-    return arrangements(left[0], left[1], left[2]);
+BigCount arrangements(const Binomials& table, const std::array<int, 3>& left) {
+    return arrangements(table, left[0], left[1], left[2]);
 }
 
 // The arrangements of order N with fewer than a rises.
-BigCount before_a(int order, int a) {
+BigCount before_a(const Binomials& table, int order, int a) {
     BigCount before = 0;
-    for (int fewer = 0; fewer < a; ++fewer) before += arrangements(fewer, fewer, order - fewer);
+    for (int fewer = 0; fewer < a; ++fewer) {
+        before += arrangements(table, fewer, fewer, order - fewer);
+    }
     return before;
 }
 
-BigCount figure_total(int order) { return before_a(order, order + 1); }
+// Binomials enough for every arrangement of order N: at most 2N steps.
+Binomials binomials_of(int order) { return binomials_up_to(2 * order); }
+
+BigCount figure_total(int order) {
+    return before_a(binomials_of(order), order, order + 1);
+}
 
 bool unrank_figure(int order, const BigCount& number, FigurePath& path) {
-    if (order < 1 || order > largest_figure_order || number < 1 || number > figure_total(order)) {
-        return false;
-    }
+    if (order < 1 || order > largest_figure_order) return false;
+    const Binomials table = binomials_of(order);
+    if (number < 1 || number > before_a(table, order, order + 1)) return false;
     BigCount rest = number - 1;
     int a = 0;
-    while (rest >= arrangements(a, a, order - a)) rest -= arrangements(a, a, order - a), ++a;
+    while (rest >= arrangements(table, a, a, order - a)) {
+        rest -= arrangements(table, a, a, order - a);
+        ++a;
+    }
     std::array<int, 3> left = {a, a, order - a};
-    path.count = order + a;
-    for (int i = 0; i < path.count; ++i) {
+    path.assign(static_cast<std::size_t>(order + a), StepKind::flat);
+    for (StepKind& step : path) {
         // The first kind whose arrangements of what is left reach the rest.
         for (int kind = 0; kind < 3; ++kind) {
             if (left[kind] == 0) continue;
             --left[kind];
-            const BigCount here = arrangements(left);
+            const BigCount here = arrangements(table, left);
             if (rest < here) {
-                path.steps[i] = static_cast<StepKind>(kind);
+                step = static_cast<StepKind>(kind);
                 break;
             }
             rest -= here;
@@ -54,22 +66,23 @@ bool unrank_figure(int order, const BigCount& number, FigurePath& path) {
 
 BigCount rank_figure(int order, const FigurePath& path) {
     std::array<int, 3> left = {0, 0, 0};
-    for (int i = 0; i < path.count; ++i) {
-        if (path.steps[i] == StepKind::next_path) return 0;
-        ++left[static_cast<int>(path.steps[i])];
+    for (const StepKind step : path) {
+        if (step == StepKind::next_path) return 0;
+        ++left[static_cast<int>(step)];
     }
     const int a = left[0];
     if (order < 1 || order > largest_figure_order || left[1] != a || left[2] != order - a) {
         return 0;
     }
-    BigCount number = before_a(order, a) + 1;
-    for (int i = 0; i < path.count; ++i) {
-        const int kind = static_cast<int>(path.steps[i]);
+    const Binomials table = binomials_of(order);
+    BigCount number = before_a(table, order, a) + 1;
+    for (const StepKind step : path) {
+        const int kind = static_cast<int>(step);
         // Every arrangement that has a smaller kind here comes first.
         for (int smaller = 0; smaller < kind; ++smaller) {
             if (left[smaller] == 0) continue;
             --left[smaller];
-            number += arrangements(left);
+            number += arrangements(table, left);
             ++left[smaller];
         }
         --left[kind];
@@ -77,24 +90,20 @@ BigCount rank_figure(int order, const FigurePath& path) {
     return number;
 }
 
-StepRange step_range(int order) { return {order, 2 * order}; }
+StepRange step_range(int order) { return {order, 2 * order, 1}; }
 
-void draw_one_figure(int order, const FigurePath& path) {
-    diamond_order = order;
-    int a = 0;
-    for (int i = 0; i < path.count && i < max_steps; ++i) {
-        arrangement[i] = path.steps[i];
-        a += path.steps[i] == StepKind::rise ? 1 : 0;
-    }
-    const PageGrid grid = page_grid_of(order);
-    draw_diamond_figure(a, grid.first_x, grid.first_y);
+// Its paths go anywhere from their row back to it.
+bool count_by(int order, Statistic statistic, CountTable& counts) {
+    if (order < 1 || order > largest_counted_path_order) return false;
+    count_paths_by(order, false, statistic, counts);
+    return true;
 }
 
 }  // namespace
 
 const FigureCounting figure_counting = {largest_figure_order, figure_total, unrank_figure,
-                                        rank_figure,          step_range,   draw_one_figure,
-                                        PathCounting::anywhere};
-const RandomDrawing random_drawing = {largest_figure_order, nullptr, nullptr};
+                                        rank_figure,          step_range,   count_by,
+                                        largest_counted_path_order};
+const RandomDrawing random_drawing = {largest_figure_order, nullptr};
 
 }  // namespace diamond

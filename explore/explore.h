@@ -1,10 +1,19 @@
 // What the explorer's web page asks of the figures, through plain C calls
 // on numbers and strings: run a family at an order to draw one of its pages,
 // find the figure under a point, and write a page or a figure as a file,
-// byte for byte what the exporters write.
+// byte for byte what the exporters write. Everything the explorer keeps
+// between calls is in one session, which the page opens once and hands to
+// every call.
 #pragma once
 
+struct ExploreSession;
+
 extern "C" {
+
+// The session every other call takes; it lasts as long as the page, or
+// until closed.
+ExploreSession* explore_open();
+void explore_close(ExploreSession* session);
 
 // Families by number, from 0, in the family table's order: how many, and
 // each one's name ("" for no such family).
@@ -23,8 +32,8 @@ int explore_has_counts(int family);
 // most: a filter, a figure's number or steps, or a seed. Numbers of any
 // size pass as decimal text, both ways. When a call returns -1, why is
 // in explore_failure().
-char* explore_input();
-const char* explore_failure();
+char* explore_input(ExploreSession* session);
+const char* explore_failure(ExploreSession* session);
 
 // The statistics of a figure's paths, by number: how many, and each one's
 // name ("flats", "peaks", "returns", "height").
@@ -33,53 +42,53 @@ const char* explore_statistic_name(int statistic);
 // Sets the filter every later run keeps its figures by, from the input
 // ("flats=2,height=1-3", as the exporters' --where; "" for none): 0, or -1;
 // and gives it back as it reads.
-int explore_set_filter();
-const char* explore_filter();
+int explore_set_filter(ExploreSession* session);
+const char* explore_filter(ExploreSession* session);
 // The figures of `family` at `order` counted by the statistic: the largest
 // value that has figures (-1 when not counted); then each value's count.
-int explore_counts(int family, int order, int statistic);
-const char* explore_count_of(int value);
-// The figures of `family` at `order`, how many (decimal).
-const char* explore_figure_total(int family, int order);
+int explore_counts(ExploreSession* session, int family, int order, int statistic);
+const char* explore_count_of(ExploreSession* session, int value);
+// The figures of `family` at `order`, how many (decimal; "0" past the
+// orders of one figure alone).
+const char* explore_figure_total(ExploreSession* session, int family, int order);
 
 // Chooses one figure of `family` at `order`: by the input's number or
 // steps, or at random by the input's seed (0 ... 2^64 - 1), as the
 // exporters' --figure and --random choose it. 0, or -1.
-int explore_choose_figure(int family, int order);
-int explore_choose_random(int family, int order);
+int explore_choose_figure(ExploreSession* session, int family, int order);
+int explore_choose_random(ExploreSession* session, int family, int order);
 // Its number ("0" for a random tiling past the numbered orders).
-const char* explore_chosen_number();
+const char* explore_chosen_number(ExploreSession* session);
 // At the orders drawn page by page: the page of the run (with its filter
 // and paths) the chosen figure is on, 0 when the filter does not keep it;
 // and, once that page is drawn, the figure's index on it, or -1.
-int explore_page_of_chosen(int family, int order, int paths);
-int explore_chosen_index();
+int explore_page_of_chosen(ExploreSession* session, int family, int order, int paths);
+int explore_chosen_index(ExploreSession* session);
 // Draws the chosen figure alone at the canvas's top left, the rest white,
 // as the exporters write it (--figure K, --random SEED): 0, or -1. Until
 // the next run its file is what explore_write_file writes for `index` -1.
-int explore_run_chosen(int family, int order, int paths);
+int explore_run_chosen(ExploreSession* session, int family, int order, int paths);
 // Runs `family` at `order` and draws its page `page` (from 1), with each
 // figure's path over it when `paths` is not 0. Returns the run's number of
 // pages, or 0 for no such family or order; a page past the last is not
 // drawn (explore_page_drawn).
-int explore_run(int family, int order, int page, int paths);
-int explore_page_drawn();
-int explore_figures();
+int explore_run(ExploreSession* session, int family, int order, int page, int paths);
+int explore_page_drawn(ExploreSession* session);
+int explore_figures(ExploreSession* session);
 // The drawn page's pixels: red, green, blue and alpha bytes, 3,200 a row.
-const unsigned char* explore_pixels();
+const unsigned char* explore_pixels(ExploreSession* session);
 
 // A figure of the drawn page's value of a statistic (0 for no such figure).
-int explore_figure_stat(int index, int statistic);
+int explore_figure_stat(ExploreSession* session, int index, int statistic);
 // The figures on the drawn page: how many, the one whose outline holds
 // (x, y) (an index from 0, or -1), each one's number in its family (in
-// decimal, "0" for no such figure), its steps
-// ("rise flat fall"), and its outline's edges (side 0 left, 1 top, 2 right,
-// 3 bottom, all included).
-int explore_page_figure_count();
-int explore_figure_at(int x, int y);
-const char* explore_figure_number(int index);
-const char* explore_figure_steps(int index);
-int explore_figure_edge(int index, int side);
+// decimal, "0" for no such figure), its steps ("rise flat fall"), and its
+// outline's edges (side 0 left, 1 top, 2 right, 3 bottom, all included).
+int explore_page_figure_count(ExploreSession* session);
+int explore_figure_at(ExploreSession* session, int x, int y);
+const char* explore_figure_number(ExploreSession* session, int index);
+const char* explore_figure_steps(ExploreSession* session, int index);
+int explore_figure_edge(ExploreSession* session, int index, int side);
 
 // The formats a page or figure is written in, by number from 0: how many,
 // and each one's label ("SVG"), extension ("svg") and MIME type; and
@@ -91,18 +100,18 @@ const char* explore_format_mime_type(int format);
 int explore_format_is_image(int format);
 
 // Writes the drawn page (`index` -1) or its figure `index` alone in
-// `format`, and returns 0, or -1 when it cannot (the
-// reason in explore_file_failure). A figure alone replaces the page on the
-// canvas: until the page is run again, there is no page or figure to find
-// or write (the count is 0, and writing fails). For an image nothing is
-// written: the browser makes it from the canvas's top left
-// explore_file_width() x explore_file_height() pixels.
-int explore_write_file(int format, int index);
-const char* explore_file_data();
-int explore_file_size();
-int explore_file_width();
-int explore_file_height();
+// `format`, and returns 0, or -1 when it cannot (the reason in
+// explore_file_failure). A figure alone replaces the page on the canvas:
+// until the page is run again, there is no page or figure to find or write
+// (the count is 0, and writing fails). For an image nothing is written:
+// the browser makes it from the canvas's top left explore_file_width() x
+// explore_file_height() pixels.
+int explore_write_file(ExploreSession* session, int format, int index);
+const char* explore_file_data(ExploreSession* session);
+int explore_file_size(ExploreSession* session);
+int explore_file_width(ExploreSession* session);
+int explore_file_height(ExploreSession* session);
 // "page-2" or "figure-394".
-const char* explore_file_stem();
-const char* explore_file_failure();
+const char* explore_file_stem(ExploreSession* session);
+const char* explore_file_failure(ExploreSession* session);
 }

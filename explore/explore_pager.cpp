@@ -1,123 +1,102 @@
 #include "explore_pager.h"
 
 #include "canvas.h"
-#include "figure_protocol.h"
 #include "messages.h"
-#include "page_record.h"
-#include "path_overlay.h"
-#include "pager.h"
 #include "raster.h"
-#include "steps.h"
+#include "run.h"
 
 namespace {
 
-int page_aimed_at = 1;
-int page_now = 0;
-int figures_counted = 0;
-bool drawn = false;
-// The figure a run looks for among those it passes over, and its page.
-bool looking = false;
-BigCount looked_for = 0;
-int page_found = 0;
-// Made once and kept locked for good: its pixels then stay in memory (in a
-// browser SDL would otherwise keep them in a canvas element of its own),
-// and every primitive's lock is a nested one, which costs nothing.
-SDL_Surface* page_surface = nullptr;
-
-void count_figure(const BigCount& number, const StepKind* /*steps*/, int /*count*/, int /*x*/,
-                  int /*y*/, int /*cell*/) {
-    ++figures_counted;
-    if (looking && number == looked_for) page_found = page_now;
+void count_figure(Run& run, const BigCount& number, const FigurePath& /*path*/) {
+    PagerState& pager = *run.pager;
+    ++pager.figures_counted;
+    if (pager.looking && number == pager.looked_for) pager.page_found = pager.page_now;
 }
 
-// Pages not aimed at have no canvas and no record: the primitives return
-// at once, and only the figures are counted.
-void pass_over_page() {
-    screen = nullptr;
-    box_listener = nullptr;
-    segment_listener = nullptr;
-    figure_listener = count_figure;
+// Pages not aimed at have no canvas and no record: nothing is drawn, and
+// the figures are only counted.
+void pass_over_page(Run& run) {
+    select_canvas(nullptr);
+    run.record = nullptr;
+    run.figure_listener = count_figure;
 }
 
-void begin_page() {
-    ++page_now;
-    figures_on_page = 0;
-    if (page_now != page_aimed_at) {
-        pass_over_page();
+void begin_page(Run& run) {
+    PagerState& pager = *run.pager;
+    ++pager.page_now;
+    run.figures_on_page = 0;
+    if (pager.page_now != pager.page_aimed_at) {
+        pass_over_page(run);
         return;
     }
-    if (!select_canvas(page_surface)) fail("cannot draw on the page", SDL_GetError());
-    clear_canvas();
-    start_recording();
+    select_explorer_canvas(pager);
+    pager.record.figures.clear();
+    run.record = &pager.record;
+    run.figure_listener = nullptr;
 }
 
-void end_page() {
-    if (page_now == page_aimed_at) {
-        drawn = true;
-        figures_counted += static_cast<int>(recorded_figure_count());
+void end_page(Run& run) {
+    PagerState& pager = *run.pager;
+    if (pager.page_now == pager.page_aimed_at) {
+        pager.drawn = true;
+        pager.figures_counted += static_cast<int>(pager.record.figures.size());
     }
 }
 
 }  // namespace
 
-void aim_at_page(int page) { page_aimed_at = page; }
-
-void look_for_figure(const BigCount& number) {
-    looking = true;
-    looked_for = number;
+const unsigned char* page_pixels(const PagerState& pager) {
+    return pager.page_surface == nullptr
+               ? nullptr
+               : static_cast<const unsigned char*>(pager.page_surface->pixels);
 }
 
-int page_of_figure_looked_for() { return page_found; }
-
-int aimed_page() { return page_aimed_at; }
-
-int pages_in_run() { return page_now; }
-
-int figures_in_run() { return figures_counted; }
-
-bool page_drawn() { return drawn; }
-
-const unsigned char* page_pixels() {
-    return page_surface == nullptr ? nullptr : static_cast<const unsigned char*>(page_surface->pixels);
-}
-
-void open_display() {
-    if (page_surface == nullptr) {
+void select_explorer_canvas(PagerState& pager) {
+    if (pager.page_surface == nullptr) {
         // Red in the lowest byte: in memory, red, green, blue, then alpha.
-        page_surface = SDL_CreateRGBSurface(SDL_SWSURFACE, canvas_width, canvas_height,
-                                            canvas_depth, 0x000000FF, 0x0000FF00, 0x00FF0000, 0);
-        if (page_surface == nullptr || SDL_LockSurface(page_surface) != 0 ||
-            page_surface->pixels == nullptr || page_surface->pitch != 4 * canvas_width) {
+        pager.page_surface =
+            SDL_CreateRGBSurface(SDL_SWSURFACE, canvas_width, canvas_height, canvas_depth,
+                                 0x000000FF, 0x0000FF00, 0x00FF0000, 0);
+        if (pager.page_surface == nullptr || SDL_LockSurface(pager.page_surface) != 0 ||
+            pager.page_surface->pixels == nullptr ||
+            pager.page_surface->pitch != 4 * canvas_width) {
             fail("cannot make an off-screen page", SDL_GetError());
         }
     }
-    count_printed = false;
-    page_now = 0;
-    figures_counted = 0;
-    page_found = 0;
-    drawn = false;
-    begin_page();
+    if (!select_canvas(pager.page_surface)) fail("cannot draw on the page", SDL_GetError());
+    clear_canvas();
 }
 
-void show_page() {
-    end_page();
-    begin_page();
+void open_display(Run& run) {
+    PagerState& pager = *run.pager;
+    run.count_printed = false;
+    pager.page_now = 0;
+    pager.figures_counted = 0;
+    pager.page_found = 0;
+    pager.drawn = false;
+    begin_page(run);
 }
 
-// The page drawn stays the canvas, and its record listens again, so that
-// a figure of it can be drawn alone for its file.
-void finish_display() {
-    end_page();
+void show_page(Run& run) {
+    end_page(run);
+    begin_page(run);
+}
+
+// The page drawn stays the canvas, with its record, so that a figure of it
+// can be drawn alone for its file.
+void finish_display(Run& run) {
+    PagerState& pager = *run.pager;
+    end_page(run);
     // A page that the last figure filled was shown at once: the page after
     // it holds none, and is no page of the run (only a filter makes one).
-    if (figures_on_page == 0 && page_now > 1) {
-        if (page_now == page_aimed_at) drawn = false;
-        --page_now;
+    if (run.figures_on_page == 0 && pager.page_now > 1) {
+        if (pager.page_now == pager.page_aimed_at) pager.drawn = false;
+        --pager.page_now;
     }
-    looking = false;
-    if (drawn && select_canvas(page_surface)) {
-        resume_recording();
+    pager.looking = false;
+    if (pager.drawn) {
+        select_canvas(pager.page_surface);
     } else {
-        pass_over_page();
+        select_canvas(nullptr);
     }
 }

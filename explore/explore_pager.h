@@ -5,20 +5,35 @@
 #pragma once
 
 #include "big_count.h"
+#include "page_record.h"
+#include "pager.h"
 
-// The page the next run draws (from 1); the one it records, too, figures
-// numbered in the whole run. A page past the run's last draws nothing.
-void aim_at_page(int page);
-int aimed_page();
-// The next run looks for figure `number` as it passes over the pages it
-// does not draw; then the page it placed it on, or 0.
-void look_for_figure(const BigCount& number);
-int page_of_figure_looked_for();
-// After a run: its pages and figures, and whether the page aimed at was
-// drawn.
-int pages_in_run();
-int figures_in_run();
-bool page_drawn();
+struct SDL_Surface;
+
+// What the explorer's pager keeps between pages, and between runs.
+struct PagerState {
+    // The page the next run draws (from 1) and records, figures numbered
+    // in the whole run; a page past the run's last draws nothing.
+    int page_aimed_at = 1;
+    // The run's pages and figures so far, and whether the page aimed at
+    // was drawn.
+    int page_now = 0;
+    int figures_counted = 0;
+    bool drawn = false;
+    // The figure a run looks for among those it passes over, and its page.
+    bool looking = false;
+    BigCount looked_for = 0;
+    int page_found = 0;
+    // Made once and kept locked for good: its pixels then stay in memory (in
+    // a browser SDL would otherwise keep them in a canvas element of its
+    // own), and every primitive's lock is a nested one, which costs nothing.
+    SDL_Surface* page_surface = nullptr;
+    // The page drawn, its figures as placed.
+    PageRecord record;
+};
+
 // The canvas's pixels, 4 bytes a pixel in the order red, green, blue and
 // alpha (a browser's ImageData), canvas_width * 4 bytes a row.
-const unsigned char* page_pixels();
+const unsigned char* page_pixels(const PagerState& pager);
+// Selects the explorer's canvas, made on first use, and clears it.
+void select_explorer_canvas(PagerState& pager);

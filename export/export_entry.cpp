@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "export_list.h"
 #include "export_pager.h"
@@ -17,9 +18,9 @@
 #include "family.h"
 #include "figure_choice.h"
 #include "messages.h"
-#include "page_file.h"
 #include "page_formats.h"
 #include "pager.h"
+#include "run.h"
 #include "process.h"
 #include "random_draw.h"
 
@@ -99,22 +100,21 @@ enum OptionValue : int {
 };
 
 // The long options: the fixed ones, then one a format, then the end.
-constexpr std::size_t fixed_options = 8;
-using OptionTable = std::array<option, fixed_options + page_format_count + 1>;
-OptionTable long_options() {
-    OptionTable options{{{"help", no_argument, nullptr, 'h'},
-                         {"order", required_argument, nullptr, order_option},
-                         {"figure", required_argument, nullptr, figure_option},
-                         {"random", required_argument, nullptr, random_option},
-                         {"where", required_argument, nullptr, where_option},
-                         {"counts", required_argument, nullptr, counts_option},
-                         {"list", no_argument, nullptr, list_option},
-                         {"path", no_argument, nullptr, path_option}}};
-    for (std::size_t i = 0; i < page_formats.size(); ++i) {
-        options[fixed_options + i] = {page_formats[i]->option + 2, no_argument, nullptr,
-                                      format_option + static_cast<int>(i)};
+using OptionTable = std::vector<option>;
+OptionTable long_options(const std::vector<const PageFormat*>& formats) {
+    OptionTable options = {{"help", no_argument, nullptr, 'h'},
+                           {"order", required_argument, nullptr, order_option},
+                           {"figure", required_argument, nullptr, figure_option},
+                           {"random", required_argument, nullptr, random_option},
+                           {"where", required_argument, nullptr, where_option},
+                           {"counts", required_argument, nullptr, counts_option},
+                           {"list", no_argument, nullptr, list_option},
+                           {"path", no_argument, nullptr, path_option}};
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        options.push_back({formats[i]->option + 2, no_argument, nullptr,
+                           format_option + static_cast<int>(i)});
     }
-    options.back() = {nullptr, 0, nullptr, 0};
+    options.push_back({nullptr, 0, nullptr, 0});
     return options;
 }
 
@@ -130,7 +130,8 @@ constexpr int help_given = -1;
 // Reads the options into `request`: 0, help_given, or the status of a
 // usage error.
 int read_options(int argc, char* argv[], Request& request) {
-    const OptionTable options = long_options();
+    const std::vector<const PageFormat*> formats = page_formats();
+    const OptionTable options = long_options(formats);
     opterr = 0;  // our own messages
     for (;;) {
         const int value = getopt_long(argc, argv, ":h", options.data(), nullptr);
@@ -159,7 +160,7 @@ int read_options(int argc, char* argv[], Request& request) {
                 return usage_error("one format at most; it was also given",
                                    option_given(argv, false));
             }
-            request.format = page_formats[value - format_option];
+            request.format = formats[static_cast<std::size_t>(value - format_option)];
         }
     }
     for (int i = optind; i < argc; ++i) {
@@ -171,8 +172,8 @@ int read_options(int argc, char* argv[], Request& request) {
     return 0;
 }
 
-// The order asked for, in plain digits, into requested_order: the order,
-// or 0 for anything else (a usage error, told).
+// The order asked for, in plain digits: the order, or 0 for anything else
+// (a usage error, told).
 int read_order(const Request& request) {
     if (request.order == nullptr) return program_family.orders.usual;
     const char* at = request.order;
@@ -182,7 +183,6 @@ int read_order(const Request& request) {
         usage_error("--order needs a whole number from 1; it was given", request.order);
         return 0;
     }
-    requested_order = order;
     return order;
 }
 
@@ -199,17 +199,21 @@ int read_order(const Request& request) {
 // --counts STAT: the table, or a usage error.
 int print_counts_asked(const char* name, int order) {
     Statistic statistic{};
-    if (!figures_counted(program_family)) {
+    const FigureCounting& counting = program_family.counting;
+    if (counting.count_by == nullptr) {
         return usage_error("this family's figures are not counted by", "--counts");
     }
     if (!statistic_named(name, static_cast<int>(std::strlen(name)), statistic)) {
         return usage_error("--counts takes flats, peaks, returns or height; it was given", name);
     }
-    if (order > largest_counted_order) {
-        fail_on_order(order, "counts", largest_counted_order);
+    if (order > counting.largest_counted_order) {
+        fail_on_order(order, "counts", counting.largest_counted_order);
     }
-    print_counts(program_family, order, statistic);
-    return finish_text("the counts");
+    CountTable counts;
+    counting.count_by(order, statistic, counts);
+    TextOutput out;
+    print_counts(out, counts, statistic);
+    return finish_text(out, "the counts");
 }
 
 // The seed --random gives.
@@ -225,12 +229,13 @@ std::uint64_t seed_given(const Request& request) {
 // Whether --random asks for a figure shuffled past the orders of one
 // figure alone, which has no number.
 bool shuffled_past_numbers(const Request& request, int order) {
-    return request.random != nullptr && program_family.random.shuffle_figure != nullptr &&
+    return request.random != nullptr && program_family.random.shuffle != nullptr &&
            order > program_family.counting.largest_order;
 }
 
-// The figure --figure or --random asks for at `order`.
-ChosenFigure one_figure_asked(const Request& request, int order) {
+// The figure --figure or --random asks for at `order`, with its paths when
+// `with_paths` (a shuffled figure's are many).
+ChosenFigure one_figure_asked(const Request& request, int order, bool with_paths) {
     const int largest = request.random != nullptr ? program_family.random.largest_order
                                                   : program_family.counting.largest_order;
     if (order > largest) {
@@ -239,42 +244,32 @@ ChosenFigure one_figure_asked(const Request& request, int order) {
                       largest);
     }
     if (request.figure != nullptr) return figure_asked_for(program_family, order, request.figure);
-    return random_figure(program_family, order, seed_given(request));
+    return random_figure(program_family, order, seed_given(request), with_paths);
 }
 
-// A figure shuffled past the orders of numbered figures, written alone as
-// random-SEED, titled with the family, the order and the seed.
-int export_shuffled_figure(const Request& request, int order) {
-    if (order > program_family.random.largest_order) {
-        fail_on_order(order, "a random figure (--random)", program_family.random.largest_order);
-    }
-    const std::uint64_t seed = seed_given(request);
-    std::array<char, 128> stem{};
-    std::snprintf(stem.data(), stem.size(), "random-%s", request.random);
-    export_drawn_alone(stem.data());
-    int width = 0;
-    int height = 0;
-    run_shuffled_figure(program_family, order, seed, width, height);
-    std::array<char, 120> title{};
-    std::snprintf(title.data(), title.size(), "%s order %d, seed %s", program_family.name, order,
-                  request.random);
-    write_drawn_alone(title.data(), width, height);
-    return 0;
-}
-
-// Writes the figure asked for alone, as figure-K or random-SEED.
-int export_chosen_figure(const Request& request, int order) {
-    const ChosenFigure chosen = one_figure_asked(request, order);
-    std::array<char, 128> stem{};
+// Writes the figure asked for alone, cropped to its outline and a margin of
+// a cell: as figure-K titled "figure K", or as random-SEED titled with its
+// number and steps, or (shuffled past the numbered orders, with no number)
+// with the family, the order and the seed.
+int export_chosen_figure(PagerState& pager, const Request& request, const Run& run) {
+    const ChosenFigure chosen = one_figure_asked(request, run.order, run.drawing.paths);
+    std::string stem = "figure-" + decimal_text(chosen.number);
+    std::string title = "figure " + decimal_text(chosen.number);
     if (request.random != nullptr) {
-        std::snprintf(stem.data(), stem.size(), "random-%s", request.random);
-    } else {
-        std::snprintf(stem.data(), stem.size(), "figure-%s", decimal_text(chosen.number).data());
+        const std::string seed = std::to_string(seed_given(request));
+        stem = "random-" + seed;
+        title = chosen.number != 0 ? figure_title(chosen)
+                                   : std::string(program_family.name) + " order " +
+                                         std::to_string(run.order) + ", seed " + seed;
     }
-    // A random figure's name gives neither its number nor its steps: its
-    // title does.
-    export_one_figure(stem.data(), request.random != nullptr);
-    run_one_figure(program_family, order, chosen.number, chosen.path);
+    // As large as fits the window's page, at most the family's own cell; a
+    // path over cells too small to show it needs cells of 4 pixels.
+    Placement placement = placement_alone_fitting(chosen.geometry, program_family.cell,
+                                                  canvas_width, canvas_height);
+    if (run.drawing.paths && placement.cell < smallest_outlined_cell) {
+        placement = placement_alone(smallest_outlined_cell, true);
+    }
+    write_figure_alone(pager, chosen, placement, run.drawing, stem, title, run.file_writer);
     return 0;
 }
 
@@ -284,9 +279,7 @@ int main(int argc, char* argv[]) {
     prepare_process();
     if (argc > 0) name_program(argv[0]);
     // Its files name the exporter as it is installed, whatever it is run as.
-    static std::array<char, 64> writer{};
-    std::snprintf(writer.data(), writer.size(), "%s_export", program_family.name);
-    file_writer = writer.data();
+    const std::string writer = std::string(program_family.name) + "_export";
     Request request;
     if (const int status = read_options(argc, argv, request); status != 0) {
         return status == help_given ? 0 : status;
@@ -300,11 +293,12 @@ int main(int argc, char* argv[]) {
                       program_family.counting.largest_order);
     }
     if (request.list && one_figure(request)) {
-        const ChosenFigure chosen = one_figure_asked(request, order);
-        print_list_header();
-        print_list_line(chosen.number, page_of_figure(program_family, order, chosen.number),
-                        chosen.path.steps.data(), chosen.path.count);
-        return finish_text("the list");
+        const ChosenFigure chosen = one_figure_asked(request, order, true);
+        TextOutput out;
+        print_list_header(out);
+        print_list_line(out, chosen.number, page_of_figure(program_family, order, chosen.number),
+                        chosen.path);
+        return finish_text(out, "the list");
     }
     if (!request.list && request.folder == nullptr) return usage_error("no folder given", nullptr);
     if (!request.list && request.folder[0] == '\0') {
@@ -314,6 +308,11 @@ int main(int argc, char* argv[]) {
         fail_on_order(order, "pages and the whole list (--figure and --random go further)",
                       program_family.orders.largest);
     }
+    Run run = run_of(program_family, order);
+    // A figure alone is drawn at the order asked for, past the paged ones too.
+    run.order = order;
+    run.file_writer = writer.c_str();
+    run.drawing.paths = request.path;
     if (request.where != nullptr) {
         WhereFilter filter{};
         if (const char* why = read_where(request.where, filter)) {
@@ -321,15 +320,15 @@ int main(int argc, char* argv[]) {
             std::snprintf(problem.data(), problem.size(), "--where: %s; it was given", why);
             return usage_error(problem.data(), request.where);
         }
-        keep_only(filter);
+        run.filter = filter;
     }
     if (request.list) {
-        list_figures();
-        return SDL_main(argc, argv);
+        PagerState pager = list_pager();
+        run.pager = &pager;
+        return run_family(run);
     }
-    set_export_folder(request.folder,
-                      request.format != nullptr ? *request.format : *page_formats.front());
-    if (request.path) draw_paths();
-    if (shuffled_past_numbers(request, order)) return export_shuffled_figure(request, order);
-    return one_figure(request) ? export_chosen_figure(request, order) : SDL_main(argc, argv);
+    PagerState pager = export_pager(
+        request.folder, request.format != nullptr ? *request.format : default_page_format());
+    run.pager = &pager;
+    return one_figure(request) ? export_chosen_figure(pager, request, run) : run_family(run);
 }

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "files.h"
 #include "messages.h"
@@ -55,23 +57,26 @@ void make_export_folder(const char* folder) {
 
 namespace {
 
-// What remove_stale_pages is looking for and has found, for its callback.
-const char* stale_folder = nullptr;
-const PageFormat* stale_format = &png_format;
-int pages_kept = 0;
-int first_stale_page = 0;
-int last_stale_page = 0;
-int stale_pages = 0;
+// What remove_stale_pages is looking for and has found.
+struct StaleSearch {
+    const char* folder;
+    const PageFormat& format;
+    const char* writer;
+    int pages_kept;
+    int first = 0;
+    int last = 0;
+    int removed = 0;
+};
 
-// Whether the plain file at `path` carries this program's mark.
-bool carries_our_mark(const char* path) {
+// Whether the plain file at `path` carries the writer's mark.
+bool carries_our_mark(const StaleSearch& search, const char* path) {
     std::FILE* file = open_plain_file(path);
     if (file == nullptr) return false;
     std::array<char, mark_reach> start{};
     const std::size_t read = std::fread(start.data(), 1, start.size(), file);
     std::fclose(file);
     FileMark mark{};
-    const int length = stale_format->mark(mark);
+    const int length = search.format.mark(mark, search.writer);
     return length > 0 && std::search(start.begin(), start.begin() + read, mark.begin(),
                                      mark.begin() + length) != start.begin() + read;
 }
@@ -82,20 +87,20 @@ void say_kept(const char* path, const char* why) {
     std::fprintf(stderr, ", named like a page past the last one: %s\n", why);
 }
 
-void remove_if_stale(const char* name) {
+void remove_if_stale(StaleSearch& search, const char* name) {
     int number = 0;
     int length = 0;
-    const char* extension = stale_format->extension;
+    const char* extension = search.format.extension;
     // "page-K.ext" exactly, K written as we write it.
     if (std::sscanf(name, "page-%9d.%n", &number, &length) != 1 || length == 0 ||
-        number <= pages_kept || std::strcmp(name + length, extension) != 0) {
+        number <= search.pages_kept || std::strcmp(name + length, extension) != 0) {
         return;
     }
     std::array<char, 32> ours{};
     std::snprintf(ours.data(), ours.size(), "page-%d.%s", number, extension);
     if (std::strcmp(ours.data(), name) != 0) return;
     PathMessage path{};
-    join_path(path.data(), path.size(), stale_folder, name);
+    join_path(path.data(), path.size(), search.folder, name);
     switch (entry_kind(path.data())) {
         case EntryKind::missing: return;
         case EntryKind::link: say_kept(path.data(), "it is a symbolic link"); return;
@@ -103,9 +108,9 @@ void remove_if_stale(const char* name) {
         case EntryKind::other: say_kept(path.data(), "it is not a plain file"); return;
         case EntryKind::file: break;
     }
-    if (!carries_our_mark(path.data())) {
+    if (!carries_our_mark(search, path.data())) {
         std::array<char, 80> why{};
-        std::snprintf(why.data(), why.size(), "%s did not write it", file_writer);
+        std::snprintf(why.data(), why.size(), "%s did not write it", search.writer);
         say_kept(path.data(), why.data());
         return;
     }
@@ -113,9 +118,9 @@ void remove_if_stale(const char* name) {
         say_kept(path.data(), std::strerror(error));
         return;
     }
-    first_stale_page = stale_pages == 0 ? number : std::min(first_stale_page, number);
-    last_stale_page = std::max(last_stale_page, number);
-    ++stale_pages;
+    search.first = search.removed == 0 ? number : std::min(search.first, number);
+    search.last = std::max(search.last, number);
+    ++search.removed;
 }
 
 }  // namespace
@@ -128,20 +133,19 @@ void join_path(char* path, std::size_t size, const char* folder, const char* nam
                   name);
 }
 
-void remove_stale_pages(const char* folder, const PageFormat& format, int last_page) {
-    stale_folder = folder;
-    stale_format = &format;
-    pages_kept = last_page;
-    stale_pages = 0;
-    last_stale_page = 0;
-    if (const int error = list_folder(folder, remove_if_stale); error != 0) {
+void remove_stale_pages(const char* folder, const PageFormat& format, int last_page,
+                        const char* writer) {
+    StaleSearch search{folder, format, writer, last_page};
+    std::vector<std::string> names;
+    if (const int error = list_folder(folder, names); error != 0) {
         std::fprintf(stderr, "%s: warning: could not look for pages of an earlier export past "
                              "page %d in ", program_name, last_page);
         print_escaped(stderr, folder);
         std::fprintf(stderr, " (%s); any there were kept\n", std::strerror(error));
     }
-    if (stale_pages == 0) return;
+    for (const std::string& name : names) remove_if_stale(search, name.c_str());
+    if (search.removed == 0) return;
     std::fprintf(stderr, "%s: removed %d page%s of an earlier export, numbered %d to %d\n",
-                 program_name, stale_pages, stale_pages == 1 ? "" : "s", first_stale_page,
-                 last_stale_page);
+                 program_name, search.removed, search.removed == 1 ? "" : "s", search.first,
+                 search.last);
 }

@@ -22,12 +22,13 @@ static_assert(longest_path <= max_path_length);
 // program with one line that says why, and status 1, having written
 // nothing.
 void make_export_folder(const char* folder);
-// Removes the folder's FOLDER/page-K.EXT past `last_page` that this
-// program wrote in an earlier and larger export in the same format: plain
-// files that carry its mark (PageFormat::mark). Anything else named so is kept,
-// each with a line that says why; so are all of them, with a line, when
-// the folder cannot be read.
-void remove_stale_pages(const char* folder, const PageFormat& format, int last_page);
+// Removes the folder's FOLDER/page-K.EXT past `last_page` that `writer`
+// (this program) wrote in an earlier and larger export in the same format:
+// plain files that carry its mark (PageFormat::mark). Anything else named
+// so is kept, each with a line that says why; so are all of them, with a
+// line, when the folder cannot be read.
+void remove_stale_pages(const char* folder, const PageFormat& format, int last_page,
+                        const char* writer);
 // FOLDER/NAME into `path` (of `size` bytes), with one slash between them
 // however many the folder's name ends with.
 void join_path(char* path, std::size_t size, const char* folder, const char* name);

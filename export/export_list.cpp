@@ -9,36 +9,29 @@
 
 namespace {
 
-int write_error = 0;
-
 // On a closed pipe the reader has all it wanted: the text ends quietly.
-void note_failure() {
+void print(TextOutput& out, bool written) {
+    if (written) return;
     if (errno == EPIPE) std::exit(0);
-    if (write_error == 0) write_error = errno;
-}
-
-void print(bool written) {
-    if (!written) note_failure();
+    if (out.write_error == 0) out.write_error = errno;
 }
 
 }  // namespace
 
-void print_list_header() {
-    print(std::printf("figure\tpage\tsteps") >= 0);
+void print_list_header(TextOutput& out) {
+    print(out, std::printf("figure\tpage\tsteps") >= 0);
     for (const Statistic statistic : statistics) {
-        print(std::printf("\t%s", statistic_name(statistic)) >= 0);
+        print(out, std::printf("\t%s", statistic_name(statistic)) >= 0);
     }
-    print(std::putchar('\n') != EOF);
+    print(out, std::putchar('\n') != EOF);
 }
 
-void print_list_line(const BigCount& number, const BigCount& page, const StepKind* steps,
-                     int count) {
-    print(std::printf("%s\t%s\t", decimal_text(number).data(), decimal_text(page).data()) >= 0);
-    for (int i = 0; i < count; ++i) {
-        print(std::printf(i == 0 ? "%s" : " %s", step_name(steps[i])) >= 0);
-    }
-    for (const int value : stats_of(steps, count)) print(std::printf("\t%d", value) >= 0);
-    print(std::putchar('\n') != EOF);
+void print_list_line(TextOutput& out, const BigCount& number, const BigCount& page,
+                     const FigurePath& path) {
+    print(out, std::printf("%s\t%s\t%s", decimal_text(number).c_str(), decimal_text(page).c_str(),
+                           steps_text(path).c_str()) >= 0);
+    for (const int value : stats_of(path)) print(out, std::printf("\t%d", value) >= 0);
+    print(out, std::putchar('\n') != EOF);
 }
 
 BigCount page_of_figure(const Family& family, int order, const BigCount& number) {
@@ -48,24 +41,22 @@ BigCount page_of_figure(const Family& family, int order, const BigCount& number)
     return (number - 1) / per_page + 1;
 }
 
-void print_counts(const Family& family, int order, Statistic statistic) {
-    static CountTable counts;
-    count_figures_by(family, order, statistic, counts);
-    print(std::printf("%s\tfigures\n", statistic_name(statistic)) >= 0);
+void print_counts(TextOutput& out, const CountTable& counts, Statistic statistic) {
+    print(out, std::printf("%s\tfigures\n", statistic_name(statistic)) >= 0);
     BigCount total = 0;
     for (std::size_t value = 0; value < counts.size(); ++value) {
         if (counts[value] == 0) continue;
         total += counts[value];
-        print(std::printf("%d\t%s\n", static_cast<int>(value), decimal_text(counts[value]).data()) >=
-              0);
+        print(out, std::printf("%d\t%s\n", static_cast<int>(value),
+                               decimal_text(counts[value]).c_str()) >= 0);
     }
-    print(std::printf("all\t%s\n", decimal_text(total).data()) >= 0);
+    print(out, std::printf("all\t%s\n", decimal_text(total).c_str()) >= 0);
 }
 
-int finish_text(const char* what) {
-    if (std::fflush(stdout) != 0) note_failure();
-    if (write_error == 0) return 0;
+int finish_text(TextOutput& out, const char* what) {
+    if (std::fflush(stdout) != 0) print(out, false);
+    if (out.write_error == 0) return 0;
     std::fprintf(stderr, "%s: cannot write %s to standard output: %s\n", program_name, what,
-                 std::strerror(write_error));
+                 std::strerror(out.write_error));
     return 1;
 }

@@ -6,16 +6,21 @@
 
 #include "family.h"
 
+// The first failed write's errno value, kept until the text is done.
+struct TextOutput {
+    int write_error = 0;
+};
+
 // "figure<TAB>page<TAB>steps<TAB>flats<TAB>peaks<TAB>returns<TAB>height".
-void print_list_header();
+void print_list_header(TextOutput& out);
 // "3<TAB>1<TAB>rise flat fall flat flat<TAB>3<TAB>0<TAB>2<TAB>1".
-void print_list_line(const BigCount& number, const BigCount& page, const StepKind* steps,
-                     int count);
+void print_list_line(TextOutput& out, const BigCount& number, const BigCount& page,
+                     const FigurePath& path);
 // The page a figure of an order stands on in the family's run: at the
 // orders drawn page by page, as many to a page as the grid holds; past
 // them a page holds one figure, so its page is its number.
 BigCount page_of_figure(const Family& family, int order, const BigCount& number);
 // "STAT<TAB>figures", a line a value that has figures, "all<TAB>TOTAL".
-void print_counts(const Family& family, int order, Statistic statistic);
+void print_counts(TextOutput& out, const CountTable& counts, Statistic statistic);
 // Writes out what is left: 0, or with one line on standard error, 1.
-int finish_text(const char* what);
+int finish_text(TextOutput& out, const char* what);

@@ -1,6 +1,3 @@
-// The export pager: draws every page off screen and writes it as
-// FOLDER/page-N.png (or .svg, or .tex) instead of showing it; or writes one
-// figure alone, or lists the figures. Nothing waits for the user.
 #include "export_pager.h"
 
 #include <array>
@@ -9,65 +6,40 @@
 #include <cstring>
 
 #include "canvas.h"
+#include "draw_figure.h"
 #include "export_folder.h"
 #include "export_list.h"
-#include "figure_protocol.h"
 #include "files.h"
 #include "messages.h"
-#include "page_file.h"
-#include "page_formats.h"
-#include "page_record.h"
 #include "pager.h"
-#include "path_overlay.h"
 #include "png_page.h"
 #include "process.h"
+#include "run.h"
 
 namespace {
 
-std::array<char, folder_capacity> export_folder{};
-bool folder_made = false;
-const PageFormat* page_format = &png_format;
-
-// What is written: every page, one figure (set aside from its page, or
-// drawn alone in place), or the list of figures.
-enum class ExportKind { pages, figure, drawn_alone, list };
-ExportKind export_kind = ExportKind::pages;
-// The one figure's file: its name, and whether its steps are in its title.
-std::array<char, 128> figure_stem{};
-bool titled_with_steps = false;
-// --where: the figures the pages and the list keep.
-WhereFilter where{};
-bool filtered = false;
-
-int pages_written = 0;
-bool progress_on_terminal = false;
-int progress_write_error = 0;
-SDL_Surface* page_surface = nullptr;
-
-[[noreturn]] void fail_to_write(const char* path, const char* why) {
-    std::array<char, max_path_length + 100> what{};
-    std::snprintf(what.data(), what.size(), "cannot write %s", path);
-    fail(what.data(), why);
+[[noreturn]] void fail_to_write(const std::string& path, const char* why) {
+    fail(("cannot write " + path).c_str(), why);
 }
 
-// Returns nullptr, or why the page could not be written.
-const char* write_as(const PageFormat& format, std::FILE* file, const Written& written) {
-    if (format.write != nullptr) return write_recorded_file(format, file, written);
-    const char* why = write_png_page(file, written.width, written.height);
+// Returns nullptr, or why the file could not be written.
+const char* write_as(const PageFormat& format, std::FILE* file, const FilePage& page) {
+    if (format.write != nullptr) return write_page_file(format, file, page);
+    const char* why = write_png_page(file, page.written.width, page.written.height, page.writer);
     // A failed write is the telling reason, whatever the writer made of it.
     return std::ferror(file) != 0 ? std::strerror(errno) : why;
 }
 
-// On a terminal the progress line is rewritten in place. A progress line
-// that cannot be written (a closed pipe, say) stops no page.
-void report_progress(const char* title, const char* path) {
+// On a terminal the progress line is rewritten in place.
+void report_progress(PagerState& pager, const std::string& title, const std::string& path) {
     const bool written =
-        std::fprintf(stderr, "%s%s: wrote %s to ", progress_on_terminal ? "\r" : "",
-                     program_name, title) >= 0 &&
-        print_escaped(stderr, path) >= 0 &&
-        std::fputs(progress_on_terminal ? "" : "\n", stderr) >= 0 && std::fflush(stderr) == 0;
-    if (!written && progress_write_error == 0) progress_write_error = errno;
-    if (progress_on_terminal) begin_progress_line();
+        std::fprintf(stderr, "%s%s: wrote %s to ", pager.progress_on_terminal ? "\r" : "",
+                     program_name, title.c_str()) >= 0 &&
+        print_escaped(stderr, path.c_str()) >= 0 &&
+        std::fputs(pager.progress_on_terminal ? "" : "\n", stderr) >= 0 &&
+        std::fflush(stderr) == 0;
+    if (!written && pager.progress_write_error == 0) pager.progress_write_error = errno;
+    if (pager.progress_on_terminal) begin_progress_line();
 }
 
 // The file is written where nobody sees it until it is complete (with no
@@ -77,169 +49,156 @@ void report_progress(const char* title, const char* path) {
 // exporters into one folder never share one. The folder is made, and
 // locked, with the first file, so that an export that writes none leaves
 // nothing behind.
-void write_file(const Written& written) {
-    if (!folder_made) make_export_folder(export_folder.data());
-    folder_made = true;
-    const char* extension = page_format->extension;
-    std::array<char, 192> name{};
+void write_file(PagerState& pager, const FilePage& page) {
+    if (!pager.folder_made) make_export_folder(pager.folder.c_str());
+    pager.folder_made = true;
+    const std::string extension = pager.format->extension;
     std::array<char, max_path_length> path{};
     std::array<char, max_path_length> partial{};
-    std::snprintf(name.data(), name.size(), "%s.%s", written.stem.data(), extension);
-    join_path(path.data(), path.size(), export_folder.data(), name.data());
-    std::snprintf(name.data(), name.size(), ".%s.%s.XXXXXX", written.stem.data(), extension);
-    join_path(partial.data(), partial.size(), export_folder.data(), name.data());
+    join_path(path.data(), path.size(), pager.folder.c_str(),
+              (page.written.stem + "." + extension).c_str());
+    join_path(partial.data(), partial.size(), pager.folder.c_str(),
+              ("." + page.written.stem + "." + extension + ".XXXXXX").c_str());
     std::FILE* file = create_unique_file(partial.data());
     if (file == nullptr) {
         const int error = errno;
         fail_to_write(path.data(), std::strerror(error));
     }
-    if (const char* why = write_as(*page_format, file, written)) {
+    if (const char* why = write_as(*pager.format, file, page)) {
         abandon_file(file, partial.data());
         fail_to_write(path.data(), why);
     }
     if (const int error = finish_file(file, partial.data(), path.data()); error != 0) {
         fail_to_write(path.data(), std::strerror(error));
     }
-    report_progress(written.title.data(), path.data());
+    report_progress(pager, page.written.title, path.data());
+}
+
+// Makes the off-screen canvas width x height (kept while its size does not
+// change) and selects it, cleared.
+void select_page_canvas(PagerState& pager, int width, int height) {
+    if (pager.page_surface == nullptr || pager.page_surface->w != width ||
+        pager.page_surface->h != height) {
+        if (pager.page_surface != nullptr) SDL_FreeSurface(pager.page_surface);
+        pager.page_surface = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, canvas_depth,
+                                                  0x00FF0000, 0x0000FF00, 0x000000FF, 0);
+    }
+    if (!select_canvas(pager.page_surface) || pager.page_surface == nullptr) {
+        fail("cannot make an off-screen page", SDL_GetError());
+    }
+    clear_canvas();
 }
 
 // The list: a line a figure as it is drawn, on the page it is drawn on.
-void list_figure(const BigCount& number, const StepKind* steps, int count, int /*x*/, int /*y*/,
-                 int /*cell*/) {
-    print_list_line(number, pages_written + 1, steps, count);
+void list_figure(Run& run, const BigCount& number, const FigurePath& path) {
+    print_list_line(run.pager->text, number, run.pager->pages_written + 1, path);
 }
 
-bool passes_where(const StepKind* steps, int count) {
-    return filter_holds(where, stats_of(steps, count));
+void write_page(Run& run) {
+    PagerState& pager = *run.pager;
+    ++pager.pages_written;
+    if (pager.listing) return;
+    write_file(pager, page_file(pager.record, std::to_string(pager.pages_written),
+                                run.family->cell, run.drawing, run.file_writer));
 }
 
-// Writes the one figure drawn, alone, cropped to its outline and a margin.
-void write_one_figure() {
-    if (page_record_overflowed() || !set_figure_aside(0)) {
-        fail("cannot keep the figure", "more boxes than a figure can hold");
-    }
-    const FigureTitle title = figure_title(figure_aside());
-    Written written = draw_figure_aside_alone();
-    std::snprintf(written.stem.data(), written.stem.size(), "%s", figure_stem.data());
-    if (titled_with_steps) retitle(written, title.data());
-    write_file(written);
+void start_page(Run& run) {
+    PagerState& pager = *run.pager;
+    pager.record.figures.clear();
+    run.figures_on_page = 0;
+    if (pager.listing) return;
+    const int cell = run.drawing.cell != 0 ? run.drawing.cell : run.family->cell;
+    select_page_canvas(pager, scaled_page_side(canvas_width, run.family->cell, cell),
+                       scaled_page_side(canvas_height, run.family->cell, cell));
 }
 
-void write_page() {
-    ++pages_written;
-    if (export_kind == ExportKind::pages) {
-        write_file(written_as("page", decimal_text(pages_written).data(), canvas_width, canvas_height));
-    }
-}
-
-void start_page() {
-    clear_canvas();
-    clear_recorded_page();
-    figures_on_page = 0;
+[[noreturn]] void fail_on_progress(int error) {
+    fail("cannot write the progress to standard error", std::strerror(error));
 }
 
 // A filter that no figure passes: one sentence, status 2, nothing written.
-[[noreturn]] void fail_on_no_match() {
-    std::array<char, 120> what{};
-    std::snprintf(what.data(), what.size(), "no figure of order %d has",
-                  chosen_order(program_family.orders));
-    fail_usage(what.data(), where_text(where).data());
+[[noreturn]] void fail_on_no_match(const Run& run) {
+    const std::string what = "no figure of order " + std::to_string(run.order) + " has";
+    fail_usage(what.c_str(), where_text(*run.filter).data());
 }
 
 }  // namespace
 
-void set_export_folder(const char* folder, const PageFormat& format) {
-    const int length = std::snprintf(export_folder.data(), export_folder.size(), "%s", folder);
-    if (length <= 0) fail("cannot use the folder", "its name is empty");
-    if (static_cast<std::size_t>(length) >= export_folder.size()) {
+PagerState export_pager(const char* folder, const PageFormat& format) {
+    const std::size_t length = std::strlen(folder);
+    if (length >= folder_capacity) {
         std::array<char, 120> why{};
         std::snprintf(why.data(), why.size(),
                       "its name is %d bytes long; at most %d leave room for its pages' names",
-                      length, static_cast<int>(folder_capacity) - 1);
+                      static_cast<int>(length), static_cast<int>(folder_capacity) - 1);
         fail("cannot use the folder", why.data());
     }
-    page_format = &format;
+    PagerState pager;
+    pager.folder = folder;
+    pager.format = &format;
+    return pager;
 }
 
-void export_one_figure(const char* stem, bool with_steps) {
-    export_kind = ExportKind::figure;
-    std::snprintf(figure_stem.data(), figure_stem.size(), "%s", stem);
-    titled_with_steps = with_steps;
+PagerState list_pager() {
+    PagerState pager;
+    pager.listing = true;
+    return pager;
 }
 
-void export_drawn_alone(const char* stem) {
-    export_kind = ExportKind::drawn_alone;
-    std::snprintf(figure_stem.data(), figure_stem.size(), "%s", stem);
-}
-
-void write_drawn_alone(const char* title, int width, int height) {
-    Written written = written_as("figure", "0", width, height);
-    std::snprintf(written.stem.data(), written.stem.size(), "%s", figure_stem.data());
-    retitle(written, title);
-    write_file(written);
-    end_progress_line();
-    if (progress_write_error != 0) {
-        fail("cannot write the progress to standard error", std::strerror(progress_write_error));
-    }
-}
-
-void list_figures() { export_kind = ExportKind::list; }
-
-void keep_only(const WhereFilter& filter) {
-    where = filter;
-    filtered = true;
-}
-
-void draw_paths() { path_overlay = true; }
-
-void open_display() {
-    pages_written = 0;
-    figure_filter = filtered ? passes_where : nullptr;
+void open_display(Run& run) {
+    PagerState& pager = *run.pager;
+    pager.pages_written = 0;
     // A count of the order says nothing of the figures a filter keeps.
-    if (filtered) count_printed = false;
-    figures_on_page = 0;
-    if (export_kind == ExportKind::list) {
-        // Nothing is drawn: with no canvas the primitives return at once.
-        count_printed = false;
-        figure_listener = list_figure;
-        print_list_header();
-        return;
+    if (run.filter) run.count_printed = false;
+    if (pager.listing) {
+        // Nothing is drawn: with no canvas the figures are only numbered.
+        run.count_printed = false;
+        run.figure_listener = list_figure;
+        select_canvas(nullptr);
+        print_list_header(pager.text);
+    } else {
+        pager.progress_write_error = 0;
+        pager.progress_on_terminal = is_terminal(stderr);
+        // Pages of pixels need no record of their figures.
+        run.record = pager.format->write != nullptr ? &pager.record : nullptr;
     }
-    progress_write_error = 0;
-    progress_on_terminal = is_terminal(stderr);
-    if (page_surface == nullptr) {
-        page_surface = SDL_CreateRGBSurface(SDL_SWSURFACE, canvas_width, canvas_height,
-                                            canvas_depth, 0x00FF0000, 0x0000FF00, 0x000000FF, 0);
-    }
-    if (!select_canvas(page_surface)) fail("cannot make an off-screen page", SDL_GetError());
-    // Pages of pixels need neither the boxes nor where each figure begins.
-    if (page_format->write != nullptr || export_kind == ExportKind::figure) start_recording();
-    start_page();
+    start_page(run);
 }
 
-void show_page() {
-    write_page();
-    start_page();
+void show_page(Run& run) {
+    write_page(run);
+    start_page(run);
 }
 
-void finish_display() {
+void finish_display(Run& run) {
+    PagerState& pager = *run.pager;
     // A page that the last figure filled was shown at once: the page after
     // it holds none, and is no page of the run (only a filter makes one).
-    const bool empty = figures_on_page == 0;
-    if (empty && pages_written == 0 && filtered) fail_on_no_match();
-    // A figure drawn alone in place is written once its size is known.
-    if (export_kind == ExportKind::drawn_alone) return;
-    if (!empty || pages_written == 0) write_page();
-    if (export_kind == ExportKind::list) {
-        if (finish_text("the list") != 0) std::exit(1);
+    const bool empty = run.figures_on_page == 0;
+    if (empty && pager.pages_written == 0 && run.filter) fail_on_no_match(run);
+    if (!empty || pager.pages_written == 0) write_page(run);
+    if (pager.listing) {
+        if (finish_text(pager.text, "the list") != 0) std::exit(1);
         return;
     }
-    if (export_kind == ExportKind::figure) write_one_figure();
     end_progress_line();
-    if (export_kind == ExportKind::pages) {
-        remove_stale_pages(export_folder.data(), *page_format, pages_written);
+    remove_stale_pages(pager.folder.c_str(), *pager.format, pager.pages_written, run.file_writer);
+    if (pager.progress_write_error != 0) fail_on_progress(pager.progress_write_error);
+}
+
+void write_figure_alone(PagerState& pager, const ChosenFigure& chosen, const Placement& placement,
+                        const Drawing& drawing, const std::string& stem, const std::string& title,
+                        const char* writer) {
+    pager.progress_on_terminal = is_terminal(stderr);
+    const PlacedFigure& figure = chosen;
+    FilePage page = figure_file(figure, placement, drawing, writer);
+    page.written.stem = stem;
+    retitle(page.written, title);
+    if (pager.format->write == nullptr) {
+        select_page_canvas(pager, page.written.width, page.written.height);
+        draw_figure_pixels(figure.geometry, placement, page.drawing);
     }
-    if (progress_write_error != 0) {
-        fail("cannot write the progress to standard error", std::strerror(progress_write_error));
-    }
+    write_file(pager, page);
+    end_progress_line();
+    if (pager.progress_write_error != 0) fail_on_progress(pager.progress_write_error);
 }

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "family.h"
 #include "messages.h"
@@ -30,10 +32,11 @@ void print_wrapped(std::FILE* to, const char* first, int indent, const char* tex
 
 void print_usage(std::FILE* to) {
     const Family& family = program_family;
-    const bool counted = figures_counted(family);
+    const bool counted = family.counting.count_by != nullptr;
+    const std::vector<const PageFormat*> formats = page_formats();
     std::fprintf(to, "usage: %s [", program_name);
-    for (std::size_t i = 0; i < page_formats.size(); ++i) {
-        std::fprintf(to, "%s%s", i == 0 ? "" : " | ", page_formats[i]->option);
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        std::fprintf(to, "%s%s", i == 0 ? "" : " | ", formats[i]->option);
     }
     std::fprintf(to,
                  "] [--order N] [--path] [--where EXPR] [--] FOLDER\n"
@@ -49,7 +52,7 @@ void print_usage(std::FILE* to) {
                   "in another format:",
                   family.name, family.summary);
     print_wrapped(to, "Draws", 0, what.data());
-    for (const PageFormat* format : page_formats) {
+    for (const PageFormat* format : formats) {
         std::array<char, 16> option{};
         std::snprintf(option.data(), option.size(), "  %-10s  ", format->option);
         print_wrapped(to, option.data(), 14, format->help);
@@ -59,7 +62,8 @@ void print_usage(std::FILE* to) {
                   "the family of order N: pages and the whole list at 1 ... %d (the program's "
                   "own: %d), one figure alone at 1 ... %d%s%s",
                   family.orders.largest, family.orders.usual, family.counting.largest_order,
-                  counted ? ", counts at 1 ... " : "", counted ? "100" : "");
+                  counted ? ", counts at 1 ... " : "",
+                  counted ? std::to_string(family.counting.largest_counted_order).c_str() : "");
     print_wrapped(to, "  --order N  ", 14, orders.data());
     std::fprintf(to,
                  "  --path      draw each figure's lattice path over its dominoes, in black\n"

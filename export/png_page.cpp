@@ -1,16 +1,17 @@
-// The page as a 4-bit palette PNG: a page holds six colours at most, so
-// each pixel is a 4-bit index into the colours it holds, six times less to
-// compress than 24-bit RGB, and no filter to choose, since palette rows
-// gain nothing from one.
+// The page as a 4-bit palette PNG where it holds 16 colours or fewer (a page
+// in screen style holds six at most), so each pixel is a 4-bit index into
+// the colours it holds, six times less to compress than 24-bit RGB, and no
+// filter to choose, since palette rows gain nothing from one; as 24-bit RGB
+// where it holds more (anti-aliased edges in paper style).
 #include <png.h>
 
 #include <array>
 #include <cerrno>
 #include <csetjmp>
 #include <cstring>
+#include <vector>
 
 #include "canvas.h"
-#include "page_file.h"
 #include "png_page.h"
 
 namespace {
@@ -48,37 +49,39 @@ void ignore_warning(png_structp /*png*/, png_const_charp /*message*/) {}
 
 // The colours the pixels hold, in order of first appearance, and each
 // row's pixels as indices into them, two to a byte.
-std::array<Colour, max_colours> colours{};
-int colour_count = 0;
-std::array<png_byte, static_cast<std::size_t>(canvas_width) * canvas_height / 2 + canvas_height>
-    indices{};
+struct Indexed {
+    std::array<Colour, max_colours> colours{};
+    int colour_count = 0;
+    std::vector<png_byte> indices;
+};
 
 // The index of `colour`, taken among the colours so far; -1 when there is
 // no room for another.
-int index_of(Colour colour) {
-    for (int i = 0; i < colour_count; ++i) {
-        if (colours[i] == colour) return i;
+int index_of(Indexed& image, Colour colour) {
+    for (int i = 0; i < image.colour_count; ++i) {
+        if (image.colours[static_cast<std::size_t>(i)] == colour) return i;
     }
-    if (colour_count == max_colours) return -1;
-    colours[colour_count] = colour;
-    return colour_count++;
+    if (image.colour_count == max_colours) return -1;
+    image.colours[static_cast<std::size_t>(image.colour_count)] = colour;
+    return image.colour_count++;
 }
 
 // False when the pixels hold more colours than 4 bits can index. Pixels
 // come in runs of one colour, so the last one's index is kept at hand.
-bool index_pixels(int width, int height, std::size_t row_bytes) {
-    colour_count = 0;
+bool index_pixels(Indexed& image, int width, int height, std::size_t row_bytes) {
+    image.colour_count = 0;
+    image.indices.assign(row_bytes * static_cast<std::size_t>(height), 0);
     Colour last_colour = canvas_row(0)[0];
-    int last = index_of(last_colour);
-    const auto index = [&last_colour, &last](Colour colour) {
+    int last = index_of(image, last_colour);
+    const auto index = [&image, &last_colour, &last](Colour colour) {
         if (colour != last_colour) {
             last_colour = colour;
-            last = index_of(colour);
+            last = index_of(image, colour);
         }
         return last;
     };
     for (int y = 0; y < height; ++y) {
-        png_byte* row = &indices[static_cast<std::size_t>(y) * row_bytes];
+        png_byte* row = &image.indices[static_cast<std::size_t>(y) * row_bytes];
         const Colour* pixels = canvas_row(y);
         int x = 0;
         for (; x + 1 < width; x += 2) {
@@ -102,46 +105,82 @@ bool index_pixels(int width, int height, std::size_t row_bytes) {
 
 }  // namespace
 
-const char* write_png_page(std::FILE* file, int width, int height) {
-    const std::size_t row_bytes = (static_cast<std::size_t>(width) + 1) / 2;
-    if (!index_pixels(width, height, row_bytes)) return "more than 16 colours on the page";
-    std::array<png_color, max_colours> plte{};
-    for (int i = 0; i < colour_count; ++i) {
-        SDL_GetRGB(colours[i], screen->format, &plte[i].red, &plte[i].green, &plte[i].blue);
-    }
+namespace {
+
+// The image as its rows are written: 4-bit indices into a palette, or
+// 8-bit red, green and blue.
+struct Rows {
+    const png_byte* bytes;
+    std::size_t row_bytes;
+    const png_color* palette;  // nullptr for RGB
+    int colour_count;
+};
+
+// Only plain values live in this frame, so libpng may jump back to it.
+const char* encode(std::FILE* file, int width, int height, const char* writer, const Rows& rows) {
     PngWrite write{file, nullptr};
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &write, stop_on_error,
                                               ignore_warning);
     if (png == nullptr) return "libpng could not start";
     png_infop info = png_create_info_struct(png);
-    // Only plain values live in this frame, so libpng may jump back to it.
     if (info == nullptr || setjmp(png_jmpbuf(png)) != 0) {
         png_destroy_write_struct(&png, &info);
         return write.why != nullptr ? write.why : "libpng could not start";
     }
     png_set_write_fn(png, &write, write_bytes, flush_nothing);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 4,
-                 PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_set_PLTE(png, info, plte.data(), colour_count);
-    // The writer's mark, ahead of the pixels (page_file.h).
+    const bool indexed = rows.palette != nullptr;
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height),
+                 indexed ? 4 : 8, indexed ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (indexed) png_set_PLTE(png, info, rows.palette, rows.colour_count);
+    // The writer's mark, ahead of the pixels (page_formats.h).
     std::array<char, 16> keyword{"Software"};
     png_text mark{};
     mark.compression = PNG_TEXT_COMPRESSION_NONE;
     mark.key = keyword.data();
-    mark.text = const_cast<char*>(file_writer);
+    mark.text = const_cast<char*>(writer);
     png_set_text(png, info, &mark, 1);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-    // Every index is below colour_count by construction; libpng's check of
-    // each one would cost a fifth of the time.
-    png_set_check_for_invalid_index(png, 0);
+    if (indexed) {
+        png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+        // Every index is below colour_count by construction; libpng's check
+        // of each one would cost a fifth of the time.
+        png_set_check_for_invalid_index(png, 0);
+    }
     png_set_compression_level(png, compression_level);
     png_set_compression_strategy(png, compression_strategy);
     png_write_info(png, info);
     for (int y = 0; y < height; ++y) {
-        png_write_row(png, &indices[static_cast<std::size_t>(y) * row_bytes]);
+        png_write_row(png, rows.bytes + static_cast<std::size_t>(y) * rows.row_bytes);
     }
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
     return nullptr;
+}
+
+}  // namespace
+
+const char* write_png_page(std::FILE* file, int width, int height, const char* writer) {
+    Indexed image;
+    const std::size_t index_row_bytes = (static_cast<std::size_t>(width) + 1) / 2;
+    if (index_pixels(image, width, height, index_row_bytes)) {
+        std::array<png_color, max_colours> plte{};
+        for (int i = 0; i < image.colour_count; ++i) {
+            png_color& entry = plte[static_cast<std::size_t>(i)];
+            SDL_GetRGB(image.colours[static_cast<std::size_t>(i)], screen->format, &entry.red,
+                       &entry.green, &entry.blue);
+        }
+        return encode(file, width, height, writer,
+                      {image.indices.data(), index_row_bytes, plte.data(), image.colour_count});
+    }
+    image.indices.clear();
+    const std::size_t rgb_row_bytes = 3 * static_cast<std::size_t>(width);
+    std::vector<png_byte> rgb(rgb_row_bytes * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        const Colour* pixels = canvas_row(y);
+        png_byte* row = &rgb[static_cast<std::size_t>(y) * rgb_row_bytes];
+        for (int x = 0; x < width; ++x) {
+            SDL_GetRGB(pixels[x], screen->format, &row[3 * x], &row[3 * x + 1], &row[3 * x + 2]);
+        }
+    }
+    return encode(file, width, height, writer, {rgb.data(), rgb_row_bytes, nullptr, 0});
 }

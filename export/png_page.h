@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
-// The top left width x height pixels of the canvas as a 4-bit palette PNG
-// image of the colours they hold, to an open file; nullptr, or why it failed.
-const char* write_png_page(std::FILE* file, int width, int height);
+// The top left width x height pixels of the canvas as a PNG image (a 4-bit
+// palette of the colours they hold, where 16 are enough), marked as written
+// by `writer`, to an open file; nullptr, or why it failed.
+const char* write_png_page(std::FILE* file, int width, int height, const char* writer);

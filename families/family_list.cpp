@@ -6,33 +6,31 @@
 #include <cstdio>
 
 #include "family_table.h"
-#include "steps.h"
+#include "pager.h"
 
-namespace {
-int pages = 0;
-int figures = 0;
-void count_figure(const BigCount& /*number*/, const StepKind* /*steps*/, int /*count*/, int /*x*/,
-                  int /*y*/, int /*cell*/) {
-    ++figures;
-}
-}  // namespace
+// What the counting pager keeps: the pages of the run.
+struct PagerState {
+    int pages = 0;
+};
 
-// With no canvas selected, the figures are announced and nothing is drawn.
-void open_display() {
-    pages = 0;
-    figures = 0;
-    count_printed = false;
-    figure_listener = count_figure;
+// With no canvas selected, the figures are numbered and nothing is drawn.
+void open_display(Run& run) {
+    run.pager->pages = 0;
+    run.count_printed = false;
 }
-void show_page() { ++pages; }
-void finish_display() { ++pages; }
+void show_page(Run& run) { ++run.pager->pages; }
+void finish_display(Run& run) { ++run.pager->pages; }
 
 int main() {
     for (const Family* family : family_table) {
-        run_family(*family);
-        std::printf("%s\t%d\t%d\t%d\t%d\t%d\t%d\n", family->name, family->orders.largest,
-                    family->orders.usual, pages, figures, family->counting.largest_order,
-                    family->random.largest_order);
+        PagerState pager;
+        Run run = run_of(*family, 0);
+        run.pager = &pager;
+        run_family(run);
+        const BigCount figures = run.next_figure_number - 1;
+        std::printf("%s\t%d\t%d\t%d\t%s\t%d\t%d\n", family->name, family->orders.largest,
+                    family->orders.usual, pager.pages, decimal_text(figures).c_str(),
+                    family->counting.largest_order, family->random.largest_order);
     }
     return std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -1,23 +1,33 @@
-// Counts of figures however large the order: 256-bit unsigned integers
-// from Boost.Multiprecision's header-only fixed-width cpp_int, which never
-// allocate. Every count of the families at orders up to 100 fits (the
-// largest, diamond's 100th, is under 2^251).
+// Counts of figures however large the order: Boost.Multiprecision's
+// cpp_int, header-only, whose digits grow on the heap as a count needs
+// them. The counts pass thousands of bits (an Aztec diamond of order 100
+// has 2^5050 tilings), on 64-bit Linux, 32-bit Windows and WebAssembly
+// alike.
 #pragma once
 
 #include <boost/multiprecision/cpp_int.hpp>
 
-#include <array>
+#include <string>
+#include <vector>
 
-using BigCount = boost::multiprecision::uint256_t;
+using BigCount = boost::multiprecision::cpp_int;
 
-// A count in decimal, with its terminating zero (78 digits at most).
-using DecimalText = std::array<char, 80>;
-DecimalText decimal_text(const BigCount& count);
+// A count in decimal.
+std::string decimal_text(const BigCount& count);
+// The most digits read_decimal takes: far more than any count a family
+// has, and a bound on the work a number typed by a user can ask for.
+constexpr std::size_t largest_decimal_digits = 20000;
 // Reads plain decimal digits into `count`; false for anything else, for no
-// digit, or for a number past what a BigCount holds.
+// digit, or for more than largest_decimal_digits of them.
 bool read_decimal(const char* text, BigCount& count);
 
-// C(m, k), for 0 <= m <= 200; 0 when k < 0 or k > m.
-const BigCount& binomial(int m, int k);
-// The Catalan number C(2m, m) / (m + 1), for 0 <= m <= 100.
-BigCount catalan(int m);
+// Pascal's triangle up to a row, made by whoever counts with it.
+struct Binomials {
+    std::vector<std::vector<BigCount>> rows;
+};
+// Rows 0 ... m.
+Binomials binomials_up_to(int m);
+// C(m, k) from the table; 0 when k < 0, k > m or m is past its last row.
+BigCount binomial(const Binomials& table, int m, int k);
+// The Catalan number C(2m, m) / (m + 1), from a table of rows up to 2m.
+BigCount catalan(const Binomials& table, int m);

@@ -1,29 +1,25 @@
 #include "random_draw.h"
 
-#include <random>
+RandomDraws random_draws_from(std::uint64_t seed) {
+    RandomDraws draws;
+    draws.generator.seed(seed);
+    return draws;
+}
 
-namespace {
-std::mt19937_64 generator;
-}  // namespace
+std::uint64_t random_bits(RandomDraws& draws) { return draws.generator(); }
 
-void seed_random_draws(std::uint64_t seed) { generator.seed(seed); }
-
-std::uint64_t random_bits() { return generator(); }
-
-BigCount random_below(const BigCount& bound) {
-    // As many bits as the bound has, drawn until they fall below it: each
-    // try succeeds more often than not. They come 64 at a time, the first
-    // draw cut to its low bits beyond whole draws (all 64 if none are), and
-    // a BigCount shifted by whole draws only: clang-analyzer 19 takes a
-    // shift by any other amount for one of 64 inside Boost.
+BigCount random_below(RandomDraws& draws, const BigCount& bound) {
     const unsigned bits = boost::multiprecision::msb(bound) + 1;
-    const unsigned draws = (bits + 63) / 64;
-    const unsigned first_bits = bits - 64 * (draws - 1);
+    const unsigned whole_draws = (bits + 63) / 64;
+    const unsigned first_bits = bits - 64 * (whole_draws - 1);
     const std::uint64_t first_mask =
         first_bits == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << first_bits) - 1;
     for (;;) {
-        BigCount draw = random_bits() & first_mask;
-        for (unsigned taken = 1; taken < draws; ++taken) draw = (draw << 64) | random_bits();
+        BigCount draw = random_bits(draws) & first_mask;
+        for (unsigned taken = 1; taken < whole_draws; ++taken) {
+            draw <<= 64;
+            draw |= random_bits(draws);
+        }
         if (draw < bound) return draw;
     }
 }

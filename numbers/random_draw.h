@@ -6,14 +6,23 @@
 #pragma once
 
 #include <cstdint>
+#include <random>
 
 #include "big_count.h"
 
-// Starts the draws afresh from `seed`.
-void seed_random_draws(std::uint64_t seed);
+// The draws of one seed, in order; whoever draws owns them.
+struct RandomDraws {
+    std::mt19937_64 generator;
+};
+
+// Draws that start afresh from `seed`.
+RandomDraws random_draws_from(std::uint64_t seed);
 // The next 64 bits.
-std::uint64_t random_bits();
-// A number drawn uniformly from 0 ... bound - 1 (bound > 0).
-BigCount random_below(const BigCount& bound);
-// Reads a seed, 0 ... 2^64 - 1, in plain decimal digits; false otherwise.
+std::uint64_t random_bits(RandomDraws& draws);
+// A number drawn uniformly from 0 ... bound - 1 (bound > 0): as many bits as
+// the bound has, 64 at a time, the first draw highest and cut to the bits
+// beyond whole draws, drawn again until below the bound.
+BigCount random_below(RandomDraws& draws, const BigCount& bound);
+// Reads a seed, 0 ... 2^64 - 1, as a number in plain decimal digits
+// (leading zeros are no other seed); false otherwise.
 bool read_seed(const char* text, std::uint64_t& seed);

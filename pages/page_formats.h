@@ -1,11 +1,17 @@
-// The formats a page or figure is written in, one row each: a new format
-// is a file with its writer and its row, and a line in page_formats.
+// The formats a page or figure is written in, one row each. A new format is
+// one file, pages/NAME_format.cpp, that defines its row as NAME_format:
+// the build finds the files and makes the table of them.
 #pragma once
 
 #include <array>
 #include <cstdio>
+#include <vector>
 
-#include "page_file.h"
+#include "page_record.h"
+
+// How far into a file its writer's mark may lie.
+constexpr int mark_reach = 1024;
+using FileMark = std::array<char, 160>;
 
 struct PageFormat {
     const char* label;      // "SVG": the explorer's button
@@ -13,25 +19,25 @@ struct PageFormat {
     const char* extension;  // "svg": FOLDER/page-N.svg
     const char* mime_type;  // "image/svg+xml": the explorer's download
     const char* help;       // what the exporters' usage says of it
-    // Writes `written` from the page's record, which must be complete, and
-    // returns nullptr or why it failed, leaving write errors to the
-    // stream's error flag. nullptr for an image of the pixels themselves
-    // (PNG), which the exporters encode with libpng and the explorer has
-    // the browser encode from its canvas.
-    const char* (*write)(std::FILE* file, const Written& written);
-    // The writer's mark (file_writer) as this format carries it among a
-    // file's first mark_reach bytes, into `mark`; its length in bytes.
-    int (*mark)(FileMark& mark);
+    // Its place in the lists of formats; the first is the one written when
+    // none is asked for.
+    int listed;
+    // Writes `page` and returns nullptr or why it failed, leaving write
+    // errors to the stream's error flag. nullptr for an image of the
+    // canvas's pixels (PNG), which the exporters encode with libpng and the
+    // explorer has the browser encode from its canvas.
+    const char* (*write)(std::FILE* file, const FilePage& page);
+    // The writer's mark as this format carries it among a file's first
+    // mark_reach bytes, into `mark`; its length in bytes. A file that
+    // carries its exporter's mark is one the exporter wrote.
+    int (*mark)(FileMark& mark, const char* writer);
 };
 
-extern const PageFormat png_format;
-extern const PageFormat svg_format;
-extern const PageFormat tikz_format;
-// Every format; the first is the one written when none is asked for.
-constexpr std::size_t page_format_count = 3;
-extern const std::array<const PageFormat*, page_format_count> page_formats;
+// Every format, in the order listed.
+std::vector<const PageFormat*> page_formats();
+// The format written when none is asked for.
+const PageFormat& default_page_format();
 
-// Writes `written` in a format that has a writer: nullptr, or why it
-// failed (a write error wins over any other reason).
-const char* write_recorded_file(const PageFormat& format, std::FILE* file,
-                                const Written& written);
+// Writes `page` in a format that has a writer: nullptr, or why it failed
+// (a write error wins over any other reason).
+const char* write_page_file(const PageFormat& format, std::FILE* file, const FilePage& page);

@@ -1,77 +1,69 @@
-// What the vector pages need of a page beyond its pixels: every box and
-// every run of path pixels in drawing order, and where each figure's begin,
-// with the figure's number in the run, its steps and where it stands. One
-// figure can be set aside from its page, to be drawn again on its own.
+// The figures of a page as they were placed, each with its number, its
+// paths and its geometry; and a page or figure as a file is made of them:
+// each figure where it stands in the file, and how it is drawn.
 #pragma once
 
-#include <array>
-#include <cstddef>
-#include <cstdint>
 #include <cstdio>
+#include <string>
+#include <vector>
 
-#include "canvas.h"
+#include "big_count.h"
+#include "drawing.h"
+#include "figure_geometry.h"
+#include "placement.h"
 #include "steps.h"
 
-// A full page holds at most 375 figures, and with their paths about 6,800
-// boxes and runs of path pixels, at any order drawn page by page; a page of
-// the largest random tiling, 89,700 dominoes, and with its paths some
-// 180,000 runs more.
-constexpr std::size_t max_boxes_a_page = std::size_t{1} << 19;
-constexpr std::size_t max_figures_a_page = 1024;
-// A figure alone has at most 1,224 dominoes and 192 runs of path pixels
-// (pyramid's of order 48).
-constexpr std::size_t max_boxes_a_figure = 2048;
-
-// Its edges are kept in 16 bits: a box is on the page, or near it.
-struct RecordedBox {
-    std::int16_t left, top, right, bottom;  // all four edges included
-    Colour border, fill;
-    bool solid;  // all `fill`, no outline: a run of path pixels, a tiny domino
+struct PlacedFigure {
+    // In its family, from 1; 0 for a figure that has none (a random tiling
+    // past the numbered orders).
+    BigCount number;
+    FigurePath path;
+    FigureGeometry geometry;
+    // The centre of its anchor cell on its page, in the family's own pixels.
+    int x = 0, y = 0;
 };
 
-struct RecordedFigure {
-    std::size_t first_box;
-    DecimalText number;  // in its family, from 1 ("0" for none)
-    std::array<StepKind, max_figure_steps> steps;
-    int step_count;
-    int x, y, cell;  // the centre of its path's first cell, a cell's side
+// A page's figures, in the order they were placed.
+struct PageRecord {
+    std::vector<PlacedFigure> figures;
 };
 
-// Keeps every box, path segment and figure drawn from now on.
-void start_recording();
-// Keeps recording into the page's record as it stands: after a pause in
-// which another page was passed over with no listeners.
-void resume_recording();
-// Forgets the page's boxes and figures, for the next page.
-void clear_recorded_page();
-// Whether the page drew more boxes or figures than can be kept.
-bool page_record_overflowed();
-// The page's figures, in drawing order.
-std::size_t recorded_figure_count();
-const RecordedFigure& recorded_figure(std::size_t i);
-// The edges of what figure i drew, all four included.
-struct Edges {
-    int left, top, right, bottom;
+// What is written to a file, and how it is named: "page 3", "Page 3",
+// "page-3"; "figure 17", "Figure 17", "figure-17". It is width x height
+// output units (pixels; bp in TikZ and PDF).
+struct Written {
+    std::string title, label, stem;
+    int width = 0, height = 0;
 };
-Edges recorded_figure_edges(std::size_t i);
+// "page 3" is titled, labelled and named from `what` and `number`.
+Written written_as(const std::string& what, const std::string& number, int width, int height);
+// The same with a title of its own ("figure 17: rise fall"); its label is
+// the title with a capital.
+void retitle(Written& written, const std::string& title);
 
-// Keeps the page's figure i, with its boxes, apart from the page (in place
-// of any kept before). False when the page's record has overflowed.
-bool set_figure_aside(std::size_t i);
-// The figure set aside, and the edges of what it drew.
-const RecordedFigure& figure_aside();
-Edges figure_aside_edges();
-// Clears the page and draws the figure set aside alone, moved by (dx, dy),
-// as the page's only figure.
-void redraw_figure_aside(int dx, int dy);
+// A figure of a file, and where it stands there.
+struct FileFigure {
+    const PlacedFigure* figure;
+    Placement placement;
+};
 
-// "figure 3: rise flat fall flat flat"
-using FigureTitle = std::array<char, 640>;
-FigureTitle figure_title(const RecordedFigure& figure);
+// A page or a figure as a file: its name and size, its figures, how they
+// are drawn, and the program that writes it (its mark).
+struct FilePage {
+    Written written;
+    std::vector<FileFigure> figures;
+    Drawing drawing;
+    const char* writer = "";
+};
 
-// Writes the page's boxes in drawing order, each figure's opened by
-// `open_figure` (a format taking the figure's title) before its first box,
-// and closed by `close_figure` before the next figure opens and at the end.
-// False as soon as `write_box` is.
-bool write_figure_groups(std::FILE* file, const char* open_figure, const char* close_figure,
-                         bool (*write_box)(std::FILE* file, const RecordedBox& box));
+// The page of `record`, laid out for cells of `own_cell` (the family's),
+// drawn by `drawing` (its cell, if any, scales the whole page).
+FilePage page_file(const PageRecord& record, const std::string& number, int own_cell,
+                   const Drawing& drawing, const char* writer);
+// `figure` alone at `placement` (placement_alone), cropped to its outline
+// and a margin of a cell: "figure 17".
+FilePage figure_file(const PlacedFigure& figure, const Placement& placement,
+                     const Drawing& drawing, const char* writer);
+
+// "figure 3: rise flat fall flat flat", as every group of a file is titled.
+std::string figure_title(const PlacedFigure& figure);

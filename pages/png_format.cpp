@@ -9,9 +9,9 @@ namespace {
 
 // The chunk as written: its length, its type "tEXt", then the keyword, a
 // zero and the text (its checksum follows).
-int png_mark(FileMark& mark) {
-    const int text = std::snprintf(mark.data() + 8, mark.size() - 8, "Software%c%s", '\0',
-                                   file_writer);
+int png_mark(FileMark& mark, const char* writer) {
+    const int text =
+        std::snprintf(mark.data() + 8, mark.size() - 8, "Software%c%s", '\0', writer);
     if (text < 0 || text + 8 >= static_cast<int>(mark.size())) return 0;
     mark[0] = mark[1] = '\0';
     mark[2] = static_cast<char>(text >> 8);
@@ -22,6 +22,6 @@ int png_mark(FileMark& mark) {
 
 }  // namespace
 
-const PageFormat png_format = {
-    "PNG",     "--png",  "png", "image/png", "PNG pages of the colours each page holds (the default)",
-    nullptr, png_mark};
+extern const PageFormat png_format = {
+    "PNG",   "--png",   "png",   "image/png", "PNG pages of the colours each page holds (the default)",
+    1,       nullptr,   png_mark};

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 // The longest file name the exporters build, with its terminating zero.
 constexpr int max_path_length = 4200;
@@ -12,9 +14,9 @@ int make_folder(const char* path);
 // nullptr when `path` names a folder, else why not: "it exists and is not a
 // folder", a link to nothing or one that loops, or the system's reason.
 const char* why_not_a_folder(const char* path);
-// Hands `each` the name of every entry of the folder; 0, or the errno value
-// when the folder cannot be read.
-int list_folder(const char* path, void (*each)(const char* name));
+// The name of every entry of the folder into `names`; 0, or the errno
+// value when the folder cannot be read.
+int list_folder(const char* path, std::vector<std::string>& names);
 // Removes a file: 0, or the errno value.
 int remove_file(const char* path);
 // What a folder's entry is, a link not followed.

@@ -12,6 +12,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <string>
+#include <vector>
+
 #include "files.h"
 #include "stop_signals_posix.h"
 
@@ -59,14 +62,15 @@ int lock_folder(const char* path) {
     return error;
 }
 
-int list_folder(const char* path, void (*each)(const char* name)) {
+int list_folder(const char* path, std::vector<std::string>& names) {
+    names.clear();
     DIR* folder = opendir(path);
     if (folder == nullptr) return errno;
     // One thread: readdir is safe here, and glibc deprecates readdir_r.
     errno = 0;
     // cppcheck-suppress readdirCalled
     while (const dirent* entry = readdir(folder)) {
-        each(entry->d_name);
+        names.emplace_back(entry->d_name);
         errno = 0;
     }
     const int error = errno;

@@ -11,6 +11,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <string>
+#include <vector>
+
 #include "files.h"
 
 int make_folder(const char* path) { return _mkdir(path) == 0 ? 0 : errno; }
@@ -23,7 +26,8 @@ const char* why_not_a_folder(const char* path) {
 
 int remove_file(const char* path) { return std::remove(path) == 0 ? 0 : errno; }
 
-int list_folder(const char* path, void (*each)(const char* name)) {
+int list_folder(const char* path, std::vector<std::string>& names) {
+    names.clear();
     std::array<char, MAX_PATH + 3> pattern{};
     std::snprintf(pattern.data(), pattern.size(), "%s\\*", path);
     WIN32_FIND_DATAA found;
@@ -32,7 +36,7 @@ int list_folder(const char* path, void (*each)(const char* name)) {
         return GetLastError() == ERROR_ACCESS_DENIED ? EACCES : ENOENT;
     }
     do {
-        each(found.cFileName);
+        names.emplace_back(found.cFileName);
     } while (FindNextFileA(search, &found) != 0);
     FindClose(search);
     return 0;

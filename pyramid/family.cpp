@@ -8,7 +8,9 @@ constexpr const char* summary =
     "every path of 2N step symbols from a base row back to it, never below it, as a domino "
     "tiling of the order-N stepped triangle";
 
-const Family family = {"pyramid", summary, orders, draw_every_figure, page_grid_of,
-                       report_unwritten_count, figure_counting, random_drawing};
+// Cells of 8 pixels on its window's pages; its program prints its count.
+const Family family = {"pyramid",       summary,     orders,          8,
+                       "the count",     draw_every_figure, page_grid_of, geometry_of,
+                       figure_counting, random_drawing};
 
 }  // namespace pyramid

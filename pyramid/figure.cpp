@@ -1,74 +1,60 @@
-// One pyramid figure: the path's own dominoes, diagonal stacks above it and
-// diagonal runs filling the space down to the base row.
-#include "dominoes.h"
-#include "figure_protocol.h"
+// One pyramid figure as geometry: the path's own dominoes, diagonal stacks
+// above it and diagonal runs filling the space down to the base row.
 #include "pyramid.h"
 
 namespace pyramid {
 
-int upper_stack = 0;
-
 namespace {
-constexpr int half_cell = 4;
-constexpr int cell = 2 * half_cell;
 
-// One domino for each row between the point and the base row.
-void draw_lower_run(int px, int py) {
-    draw_domino_stack(px, py, +1, (cursor_y - py) / cell, half_cell);
-}
-
-// The path in `steps`, one entry a step (a flat once); returns their count.
-int steps_of_path(std::array<StepKind, max_symbols>& steps) {
-    int count = 0;
-    for (int i = 0; i < 2 * path_order; i += figure_steps[i] == StepKind::flat ? 2 : 1) {
-        steps[count++] = figure_steps[i];
-    }
-    return count;
-}
-
-void draw_pyramid_dominoes() {
-    upper_stack = path_order;
-    int px = cursor_x;
-    int py = cursor_y;
-    for (int i = 0; i < 2 * path_order;) {
-        switch (figure_steps[i]) {
-        case StepKind::flat:
-            draw_flat_domino(px, py, half_cell);
-            draw_domino_stack(px, py, -1, upper_stack, half_cell);
-            draw_lower_run(px, py);
-            px += 2 * cell;
-            --upper_stack;
-            i += 2;  // the flat's second symbol is never read
-            break;
-        case StepKind::rise:
-            draw_rise_domino(px, py, half_cell);
-            draw_lower_run(px, py);
-            --upper_stack;
-            px += cell;
-            py -= cell;
-            ++i;
-            break;
-        case StepKind::fall:
-            draw_fall_domino(px, py, half_cell);
-            draw_domino_stack(px, py, -1, upper_stack, half_cell);
-            px += cell;
-            py += cell;
-            ++i;
-            break;
-        case StepKind::next_path:  // one path: no separator
-            ++i;
-            break;
-        }
+// `count` horizontal dominoes on a diagonal from the one beside cell
+// (c, r): the j-th (from 0) at (c + j, r + rows * (j + 1)).
+void add_stack(FigureGeometry& geometry, int c, int r, int rows, int count) {
+    for (int j = 0; j < count; ++j) {
+        add_domino(geometry, c + j, r + rows * (j + 1), false, DominoRole::off_path);
     }
 }
 
 }  // namespace
 
-bool draw_pyramid_figure() {
-    if (path_order < 0 || path_order > largest_figure_order) return false;
-    std::array<StepKind, max_symbols> steps{};
-    const int count = steps_of_path(steps);
-    return draw_figure(steps.data(), count, cursor_x, cursor_y, cell, draw_pyramid_dominoes);
+FigureGeometry geometry_of(int order, const FigurePath& path) {
+    FigureGeometry geometry;
+    geometry.columns = 2 * order;
+    geometry.rows = order + 1;
+    geometry.anchor_column = 0;
+    geometry.anchor_row = order;
+    const int base = order;
+    // Horizontal dominoes still to be stacked above the path.
+    int upper_stack = order;
+    int c = 0;
+    int r = base;
+    for (const StepKind step : path) {
+        switch (step) {
+        case StepKind::flat:
+            add_domino(geometry, c, r, false, DominoRole::flat);
+            add_stack(geometry, c, r, -1, upper_stack);
+            // One domino for each row between the point and the base row.
+            add_stack(geometry, c, r, +1, base - r);
+            c += 2;
+            --upper_stack;
+            break;
+        case StepKind::rise:
+            add_domino(geometry, c, r - 1, true, DominoRole::rise);
+            add_stack(geometry, c, r, +1, base - r);
+            --upper_stack;
+            ++c;
+            --r;
+            break;
+        case StepKind::fall:
+            add_domino(geometry, c, r, true, DominoRole::fall);
+            add_stack(geometry, c, r, -1, upper_stack);
+            ++c;
+            ++r;
+            break;
+        case StepKind::next_path: break;  // one path: no separator
+        }
+    }
+    add_paths(geometry, path, 0, base);
+    return geometry;
 }
 
 }  // namespace pyramid

@@ -1,10 +1,10 @@
 // The pyramid program: every path of 2N step symbols that starts and ends on
 // the base row and never goes below it, each drawn as a domino tiling of the
 // order-N stepped triangle. The program draws order 5: 394 tilings of a
-// 40-cell triangle.
+// 40-cell triangle, and prints their count.
 #pragma once
 
-#include <array>
+#include <vector>
 
 #include "family.h"
 #include "page_grid.h"
@@ -17,45 +17,31 @@ namespace pyramid {
 // the page.
 constexpr OrderRange orders{8, 5};
 constexpr int largest_figure_order = 48;
-constexpr int max_symbols = 2 * largest_figure_order;
 
-// N, half the number of step symbols of a path. The triangle has N(N + 3)
-// cells in N + 1 rows.
-extern int path_order;
-// The path being drawn; a flat fills two consecutive entries, both flat.
-extern std::array<StepKind, max_symbols> figure_steps;
-// Anchor of the next figure: x is the centre of the path's first cell, y the
-// centre of the base row.
-extern int cursor_x;
-extern int cursor_y;
-// Horizontal dominoes still to be stacked above the path.
-extern int upper_stack;
+// The figure of order N whose path is `path` as geometry: the triangle's
+// N(N + 3) cells in N + 1 rows, the path from the left edge of the base row
+// (its anchor, the bottom row) back to it, with diagonal stacks of
+// horizontal dominoes above the path and diagonal runs filling the space
+// down to the base row. Its dominoes come step by step: the step's own,
+// then for a flat its stack above and its run below, for a rise its run
+// below, for a fall its stack above.
+FigureGeometry geometry_of(int order, const FigurePath& path);
 
-// 2 where the symbol belongs to a flat, 0 where a rise or fall goes.
-extern std::array<int, max_symbols> flat_mask;
-extern int figure_count;
-// errno of a failed write of the count to standard output, or 0.
-extern int count_write_error;
-
-// Draws the path in figure_steps at the cursor; it spans cursor_x - 4 ...
-// cursor_x + 16N - 4 and cursor_y - 8N - 4 ... cursor_y + 4 (at order 5:
-// cursor_x + 76, cursor_y - 44). The cursor is unchanged. Whether it was
-// placed (a figure filter may pass it over).
-bool draw_pyramid_figure();
-
-// The whole run: the order asked for (requested_order) or 5, the cursor at
-// the first slot, every path: for each placement of flats (the all-flat one
-// last), every order of the rises and falls between them.
-void draw_every_figure();
-// Inner enumeration: every Dyck word of length 2m (1 <= m <= path_order) in
-// increasing lexicographic order, merged into flat_mask and drawn.
-void enumerate_dyck_words(int m);
+// The whole run: every path, for each placement of flats (the all-flat one
+// last) every order of the rises and falls between them; prints the count
+// when it reaches the last. Returns 0, or the errno value of a failed write
+// of the count.
+int draw_every_figure(Run& run);
+// The placements of flats as bit strings of 2N symbols, entry k + 1 set when
+// a flat starts at symbol k, in increasing lexicographic order from all
+// zeros: the successor of `starts`, false when it is the last (0101...01).
+bool next_flat_placement(std::vector<int>& starts);
+// The Dyck words of length 2m (0 a rise, 1 a fall) in increasing
+// lexicographic order: the successor of `word`, false when it is the last.
+bool next_dyck_word(std::vector<int>& word, int m);
 // Where the figures of order N go on a page: at order 5, anchors 95 apart
 // from (20, 48), 8 to a row, rows 72 apart, 8 rows.
 PageGrid page_grid_of(int order);
-// After the last page: a count that could not be written is told (one
-// line, status 1), now that the user has seen every page.
-void report_unwritten_count();
 
 // How its paths are counted (ranking.cpp): by placement of flats, then
 // Dyck word; and how a random one is drawn, by number.

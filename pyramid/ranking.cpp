@@ -4,6 +4,7 @@
 // side), and for each the Dyck words of its rises and falls, 0 a rise, in
 // lexicographic order.
 #include <cstdlib>
+#include <vector>
 
 #include "pyramid.h"
 
@@ -13,68 +14,71 @@ namespace {
 
 // Bit strings of `length` with `ones` 1s, no two side by side, the first
 // bit held at 0 when `after_one` (the bit before it was a 1).
-BigCount spread(int length, int ones, bool after_one) {
+BigCount spread(const Binomials& table, int length, int ones, bool after_one) {
     const int free = after_one ? length - 1 : length;
     if (ones == 0) return 1;
     if (free < 0) return 0;
-    return binomial(free - ones + 1, ones);
+    return binomial(table, free - ones + 1, ones);
 }
 
 // The paths whose flat_starts begin with the bits decided so far: the
 // last one, at position `at` of 1 ... 2N - 1, is `bit`, with `flats` 1s in
 // all; each placement counts its Dyck words.
-BigCount paths_after(int order, int at, int bit, int flats) {
+BigCount paths_after(const Binomials& table, int order, int at, int bit, int flats) {
     const int length = 2 * order - 1 - at;
     BigCount paths = 0;
     for (int more = 0; flats + more <= order; ++more) {
-        paths += spread(length, more, bit == 1) * catalan(order - flats - more);
+        paths += spread(table, length, more, bit == 1) * catalan(table, order - flats - more);
     }
     return paths;
 }
 
 // Walks of `steps` up or down one from `height` to 0, never below 0.
-BigCount dyck_endings(int steps, int height) {
+BigCount dyck_endings(const Binomials& table, int steps, int height) {
     if (height < 0 || height > steps || (steps - height) % 2 != 0) return 0;
     const int downs = (steps + height) / 2;
-    return binomial(steps, downs) - binomial(steps, downs + 1);
+    return binomial(table, steps, downs) - binomial(table, steps, downs + 1);
 }
 
-BigCount figure_total(int order) { return paths_after(order, 0, 0, 0); }
+// Binomials enough for every count of order N: rows up to 2N.
+Binomials binomials_of(int order) { return binomials_up_to(2 * order + 1); }
+
+BigCount figure_total(int order) { return paths_after(binomials_of(order), order, 0, 0, 0); }
 
 bool unrank_figure(int order, const BigCount& number, FigurePath& path) {
-    if (order < 1 || order > largest_figure_order || number < 1 || number > figure_total(order)) {
-        return false;
-    }
+    if (order < 1 || order > largest_figure_order) return false;
+    const Binomials table = binomials_of(order);
+    if (number < 1 || number > paths_after(table, order, 0, 0, 0)) return false;
     BigCount rest = number - 1;
     // The placement of flats: 0 (no flat starts one symbol earlier) first.
-    std::array<int, max_symbols> starts{};
+    std::vector<int> starts(2 * static_cast<std::size_t>(order), 0);
     int flats = 0;
     for (int at = 1; at < 2 * order; ++at) {
-        const BigCount with_zero = paths_after(order, at, 0, flats);
+        const BigCount with_zero = paths_after(table, order, at, 0, flats);
         if (rest < with_zero) continue;
         rest -= with_zero;
-        starts[at] = 1;
+        starts[static_cast<std::size_t>(at)] = 1;
         ++flats;
     }
     // Then the Dyck word, a rise first wherever one can come back down.
     const int symbols = 2 * (order - flats);
     int height = 0;
     int taken = 0;
-    path.count = 0;
+    path.clear();
     for (int symbol = 0; symbol < 2 * order; ++symbol) {
-        if (symbol + 1 < 2 * order && starts[symbol + 1] == 1) {
-            path.steps[path.count++] = StepKind::flat;
+        if (symbol + 1 < 2 * order && starts[static_cast<std::size_t>(symbol) + 1] == 1) {
+            path.push_back(StepKind::flat);
             ++symbol;
             continue;
         }
-        const BigCount with_rise = dyck_endings(symbols - taken - 1, height + 1);
+        const BigCount with_rise = dyck_endings(table, symbols - taken - 1, height + 1);
         ++taken;
         if (rest < with_rise) {
-            path.steps[path.count++] = StepKind::rise;
+            path.push_back(StepKind::rise);
             ++height;
         } else {
             rest -= with_rise;
-            path.steps[path.count++] = StepKind::fall;
+            path.push_back(StepKind::fall);
             --height;
         }
     }
@@ -85,16 +89,15 @@ BigCount rank_figure(int order, const FigurePath& path) {
     if (order < 1 || order > largest_figure_order) return 0;
     // The path's flat_starts and its rises and falls, checked as it goes:
     // 2N symbols, never below the base row, ending on it.
-    std::array<int, max_symbols> starts{};
+    std::vector<int> starts(2 * static_cast<std::size_t>(order), 0);
     int symbol = 0;
     int height = 0;
     int flats = 0;
-    for (int i = 0; i < path.count; ++i) {
-        const StepKind step = path.steps[i];
+    for (const StepKind step : path) {
         if (step == StepKind::next_path || symbol >= 2 * order) return 0;
         if (step == StepKind::flat) {
             if (symbol + 1 >= 2 * order) return 0;
-            starts[symbol + 1] = 1;
+            starts[static_cast<std::size_t>(symbol) + 1] = 1;
             ++flats;
             symbol += 2;
             continue;
@@ -104,22 +107,23 @@ BigCount rank_figure(int order, const FigurePath& path) {
         ++symbol;
     }
     if (symbol != 2 * order || height != 0) return 0;
+    const Binomials table = binomials_of(order);
     BigCount number = 1;
     int flats_so_far = 0;
     for (int at = 1; at < 2 * order; ++at) {
-        if (starts[at] == 1) {
-            number += paths_after(order, at, 0, flats_so_far);
+        if (starts[static_cast<std::size_t>(at)] == 1) {
+            number += paths_after(table, order, at, 0, flats_so_far);
             ++flats_so_far;
         }
     }
     const int symbols = 2 * (order - flats);
     int taken = 0;
     height = 0;
-    for (int i = 0; i < path.count; ++i) {
-        if (path.steps[i] == StepKind::flat) continue;
+    for (const StepKind step : path) {
+        if (step == StepKind::flat) continue;
         ++taken;
-        if (path.steps[i] == StepKind::fall) {
-            number += dyck_endings(symbols - taken, height + 1);
+        if (step == StepKind::fall) {
+            number += dyck_endings(table, symbols - taken, height + 1);
             --height;
         } else {
             ++height;
@@ -128,28 +132,20 @@ BigCount rank_figure(int order, const FigurePath& path) {
     return number;
 }
 
-StepRange step_range(int order) { return {order, 2 * order}; }
+StepRange step_range(int order) { return {order, 2 * order, 1}; }
 
-void draw_one_figure(int order, const FigurePath& path) {
-    path_order = order;
-    int symbol = 0;
-    for (int i = 0; i < path.count && symbol < max_symbols; ++i) {
-        figure_steps[symbol++] = path.steps[i];
-        if (path.steps[i] == StepKind::flat && symbol < max_symbols) {
-            figure_steps[symbol++] = StepKind::flat;
-        }
-    }
-    const PageGrid grid = page_grid_of(order);
-    cursor_x = grid.first_x;
-    cursor_y = grid.first_y;
-    draw_pyramid_figure();
+// Its paths never go below their row.
+bool count_by(int order, Statistic statistic, CountTable& counts) {
+    if (order < 1 || order > largest_counted_path_order) return false;
+    count_paths_by(order, true, statistic, counts);
+    return true;
 }
 
 }  // namespace
 
 const FigureCounting figure_counting = {largest_figure_order, figure_total, unrank_figure,
-                                        rank_figure,          step_range,   draw_one_figure,
-                                        PathCounting::never_below};
-const RandomDrawing random_drawing = {largest_figure_order, nullptr, nullptr};
+                                        rank_figure,          step_range,   count_by,
+                                        largest_counted_path_order};
+const RandomDrawing random_drawing = {largest_figure_order, nullptr};
 
 }  // namespace pyramid

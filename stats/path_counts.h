@@ -4,15 +4,17 @@
 // below it (pyramid's).
 #pragma once
 
-#include <array>
+#include <vector>
 
 #include "big_count.h"
 #include "path_stats.h"
 
-constexpr int largest_counted_order = 100;
-// Paths by value: no statistic exceeds 2N, the returns of N rises and falls.
-using CountTable = std::array<BigCount, 2 * largest_counted_order + 1>;
+// Figures by value: entry v counts those whose statistic is v.
+using CountTable = std::vector<BigCount>;
 
+// The largest order whose paths count_paths_by counts.
+constexpr int largest_counted_path_order = 100;
 // The paths of order N (1 ... 100), by the value of `statistic`, into
-// `counts`, every other entry 0.
+// `counts`, 2N + 1 entries (no statistic exceeds 2N, the returns of N
+// rises and falls).
 void count_paths_by(int order, bool never_below, Statistic statistic, CountTable& counts);

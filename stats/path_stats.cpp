@@ -25,16 +25,16 @@ bool statistic_named(const char* name, int length, Statistic& statistic) {
     return false;
 }
 
-PathStats stats_of(const StepKind* steps, int count) {
+PathStats stats_of(const FigurePath& path) {
     PathStats stats{};
     int row = 0;  // above the current path's start
     int highest = 0;
-    for (int i = 0; i < count; ++i) {
-        switch (steps[i]) {
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        switch (path[i]) {
         case StepKind::rise: ++row; break;
         case StepKind::fall:
             --row;
-            if (i > 0 && steps[i - 1] == StepKind::rise) ++stats[static_cast<int>(Statistic::peaks)];
+            if (i > 0 && path[i - 1] == StepKind::rise) ++stats[static_cast<int>(Statistic::peaks)];
             break;
         case StepKind::flat: ++stats[static_cast<int>(Statistic::flats)]; break;
         case StepKind::next_path:

@@ -25,4 +25,4 @@ bool statistic_named(const char* name, int length, Statistic& statistic);
 
 // A figure's values, by Statistic.
 using PathStats = std::array<int, statistic_count>;
-PathStats stats_of(const StepKind* steps, int count);
+PathStats stats_of(const FigurePath& path);

@@ -1,7 +1,7 @@
 // The Aztec diamond's random tilings by domino shuffling: tilings of the
 // whole diamond at every order, read as nested paths and made again from
-// them, the same for the same seed, uniform at small orders, and drawn as
-// large as the page allows.
+// them, the same for the same seed, uniform at small orders, their compass
+// classes where shuffling puts them, and drawn as large as the page allows.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,17 +9,18 @@
 #include <vector>
 
 #include "aztec.h"
-#include "recording_pager.h"
+#include "placement.h"
 
 namespace {
 
 // Whether every cell of the diamond, and no other, is one of two cells
 // that name each other as partners.
-bool tiles_the_diamond(int order) {
+bool tiles_the_diamond(const aztec::Tiling& tiling) {
+    const int order = tiling.order;
     const int side = 2 * order;
     for (int r = 0; r < side; ++r) {
         for (int c = 0; c < side; ++c) {
-            const aztec::Partner partner = aztec::tiling[r][c];
+            const aztec::Partner partner = aztec::partner_at(tiling, c, r);
             if (!aztec::in_diamond(order, c, r)) {
                 if (partner != aztec::Partner::none) return false;
                 continue;
@@ -27,7 +28,7 @@ bool tiles_the_diamond(int order) {
             const int pc = c + (partner == aztec::Partner::right)  - (partner == aztec::Partner::left);
             const int pr = r + (partner == aztec::Partner::below) - (partner == aztec::Partner::above);
             if (partner == aztec::Partner::none || !aztec::in_diamond(order, pc, pr)) return false;
-            const aztec::Partner back = aztec::tiling[pr][pc];
+            const aztec::Partner back = aztec::partner_at(tiling, pc, pr);
             const int bc = pc + (back == aztec::Partner::right) - (back == aztec::Partner::left);
             const int br = pr + (back == aztec::Partner::below) - (back == aztec::Partner::above);
             if (bc != c || br != r) return false;
@@ -38,48 +39,65 @@ bool tiles_the_diamond(int order) {
 
 TEST(AztecShuffling, EveryOrderGivesATilingOfNestedPathsThatMakeItAgain) {
     for (const int order : {1, 2, 3, 5, 6, 17, 60, 299}) {
-        FigurePath path{};
-        const bool fits = aztec::shuffle_figure(order, 1000 + static_cast<unsigned>(order), path);
-        ASSERT_TRUE(tiles_the_diamond(order)) << "order " << order;
-        static std::array<StepKind, std::size_t{299} * 301> walked_steps;
-        const int count = aztec::paths_of_tiling(order, walked_steps.data(), static_cast<int>(walked_steps.size()));
-        ASSERT_GT(count, 0) << "order " << order;
-        EXPECT_EQ(fits, count <= max_figure_steps) << "order " << order;
-        const aztec::Tiling shuffled = aztec::tiling;
-        if (count <= max_figure_steps) {
-            FigurePath again{};
-            again.count = count;
-            std::copy(walked_steps.begin(), walked_steps.begin() + count, again.steps.begin());
-            ASSERT_TRUE(aztec::tiling_of_paths(order, again)) << "order " << order;
-            EXPECT_TRUE(aztec::tiling == shuffled) << "order " << order;
-        }
+        const aztec::Tiling shuffled =
+            aztec::shuffled_tiling(order, 1000 + static_cast<unsigned>(order));
+        ASSERT_TRUE(tiles_the_diamond(shuffled)) << "order " << order;
+        const FigurePath path = aztec::paths_of_tiling(shuffled);
+        ASSERT_FALSE(path.empty()) << "order " << order;
+        aztec::Tiling again;
+        ASSERT_TRUE(aztec::tiling_of_paths(order, path, again)) << "order " << order;
+        EXPECT_TRUE(again.cells == shuffled.cells) << "order " << order;
     }
 }
 
 TEST(AztecShuffling, TheSameSeedGivesTheSameTilingAndAnotherAnother) {
-    FigurePath path{};
-    aztec::shuffle_figure(299, 42, path);
-    const aztec::Tiling first = aztec::tiling;
-    aztec::shuffle_figure(299, 43, path);
-    EXPECT_FALSE(aztec::tiling == first);
-    aztec::shuffle_figure(299, 42, path);
-    EXPECT_TRUE(aztec::tiling == first);
+    const aztec::Tiling first = aztec::shuffled_tiling(299, 42);
+    EXPECT_FALSE(aztec::shuffled_tiling(299, 43).cells == first.cells);
+    EXPECT_TRUE(aztec::shuffled_tiling(299, 42).cells == first.cells);
 }
 
 // Order 2's eight tilings, each drawn about a thousand times: a chi-square
 // test at p > 0.001 (24.3 for seven degrees of freedom).
 TEST(AztecShuffling, OrderTwoIsUniform) {
-    std::map<std::vector<StepKind>, int> drawn;
+    std::map<FigurePath, int> drawn;
     const int draws = 8000;
     for (int seed = 0; seed < draws; ++seed) {
-        FigurePath path{};
-        ASSERT_TRUE(aztec::shuffle_figure(2, static_cast<std::uint64_t>(seed), path));
-        ++drawn[std::vector<StepKind>(path.steps.begin(), path.steps.begin() + path.count)];
+        ++drawn[aztec::paths_of_tiling(aztec::shuffled_tiling(2, static_cast<std::uint64_t>(seed)))];
     }
     ASSERT_EQ(drawn.size(), 8u);
     double chi_square = 0;
     for (const auto& [path, times] : drawn) chi_square += std::pow(times - 1000.0, 2) / 1000.0;
     EXPECT_LT(chi_square, 24.3);
+}
+
+// The frozen corners of a large random tiling are each of one class, the
+// one shuffling moves that way: north dominoes at the top, south at the
+// bottom, west at the left, east at the right; and the paths read them so
+// (west rises, east falls, south flats, north on no path).
+TEST(AztecShuffling, EachFrozenCornerIsTheClassThatMovesItsWay) {
+    const int order = 60;
+    const FigureGeometry geometry = aztec::geometry_of_tiling(aztec::shuffled_tiling(order, 5), {});
+    int checked = 0;
+    for (const Domino& domino : geometry.dominoes) {
+        // Eight rows or columns in from each tip: well inside its corner.
+        const Compass expected = domino.row < 8                  ? Compass::north
+                                 : domino.row >= 2 * order - 9    ? Compass::south
+                                 : domino.column < 8              ? Compass::west
+                                 : domino.column >= 2 * order - 9 ? Compass::east
+                                                                  : Compass::none;
+        if (expected != Compass::none) {
+            EXPECT_EQ(domino.compass, expected) << domino.column << ", " << domino.row;
+            ++checked;
+        }
+        const DominoRole role = domino.compass == Compass::west    ? DominoRole::rise
+                                : domino.compass == Compass::east  ? DominoRole::fall
+                                : domino.compass == Compass::south ? DominoRole::flat
+                                                                   : DominoRole::off_path;
+        EXPECT_EQ(domino.role, role);
+        EXPECT_EQ(domino.upright,
+                  domino.compass == Compass::west || domino.compass == Compass::east);
+    }
+    EXPECT_GT(checked, 100);
 }
 
 // The largest whole cells that fit the page's height with a cell to spare
@@ -90,14 +108,11 @@ TEST(AztecShuffling, ARandomTilingAloneTakesTheLargestCellsThatFit) {
                                                                        {29, 541}, {60, 489},
                                                                        {73, 593}, {74, 600},
                                                                        {299, 600}}) {
-        FigurePath path{};
-        aztec::shuffle_figure(order, 7, path);
-        record_whole_run(aztec::family);  // a canvas to draw on
-        int width = 0;
-        int height = 0;
-        aztec::draw_shuffled_alone(order, width, height);
-        EXPECT_EQ(width, side) << "order " << order;
-        EXPECT_EQ(height, side) << "order " << order;
+        const FigureGeometry geometry =
+            aztec::geometry_of_tiling(aztec::shuffled_tiling(order, 7), {});
+        const Placement placement = placement_alone_fitting(geometry, 10, 800, 600);
+        EXPECT_EQ(alone_width(geometry, placement), side) << "order " << order;
+        EXPECT_EQ(alone_height(geometry, placement), side) << "order " << order;
     }
 }
 

@@ -14,15 +14,16 @@
 #include "exported_pages.h"
 
 TEST(Explorer, DrawsAPageAloneAndFindsItsFigures) {
+    ExploreSession* session = explore_open();
     // The last page of 71, with the paths: every page before passed over.
-    ASSERT_EQ(explore_run(0, 5, 71, 1), 71);
+    ASSERT_EQ(explore_run(session, 0, 5, 71, 1), 71);
     const ExportRun run = run_exporter(PROGRAMS "/diamond_export", {}, "/dev/null", "--order 5 --path");
     std::vector<Uint32> rgb;
     int width = 0;
     int height = 0;
     ASSERT_EQ(read_png(run.folder + "/page-71.png", rgb, width, height), "");
     remove_temporary_folder(run.temporary);
-    const unsigned char* pixels = explore_pixels();
+    const unsigned char* pixels = explore_pixels(session);
     int differing = 0;
     for (std::size_t i = 0; i < rgb.size(); ++i) {
         const Uint32 shown = pixels[4 * i] << 16 | pixels[4 * i + 1] << 8 | pixels[4 * i + 2];
@@ -30,74 +31,80 @@ TEST(Explorer, DrawsAPageAloneAndFindsItsFigures) {
     }
     EXPECT_EQ(differing, 0);
 
-    ASSERT_EQ(explore_run(0, 3, 1, 0), 1);
-    EXPECT_EQ(explore_figures(), 63);
-    const int x = (explore_figure_edge(16, 0) + explore_figure_edge(16, 2)) / 2;
-    const int y = (explore_figure_edge(16, 1) + explore_figure_edge(16, 3)) / 2;
-    EXPECT_EQ(explore_figure_at(x, y), 16);
-    EXPECT_STREQ(explore_figure_number(16), "17");
-    EXPECT_STREQ(explore_figure_steps(16), "rise fall rise fall flat");
-    EXPECT_EQ(explore_figure_at(799, 599), -1);
+    ASSERT_EQ(explore_run(session, 0, 3, 1, 0), 1);
+    EXPECT_EQ(explore_figures(session), 63);
+    const int x = (explore_figure_edge(session, 16, 0) + explore_figure_edge(session, 16, 2)) / 2;
+    const int y = (explore_figure_edge(session, 16, 1) + explore_figure_edge(session, 16, 3)) / 2;
+    EXPECT_EQ(explore_figure_at(session, x, y), 16);
+    EXPECT_STREQ(explore_figure_number(session, 16), "17");
+    EXPECT_STREQ(explore_figure_steps(session, 16), "rise fall rise fall flat");
+    EXPECT_EQ(explore_figure_at(session, 799, 599), -1);
     // Alone, cropped to its outline and a margin of one cell (10 pixels).
-    ASSERT_EQ(explore_write_file(0, 16), 0) << explore_file_failure();
-    EXPECT_STREQ(explore_file_stem(), "figure-17");
-    EXPECT_EQ(explore_file_width(), 61 + 20);
-    EXPECT_EQ(explore_file_height(), 71 + 20);
+    ASSERT_EQ(explore_write_file(session, 0, 16), 0) << explore_file_failure(session);
+    EXPECT_STREQ(explore_file_stem(session), "figure-17");
+    EXPECT_EQ(explore_file_width(session), 61 + 20);
+    EXPECT_EQ(explore_file_height(session), 71 + 20);
     // The canvas holds the figure alone now: the page is gone until run again.
-    EXPECT_EQ(explore_write_file(1, -1), -1);
-    EXPECT_EQ(explore_figure_at(x, y), -1);
+    EXPECT_EQ(explore_write_file(session, 1, -1), -1);
+    EXPECT_EQ(explore_figure_at(session, x, y), -1);
+    explore_close(session);
 }
 
 TEST(Explorer, RefusesWhatIsNotThere) {
-    EXPECT_EQ(explore_run(explore_family_count(), 1, 1, 0), 0);
-    EXPECT_EQ(explore_run(0, 8, 1, 0), 0);
-    EXPECT_EQ(explore_run(1, 0, 1, 0), 0);
-    EXPECT_EQ(explore_run(0, 4, 10, 0), 9);
-    EXPECT_EQ(explore_page_drawn(), 0);
-    EXPECT_EQ(explore_page_figure_count(), 0);
-    EXPECT_EQ(explore_figures(), 321);
-    EXPECT_EQ(explore_write_file(1, -1), -1);
-    ASSERT_EQ(explore_run(0, 4, 9, 0), 9);
-    EXPECT_EQ(explore_write_file(1, explore_page_figure_count()), -1);
-    EXPECT_STRNE(explore_file_failure(), "");
-    EXPECT_EQ(explore_write_file(3, -1), -1);
+    ExploreSession* session = explore_open();
+    EXPECT_EQ(explore_run(session, explore_family_count(), 1, 1, 0), 0);
+    EXPECT_EQ(explore_run(session, 0, 8, 1, 0), 0);
+    EXPECT_EQ(explore_run(session, 1, 0, 1, 0), 0);
+    EXPECT_EQ(explore_run(session, 0, 4, 10, 0), 9);
+    EXPECT_EQ(explore_page_drawn(session), 0);
+    EXPECT_EQ(explore_page_figure_count(session), 0);
+    EXPECT_EQ(explore_figures(session), 321);
+    EXPECT_EQ(explore_write_file(session, 1, -1), -1);
+    ASSERT_EQ(explore_run(session, 0, 4, 9, 0), 9);
+    EXPECT_EQ(explore_write_file(session, 1, explore_page_figure_count(session)), -1);
+    EXPECT_STRNE(explore_file_failure(session), "");
+    EXPECT_EQ(explore_write_file(session, 3, -1), -1);
+    explore_close(session);
 }
 
 namespace {
-void hand_over(const char* text) { std::snprintf(explore_input(), 1024, "%s", text); }
+void hand_over(ExploreSession* session, const char* text) {
+    std::snprintf(explore_input(session), 1024, "%s", text);
+}
 }  // namespace
 
 // What the page asks of a family, as the exporters answer it: a filter
 // and its pages, counts, a figure by number or steps and its page, a
 // random one for a seed, and figures past the orders drawn page by page.
 TEST(Explorer, AnswersWhatTheExportersAnswer) {
-    hand_over("flats=2");
-    ASSERT_EQ(explore_set_filter(), 0);
-    EXPECT_STREQ(explore_filter(), "flats=2");
-    EXPECT_EQ(explore_run(0, 5, 1, 0), 24);  // 560 figures, 24 a page
-    EXPECT_EQ(explore_figures(), 560);
-    hand_over("flats=2,peaks=x");
-    EXPECT_EQ(explore_set_filter(), -1);
-    EXPECT_STRNE(explore_failure(), "");
-    EXPECT_EQ(explore_counts(0, 5, 0), 5);
-    EXPECT_STREQ(explore_count_of(2), "560");
-    EXPECT_EQ(explore_counts(2, 3, 0), -1);  // the Aztec diamond's are not counted
+    ExploreSession* session = explore_open();
+    hand_over(session, "flats=2");
+    ASSERT_EQ(explore_set_filter(session), 0);
+    EXPECT_STREQ(explore_filter(session), "flats=2");
+    EXPECT_EQ(explore_run(session, 0, 5, 1, 0), 24);  // 560 figures, 24 a page
+    EXPECT_EQ(explore_figures(session), 560);
+    hand_over(session, "flats=2,peaks=x");
+    EXPECT_EQ(explore_set_filter(session), -1);
+    EXPECT_STRNE(explore_failure(session), "");
+    EXPECT_EQ(explore_counts(session, 0, 5, 0), 5);
+    EXPECT_STREQ(explore_count_of(session, 2), "560");
+    EXPECT_EQ(explore_counts(session, 2, 3, 0), -1);  // the Aztec diamond's are not counted
     // A figure of three flats is not on the filtered pages, but on the others.
-    hand_over("rise fall rise fall flat flat flat");
-    ASSERT_EQ(explore_choose_figure(0, 5), 0);
-    const std::string number = explore_chosen_number();
-    const int page = explore_page_of_chosen(0, 5, 0);
+    hand_over(session, "rise fall rise fall flat flat flat");
+    ASSERT_EQ(explore_choose_figure(session, 0, 5), 0);
+    const std::string number = explore_chosen_number(session);
+    const int page = explore_page_of_chosen(session, 0, 5, 0);
     EXPECT_EQ(page, 0);  // three flats: not kept by flats=2
-    hand_over("");
-    ASSERT_EQ(explore_set_filter(), 0);
-    const int unfiltered = explore_page_of_chosen(0, 5, 0);
+    hand_over(session, "");
+    ASSERT_EQ(explore_set_filter(session), 0);
+    const int unfiltered = explore_page_of_chosen(session, 0, 5, 0);
     ASSERT_GT(unfiltered, 0);
-    ASSERT_EQ(explore_run(0, 5, unfiltered, 0), 71);
-    ASSERT_GE(explore_chosen_index(), 0);
-    EXPECT_EQ(explore_figure_number(explore_chosen_index()), number);
+    ASSERT_EQ(explore_run(session, 0, 5, unfiltered, 0), 71);
+    ASSERT_GE(explore_chosen_index(session), 0);
+    EXPECT_EQ(explore_figure_number(session, explore_chosen_index(session)), number);
     // The random figure of a seed is the exporter's.
-    hand_over("18446744073709551615");
-    ASSERT_EQ(explore_choose_random(1, 48), 0);
+    hand_over(session, "18446744073709551615");
+    ASSERT_EQ(explore_choose_random(session, 1, 48), 0);
     const std::string listed = [] {
         const std::string folder = make_temporary_folder();
         const std::string out = folder + "/out";
@@ -110,19 +117,20 @@ TEST(Explorer, AnswersWhatTheExportersAnswer) {
         remove_temporary_folder(folder);
         return line.substr(0, line.find('\t'));
     }();
-    EXPECT_EQ(explore_chosen_number(), listed);
-    ASSERT_EQ(explore_run_chosen(1, 48, 0), 0);
-    EXPECT_EQ(explore_page_figure_count(), 1);
-    ASSERT_EQ(explore_write_file(0, -1), 0);
-    EXPECT_EQ(explore_file_width(), 16 * 48 + 1 + 16);
-    EXPECT_EQ(std::string(explore_file_stem()), "figure-" + listed);
+    EXPECT_EQ(explore_chosen_number(session), listed);
+    ASSERT_EQ(explore_run_chosen(session, 1, 48, 0), 0);
+    EXPECT_EQ(explore_page_figure_count(session), 1);
+    ASSERT_EQ(explore_write_file(session, 0, -1), 0);
+    EXPECT_EQ(explore_file_width(session), 16 * 48 + 1 + 16);
+    EXPECT_EQ(std::string(explore_file_stem(session)), "figure-" + listed);
     // A random tiling past the numbered orders: no number, its own file.
-    hand_over("42");
-    ASSERT_EQ(explore_choose_random(2, 299), 0);
-    EXPECT_STREQ(explore_chosen_number(), "0");
-    ASSERT_EQ(explore_run_chosen(2, 299, 0), 0);
-    ASSERT_EQ(explore_write_file(1, -1), 0);
-    EXPECT_STREQ(explore_file_stem(), "random-42");
-    EXPECT_EQ(explore_file_width(), 600);
-    EXPECT_GT(explore_file_size(), 1000000);
+    hand_over(session, "42");
+    ASSERT_EQ(explore_choose_random(session, 2, 299), 0);
+    EXPECT_STREQ(explore_chosen_number(session), "0");
+    ASSERT_EQ(explore_run_chosen(session, 2, 299, 0), 0);
+    ASSERT_EQ(explore_write_file(session, 1, -1), 0);
+    EXPECT_STREQ(explore_file_stem(session), "random-42");
+    EXPECT_EQ(explore_file_width(session), 600);
+    EXPECT_GT(explore_file_size(session), 1000000);
+    explore_close(session);
 }

@@ -15,9 +15,7 @@ namespace {
 // One whole run of each family at its usual order, decoded once.
 struct UsualRun {
     std::string printed;
-    std::vector<std::vector<Colour>> pages;
-    bool guards_intact = false;
-    int finish_calls = 0;
+    PagerState recorded;
     std::vector<Figure> figures;
     std::vector<std::string> problems;
     std::vector<int> xs, ys;
@@ -32,13 +30,11 @@ protected:
     const UsualRun& usual_run() {
         static std::map<std::string, UsualRun> runs;
         UsualRun& run = runs[GetParam().name];
-        if (run.pages.empty()) {
-            run.printed = record_whole_run(family());
-            run.pages = recorded_run.pages;
-            run.guards_intact = recorded_run.guards_intact_at_every_page;
-            run.finish_calls = recorded_run.finish_calls;
+        if (run.recorded.pages.empty()) {
+            run.printed = record_whole_run(run.recorded, family(), family().orders.usual);
             slots_of(family().page_grid_of(family().orders.usual), run.xs, run.ys);
-            run.figures = decode_pages(run.pages, region(), run.xs, run.ys, run.problems);
+            run.figures =
+                decode_pages(run.recorded.pages, region(), run.xs, run.ys, run.problems);
         }
         return run;
     }
@@ -47,25 +43,27 @@ protected:
 TEST_P(FamilyRun, DrawsEveryTilingOfItsRegionOnceAndPrintsWhatItShould) {
     const UsualRun& run = usual_run();
     ASSERT_EQ(run.problems, std::vector<std::string>{});
-    const std::size_t count = test_case().tilings[family().orders.usual - 1];
-    expect_every_tiling_once(run.figures, region(), count);
+    const std::size_t count =
+        test_case().figures[static_cast<std::size_t>(family().orders.usual) - 1];
+    EXPECT_EQ(run.figures.size(), count);
+    expect_tilings_once(run.figures, region(), test_case().every_tiling);
     EXPECT_EQ(run.printed, test_case().prints_count ? std::to_string(count) : "");
 }
 
 TEST_P(FamilyRun, EveryPageMatchesItsReferenceRenderingPixelForPixel) {
     const UsualRun& run = usual_run();
     ASSERT_EQ(run.problems, std::vector<std::string>{});
-    EXPECT_TRUE(run.guards_intact);
-    expect_pages_match_reference(run.pages, run.figures, region(), run.xs, run.ys);
+    EXPECT_TRUE(run.recorded.guards_intact_at_every_page);
+    expect_pages_match_reference(run.recorded.pages, run.figures, region(), run.xs, run.ys);
 }
 
 // Slot after slot with no gap, every page full but the last, which
 // finish_display shows.
 TEST_P(FamilyRun, PagesAreFilledSlotBySlotAndOnlyTheLastIsShort) {
     const UsualRun& run = usual_run();
-    EXPECT_EQ(run.finish_calls, 1);
+    EXPECT_EQ(run.recorded.finish_calls, 1);
     const int per_page = static_cast<int>(run.xs.size() * run.ys.size());
-    std::vector<int> on_page(run.pages.size(), 0);
+    std::vector<int> on_page(run.recorded.pages.size(), 0);
     for (const Figure& figure : run.figures) {
         EXPECT_EQ(figure.slot, on_page[figure.page]) << "page " << figure.page + 1;
         ++on_page[figure.page];
@@ -92,8 +90,11 @@ TEST_P(FamilyRun, FiguresComeInTheFamilysOrder) {
 
 TEST_P(FamilyRun, ExportedPagesAreTheHeadlessPagesPixelForPixel) {
     const UsualRun& run = usual_run();
-    expect_exported_pages_match(exporter_of(test_case()), run.pages,
-                                recorded_run.canvas.surface->format);
+    TestSurface canvas;
+    open_test_canvas(canvas);
+    expect_exported_pages_match(exporter_of(test_case()), run.recorded.pages,
+                                canvas.surface->format);
+    close_test_canvas(canvas);
 }
 
 // Every order, through the same figure, enumeration and layout: up to the

@@ -4,24 +4,12 @@
 
 #include <map>
 
+#include "draw_figure.h"
 #include "pyramid.h"
 #include "test_surface.h"
 #include "tilings.h"
 
 namespace {
-
-// The figure and enumerations on their own, without the pager.
-class PyramidParts : public ::testing::Test {
-protected:
-    void SetUp() override {
-        open_test_canvas(canvas);
-        pyramid::path_order = 5;
-        pyramid::cursor_x = 400;
-        pyramid::cursor_y = 300;
-    }
-    void TearDown() override { close_test_canvas(canvas); }
-    TestSurface canvas;
-};
 
 std::map<Colour, int> colour_counts() {
     std::map<Colour, int> counts;
@@ -29,43 +17,46 @@ std::map<Colour, int> colour_counts() {
     return counts;
 }
 
-TEST_F(PyramidParts, DyckWordsOfLengthSixComeInIncreasingOrder) {
-    pyramid::flat_mask = {2, 2, 2, 2, 0, 0, 0, 0, 0, 0};
-    pyramid::cursor_x = 20;
-    pyramid::cursor_y = 48;
-    pyramid::enumerate_dyck_words(3);
-    std::vector<std::string> problems;
-    const std::vector<Figure> drawn =
-        decode_pages({snapshot_canvas()}, pyramid_region, pyramid_slot_xs, pyramid_slot_ys, problems);
-    ASSERT_EQ(problems, std::vector<std::string>{});
-    ASSERT_EQ(drawn.size(), 5u);
-    // 000111, 001011, 001101, 010011, 010101 after the two flats.
-    const char* words[] = {"rise rise rise fall fall fall", "rise rise fall rise fall fall",
-                           "rise rise fall fall rise fall", "rise fall rise rise fall fall",
-                           "rise fall rise fall rise fall"};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(drawn[i].slot, i);
-        EXPECT_EQ(drawn[i].path, steps(std::string("flat flat ") + words[i])) << "word " << i;
-    }
-    EXPECT_EQ(pyramid::cursor_x, 20 + 5 * 95);
+std::string word_steps(const std::vector<int>& word) {
+    std::string text;
+    for (const int symbol : word) text += symbol == 0 ? "rise " : "fall ";
+    return text.substr(0, text.size() - 1);
 }
 
-TEST_F(PyramidParts, InnerEnumerationDrawsCatalanManyFiguresAndNoneForZero) {
-    const int expected[] = {0, 1, 2, 5, 14, 42};
-    for (int m = 0; m <= 5; ++m) {
-        pyramid::flat_mask.fill(2);
-        for (int k = 0; k < 2 * m; ++k) pyramid::flat_mask[k] = 0;
-        pyramid::figure_count = 0;
-        pyramid::cursor_x = 20;
-        pyramid::cursor_y = 48;
-        pyramid::enumerate_dyck_words(m);
-        EXPECT_EQ(pyramid::figure_count, expected[m]) << "m = " << m;
+// 000111, 001011, 001101, 010011, 010101; and 1, 2, 5, 14, 42 words for
+// m = 1 ... 5, m = 1's one word, 01, being the last at once.
+TEST(PyramidParts, DyckWordsComeInIncreasingOrderCatalanManyOfThem) {
+    std::vector<int> word = {0, 0, 0, 1, 1, 1};
+    std::vector<std::string> seen = {word_steps(word)};
+    while (pyramid::next_dyck_word(word, 3)) seen.push_back(word_steps(word));
+    EXPECT_EQ(seen, (std::vector<std::string>{
+                        "rise rise rise fall fall fall", "rise rise fall rise fall fall",
+                        "rise rise fall fall rise fall", "rise fall rise rise fall fall",
+                        "rise fall rise fall rise fall"}));
+    const int catalan[] = {1, 2, 5, 14, 42};
+    for (int m = 1; m <= 5; ++m) {
+        std::vector<int> first(2 * static_cast<std::size_t>(m), 1);
+        std::fill(first.begin(), first.begin() + m, 0);
+        int words = 1;
+        while (pyramid::next_dyck_word(first, m)) ++words;
+        EXPECT_EQ(words, catalan[m - 1]) << "m = " << m;
     }
 }
 
-TEST_F(PyramidParts, FiveFlatsAreAllYellowWithShrinkingStacks) {
-    pyramid::figure_steps.fill(StepKind::flat);
-    pyramid::draw_pyramid_figure();
+// 89 placements of flats at order 5, the last 0101010101, all flats.
+TEST(PyramidParts, FlatPlacementsEndWithEveryFlat) {
+    std::vector<int> starts(10, 0);
+    int placements = 1;
+    while (pyramid::next_flat_placement(starts)) ++placements;
+    EXPECT_EQ(placements, 89);
+    EXPECT_EQ(starts, (std::vector<int>{0, 1, 0, 1, 0, 1, 0, 1, 0, 1}));
+}
+
+TEST(PyramidParts, FiveFlatsAreAllYellowWithShrinkingStacks) {
+    TestSurface canvas;
+    open_test_canvas(canvas);
+    const FigureGeometry geometry = pyramid::geometry_of(5, steps("flat flat flat flat flat"));
+    draw_figure_pixels(geometry, placement_on_page(geometry, 400, 300, 8, 8), Drawing{});
     const auto counts = colour_counts();
     EXPECT_EQ(counts.count(palette.rise_fill), 0u);
     EXPECT_EQ(counts.count(palette.fall_fill), 0u);
@@ -75,6 +66,7 @@ TEST_F(PyramidParts, FiveFlatsAreAllYellowWithShrinkingStacks) {
             EXPECT_EQ(get_pixel(400 + 16 * f + 8 * j + 4, 300 - 8 - 8 * j), palette.flat_fill);
         }
     }
+    close_test_canvas(canvas);
 }
 
 // The page grid of order 5 lays the figures out as the program always has.

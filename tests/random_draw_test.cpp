@@ -40,9 +40,9 @@ std::vector<BigCount> bounds_of_every_width() {
 TEST(RandomBelow, DrawsWhatThePlainDefinitionDraws) {
     for (const std::uint64_t seed : {0ULL, 1ULL, 2024ULL, ~0ULL}) {
         std::mt19937_64 generator(seed);
-        seed_random_draws(seed);
+        RandomDraws draws = random_draws_from(seed);
         for (const BigCount& bound : bounds_of_every_width()) {
-            const BigCount drawn = random_below(bound);
+            const BigCount drawn = random_below(draws, bound);
             ASSERT_EQ(drawn, plain_random_below(generator, bound))
                 << "seed " << seed << ", bound " << bound;
             ASSERT_LT(drawn, bound);
@@ -52,10 +52,10 @@ TEST(RandomBelow, DrawsWhatThePlainDefinitionDraws) {
 
 // A bound of 1 has one number to give; one of 2 gives both, over a few draws.
 TEST(RandomBelow, SmallBoundsGiveEachOfTheirNumbers) {
-    seed_random_draws(7);
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(random_below(1), 0);
+    RandomDraws draws = random_draws_from(7);
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(random_below(draws, 1), 0);
     std::vector<int> seen(2);
-    for (int i = 0; i < 64; ++i) ++seen.at(static_cast<std::size_t>(random_below(2)));
+    for (int i = 0; i < 64; ++i) ++seen.at(static_cast<std::size_t>(random_below(draws, 2)));
     EXPECT_GT(seen[0], 0);
     EXPECT_GT(seen[1], 0);
 }

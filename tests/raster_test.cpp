@@ -158,8 +158,6 @@ TEST_F(Raster, StaircaseDiagonalAndShallowLineHitTheListedPixels) {
     EXPECT_EQ(pixels_of(ink), (std::set<Point>{{7, 9}}));
 }
 
-std::set<Point> traced;
-void trace(int x, int y) { traced.insert({x, y}); }
 
 // Random lines, partly off the canvas, and axis-parallel ones either way
 // round: each plots the stepped reference's pixels, and one wholly on the
@@ -179,8 +177,8 @@ TEST_F(Raster, LinesMatchTheSteppedReferenceWhereverTheyRun) {
         const bool on_canvas = std::min({x0, x1, y0, y1}) >= 0 && std::max(x0, x1) < canvas_width &&
                                std::max(y0, y1) < canvas_height;
         if (!on_canvas) continue;
-        traced.clear();
-        trace_line(x0, y0, x1, y1, trace);
+        std::set<Point> traced;
+        for (const Pixel& pixel : line_pixels(x0, y0, x1, y1)) traced.insert({pixel.x, pixel.y});
         ASSERT_EQ(traced, drawn) << "(" << x0 << ", " << y0 << ") to (" << x1 << ", " << y1 << ")";
     }
 }
@@ -380,14 +378,22 @@ TEST_F(Raster, PrimitivesDoNothingWithoutACanvas) {
     EXPECT_EQ(get_pixel(5, 5), 0u);
     screen = selected;
     EXPECT_EQ(pixels_of(wall).size(), 0u);
-    // A surface that is too small or not 32-bit is refused.
-    SDL_Surface* small = SDL_CreateRGBSurface(SDL_SWSURFACE, 640, 480, 32, 0, 0, 0, 0);
+    // A surface that is not 32-bit is refused; one of another size is a
+    // canvas of that size, its lines clipped to it.
     SDL_Surface* shallow = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 16, 0, 0, 0, 0);
-    EXPECT_FALSE(select_canvas(small));
     EXPECT_FALSE(select_canvas(shallow));
     EXPECT_EQ(screen, selected);
-    SDL_FreeSurface(small);
     SDL_FreeSurface(shallow);
+    SDL_Surface* small = SDL_CreateRGBSurface(SDL_SWSURFACE, 64, 48, 32, 0, 0, 0, 0);
+    ASSERT_TRUE(select_canvas(small));
+    clear_canvas();
+    draw_line(-10, 47, 100, 47, ink);
+    int drawn = 0;
+    for (int x = 0; x < 64; ++x) drawn += get_pixel(x, 47) == ink ? 1 : 0;
+    EXPECT_EQ(drawn, 64);
+    EXPECT_EQ(get_pixel(64, 47), 0u);
+    select_canvas(selected);
+    SDL_FreeSurface(small);
 }
 
 }  // namespace

@@ -252,17 +252,16 @@ std::vector<Colour> reference_page(const std::vector<Figure>& figures, int page_
     return page;
 }
 
-void expect_every_tiling_once(const std::vector<Figure>& figures, const Region& region,
-                              std::size_t tilings) {
+void expect_tilings_once(const std::vector<Figure>& figures, const Region& region, bool every) {
     const std::set<Tiling> expected = all_tilings(region);
-    EXPECT_EQ(expected.size(), tilings);
-    EXPECT_EQ(figures.size(), tilings);
     std::set<Tiling> drawn;
     for (const Figure& figure : figures) {
         EXPECT_TRUE(drawn.insert(figure.tiling).second)
             << "tiling drawn twice, page " << figure.page + 1 << " slot " << figure.slot;
+        EXPECT_EQ(expected.count(figure.tiling), 1u)
+            << "no tiling of the region, page " << figure.page + 1 << " slot " << figure.slot;
     }
-    EXPECT_TRUE(drawn == expected) << drawn.size() << " distinct tilings drawn";
+    if (every) EXPECT_TRUE(drawn == expected) << drawn.size() << " distinct tilings drawn";
 }
 
 void expect_pages_match_reference(const std::vector<std::vector<Colour>>& pages,
@@ -293,28 +292,12 @@ std::vector<StepKind> steps(const std::string& words) {
     return path;
 }
 
-namespace {
-// Row -k of either region, k >= 1, holds columns k - 1 ... 2N - k.
 Region stepped_region(int cell, int order, bool mirrored_below) {
     Region region{cell, -order, 2 * order, {}};
     for (int k = order; k >= 1; --k) region.rows.emplace_back(k - 1, 2 * order - k);
     region.rows.emplace_back(0, 2 * order - 1);
     if (mirrored_below) {
         for (int k = 1; k <= order; ++k) region.rows.emplace_back(k - 1, 2 * order - k);
-    }
-    return region;
-}
-
-}  // namespace
-
-Region diamond_region_of(int order) { return stepped_region(10, order, true); }
-Region pyramid_region_of(int order) { return stepped_region(8, order, false); }
-
-Region aztec_region_of(int order) {
-    Region region{10, -order, 2 * order, {}, order};
-    for (int row = 0; row < 2 * order; ++row) {
-        const int first = row < order ? order - 1 - row : row - order;
-        region.rows.emplace_back(first, 2 * order - 1 - first);
     }
     return region;
 }

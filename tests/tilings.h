@@ -20,7 +20,7 @@ struct Region {
     int paths = 1;
 };
 
-// The two programs' regions, in cells round the path's first cell, and the
+// The seed programs' regions, in cells round the path's first cell, and the
 // anchors of their figures on a page, row by row.
 inline const Region diamond_region{
     10, -4, 8, {{3, 4}, {2, 5}, {1, 6}, {0, 7}, {0, 7}, {0, 7}, {1, 6}, {2, 5}, {3, 4}}};
@@ -30,12 +30,11 @@ inline const Region pyramid_region{8, -5, 10, {{4, 5}, {3, 6}, {2, 7}, {1, 8}, {
 inline const std::vector<int> pyramid_slot_xs{20, 115, 210, 305, 400, 495, 590, 685};
 inline const std::vector<int> pyramid_slot_ys{48, 120, 192, 264, 336, 408, 480, 552};
 
-// The same at any order N: the order-N diamond (rows -N ... N) and stepped
-// triangle (rows -N ... 0); and the Aztec diamond of order N, rows -N ...
-// N - 1, with N nested paths, the outermost from cell (0, 0).
-Region diamond_region_of(int order);
-Region pyramid_region_of(int order);
-Region aztec_region_of(int order);
+// A stepped region of order N, cells of `cell` pixels: rows -N ... 0, row
+// -k (k >= 1) holding columns k - 1 ... 2N - k and row 0 columns 0 ...
+// 2N - 1 (pyramid's triangle), mirrored below row 0 when `mirrored_below`
+// (diamond's diamond).
+Region stepped_region(int cell, int order, bool mirrored_below);
 // The anchors of a page's slots, across and down, as the grid lays them out
 // (the programs' grids at orders 4 and 5 give the lists above).
 void slots_of(const PageGrid& grid, std::vector<int>& xs, std::vector<int>& ys);
@@ -91,10 +90,9 @@ std::vector<Colour> reference_page(const std::vector<Figure>& figures, int page_
                                    const Region& region, const std::vector<int>& xs,
                                    const std::vector<int>& ys);
 
-// Checks that the region has `tilings` tilings and that the figures are
-// exactly those, each once.
-void expect_every_tiling_once(const std::vector<Figure>& figures, const Region& region,
-                              std::size_t tilings);
+// Checks that the figures are tilings of the region, each once, and when
+// `every`, all of them.
+void expect_tilings_once(const std::vector<Figure>& figures, const Region& region, bool every);
 // Checks every page against the reference rendering of its figures.
 void expect_pages_match_reference(const std::vector<std::vector<Colour>>& pages,
                                   const std::vector<Figure>& figures, const Region& region,

@@ -7,6 +7,7 @@
 #include "canvas.h"
 #include "pager.h"
 #include "raster.h"
+#include "run.h"
 #include "window_pager.h"
 
 namespace {
@@ -40,13 +41,16 @@ class WindowPager : public ::testing::Test {
 protected:
     void SetUp() override {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
-        open_display();
+        run.pager = &pager;
+        open_display(run);
     }
     void TearDown() override {
         SDL_Quit();
         screen = nullptr;
         unsetenv("SDL_VIDEODRIVER");
     }
+    PagerState pager;
+    ::Run run;
 };
 
 TEST_F(WindowPager, OpensAWhite800By600Canvas) {
@@ -67,38 +71,42 @@ TEST_F(WindowPager, OnlyAKeyPressOrAQuitEndsTheWait) {
     push(SDL_VIDEOEXPOSE);  // repaints the page, and waits on
     push(SDL_KEYDOWN);
     push(SDL_KEYDOWN);
-    wait_key_or_quit();
+    wait_key_or_quit(pager);
     // Everything up to the first key press is consumed; the second stays
     // queued for the next page.
     EXPECT_EQ(queued_types(), std::vector<Uint8>{SDL_KEYDOWN});
     push(SDL_MOUSEBUTTONDOWN);
     push(SDL_QUIT);
     push(SDL_KEYUP);
-    wait_key_or_quit();  // the queued key press
-    wait_key_or_quit();  // the close of the window
+    wait_key_or_quit(pager);  // the queued key press
+    wait_key_or_quit(pager);  // the close of the window
     EXPECT_EQ(queued_types(), std::vector<Uint8>{SDL_KEYUP});
 }
 
 TEST_F(WindowPager, ShowPageClearsThePageOnlyAfterTheWait) {
     draw_box(10, 10, 30, 20, palette.border, palette.rise_fill);
     push(SDL_KEYDOWN);
-    show_page();
+    show_page(run);
     EXPECT_EQ(get_pixel(10, 10), palette.background);
     EXPECT_EQ(get_pixel(20, 15), palette.background);
     draw_box(10, 10, 30, 20, palette.border, palette.rise_fill);
     push(SDL_QUIT);
-    finish_display();
+    finish_display(run);
     EXPECT_EQ(get_pixel(20, 15), palette.rise_fill);  // the last page is left as shown
 }
 
 TEST(WindowPagerFailure, AnEventErrorEndsTheWaitWithAMessageAndStatusOne) {
     // Without video the event queue is not running, and SDL reports an error.
-    EXPECT_EXIT(wait_key_or_quit(), ::testing::ExitedWithCode(1), "waiting for events failed");
+    PagerState pager;
+    EXPECT_EXIT(wait_key_or_quit(pager), ::testing::ExitedWithCode(1), "waiting for events failed");
 }
 
 TEST(WindowPagerFailure, ANamedDriverThatCannotStartIsReported) {
     setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
-    EXPECT_EXIT(open_display(), ::testing::ExitedWithCode(1), "cannot start SDL video");
+    PagerState pager;
+    ::Run run;
+    run.pager = &pager;
+    EXPECT_EXIT(open_display(run), ::testing::ExitedWithCode(1), "cannot start SDL video");
     unsetenv("SDL_VIDEODRIVER");
 }
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "messages.h"
-#include "pager.h"
+#include "window_pager.h"
 #include "process.h"
 
 int main(int argc, char* argv[]) {

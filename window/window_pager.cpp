@@ -8,6 +8,7 @@
 #include "canvas.h"
 #include "messages.h"
 #include "pager.h"
+#include "run.h"
 #include "process.h"
 #include "window_system.h"
 
@@ -27,16 +28,18 @@ bool shows_a_window(const char* driver) {
 
 // The screen as it was before the mode was set (SDL reports the window's
 // mode afterwards); 0 where the driver does not say.
-int screen_width = 0;
-int screen_height = 0;
-int screen_depth = 0;
+struct ScreenBefore {
+    int width = 0;
+    int height = 0;
+    int depth = 0;
+};
 
-SDL_Surface* set_video_mode() {
+SDL_Surface* set_video_mode(ScreenBefore& before) {
     const SDL_VideoInfo* info = SDL_GetVideoInfo();
     if (info != nullptr) {
-        screen_width = info->current_w;
-        screen_height = info->current_h;
-        screen_depth = info->vfmt != nullptr ? info->vfmt->BitsPerPixel : 0;
+        before.width = info->current_w;
+        before.height = info->current_h;
+        before.depth = info->vfmt != nullptr ? info->vfmt->BitsPerPixel : 0;
     }
     return SDL_SetVideoMode(canvas_width, canvas_height, canvas_depth,
                             SDL_HWSURFACE | SDL_DOUBLEBUF);
@@ -45,14 +48,14 @@ SDL_Surface* set_video_mode() {
 // The depth to tell the user: the window system's own where it says (SDL
 // reports a 24-bit or 30-bit screen as the 32 bits a pixel it stores), else
 // SDL's. Asked only for a message, since it takes a connection of its own.
-int told_depth() {
+int told_depth(const ScreenBefore& before) {
     const int depth = display_depth();
-    return depth > 0 ? depth : screen_depth;
+    return depth > 0 ? depth : before.depth;
 }
 
-[[noreturn]] void fail_video_mode(const char* why) {
+[[noreturn]] void fail_video_mode(const ScreenBefore& before, const char* why) {
     std::array<char, 300> detail{};
-    const int depth = told_depth();
+    const int depth = told_depth(before);
     if (depth > 0) {
         std::snprintf(detail.data(), detail.size(), "%s (the screen has %d bits a pixel)", why,
                       depth);
@@ -64,19 +67,19 @@ int told_depth() {
 // A screen smaller than the window still shows it, cut off; one of fewer
 // than 8 bits a channel shows the pages in the nearest colours it has (SDL
 // converts them). Either is said once.
-void warn_of_a_lesser_screen() {
-    if (screen_width > 0 && screen_height > 0 &&
-        (screen_width < canvas_width || screen_height < canvas_height)) {
+void warn_of_a_lesser_screen(const ScreenBefore& before) {
+    if (before.width > 0 && before.height > 0 &&
+        (before.width < canvas_width || before.height < canvas_height)) {
         std::fprintf(stderr,
                      "%s: the screen is %dx%d, smaller than the 800x600 window: part of each "
                      "page is cut off\n",
-                     program_name, screen_width, screen_height);
+                     program_name, before.width, before.height);
     }
-    if (screen_depth > 0 && screen_depth < 24) {
+    if (before.depth > 0 && before.depth < 24) {
         std::fprintf(stderr,
                      "%s: the screen has %d bits a pixel: the colours are shown only "
                      "approximately\n",
-                     program_name, told_depth());
+                     program_name, told_depth(before));
     }
 }
 
@@ -103,7 +106,7 @@ void prefer_defaults() {
 // SDL over SDL2 can report success and then fall back to its off-screen
 // driver. SDL_VIDEODRIVER stays set until the mode is, since that is when
 // such a library may start its video for real.
-SDL_Surface* open_window() {
+SDL_Surface* open_window(ScreenBefore& before) {
     // The first driver's complaint is the telling one (x11: no DISPLAY, say).
     std::array<char, 200> first_error{};
     for (int i = 0; window_driver(i) != nullptr; ++i) {
@@ -112,7 +115,7 @@ SDL_Surface* open_window() {
         SDL_Surface* surface = nullptr;
         std::array<char, 32> in_use{};
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
-            surface = set_video_mode();
+            surface = set_video_mode(before);
             if (SDL_VideoDriverName(in_use.data(), static_cast<int>(in_use.size())) == nullptr) {
                 in_use[0] = '\0';
             }
@@ -120,7 +123,9 @@ SDL_Surface* open_window() {
         set_environment("SDL_VIDEODRIVER", nullptr);
         if (surface != nullptr && shows_a_window(in_use.data())) return surface;
         // A window driver that started but refused the mode is no missing display.
-        if (surface == nullptr && shows_a_window(in_use.data())) fail_video_mode(SDL_GetError());
+        if (surface == nullptr && shows_a_window(in_use.data())) {
+            fail_video_mode(before, SDL_GetError());
+        }
         if (first_error[0] == '\0') {
             if (surface != nullptr) {
                 std::snprintf(first_error.data(), first_error.size(),
@@ -149,10 +154,10 @@ SDL_Surface* open_window() {
 }
 
 // Whatever driver the user names is used as it is.
-SDL_Surface* open_named_driver() {
+SDL_Surface* open_named_driver(ScreenBefore& before) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) fail("cannot start SDL video", SDL_GetError());
-    SDL_Surface* surface = set_video_mode();
-    if (surface == nullptr) fail_video_mode(SDL_GetError());
+    SDL_Surface* surface = set_video_mode(before);
+    if (surface == nullptr) fail_video_mode(before, SDL_GetError());
     return surface;
 }
 
@@ -162,27 +167,17 @@ bool holds_true_colour(const SDL_PixelFormat* format) {
            format->Bloss == 0;
 }
 
-int page_number = 1;
-// SDL's dummy driver, which a user can name: it shows nothing and no key
-// can ever reach it, so the wait would be for ever.
-bool windowless = false;
-
-// Keys released since the window was shown: until then, a key that was
-// already down before the window existed turns no page. Such keys all
-// have small values (SDLK_LAST itself is huge in a browser's SDL).
-constexpr int keys_tracked = 512;
-std::array<bool, keys_tracked> released{};
-
 // Whether the event turns the page: a key pressed for the window, or a close.
-bool turns_the_page(const SDL_Event& event) {
+bool turns_the_page(PagerState& pager, const SDL_Event& event) {
     if (event.type != SDL_KEYDOWN && event.type != SDL_KEYUP) return event.type == SDL_QUIT;
     const int key = event.key.keysym.sym;
-    const bool known = key >= 0 && key < keys_tracked;
+    const bool known = key >= 0 && key < static_cast<int>(pager.released.size());
     if (event.type == SDL_KEYUP) {
-        if (known) released[key] = true;
+        if (known) pager.released[static_cast<std::size_t>(key)] = true;
         return false;
     }
-    return !known || released[key] || !key_was_down_before_the_window(key);
+    return !known || pager.released[static_cast<std::size_t>(key)] ||
+           !key_was_down_before_the_window(key);
 }
 
 // The surface is locked once for the whole drawing of a page: where a lock
@@ -196,22 +191,24 @@ void start_page() {
 }
 
 // Shows the page drawn so far, with its number in the window's title.
-void flip_page() {
+void flip_page(const PagerState& pager) {
     if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
     std::array<char, 128> title{};
-    std::snprintf(title.data(), title.size(), "%s - page %d", program_name, page_number);
+    std::snprintf(title.data(), title.size(), "%s - page %d", program_name, pager.page_number);
     SDL_WM_SetCaption(title.data(), title.data());
     if (SDL_Flip(screen) != 0) fail("cannot show the page", SDL_GetError());
 }
 
 }  // namespace
 
-void open_display() {
+void open_display(Run& run) {
+    PagerState& pager = *run.pager;
     name_program_from_system();
     prefer_defaults();
     const char* named = std::getenv("SDL_VIDEODRIVER");
-    SDL_Surface* surface =
-        named != nullptr && named[0] != '\0' ? open_named_driver() : open_window();
+    ScreenBefore before;
+    SDL_Surface* surface = named != nullptr && named[0] != '\0' ? open_named_driver(before)
+                                                                 : open_window(before);
     if (!holds_true_colour(surface->format) || !select_canvas(surface)) {
         // A 30-bit screen, say: its 10-bit channels are not what is drawn for.
         const SDL_PixelFormat* format = surface->format;
@@ -219,19 +216,20 @@ void open_display() {
         std::snprintf(gave.data(), gave.size(),
                       "the display gave %dx%d at %d bits a pixel, red mask 0x%08X", surface->w,
                       surface->h, format->BitsPerPixel, static_cast<unsigned>(format->Rmask));
-        fail_video_mode(gave.data());
+        fail_video_mode(before, gave.data());
     }
     std::array<char, 32> in_use{};
-    windowless = SDL_VideoDriverName(in_use.data(), static_cast<int>(in_use.size())) != nullptr &&
-                 same_name(in_use.data(), "dummy");
-    if (!windowless) warn_of_a_lesser_screen();
+    pager.windowless =
+        SDL_VideoDriverName(in_use.data(), static_cast<int>(in_use.size())) != nullptr &&
+        same_name(in_use.data(), "dummy");
+    if (!pager.windowless) warn_of_a_lesser_screen(before);
     watch_the_window();
-    page_number = 1;
+    pager.page_number = 1;
     SDL_WM_SetCaption(program_name, program_name);
     start_page();
 }
 
-void wait_key_or_quit() {
+void wait_key_or_quit(PagerState& pager) {
     // The queue only runs while video does; waiting on it otherwise could
     // block for ever, or return at once for ever.
     if (screen == nullptr || SDL_WasInit(SDL_INIT_VIDEO) == 0) {
@@ -240,12 +238,12 @@ void wait_key_or_quit() {
     for (;;) {
         SDL_Event event{};
         const bool polled = SDL_PollEvent(&event) != 0;
-        if (!polled && windowless) {
+        if (!polled && pager.windowless) {
             fail("the dummy video driver shows nothing and takes no keys",
                  "unset SDL_VIDEODRIVER, or name a driver that opens a window");
         }
         if (!polled && !wait_for_input(event)) continue;
-        if (turns_the_page(event)) return;
+        if (turns_the_page(pager, event)) return;
         check_window_system_event(event);
         // Uncovered again: the page as shown is still in the surface, since
         // it is cleared only after the wait.
@@ -253,14 +251,15 @@ void wait_key_or_quit() {
     }
 }
 
-void show_page() {
-    flip_page();
-    wait_key_or_quit();
+void show_page(Run& run) {
+    flip_page(*run.pager);
+    wait_key_or_quit(*run.pager);
     start_page();
-    ++page_number;
+    ++run.pager->page_number;
+    run.figures_on_page = 0;
 }
 
-void finish_display() {
-    flip_page();
-    wait_key_or_quit();
+void finish_display(Run& run) {
+    flip_page(*run.pager);
+    wait_key_or_quit(*run.pager);
 }

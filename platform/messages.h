@@ -1,5 +1,7 @@
-// What the programs say: their name, and one-line failures that cannot
-// move a terminal's cursor whatever names they quote.
+// What the programs say on standard error: their name, and one-line
+// failures that end the process and cannot move a terminal's cursor
+// whatever names they quote. The process's own state (its name, whether a
+// progress line is open) lives here, with the rest of the process.
 #pragma once
 
 #include <cstdio>

@@ -1,0 +1,131 @@
+// The page as one tikzpicture, in bp with y downwards. In screen style
+// each box is its outline's area filled with the border colour, then its
+// inside with its fill, on whole coordinates, so that at 72 dpi each covers
+// exactly the pixels the raster draws. The colours are named once, with
+// \providecolor, so that a document can define them first.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "page_formats.h"
+#include "screen_shapes.h"
+
+namespace {
+
+// Each ink by the name a TikZ page gives it.
+const char* tikz_name(Ink ink) {
+    switch (ink) {
+    case Ink::page: return "dominopage";
+    case Ink::border: return "dominoborder";
+    case Ink::path: return "dominopath";
+    case Ink::rise: return "dominorise";
+    case Ink::fall: return "dominofall";
+    case Ink::flat: return "dominoflat";
+    case Ink::north: return "dominonorth";
+    case Ink::south: return "dominosouth";
+    case Ink::east: return "dominoeast";
+    case Ink::west: return "dominowest";
+    case Ink::arctic: break;
+    }
+    return "dominoarctic";
+}
+
+// The inks a page names: the page and the programs' own four always, the
+// path's where a path is drawn, the compass classes where the palette
+// colours by them, the arctic circle where it is drawn.
+std::vector<Ink> named_inks(const Drawing& drawing) {
+    std::vector<Ink> inks = {Ink::page, Ink::rise, Ink::flat, Ink::fall, Ink::border};
+    if (drawing.paths) inks.push_back(Ink::path);
+    if (drawing.palette->by_compass) {
+        inks.insert(inks.end(), {Ink::north, Ink::south, Ink::east, Ink::west});
+    }
+    if (drawing.arctic) inks.push_back(Ink::arctic);
+    return inks;
+}
+
+// "% define the colours a, b and c before it to restyle the page.", wrapped
+// at 78 columns: the inks of the dominoes and the page (a path's, which
+// pages have always named apart, is dominopath).
+void write_restyle_comment(std::FILE* file, std::vector<Ink> inks) {
+    inks.erase(std::remove(inks.begin(), inks.end(), Ink::path), inks.end());
+    std::vector<std::string> words = {"%", "define", "the", "colours"};
+    for (std::size_t i = 0; i < inks.size(); ++i) {
+        std::string word = tikz_name(inks[i]);
+        if (i + 2 < inks.size()) word += ',';
+        words.push_back(word);
+        if (i + 2 == inks.size()) words.emplace_back("and");
+    }
+    for (const char* word : {"before", "it", "to", "restyle", "the", "page."}) words.emplace_back(word);
+    std::string line;
+    for (const std::string& word : words) {
+        if (!line.empty() && line.size() + 1 + word.size() > 78) {
+            std::fprintf(file, "%s\n", line.c_str());
+            line = "%";
+        }
+        line += line.empty() ? word : " " + word;
+    }
+    std::fprintf(file, "%s\n", line.c_str());
+}
+
+bool write_filled_box(std::FILE* file, const ScreenShape& shape) {
+    const Box& box = shape.box;
+    if (!shape.framed) {
+        return std::fprintf(file, "\\fill[%s] (%d,%d) rectangle (%d,%d);\n",
+                            tikz_name(shape.fill), box.left, box.top, box.right + 1,
+                            box.bottom + 1) >= 0;
+    }
+    return std::fprintf(file,
+                        "\\fill[%s] (%d,%d) rectangle (%d,%d); "
+                        "\\fill[%s] (%d,%d) rectangle (%d,%d);\n",
+                        tikz_name(Ink::border), box.left, box.top, box.right + 1, box.bottom + 1,
+                        tikz_name(shape.fill), box.left + 1, box.top + 1, box.right,
+                        box.bottom) >= 0;
+}
+
+// The page as one TikZ picture, one scope a numbered figure. Its opening
+// comment calls it by its label ("Page 3") and names its file.
+const char* write_tikz_page(std::FILE* file, const FilePage& page) {
+    const int width = page.written.width;
+    const int height = page.written.height;
+    std::fprintf(file,
+                 "%% %s of %s: one tikzpicture, %d x %d bp, one scope a figure.\n"
+                 "%% Software: %s\n"
+                 "%% Include it with \\input{%s.tex} in a LaTeX document that loads tikz;\n",
+                 page.written.label.c_str(), page.writer, width, height, page.writer,
+                 page.written.stem.c_str());
+    const std::vector<Ink> inks = named_inks(page.drawing);
+    write_restyle_comment(file, inks);
+    for (const Ink ink : inks) {
+        const Rgb colour = rgb_of(*page.drawing.palette, ink);
+        std::fprintf(file, "\\providecolor{%s}{RGB}{%d,%d,%d}\n", tikz_name(ink), colour.red,
+                     colour.green, colour.blue);
+    }
+    std::fprintf(file,
+                 "\\begin{tikzpicture}[x=1bp,y=-1bp]\n"
+                 "\\fill[dominopage] (0,0) rectangle (%d,%d);\n",
+                 width, height);
+    for (const FileFigure& figure : page.figures) {
+        const bool grouped = figure.figure->number != 0;
+        if (grouped) {
+            std::fprintf(file, "\\begin{scope} %% %s\n", figure_title(*figure.figure).c_str());
+        }
+        for (const ScreenShape& shape :
+             screen_shapes(figure, *page.drawing.palette, page.drawing.paths)) {
+            if (!write_filled_box(file, shape)) return nullptr;
+        }
+        if (grouped) std::fputs("\\end{scope}\n", file);
+    }
+    std::fprintf(file, "\\end{tikzpicture}\n");
+    return nullptr;
+}
+
+int tikz_mark(FileMark& mark, const char* writer) {
+    return std::snprintf(mark.data(), mark.size(), "\n%% Software: %s\n", writer);
+}
+
+}  // namespace
+
+extern const PageFormat tikz_format = {
+    "TikZ", "--tikz", "tex", "text/x-tex",
+    "TikZ pictures for LaTeX, pixel for pixel the PNG at 72 dpi, each figure a scope", 3,
+    write_tikz_page, tikz_mark};

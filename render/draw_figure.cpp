@@ -1,0 +1,44 @@
+#include "draw_figure.h"
+
+#include "canvas.h"
+#include "raster.h"
+
+namespace {
+
+Colour mapped(const PaletteRow& palette, Ink ink) {
+    const Rgb colour = rgb_of(palette, ink);
+    return SDL_MapRGB(screen->format, colour.red, colour.green, colour.blue);
+}
+
+void draw_screen_figure(const FigureGeometry& geometry, const Placement& placement,
+                        const Drawing& drawing) {
+    const PaletteRow& palette = *drawing.palette;
+    const Colour border = mapped(palette, Ink::border);
+    const bool framed = placement.framed;
+    for (const Domino& domino : geometry.dominoes) {
+        const Colour fill = mapped(palette, fill_of(palette, domino));
+        const Box box = domino_box(domino, placement);
+        if (framed) {
+            draw_box(box.left, box.top, box.right, box.bottom, border, fill);
+        } else {
+            fill_box(box.left, box.top, box.right, box.bottom, fill);
+        }
+    }
+    if (!drawing.paths) return;
+    const Colour line = mapped(palette, Ink::path);
+    for (const std::vector<LatticePoint>& path : geometry.paths) {
+        for (std::size_t i = 1; i < path.size(); ++i) {
+            const Point from = point_at(path[i - 1], placement);
+            const Point to = point_at(path[i], placement);
+            draw_line(from.x, from.y, to.x, to.y, line);
+        }
+    }
+}
+
+}  // namespace
+
+void draw_figure_pixels(const FigureGeometry& geometry, const Placement& placement,
+                        const Drawing& drawing) {
+    if (screen == nullptr) return;
+    draw_screen_figure(geometry, placement, drawing);
+}
