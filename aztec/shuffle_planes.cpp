@@ -241,18 +241,19 @@ void shuffle_step(Planes& planes, std::mt19937_64& random) {
         Word* upright_lower = row_of(planes.upright, lower, stride);
         Word* flat_upper = row_of(planes.flat, upper, stride);
         Word* upright_upper = row_of(planes.upright, upper, stride);
+        // A loop a row written, each few enough rows to vectorise.
+        for (int w = first_word; w <= last_word; ++w) flat_below[w] |= lower_tops[w] & bits[w];
         for (int w = first_word; w <= last_word; ++w) {
-            const Word lower_north = lower_tops[w] & bits[w];
-            const Word upper_north = upper_tops[w] & bits[w];
-            const Word lower_west = lower_tops[w] & ~bits[w];
-            const Word upper_west = upper_tops[w] & ~bits[w];
-            const Word lower_east = (lower_west << 1) | ((lower_tops[w - 1] & ~bits[w - 1]) >> 63);
-            const Word upper_east = (upper_west << 1) | ((upper_tops[w - 1] & ~bits[w - 1]) >> 63);
-            flat_below[w] |= lower_north;
-            flat_lower[w] = lower_flat[w] | lower_north | upper_north;
-            upright_lower[w] = lower_upright[w] | lower_west | lower_east;
-            flat_upper[w] = upper_flat[w] | upper_north;
-            upright_upper[w] = upper_upright[w] | upper_west | upper_east;
+            flat_lower[w] = lower_flat[w] | ((lower_tops[w] | upper_tops[w]) & bits[w]);
+        }
+        for (int w = first_word; w <= last_word; ++w) flat_upper[w] = upper_flat[w] | (upper_tops[w] & bits[w]);
+        for (int w = first_word; w <= last_word; ++w) {
+            const Word west = lower_tops[w] & ~bits[w];
+            upright_lower[w] = lower_upright[w] | west | (west << 1) | ((lower_tops[w - 1] & ~bits[w - 1]) >> 63);
+        }
+        for (int w = first_word; w <= last_word; ++w) {
+            const Word west = upper_tops[w] & ~bits[w];
+            upright_upper[w] = upper_upright[w] | west | (west << 1) | ((upper_tops[w - 1] & ~bits[w - 1]) >> 63);
         }
     }
     if (ends_first <= ends_last) clear_words(planes.ends_below, ends_first, ends_last);
