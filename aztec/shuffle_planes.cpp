@@ -88,7 +88,6 @@ ShuffledTiling empty_tiling(int order) {
 // two rows of work.
 struct Planes {
     int order = 0;
-    int words = 0;
     int stride = 0;
     std::vector<Word> flat, upright;
     std::vector<Word> zero_row;
@@ -156,7 +155,9 @@ void slide_row(Planes& planes, int y, int first, int last, int side) {
         moved_upright[w] = arrived;
         open[w] &= ~(arrived | reaching_down);
     }
-    // Only the new diamond's cells open.
+    // Only the new diamond's cells open; the word before the first, which
+    // the fill reads for a block's east domino, holds none.
+    open[first - 1] = 0;
     const int first_cell = first_column(planes.order + 1, y);
     const int last_cell = last_column(planes.order + 1, y);
     for (int w = first; w <= last; ++w) {
@@ -262,8 +263,7 @@ void shuffle_step(Planes& planes, std::mt19937_64& random) {
 
 Planes empty_planes(int largest_order) {
     Planes planes;
-    planes.words = words_of(largest_order);
-    planes.stride = planes.words + 2;
+    planes.stride = words_of(largest_order) + 2;
     const std::size_t size = at(2 * largest_order, 0, planes.stride);
     planes.flat.assign(size, 0);
     planes.upright.assign(size, 0);
@@ -388,11 +388,13 @@ void fill_new_blocks(ShufflingState& state) {
             for (const auto& [r, block_tops] : {std::pair<int, Word>{lower, lower_tops}, {lower - 1, upper_tops}}) {
                 const Word flat = block_tops & bits;
                 const Word upright = block_tops & ~bits;
+                // Within the planes even when the stages were called out of
+                // turn (a block then reaching out of the diamond).
                 tiling.north[at(r, w, words)] |= flat;
-                if (flat != 0) tiling.south[at(r + 1, w, words)] |= flat;
+                if (r + 1 < 2 * n) tiling.south[at(r + 1, w, words)] |= flat;
                 tiling.west[at(r, w, words)] |= upright;
                 tiling.east[at(r, w, words)] |= upright << 1;
-                if (upright >> 63 != 0) tiling.east[at(r, w + 1, words)] |= upright >> 63;
+                if (w + 1 < words) tiling.east[at(r, w + 1, words)] |= upright >> 63;
             }
         }
     }

@@ -48,7 +48,8 @@ int main() {
         double least = 0;
         for (int run = 0; run < shuffled.runs; ++run) {
             const double start = cpu_seconds();
-            const aztec::ShuffledTiling tiling = aztec::shuffle_tiling(shuffled.order, 1000 + static_cast<std::uint64_t>(run));
+            const std::uint64_t seed = 1000 + static_cast<std::uint64_t>(run);
+            const aztec::ShuffledTiling tiling = aztec::shuffle_tiling(shuffled.order, seed);
             const double spent = cpu_seconds() - start;
             mixed ^= tiling.north[tiling.north.size() / 2] ^ tiling.east[tiling.east.size() / 3];
             total += spent;
