@@ -202,8 +202,8 @@ void shuffle_step(Planes& planes, std::mt19937_64& random) {
     int ends_last = -1;
     for (int lower = 2 * n - 1; lower >= 1; lower -= 2) {
         const int upper = lower - 1;
-        // Both orders' cells of both rows are rewritten; a domino arrives at
-        // most two columns right of where it was.
+        // Both orders' cells of both rows are rewritten (the slide reads a
+        // word's neighbours from the rows themselves, whatever the range).
         int first = std::min(first_column(n, lower), first_column(n, upper));
         int last = std::max(last_column(n, lower), last_column(n, upper));
         for (const int y : {lower, upper}) {
@@ -211,7 +211,7 @@ void shuffle_step(Planes& planes, std::mt19937_64& random) {
             first = std::min(first, first_column(k, y));
             last = std::max(last, last_column(k, y));
         }
-        const int first_word = std::max(first - 2, 0) / 64;
+        const int first_word = first / 64;
         const int last_word = last / 64;
 
         slide_row(planes, lower, first_word, last_word, 0);
