@@ -28,10 +28,10 @@ namespace aztec {
 
 // Orders 1 ... 5 drawn page by page (32,768 tilings at order 5); the
 // program's own is 4. One figure alone at those orders; a random one up to
-// order 299.
+// order 4,000.
 constexpr OrderRange orders{5, 4};
 constexpr int largest_figure_order = orders.largest;
-constexpr int largest_random_order = 299;
+constexpr int largest_random_order = 4000;
 
 // Each cell's partner in its domino.
 enum class Partner : std::uint8_t { none, right, left, below, above };
@@ -55,6 +55,8 @@ bool tiling_of_paths(int order, const FigurePath& path, Tiling& tiling);
 // The tiling as geometry, its dominoes row by row at their top left cells,
 // each with its role and its compass class; its paths `path`, if any.
 FigureGeometry geometry_of_tiling(const Tiling& tiling, const FigurePath& path);
+// The role on the paths of a domino of a compass class.
+DominoRole role_of(Compass compass);
 // The figure whose paths are `path` as geometry (no dominoes for paths
 // that make no tiling).
 FigureGeometry geometry_of(int order, const FigurePath& path);
@@ -71,9 +73,13 @@ int draw_every_figure(Run& run);
 // many as fit with 5 pixels to spare at every edge.
 PageGrid page_grid_of(int order);
 
-// A uniformly random tiling of order N (1 ... 299) by domino shuffling
-// (shuffling.cpp), the same for the same seed everywhere.
+// A uniformly random tiling of order N (1 ... 4,000) by domino shuffling
+// (shuffle_planes.h), the same for the same seed everywhere; as partners,
+// and as geometry straight from the shuffling's planes.
+struct ShuffledTiling;
 Tiling shuffled_tiling(int order, std::uint64_t seed);
+Tiling tiling_of_planes(const ShuffledTiling& planes);
+FigureGeometry geometry_of_planes(const ShuffledTiling& planes, const FigurePath& path);
 
 // How its tilings are counted (ranking.cpp): 2^(N(N + 1) / 2) of them,
 // found by walking an order's families of paths; and how a random one is

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "aztec.h"
+#include "shuffle_planes.h"
 
 namespace aztec {
 
@@ -194,11 +195,11 @@ StepRange step_range(int order) {
 }
 
 void shuffle(int order, std::uint64_t seed, bool with_paths, ChosenFigure& chosen) {
-    const Tiling tiling = shuffled_tiling(order, seed);
+    const ShuffledTiling planes = shuffle_tiling(order, seed);
     const bool numbered = order <= largest_figure_order;
-    chosen.path = with_paths || numbered ? paths_of_tiling(tiling) : FigurePath{};
+    chosen.path = with_paths || numbered ? paths_of_tiling(tiling_of_planes(planes)) : FigurePath{};
     chosen.number = numbered ? rank_figure(order, chosen.path) : BigCount(0);
-    chosen.geometry = geometry_of_tiling(tiling, chosen.path);
+    chosen.geometry = geometry_of_planes(planes, chosen.path);
 }
 
 }  // namespace

@@ -120,17 +120,24 @@ FigureGeometry geometry_of_tiling(const Tiling& tiling, const FigurePath& path) 
             const Partner partner = partner_at(tiling, c, r);
             if (partner != Partner::right && partner != Partner::below) continue;
             const bool odd = (c + r + order) % 2 != 0;
-            if (partner == Partner::right) {
-                add_domino(geometry, c, r, false, odd ? DominoRole::off_path : DominoRole::flat,
-                           odd ? Compass::north : Compass::south);
-            } else {
-                add_domino(geometry, c, r, true, odd ? DominoRole::rise : DominoRole::fall,
-                           odd ? Compass::west : Compass::east);
-            }
+            const Compass compass = partner == Partner::right ? (odd ? Compass::north : Compass::south)
+                                                              : (odd ? Compass::west : Compass::east);
+            add_domino(geometry, c, r, partner == Partner::below, role_of(compass), compass);
         }
     }
     if (!path.empty()) add_paths(geometry, path, 0, order);
     return geometry;
+}
+
+DominoRole role_of(Compass compass) {
+    switch (compass) {
+    case Compass::west: return DominoRole::rise;
+    case Compass::east: return DominoRole::fall;
+    case Compass::south: return DominoRole::flat;
+    case Compass::north:
+    case Compass::none: break;
+    }
+    return DominoRole::off_path;
 }
 
 FigureGeometry geometry_of(int order, const FigurePath& path) {

@@ -5,10 +5,12 @@
 // entry of our own.
 #include <getopt.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -172,20 +174,6 @@ int read_options(int argc, char* argv[], Request& request) {
     return 0;
 }
 
-// The order asked for, in plain digits: the order, or 0 for anything else
-// (a usage error, told).
-int read_order(const Request& request) {
-    if (request.order == nullptr) return program_family.orders.usual;
-    const char* at = request.order;
-    int order = 0;
-    while (*at >= '0' && *at <= '9' && order < 1000) order = order * 10 + (*at++ - '0');
-    if (*at != '\0' || order < 1 || order >= 1000) {
-        usage_error("--order needs a whole number from 1; it was given", request.order);
-        return 0;
-    }
-    return order;
-}
-
 // An order past what is asked of it: one line that gives the limit.
 [[noreturn]] void fail_on_order(int order, const char* what, int largest) {
     std::array<char, 160> problem{};
@@ -194,6 +182,34 @@ int read_order(const Request& request) {
     std::array<char, 64> detail{};
     std::snprintf(detail.data(), detail.size(), "orders 1 to %d", largest);
     fail_usage(problem.data(), detail.data());
+}
+
+// The largest order the family draws anything at: pages, one figure, a
+// random one or counts.
+int largest_order_of_all(const Family& family) {
+    return std::max({family.orders.largest, family.counting.largest_order,
+                     family.random.largest_order, family.counting.largest_counted_order});
+}
+
+// The order asked for, in plain digits: the order, or 0 for anything else
+// (a usage error, told). An order past any the family draws is told so.
+int read_order(const Request& request) {
+    if (request.order == nullptr) return program_family.orders.usual;
+    const std::size_t digits = std::strspn(request.order, "0123456789");
+    const std::size_t length = std::strlen(request.order);
+    const std::size_t zeros = std::strspn(request.order, "0");
+    if (length == 0 || digits != length || zeros == length) {
+        usage_error("--order needs a whole number from 1; it was given", request.order);
+        return 0;
+    }
+    const int largest = largest_order_of_all(program_family);
+    if (length - zeros > 9 || std::atoi(request.order) > largest) {
+        std::array<char, 160> problem{};
+        std::snprintf(problem.data(), problem.size(),
+                      "order %.40s is past the largest this family draws", request.order);
+        fail_usage(problem.data(), ("orders 1 to " + std::to_string(largest)).c_str());
+    }
+    return std::atoi(request.order);
 }
 
 // --counts STAT: the table, or a usage error.

@@ -10,6 +10,7 @@
 
 #include "aztec.h"
 #include "placement.h"
+#include "shuffle_planes.h"
 
 namespace {
 
@@ -98,6 +99,20 @@ TEST(AztecShuffling, EachFrozenCornerIsTheClassThatMovesItsWay) {
                   domino.compass == Compass::west || domino.compass == Compass::east);
     }
     EXPECT_GT(checked, 100);
+    // The classes shuffling gives are those its position gives.
+    for (const int small : {1, 2, 7, 33}) {
+        const aztec::ShuffledTiling planes = aztec::shuffle_tiling(small, 9);
+        const FigureGeometry made = aztec::geometry_of_planes(planes, {});
+        const FigureGeometry read = aztec::geometry_of_tiling(aztec::tiling_of_planes(planes), {});
+        ASSERT_EQ(made.dominoes.size(), read.dominoes.size()) << "order " << small;
+        for (std::size_t i = 0; i < made.dominoes.size(); ++i) {
+            const Domino& a = made.dominoes[i];
+            const Domino& b = read.dominoes[i];
+            EXPECT_TRUE(a.column == b.column && a.row == b.row && a.upright == b.upright &&
+                        a.compass == b.compass && a.role == b.role)
+                << "order " << small << ", domino " << i;
+        }
+    }
 }
 
 // The largest whole cells that fit the page's height with a cell to spare
