@@ -57,7 +57,7 @@ for doc in README.md docs/*.md; do
 done
 
 # The exporters' manual pages: quoted titles and list lines, and examples.
-for page in man/*_export.1; do
+for page in */*_export.1; do
     program=$(basename "$page" .1)
     "$program" --list >"$work/list"
     while IFS= read -r title; do

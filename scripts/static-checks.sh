@@ -16,9 +16,13 @@ mapfile -t folders < <(printf '%s\n' "${sources[@]}" | xargs -n1 dirname | sort 
 
 # clang-tidy counts the warnings it found in system headers and hid, on
 # standard error, file by file: only its findings are worth a line.
+# Our headers are those in the folders our sources are in, and the ones the
+# build writes for them.
+header_filter="^($PWD/($(IFS='|'; echo "${folders[*]}"))|$PWD/$build)/.*\.h\$"
 status=0
 printf '%s\n' "${sources[@]}" |
-    xargs -P "$jobs" -n 1 clang-tidy --quiet -p "$build" 2> >(grep -v -E '^[0-9]+ warnings? generated\.$' >&2) ||
+    xargs -P "$jobs" -n 1 clang-tidy --quiet -p "$build" --header-filter="$header_filter" \
+        2> >(grep -v -E '^[0-9]+ warnings? generated\.$' >&2) ||
     status=$?
 [ "$status" -eq 0 ] || { echo "static checks: clang-tidy found something (above)" >&2; exit 1; }
 

@@ -79,33 +79,44 @@ if [ -n "${HELD_KEY:-}" ]; then
     sleep 0.3
     [ "$(title)" = "$name - page 1" ] || fail "the release of $HELD_KEY turned page 1"
 fi
-# Held past the server's auto-repeat delay: the repeats turn no page.
-xdotool keydown space
-sleep 1
-running || fail "exited on a key press"
-expect_page 2
-xdotool keyup space
-xdotool click 1
-xdotool click 3
-sleep $((1 * scale))
-[ "$(difference 2)" = 0 ] && [ "$(title)" = "$name - page 2" ] ||
-    fail "a key release or a mouse click turned the page (title $(title), $(difference 2) pixels differ)"
-
-"$close_window" "$window" || fail "could not send WM_DELETE_WINDOW"
-expect_page 3
-# Two presses at once: the second arrives while page 4 is being drawn and
-# must turn it as soon as it is shown.
-xdotool key space space
-expect_page 5
+# Each turn of the session needs a page to turn to: a family of fewer pages
+# than the session has turns gets the turns it has pages for.
+shown=1
+if [ "$pages" -ge 2 ]; then
+    # Held past the server's auto-repeat delay: the repeats turn no page.
+    xdotool keydown space
+    sleep 1
+    running || fail "exited on a key press"
+    expect_page 2
+    xdotool keyup space
+    xdotool click 1
+    xdotool click 3
+    sleep $((1 * scale))
+    [ "$(difference 2)" = 0 ] && [ "$(title)" = "$name - page 2" ] ||
+        fail "a key release or a mouse click turned the page (title $(title), $(difference 2) pixels differ)"
+    shown=2
+fi
+if [ "$pages" -ge 3 ]; then
+    "$close_window" "$window" || fail "could not send WM_DELETE_WINDOW"
+    expect_page 3
+    shown=3
+fi
+if [ "$pages" -ge 5 ]; then
+    # Two presses at once: the second arrives while page 4 is being drawn
+    # and must turn it as soon as it is shown.
+    xdotool key space space
+    expect_page 5
+    shown=5
+fi
 # Hidden and shown again, the window must be repainted with its page.
 xdotool windowunmap "$window"
 sleep 0.2
 xdotool windowmap "$window"
 xdotool windowfocus "$window"  # the focus went with the window
-expect_page 5
+expect_page "$shown"
 # Caps Lock on, then off: each press turns a page, like any other key.
-for page in $(seq 6 "$pages"); do
-    if [ "$page" -le 7 ]; then xdotool key Caps_Lock; else xdotool key space; fi
+for page in $(seq $((shown + 1)) "$pages"); do
+    if [ "$page" -le $((shown + 2)) ]; then xdotool key Caps_Lock; else xdotool key space; fi
     expect_page "$page"
 done
 
