@@ -10,7 +10,10 @@
 #include <string>
 #include <vector>
 
-using BigCount = boost::multiprecision::cpp_int;
+// Without expression templates: a count is a plain value in every
+// expression, which GCC's bounds checks also see through.
+using BigCount = boost::multiprecision::number<boost::multiprecision::cpp_int_backend<>,
+                                               boost::multiprecision::et_off>;
 
 // A count in decimal.
 std::string decimal_text(const BigCount& count);

@@ -19,7 +19,9 @@ BigCount plain_random_below(std::mt19937_64& generator, const BigCount& bound) {
         BigCount draw = 0;
         for (unsigned taken = 0; taken < bits; taken += 64) draw = draw * two_to_64 + generator();
         // Only the bound's bits: what is left over beyond them goes.
-        if (bits < 256) draw %= boost::multiprecision::pow(BigCount(2), bits);
+        BigCount beyond = 0;
+        boost::multiprecision::bit_set(beyond, bits);
+        draw %= beyond;
         if (draw < bound) return draw;
     }
 }

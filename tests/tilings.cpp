@@ -261,7 +261,9 @@ void expect_tilings_once(const std::vector<Figure>& figures, const Region& regio
         EXPECT_EQ(expected.count(figure.tiling), 1u)
             << "no tiling of the region, page " << figure.page + 1 << " slot " << figure.slot;
     }
-    if (every) EXPECT_TRUE(drawn == expected) << drawn.size() << " distinct tilings drawn";
+    if (every) {
+        EXPECT_TRUE(drawn == expected) << drawn.size() << " distinct tilings drawn";
+    }
 }
 
 void expect_pages_match_reference(const std::vector<std::vector<Colour>>& pages,
