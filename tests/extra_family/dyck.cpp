@@ -83,6 +83,7 @@ const RandomDrawing random = {largest_figure_order, nullptr};
 
 }  // namespace
 
+extern const Family family;
 const Family family = {"dyck",
                        "every path of N rises and N falls that never goes below its start, "
                        "as a domino tiling of the order-N stepped triangle",
