@@ -4,7 +4,6 @@
 // it writes. Text passes through the module's input as UTF-8; figure
 // numbers and seeds only as decimal digits, as they may be past what a
 // JavaScript number holds.
-import { failedToLoad, tellFailure } from "./words.js";
 
 const width = 800;
 const height = 600;
@@ -19,28 +18,16 @@ export const families = [];
 export const statistics = [];
 export const formats = [];
 
-// Sets up the module, which explore_core.js reads as it runs: explore.html
-// defers that script to after its ES modules, so this has run by then.
-// `started` is called once the module can be called.
-export function loadModule(started) {
-  let running = false;
-  window.Module = {
-    // SDL's own canvas, never shown: the page is drawn from the module's memory.
-    canvas: document.createElement("canvas"),
-    onRuntimeInitialized: () => {
-      running = true;
-      core = window.Module;
-      readModule();
-      started();
-    },
-    printErr: (line) => {
-      console.error(line);
-      if (running) tellFailure("The explorer stopped: " + line);
-    },
-    onAbort: (what) => {
-      if (running) tellFailure("The explorer stopped: " + what); else failedToLoad(what);
-    },
-  };
+// Calls `started` once the module can be called, whether it started
+// before the ES modules ran or after: explore.html sets up what
+// explore_core.js reads as it runs, before any ES module does, and
+// resolves explorerStarted once it has started.
+export function whenStarted(started) {
+  explorerStarted.then(() => {
+    core = Module;
+    readModule();
+    started();
+  });
 }
 
 // Text from the module, and text handed to it. The module's input holds

@@ -10,7 +10,7 @@
 // holds, listened to, and what the address asks for shown.
 import { askedByAddress, enterEntry, settleEntry } from "./address.js";
 import { listen } from "./controls.js";
-import { keepSharp, loadModule } from "./core.js";
+import { keepSharp, whenStarted } from "./core.js";
 import { addButtons } from "./downloads.js";
 import { listFamilies, present, shown } from "./show.js";
 
@@ -32,4 +32,4 @@ function start() {
 }
 
 keepSharp();
-loadModule(start);
+whenStarted(start);

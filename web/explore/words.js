@@ -4,21 +4,9 @@
 //
 // Failures are told by the page's own classic script (explore.html), which
 // runs where no ES module does (a page opened from a file) and keeps the
-// first failure told: explorerFailed, explorerTellFailure and
-// explorerFailedToLoad are its.
-
+// first failure told (explorerFailed): after one, nothing else is said.
 export function say(text) {
   if (!explorerFailed) document.getElementById("message").textContent = text;
-}
-
-// The first failure stays told: what follows from it says less.
-export function tellFailure(text) {
-  explorerTellFailure(text);
-}
-
-// A module that never started: one sentence that says what to do.
-export function failedToLoad(what) {
-  explorerFailedToLoad(what);
 }
 
 export function plural(count, word) {
