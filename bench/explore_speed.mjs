@@ -97,10 +97,14 @@ try {
   console.log(`filtered page turn (where flats=3, 770 pages), next page: ${both(filteredNext)}`);
   console.log(`filtered page turn, End: ${both(filteredJumps)}`);
   console.log(`main thread busy while idle: ${idle.toFixed(2)} ms a second`);
-  const files = ["explore.html", "explore.js", "explore_core.js", "explore_core.wasm"];
-  const sizes = files.map((file) => zlib.gzipSync(fs.readFileSync(path.join(webFolder, file)),
-    { level: 9 }).length);
-  console.log(`gzipped: ${files.map((f, i) => `${f} ${(sizes[i] / 1000).toFixed(1)} kB`).join(", ")}; ` +
+  // The script's modules each gzipped, as a server sends them, and added up.
+  const modules = fs.readdirSync(path.join(webFolder, "explore")).filter((f) => f.endsWith(".js"));
+  const groups = [["explore.html", ["explore.html"]],
+    [`explore/ (${modules.length} modules)`, modules.map((m) => `explore/${m}`)],
+    ["explore_core.js", ["explore_core.js"]], ["explore_core.wasm", ["explore_core.wasm"]]];
+  const sizes = groups.map(([, files]) => files.reduce((sum, file) =>
+    sum + zlib.gzipSync(fs.readFileSync(path.join(webFolder, file)), { level: 9 }).length, 0));
+  console.log(`gzipped: ${groups.map(([name], i) => `${name} ${(sizes[i] / 1000).toFixed(1)} kB`).join(", ")}; ` +
     `in all ${(sizes.reduce((a, b) => a + b, 0) / 1000).toFixed(1)} kB`);
 } finally {
   await close();

@@ -2,8 +2,8 @@
 # Builds every family's program for a web browser with Debian's Emscripten
 # and its own SDL 1.2: build-web/ then holds index.html, FAMILY.html with
 # its .js and .wasm for each family, their first-page pictures, and the
-# explorer, explore.html with explore.js and its module explore_core.js and
-# .wasm (the build itself is in build-web-cmake/).
+# explorer, explore.html with its script's ES modules in explore/ and its
+# module explore_core.js and .wasm (the build itself is in build-web-cmake/).
 # Everything is local files; serve the folder with any static web server,
 # for instance: python3 -m http.server -b 127.0.0.1 -d build-web
 set -euo pipefail
@@ -34,6 +34,10 @@ for page in "$top"/build-web-cmake/*.html; do
     cp "${page%.html}".{html,js,wasm} "$out/"
 done
 cp "$top/build-web-cmake/explore_core".{js,wasm} "$out/"
-cp web/index.html web/explore.html web/explore.js docs/*-page-1.png "$out/"
+cp web/index.html web/explore.html docs/*-page-1.png "$out/"
+# The explorer's script, its ES modules, copied afresh: a module no longer
+# in web/explore/ leaves build-web/ too.
+rm -rf "$out/explore"
+cp -r web/explore "$out/explore"
 echo "built $out: serve it with: python3 -m http.server -b 127.0.0.1 -d $out"
 ls -l "$out"

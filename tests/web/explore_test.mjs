@@ -410,6 +410,32 @@ async function phoneAndFailure() {
     { timeout: 20000 }).then((h) => h.jsonValue(), () => "");
   check(said.includes("explore_core.wasm"), `with no WebAssembly the page said '${said}'`);
   await page.close();
+  // From a file no ES module loads; a module or .wasm cut short does not
+  // run: each told, and "Loading…" gone.
+  const cut = (file, type) => {
+    const whole = fs.readFileSync(path.join(webFolder, file));
+    return (request) => (request.url().endsWith(`/${file}`)
+      ? request.respond({ status: 200, contentType: type, body: whole.subarray(0, whole.length / 2) })
+      : request.continue());
+  };
+  for (const [url, intercept, expected, what] of [
+    [`file://${webFolder}/explore.html`, null, "python3 -m http.server -b 127.0.0.1 -d build-web",
+      "from a file"],
+    [`${origin}/explore.html`, cut("explore_core.wasm", "application/wasm"), "explore_core.wasm",
+      "with its .wasm cut short"],
+    [`${origin}/explore.html`, cut("explore/show.js", "text/javascript"), "The explorer stopped",
+      "with a module cut short"]]) {
+    page = await browser.newPage();
+    if (intercept) {
+      await page.setRequestInterception(true);
+      page.on("request", intercept);
+    }
+    await page.goto(url);
+    const told = await page.waitForFunction(() => document.getElementById("message").textContent,
+      { timeout: 20000 }).then((h) => h.jsonValue(), () => "");
+    check(told.includes(expected) && await textOf(page, "#status") === "", `${what} the page said '${told}'`);
+    await page.close();
+  }
   check(await toldWithoutScript(browser, `${origin}/explore.html`),
     "with no JavaScript no sentence stands where the status line does");
 }

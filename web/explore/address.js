@@ -1,0 +1,129 @@
+// The address: everything shown is in the URL, so a link shows it again,
+// and each change of family, order, paths, filter, figure or random one is
+// an entry in the browser's history.
+import { families } from "./core.js";
+import { briefly, clamped, quoted, wholeNumber } from "./words.js";
+
+export function urlOf(state) {
+  const query = new URLSearchParams({ family: families[state.family].name, order: state.order });
+  if (state.where !== "") query.set("where", state.where);
+  if (state.seed !== null) {
+    query.set("random", state.seed);
+  } else if (state.figure !== null) {
+    query.set("figure", state.figure);
+  } else {
+    query.set("page", state.page);
+  }
+  if (state.paths) query.set("paths", "1");
+  return `${location.pathname}?${query}`;
+}
+
+// What the URL asks for, each value that cannot be shown replaced by the
+// nearest that can, with a sentence a replacement in `problems`.
+export function askedByAddress() {
+  const query = new URLSearchParams(location.search);
+  const problems = [];
+  let family = 0;
+  if (query.has("family")) {
+    family = families.findIndex((f) => f.name === query.get("family"));
+    if (family < 0) {
+      problems.push(`there is no family ${quoted(query.get("family"))}: ${families[0].name} is shown`);
+      family = 0;
+    }
+  }
+  const { name, largestRandom, usual } = families[family];
+  let order = usual;
+  if (query.has("order")) {
+    const asked = wholeNumber(query.get("order"));
+    if (asked === null) {
+      problems.push(`order ${quoted(query.get("order"))} is not a whole number: order ${order} is shown`);
+    } else {
+      const nearest = Number(clamped(asked, 1n, BigInt(largestRandom)));
+      if (BigInt(nearest) !== asked) {
+        problems.push(`${name} has orders 1 to ${largestRandom}, ` +
+          `so order ${nearest} is shown instead of order ${briefly(asked)}`);
+      }
+      order = nearest;
+    }
+  }
+  // One of a seed, a figure and a page, in that order.
+  const seed = query.get("random");
+  const figure = seed === null ? query.get("figure") : null;
+  let page = null;
+  if (seed === null && figure === null && query.has("page")) {
+    page = wholeNumber(query.get("page"));
+    if (page === null) {
+      problems.push(`page ${quoted(query.get("page"))} is not a whole number: page 1 is shown`);
+    }
+  }
+  return { asked: { family, order, paths: query.get("paths") === "1", where: query.get("where") ?? "",
+    page, figure, seed }, problems };
+}
+
+// The address follows what is shown. A new family, order, paths setting,
+// filter, figure or random one is a new entry in the browser's history at
+// once, so that Back leaves it however soon it is pressed. A page turn
+// replaces the entry's address once the user stops for a moment: Chromium
+// takes 10-15 ms over each change, which would double a page turn, and
+// refuses more than a few hundred changes in ten seconds, which a held key
+// would reach. A turn not yet written when Back or Forward leaves its
+// entry is kept, by the entry's key, for the return to it.
+let pendingPage = null;
+let addressTimer = null;
+let entryKey = null;
+let entriesMade = 0;
+const unwrittenPages = new Map();
+function newEntry() {
+  entriesMade += 1;
+  entryKey = `${performance.timeOrigin}-${entriesMade}`;
+  return { entry: entryKey };
+}
+
+function writePendingPage() {
+  clearTimeout(addressTimer);
+  if (pendingPage !== null) window.history.replaceState(window.history.state, "", pendingPage);
+  pendingPage = null;
+}
+
+// `state` now shown: a new entry ("push"), or a page turn ("replace").
+export function writeAddress(mode, state) {
+  if (mode === "push") {
+    writePendingPage();
+    window.history.pushState(newEntry(), "", urlOf(state));
+  } else {
+    pendingPage = urlOf(state);
+    clearTimeout(addressTimer);
+    addressTimer = setTimeout(writePendingPage, 300);
+  }
+}
+
+// Back or Forward has moved to another entry: the one left keeps its page.
+export function enterEntry(state) {
+  clearTimeout(addressTimer);
+  if (pendingPage !== null) unwrittenPages.set(entryKey, pendingPage);
+  pendingPage = null;
+  if (state === null || typeof state.entry !== "string") {
+    window.history.replaceState(newEntry(), "", location.href);
+    return;
+  }
+  entryKey = state.entry;
+  if (unwrittenPages.has(entryKey)) {
+    window.history.replaceState(state, "", unwrittenPages.get(entryKey));
+    unwrittenPages.delete(entryKey);
+  }
+}
+
+// At the start, with `shown` what the address asked for: the address is
+// mended at once where it asked for what is not there, and the entry gets
+// its key (kept over a reload).
+export function settleEntry(shown) {
+  const state = window.history.state;
+  if (state === null || typeof state.entry !== "string") {
+    window.history.replaceState(newEntry(), "", urlOf(shown));
+  } else {
+    entryKey = state.entry;
+    if (urlOf(shown) !== location.pathname + location.search) {
+      window.history.replaceState(state, "", urlOf(shown));
+    }
+  }
+}

@@ -1,0 +1,193 @@
+// What the user does: the page's buttons and fields, the statistics
+// panel's values, the download buttons, the keyboard, and the pointer and
+// touch on the page; each asks for something to be shown, and hands the
+// focus back to the page where it should (focus.js).
+import { families, figureUnder, pageFigureCount } from "./core.js";
+import { download } from "./downloads.js";
+import { focusPage, giveBack, trackKeys } from "./focus.js";
+import { whereAfterChoosing } from "./panel.js";
+import { askedOf, freshSeed, go, goToFigure, present, select, shown } from "./show.js";
+import { clamped, quoted, say, wholeNumber } from "./words.js";
+
+const element = (id) => document.getElementById(id);
+
+// The page number typed in its box: shown, or a sentence says why not.
+function goToTyped(box) {
+  const asked = wholeNumber(box.value);
+  if (asked === null) {
+    // A number the box cannot read (1e, 3-) reaches here as "".
+    const typed = box.validity.badInput ? "What was typed" : `Page ${quoted(box.value)}`;
+    if (box.value !== "" || box.validity.badInput) {
+      say(`${typed} is not a whole number: page ${shown.page} is still shown.`);
+    }
+    box.value = String(shown.page);
+  } else if (asked !== BigInt(shown.page)) {
+    present({ ...askedOf(shown), page: asked }, "replace");
+  } else {
+    box.value = String(shown.page);
+  }
+}
+
+// The figure typed in its box, by number or steps, shown on its page or
+// alone; nothing changes for what names no figure, and a sentence says why.
+function figureTyped(box) {
+  const typed = box.value.trim().replace(/\s+/g, " ");
+  if (typed === "" || typed === shown.figure) return;
+  present({ ...askedOf(shown), figure: typed }, "push", [], true);
+}
+
+// The filter typed in its box, as the exporters' --where reads it.
+function whereTyped(box) {
+  const typed = box.value.replace(/\s+/g, "");
+  if (typed === shown.where) {
+    box.value = shown.where;
+    return;
+  }
+  present({ ...askedOf(shown), where: typed, page: 1n }, "push", [], true);
+}
+
+// The figure under a pointer or a tap.
+function selectAt(event) {
+  if (shown === null || shown.mode !== "pages") return;
+  const index = figureUnder(event.clientX, event.clientY);
+  if (index >= 0 && index !== shown.selected) select(index);
+}
+
+// The keys of the page: pages, or past the paged orders figures, and on
+// the page itself the selection.
+function pageKey(event) {
+  // Fields keep their keys, and a button or checkbox its space and Enter.
+  const target = event.target;
+  if (event.altKey || event.ctrlKey || event.metaKey ||
+      target.closest("select, textarea, input:not([type=checkbox])") ||
+      ((event.key === " " || event.key === "Enter") && target.closest("button, input"))) {
+    return;
+  }
+  if (shown.mode === "pages" && target === element("page") &&
+      (event.key === "ArrowDown" || event.key === "ArrowUp")) {
+    event.preventDefault();
+    const count = pageFigureCount();
+    if (count === 0) return;
+    const step = event.key === "ArrowDown" ? 1 : -1;
+    const none = step > 0 ? 0 : count - 1;
+    select(shown.selected < 0 ? none : Math.min(Math.max(shown.selected + step, 0), count - 1));
+    return;
+  }
+  if (shown.mode === "random") return;
+  // Pages by number, or past the paged orders figures, by BigInt.
+  const [at, last, one] = shown.mode === "pages" ? [shown.page, shown.pages, 1]
+    : [BigInt(shown.figure), BigInt(shown.total), 1n];
+  const moves = { ArrowRight: at + one, PageDown: at + one, " ": at + one,
+    ArrowLeft: at - one, PageUp: at - one, Home: one, End: last };
+  if (!(event.key in moves)) return;
+  event.preventDefault();
+  const to = clamped(moves[event.key], one, last);
+  if (shown.mode === "pages") go(to); else goToFigure(to);
+}
+
+export function listen() {
+  for (const [id, page] of [["first", () => 1], ["previous", () => shown.page - 1],
+    ["next", () => shown.page + 1], ["last", () => shown.pages]]) {
+    element(id).addEventListener("click", (event) => {
+      giveBack(event.currentTarget);
+      go(page());
+    });
+  }
+  const box = element("page-number");
+  box.addEventListener("keydown", (event) => {
+    if (event.key !== "Enter") return;
+    event.preventDefault();
+    goToTyped(box);
+    focusPage();
+  });
+  box.addEventListener("change", () => {
+    goToTyped(box);
+    giveBack(box);
+  });
+  // Enter hands the focus to the page before the jump: a focus after it
+  // would make the browser lay out every change at once, as much again as
+  // the jump itself. The change that leaving the field makes is this one.
+  let entering = false;
+  for (const [id, typed] of [["figure", figureTyped], ["where", whereTyped]]) {
+    const field = element(id);
+    field.addEventListener("keydown", (event) => {
+      if (event.key !== "Enter") return;
+      event.preventDefault();
+      entering = true;
+      focusPage();
+      entering = false;
+      typed(field);
+    });
+    field.addEventListener("change", () => {
+      if (entering) return;
+      typed(field);
+      giveBack(field);
+    });
+  }
+  element("random").addEventListener("click", (event) => {
+    present({ ...askedOf(shown), page: null, seed: freshSeed() }, "push", [], true);
+    giveBack(event.currentTarget);
+  });
+  element("clear").addEventListener("click", (event) => {
+    giveBack(event.currentTarget);
+    present({ ...askedOf(shown), where: "", page: 1n }, "push");
+  });
+  element("tables").addEventListener("click", (event) => {
+    const button = event.target.closest("button");
+    if (!button) return;
+    const where = whereAfterChoosing(shown.where, button.dataset.statistic,
+      Number(button.dataset.value), event.shiftKey);
+    present({ ...askedOf(shown), where, page: 1n }, "push");
+    giveBack(button);
+  });
+  element("family").addEventListener("change", (event) => {
+    const family = families.findIndex((f) => f.name === event.target.value);
+    present({ ...askedOf(shown), family, order: families[family].usual, page: 1n }, "push");
+    giveBack(event.target);
+  });
+  element("order").addEventListener("change", (event) => {
+    present({ ...askedOf(shown), order: Number(event.target.value), page: 1n }, "push");
+    giveBack(event.target);
+  });
+  for (const id of ["family", "order"]) {
+    // Enter on a select chooses, whether or not anything changed.
+    element(id).addEventListener("keydown", (event) => {
+      if (event.key === "Enter") focusPage();
+    });
+  }
+  element("paths").addEventListener("change", (event) => {
+    present({ ...askedOf(shown), paths: event.target.checked, figure: shown.figure,
+      seed: shown.seed }, "push");
+    giveBack(event.target);
+  });
+  for (const kind of ["page", "figure"]) {
+    element(`${kind}-downloads`).addEventListener("click", (event) => {
+      const button = event.target.closest("button");
+      if (!button) return;
+      download(shown, kind, Number(button.dataset.format));
+      giveBack(button);
+    });
+  }
+  trackKeys();
+  document.addEventListener("keydown", pageKey);
+  const stage = element("stage");
+  stage.addEventListener("pointermove", selectAt);
+  stage.addEventListener("pointerdown", selectAt);
+  // A swipe across the page turns it; a short or mostly upright one does not.
+  let touchStart = null;
+  stage.addEventListener("touchstart", (event) => {
+    touchStart = event.touches.length === 1 ? event.touches[0] : null;
+  }, { passive: true });
+  stage.addEventListener("touchend", (event) => {
+    if (!touchStart || event.changedTouches.length !== 1) return;
+    const dx = event.changedTouches[0].clientX - touchStart.clientX;
+    const dy = event.changedTouches[0].clientY - touchStart.clientY;
+    touchStart = null;
+    if (Math.abs(dx) < 50 || Math.abs(dx) < 2 * Math.abs(dy)) return;
+    if (shown.mode === "pages") {
+      go(clamped(shown.page + (dx < 0 ? 1 : -1), 1, shown.pages));
+    } else if (shown.mode === "figure") {
+      goToFigure(clamped(BigInt(shown.figure) + (dx < 0 ? 1n : -1n), 1n, BigInt(shown.total)));
+    }
+  });
+}

@@ -1,0 +1,212 @@
+// Every call into the module (explore_core.js, the programs' own C++) and
+// the canvases it is shown on: what the module holds, the page or figure
+// it draws, the figures on it, the selection drawn over it, and the files
+// it writes. Text passes through the module's input as UTF-8; figure
+// numbers and seeds only as decimal digits, as they may be past what a
+// JavaScript number holds.
+
+const width = 800;
+const height = 600;
+const pageCanvas = document.getElementById("page");
+// The page may be read back (a test, a screenshot tool): its context says
+// so before anything draws, or the browser warns and reads slowly.
+const pageContext = pageCanvas.getContext("2d", { willReadFrequently: true });
+const overlayContext = document.getElementById("overlay").getContext("2d");
+let core = null;
+// What the module holds, read once it has started.
+export const families = [];
+export const statistics = [];
+export const formats = [];
+
+// Calls `started` once the module can be called, whether it started
+// before the ES modules ran or after: explore.html sets up what
+// explore_core.js reads as it runs, before any ES module does, and
+// resolves explorerStarted once it has started.
+export function whenStarted(started) {
+  explorerStarted.then(() => {
+    core = Module;
+    readModule();
+    started();
+  });
+}
+
+// Text from the module, and text handed to it. The module's input holds
+// 1,023 bytes and its closing zero.
+function fromCore(pointer) {
+  return core.UTF8ToString(pointer);
+}
+const encoder = new TextEncoder();
+function hand(text) {
+  if (encoder.encode(text).length > 1023) return false;
+  core.stringToUTF8(text, core._explore_input(), 1024);
+  return true;
+}
+
+// The families, statistics and formats the module has.
+function readModule() {
+  for (let family = 0; family < core._explore_family_count(); family += 1) {
+    families.push({ name: fromCore(core._explore_family_name(family)),
+      largest: core._explore_largest_order(family), usual: core._explore_usual_order(family),
+      largestFigure: core._explore_largest_figure_order(family),
+      largestRandom: core._explore_largest_random_order(family),
+      counted: core._explore_has_counts(family) === 1 });
+  }
+  for (let statistic = 0; statistic < core._explore_statistic_count(); statistic += 1) {
+    statistics.push(fromCore(core._explore_statistic_name(statistic)));
+  }
+  for (let format = 0; format < core._explore_format_count(); format += 1) {
+    formats.push({ label: fromCore(core._explore_format_label(format)),
+      extension: fromCore(core._explore_format_extension(format)),
+      type: fromCore(core._explore_format_mime_type(format)),
+      image: core._explore_format_is_image(format) === 1 });
+  }
+}
+
+// Sets the filter every later run keeps its figures by: null, or why it
+// cannot be read. Then the filter as the module reads it.
+export function setFilter(where) {
+  if (!hand(where)) return "it is longer than a filter can be";
+  return core._explore_set_filter() === 0 ? null : fromCore(core._explore_failure());
+}
+export function filter() {
+  return fromCore(core._explore_filter());
+}
+
+// Chooses the figure `text` names, a seed when `random`, or else a number
+// or steps: null, or why it cannot be shown.
+export function choose(family, order, text, random) {
+  if (!hand(text)) return "it is too long";
+  const result = random ? core._explore_choose_random(family, order)
+    : core._explore_choose_figure(family, order);
+  return result === 0 ? null : fromCore(core._explore_failure());
+}
+export function chosenNumber() {
+  return fromCore(core._explore_chosen_number());
+}
+// The page of the chosen figure, 0 when the filter leaves it out; once the
+// page is run, its index there.
+export function pageOfChosen(family, order, paths) {
+  return core._explore_page_of_chosen(family, order, paths ? 1 : 0);
+}
+export function chosenIndex() {
+  return core._explore_chosen_index();
+}
+export function runChosen(family, order, paths) {
+  core._explore_run_chosen(family, order, paths ? 1 : 0);
+}
+
+// Runs the family at the order to draw the page: its number of pages.
+export function run(family, order, page, paths) {
+  return core._explore_run(family, order, page, paths ? 1 : 0);
+}
+export function pageDrawn() {
+  return core._explore_page_drawn() !== 0;
+}
+export function runFigures() {
+  return core._explore_figures();
+}
+export function figureTotal(family, order) {
+  return fromCore(core._explore_figure_total(family, order));
+}
+
+// Draws the page `state` shows in the module again, with no change on
+// screen: after a figure was drawn alone for its file, or a search for a
+// figure's page passed over the pages, the page's record is the page's.
+export function rerun(state) {
+  run(state.family, state.order, state.page, state.paths);
+}
+
+export function paint() {
+  const pixels = new Uint8ClampedArray(core.HEAPU8.buffer, core._explore_pixels(), width * height * 4);
+  pageContext.putImageData(new ImageData(pixels, width, height), 0, 0);
+}
+
+// The figures on the drawn page: how many, each one's number in its family
+// (digits), its steps and its value of each statistic.
+export function pageFigureCount() {
+  return core._explore_page_figure_count();
+}
+export function figureNumber(index) {
+  return fromCore(core._explore_figure_number(index));
+}
+export function figureSteps(index) {
+  return fromCore(core._explore_figure_steps(index));
+}
+export function figureStat(index, statistic) {
+  return core._explore_figure_stat(index, statistic);
+}
+
+// The figure under a pointer or a tap, in the page's own pixels: its
+// index, or -1.
+export function figureUnder(clientX, clientY) {
+  const box = pageCanvas.getBoundingClientRect();
+  const x = Math.floor((clientX - box.left) * width / box.width);
+  const y = Math.floor((clientY - box.top) * height / box.height);
+  return core._explore_figure_at(x, y);
+}
+
+// The selection, drawn on the canvas over the page, never into its pixels.
+export function clearSelection() {
+  overlayContext.clearRect(0, 0, width, height);
+}
+export function outlineFigure(index) {
+  const edge = (side) => core._explore_figure_edge(index, side);
+  overlayContext.strokeStyle = "rgba(220, 0, 160, 0.9)";
+  overlayContext.lineWidth = 3;
+  overlayContext.strokeRect(edge(0) - 2.5, edge(1) - 2.5, edge(2) - edge(0) + 6, edge(3) - edge(1) + 6);
+}
+
+// Each value's count of the statistic among the figures of the order, from
+// 0 to the largest value any has, as decimal text.
+export function counts(family, order, statistic) {
+  const all = [];
+  const largest = core._explore_counts(family, order, statistic);
+  for (let value = 0; value <= largest; value += 1) all.push(fromCore(core._explore_count_of(value)));
+  return all;
+}
+
+// The drawn page (`index` -1) or its figure `index` alone as a file of
+// `format`: { stem } and its bytes, or for an image its pixels, copied out
+// of the module; or { failure }. A figure written alone replaces the page
+// in the module: rerun it after.
+export function writeFile(format, index) {
+  if (core._explore_write_file(format, index) !== 0) {
+    return { failure: fromCore(core._explore_file_failure()) };
+  }
+  const stem = fromCore(core._explore_file_stem());
+  if (!formats[format].image) {
+    const data = core._explore_file_data();
+    return { stem, bytes: core.HEAPU8.slice(data, data + core._explore_file_size()) };
+  }
+  const w = core._explore_file_width();
+  const h = core._explore_file_height();
+  const rows = new Uint8ClampedArray(w * h * 4);
+  const pixels = core._explore_pixels();
+  for (let y = 0; y < h; y += 1) {
+    rows.set(core.HEAPU8.subarray(pixels + y * width * 4, pixels + (y * width + w) * 4), y * w * 4);
+  }
+  return { stem, image: new ImageData(rows, w, h) };
+}
+
+// The page's size on screen in device pixels, as it changes: pixelated
+// only where each of its pixels covers whole device pixels, smooth
+// elsewhere, where nearest-neighbour scaling would drop whole rows of
+// outlines.
+export function keepSharp() {
+  if (typeof ResizeObserver !== "function") return;
+  const stage = document.getElementById("stage");
+  const observer = new ResizeObserver(([entry]) => {
+    const shownWidth = Math.round(entry.contentRect.width * devicePixelRatio);
+    const shownHeight = Math.round(entry.contentRect.height * devicePixelRatio);
+    const times = shownWidth / pageCanvas.width;
+    stage.classList.toggle("whole",
+      Number.isInteger(times) && times >= 1 && shownHeight === pageCanvas.height * times);
+  });
+  // Watched in device pixels to hear of a new pixel ratio too; measured
+  // by the CSS size, as emulated ratios leave the device box in CSS pixels.
+  try {
+    observer.observe(pageCanvas, { box: "device-pixel-content-box" });
+  } catch {
+    observer.observe(pageCanvas);
+  }
+}

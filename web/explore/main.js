@@ -1,0 +1,35 @@
+// The explorer's page (explore.html): it asks the module (explore_core.js,
+// the programs' own C++) for one page at a time, or one figure alone, and
+// shows it; keeps what is shown in the URL; selects the figure under the
+// pointer or from the keyboard; filters the pages by the figures'
+// statistics; and makes every download in the browser. Families, orders
+// and formats are the module's. Nothing runs while the page waits: no
+// timer, no animation loop, only listeners.
+//
+// The entry: once the module has started, the controls made from what it
+// holds, listened to, and what the address asks for shown.
+import { askedByAddress, enterEntry, settleEntry } from "./address.js";
+import { listen } from "./controls.js";
+import { keepSharp, whenStarted } from "./core.js";
+import { addButtons } from "./downloads.js";
+import { listFamilies, present, shown } from "./show.js";
+
+function showAddress(history) {
+  const { asked, problems } = askedByAddress();
+  present(asked, history, problems);
+}
+
+function start() {
+  listFamilies();
+  addButtons();
+  listen();
+  window.addEventListener("popstate", (event) => {
+    enterEntry(event.state);
+    showAddress("none");
+  });
+  showAddress("none");
+  settleEntry(shown);
+}
+
+keepSharp();
+whenStarted(start);

@@ -1,0 +1,293 @@
+// What is shown, and showing it: a page, a figure alone or a random tiling
+// drawn by the module for what a control or the address asks, told in the
+// title, the status line, the page's name, the controls, the help and the
+// selection line, and written to the address.
+import { writeAddress } from "./address.js";
+import { choose, chosenIndex, chosenNumber, clearSelection, families, figureNumber, figureStat,
+  figureSteps, figureTotal, filter, outlineFigure, pageDrawn, pageFigureCount, pageOfChosen, paint,
+  rerun, run, runChosen, runFigures, setFilter, statistics } from "./core.js";
+import { nameDownloads, nameSelected } from "./downloads.js";
+import { setDisabled, setHidden } from "./focus.js";
+import { fillPanel, markPanel } from "./panel.js";
+import { briefly, capital, clamped, plural, quoted, say } from "./words.js";
+
+const element = (id) => document.getElementById(id);
+const pageCanvas = element("page");
+
+// What is shown. `mode` is "pages" at the orders drawn page by page,
+// "figure" past them while figures are numbered, "random" past that.
+// `figure` and `seed` are what the address asks for, as decimal text:
+// at the paged orders, until the next page turn.
+export let shown = null;
+
+// The module takes 32-bit numbers: a larger page is past the last anyway.
+const largestInt = 2147483647n;
+
+// A seed of 64 bits from the browser's own source of randomness.
+export function freshSeed() {
+  return crypto.getRandomValues(new BigUint64Array(1))[0].toString();
+}
+
+// The family list, from the module's families.
+export function listFamilies() {
+  for (const { name } of families) element("family").add(new Option(name, name));
+}
+
+let ordersOf = -1;
+function fillOrders(family) {
+  if (ordersOf === family) return;
+  ordersOf = family;
+  const select = element("order");
+  select.textContent = "";
+  const { largest, largestFigure, largestRandom } = families[family];
+  for (const [label, from, to] of [["Page by page", 1, largest],
+    ["One figure at a time", largest + 1, largestFigure],
+    ["One random tiling", largestFigure + 1, largestRandom]]) {
+    if (from > to) continue;
+    const group = document.createElement("optgroup");
+    group.label = label;
+    for (let order = from; order <= to; order += 1) group.append(new Option(String(order), String(order)));
+    select.append(group);
+  }
+}
+
+function modeOf(family, order) {
+  const { largest, largestFigure } = families[family];
+  return order <= largest ? "pages" : order <= largestFigure ? "figure" : "random";
+}
+
+// A figure's statistics, as the selection line gives them.
+function statisticsOf(index) {
+  return statistics.map((name, i) => `${name} ${figureStat(index, i)}`).join(", ");
+}
+
+const helpOf = {
+  pages: (name) => `The Figure box takes a figure's number or its steps (as "rise fall flat") ` +
+    `and goes to its page; Random figure chooses one of all the ${name} figures of this order.`,
+  figure: (name, order) => `${capital(name)} order ${order} has ${plural(shown.total, "figure")}: ` +
+    "too many to draw page by page, so they are shown one at a time, figure 1 first. Type a " +
+    "number or steps in the Figure box, press Random figure, or → and ← (Home, End) for the " +
+    "next and the one before.",
+  random: (name, order) => `${capital(name)} order ${order} has too many tilings to number: one ` +
+    "is shown, drawn uniformly at random from the seed in the address. Random tiling draws another.",
+};
+
+function describe() {
+  const { family, order, mode, page, pages, where, figure, total, seed } = shown;
+  const name = families[family].name;
+  const filtered = where === "" ? "" : ` where ${where}`;
+  let title;
+  const count = pageFigureCount();
+  if (mode === "pages") {
+    title = `${name} order ${order}${filtered} - page ${page} of ${pages}`;
+    element("status").textContent = `${title}, ${plural(shown.figures, "figure")}`;
+    const first = figureNumber(0);
+    const last = figureNumber(count - 1);
+    const which = count === 0 ? "no figures"
+      : where === "" ? `${count === 1 ? `figure ${first}` : `figures ${first} to ${last}`} of ${total}`
+        : `${plural(count, "figure")}, ${count === 1 ? first : `${first} to ${last}`}, of ${total}`;
+    pageCanvas.setAttribute("aria-label", `${name} order ${order}${filtered}, page ${page} of ` +
+      `${pages}: ${which} as domino tilings${shown.paths ? ", with their paths" : ""}`);
+  } else {
+    title = mode === "figure" ? `${name} order ${order} - figure ${figure} of ${total}`
+      : `${name} order ${order}, seed ${seed}`;
+    element("status").textContent = title;
+    pageCanvas.setAttribute("aria-label", `${title}: ` +
+      `${mode === "figure" ? "the figure" : "a tiling drawn at random"} alone, as a domino tiling` +
+      `${shown.paths ? ", with its paths" : ""}`);
+  }
+  document.title = title;
+  element("family").value = name;
+  fillOrders(family);
+  element("order").value = String(order);
+  element("paths").checked = shown.paths;
+  setHidden(element("pager"), mode !== "pages");
+  if (mode === "pages") {
+    element("page-number").value = String(page);
+    element("page-number").max = String(pages);
+    element("page-total").textContent = `of ${pages}`;
+    for (const id of ["first", "previous"]) setDisabled(element(id), page === 1);
+    for (const id of ["next", "last"]) setDisabled(element(id), page === pages);
+  }
+  setHidden(element("figure-field"), mode === "random");
+  if (figure !== null && element("figure").value !== figure) element("figure").value = figure;
+  element("random").textContent = mode === "random" ? "Random tiling" : "Random figure";
+  setHidden(element("filter"), mode !== "pages");
+  element("where").value = where;
+  setDisabled(element("clear"), where === "");
+  const counted = mode === "pages" && families[family].counted;
+  setHidden(element("statistics"), !counted);
+  if (counted) {
+    fillPanel(family, order);
+    markPanel(where);
+  }
+  element("mode-help").textContent = helpOf[mode](name, order);
+  nameDownloads(mode, figure);
+}
+
+// What is shown, as what a change of it starts from.
+export function askedOf(state) {
+  return { family: state.family, order: state.order, paths: state.paths, where: state.where,
+    page: state.mode === "pages" ? BigInt(state.page) : null, figure: null, seed: null };
+}
+
+// Chooses in the module the figure of `seed`, or else of `figure` (a
+// number or steps): null, or what was asked and why it cannot be shown.
+function chosen(family, order, figure, seed) {
+  const random = seed !== null;
+  const what = random ? `seed ${quoted(seed)}` : `figure ${quoted(figure)}`;
+  const why = choose(family, order, random ? seed : figure, random);
+  return why === null ? null : { what, why };
+}
+// Said for a control: "… cannot be shown: why"; for an address, with what
+// is shown instead: "… cannot be shown (why): figure 1 is shown".
+const refusal = ({ what, why }) => `${what} cannot be shown: ${why}`;
+const replaced = ({ what, why }, instead) => `${what} cannot be shown (${why}): ${instead}`;
+
+// Shows what `asked` asks for: { family, order, paths, where, and a page
+// (a BigInt), a figure (its number or steps) or a seed, or none }, the
+// nearest that exists in its place, and why in `problems`. When `strict`
+// (a control's request) what cannot be shown changes nothing, and a
+// sentence says why. `history` is "push" for a new family, order, paths
+// setting, filter, figure or seed, "replace" for a page turn, "none" when
+// going back through the browser's history or at the start.
+export function present(asked, history, problems = [], strict = false) {
+  const { family, order, paths } = asked;
+  const name = families[family].name;
+  const mode = modeOf(family, order);
+  const refuse = (sentence) => {
+    if (shown.mode === "pages") {
+      setFilter(shown.where);
+      rerun(shown);
+    }
+    say(`${capital(sentence)}.`);
+    return false;
+  };
+  let where = "";
+  if (mode === "pages") {
+    const why = setFilter(asked.where);
+    if (why !== null) {
+      if (strict) return refuse(`the filter ${quoted(asked.where)} cannot be read: ${why}`);
+      problems.push(`the filter ${quoted(asked.where)} cannot be read (${why}): every figure is shown`);
+      setFilter("");
+    }
+    where = filter();
+  } else if (asked.where !== "") {
+    problems.push(`${name} order ${order} has no pages to filter: the filter ` +
+      `${quoted(asked.where)} is left out`);
+  }
+  let { figure, seed } = asked;
+  let page = 1;
+  let pages = 0;
+  let figures = 0;
+  let total = "0";
+  let index = -1;
+  if (mode !== "pages" && asked.page !== null) {
+    problems.push(`${name} order ${order} has no pages: page ${briefly(asked.page)} is left out`);
+  }
+  if (mode === "random") {
+    if (figure !== null && seed === null) {
+      problems.push(`${name} order ${order} has no numbered figures: figure ${quoted(figure)} ` +
+        "is left out");
+    }
+    figure = null;
+    const why = seed === null ? null : chosen(family, order, null, seed);
+    if (seed === null || why !== null) {
+      if (why !== null) {
+        if (strict) return refuse(refusal(why));
+        problems.push(replaced(why, "another seed is drawn"));
+      }
+      seed = freshSeed();
+      chosen(family, order, null, seed);
+    }
+    runChosen(family, order, paths);
+  } else if (mode === "figure") {
+    total = figureTotal(family, order);
+    if (seed === null && figure === null) figure = "1";
+    const why = chosen(family, order, figure, seed);
+    if (why !== null) {
+      if (strict) return refuse(refusal(why));
+      problems.push(replaced(why, "figure 1 is shown"));
+      seed = null;
+      chosen(family, order, "1", null);
+    }
+    runChosen(family, order, paths);
+    figure = chosenNumber();
+  } else {
+    total = figureTotal(family, order);
+    let asking = asked.page ?? 1n;
+    if (figure !== null || seed !== null) {
+      const why = chosen(family, order, figure, seed);
+      const on = why === null ? pageOfChosen(family, order, paths) : 0;
+      const number = chosenNumber();
+      const left = `figure ${number}${seed === null ? "" : `, drawn from seed ${seed},`} is not ` +
+        `among the figures where ${where}`;
+      if (why === null && on !== 0) {
+        asking = BigInt(on);
+        figure = number;
+      } else {
+        if (strict) return refuse(why === null ? `${left}: page ${shown.page} is still shown` : refusal(why));
+        problems.push(why === null ? `${left}: page 1 is shown` : replaced(why, "page 1 is shown"));
+        figure = null;
+        seed = null;
+        asking = 1n;
+      }
+    }
+    page = Number(clamped(asking, 1n, largestInt));
+    pages = run(family, order, page, paths);
+    if (BigInt(page) !== asking || !pageDrawn()) {
+      const nearest = asking < 1n ? 1 : pages;
+      problems.push(`${name} order ${order}${where === "" ? "" : ` where ${where}`} has ` +
+        `${plural(pages, "page")}, so page ${nearest} is shown instead of page ${briefly(asking)}`);
+      if (nearest !== page) {
+        page = nearest;
+        pages = run(family, order, page, paths);
+      }
+    }
+    figures = runFigures();
+    if (figure !== null) index = chosenIndex();
+  }
+  shown = { family, order, paths, mode, where, page, pages, figures, figure, seed, total,
+    selected: -1 };
+  paint();
+  describe();
+  select(index);
+  say(problems.map((p) => `${capital(p)}.`).join(" "));
+  if (history !== "none") writeAddress(history, shown);
+  return true;
+}
+
+// A page turn, or at the orders past the paged ones a step to another figure.
+export function go(page) {
+  if (page !== shown.page) present({ ...askedOf(shown), page: BigInt(page) }, "replace");
+}
+export function goToFigure(number) {
+  if (String(number) !== shown.figure) {
+    present({ ...askedOf(shown), figure: String(number) }, "replace");
+  }
+}
+
+// Selects figure `index` of the page (-1 for none), and tells it.
+export function select(index) {
+  shown.selected = index;
+  clearSelection();
+  nameSelected(index < 0 ? null : figureNumber(index));
+  const line = element("selection");
+  let text;
+  if (shown.mode === "random") {
+    text = `${families[shown.family].name} order ${shown.order}: a tiling drawn uniformly at ` +
+      `random from seed ${shown.seed}`;
+  } else if (shown.mode === "figure") {
+    // The figure drawn alone is the record's only one.
+    text = `figure ${shown.figure} of ${shown.total}: ${figureSteps(0)} (${statisticsOf(0)})`;
+  } else if (index < 0) {
+    text = shown.figures === 0 ? `No figure of ${families[shown.family].name} order ` +
+      `${shown.order} has ${shown.where}.` : "Point at a figure, or tap it, to select it.";
+  } else {
+    outlineFigure(index);
+    text = `figure ${figureNumber(index)} of ${shown.total}: ` +
+      `${figureSteps(index)} (${statisticsOf(index)})`;
+  }
+  // Written only when it changes, so that screen readers hear it once.
+  if (line.textContent !== text) line.textContent = text;
+}
