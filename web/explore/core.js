@@ -13,6 +13,8 @@ const pageCanvas = document.getElementById("page");
 const pageContext = pageCanvas.getContext("2d", { willReadFrequently: true });
 const overlayContext = document.getElementById("overlay").getContext("2d");
 let core = null;
+// The module's session, which every call about what is shown takes.
+let session = 0;
 // What the module holds, read once it has started.
 export const families = [];
 export const statistics = [];
@@ -25,6 +27,7 @@ export const formats = [];
 export function whenStarted(started) {
   explorerStarted.then(() => {
     core = Module;
+    session = core._explore_open();
     readModule();
     started();
   });
@@ -38,7 +41,7 @@ function fromCore(pointer) {
 const encoder = new TextEncoder();
 function hand(text) {
   if (encoder.encode(text).length > 1023) return false;
-  core.stringToUTF8(text, core._explore_input(), 1024);
+  core.stringToUTF8(text, core._explore_input(session), 1024);
   return true;
 }
 
@@ -66,47 +69,47 @@ function readModule() {
 // cannot be read. Then the filter as the module reads it.
 export function setFilter(where) {
   if (!hand(where)) return "it is longer than a filter can be";
-  return core._explore_set_filter() === 0 ? null : fromCore(core._explore_failure());
+  return core._explore_set_filter(session) === 0 ? null : fromCore(core._explore_failure(session));
 }
 export function filter() {
-  return fromCore(core._explore_filter());
+  return fromCore(core._explore_filter(session));
 }
 
 // Chooses the figure `text` names, a seed when `random`, or else a number
 // or steps: null, or why it cannot be shown.
 export function choose(family, order, text, random) {
   if (!hand(text)) return "it is too long";
-  const result = random ? core._explore_choose_random(family, order)
-    : core._explore_choose_figure(family, order);
-  return result === 0 ? null : fromCore(core._explore_failure());
+  const result = random ? core._explore_choose_random(session, family, order)
+    : core._explore_choose_figure(session, family, order);
+  return result === 0 ? null : fromCore(core._explore_failure(session));
 }
 export function chosenNumber() {
-  return fromCore(core._explore_chosen_number());
+  return fromCore(core._explore_chosen_number(session));
 }
 // The page of the chosen figure, 0 when the filter leaves it out; once the
 // page is run, its index there.
 export function pageOfChosen(family, order, paths) {
-  return core._explore_page_of_chosen(family, order, paths ? 1 : 0);
+  return core._explore_page_of_chosen(session, family, order, paths ? 1 : 0);
 }
 export function chosenIndex() {
-  return core._explore_chosen_index();
+  return core._explore_chosen_index(session);
 }
 export function runChosen(family, order, paths) {
-  core._explore_run_chosen(family, order, paths ? 1 : 0);
+  core._explore_run_chosen(session, family, order, paths ? 1 : 0);
 }
 
 // Runs the family at the order to draw the page: its number of pages.
 export function run(family, order, page, paths) {
-  return core._explore_run(family, order, page, paths ? 1 : 0);
+  return core._explore_run(session, family, order, page, paths ? 1 : 0);
 }
 export function pageDrawn() {
-  return core._explore_page_drawn() !== 0;
+  return core._explore_page_drawn(session) !== 0;
 }
 export function runFigures() {
-  return core._explore_figures();
+  return core._explore_figures(session);
 }
 export function figureTotal(family, order) {
-  return fromCore(core._explore_figure_total(family, order));
+  return fromCore(core._explore_figure_total(session, family, order));
 }
 
 // Draws the page `state` shows in the module again, with no change on
@@ -117,23 +120,23 @@ export function rerun(state) {
 }
 
 export function paint() {
-  const pixels = new Uint8ClampedArray(core.HEAPU8.buffer, core._explore_pixels(), width * height * 4);
+  const pixels = new Uint8ClampedArray(core.HEAPU8.buffer, core._explore_pixels(session), width * height * 4);
   pageContext.putImageData(new ImageData(pixels, width, height), 0, 0);
 }
 
 // The figures on the drawn page: how many, each one's number in its family
 // (digits), its steps and its value of each statistic.
 export function pageFigureCount() {
-  return core._explore_page_figure_count();
+  return core._explore_page_figure_count(session);
 }
 export function figureNumber(index) {
-  return fromCore(core._explore_figure_number(index));
+  return fromCore(core._explore_figure_number(session, index));
 }
 export function figureSteps(index) {
-  return fromCore(core._explore_figure_steps(index));
+  return fromCore(core._explore_figure_steps(session, index));
 }
 export function figureStat(index, statistic) {
-  return core._explore_figure_stat(index, statistic);
+  return core._explore_figure_stat(session, index, statistic);
 }
 
 // The figure under a pointer or a tap, in the page's own pixels: its
@@ -142,7 +145,7 @@ export function figureUnder(clientX, clientY) {
   const box = pageCanvas.getBoundingClientRect();
   const x = Math.floor((clientX - box.left) * width / box.width);
   const y = Math.floor((clientY - box.top) * height / box.height);
-  return core._explore_figure_at(x, y);
+  return core._explore_figure_at(session, x, y);
 }
 
 // The selection, drawn on the canvas over the page, never into its pixels.
@@ -150,7 +153,7 @@ export function clearSelection() {
   overlayContext.clearRect(0, 0, width, height);
 }
 export function outlineFigure(index) {
-  const edge = (side) => core._explore_figure_edge(index, side);
+  const edge = (side) => core._explore_figure_edge(session, index, side);
   overlayContext.strokeStyle = "rgba(220, 0, 160, 0.9)";
   overlayContext.lineWidth = 3;
   overlayContext.strokeRect(edge(0) - 2.5, edge(1) - 2.5, edge(2) - edge(0) + 6, edge(3) - edge(1) + 6);
@@ -160,8 +163,8 @@ export function outlineFigure(index) {
 // 0 to the largest value any has, as decimal text.
 export function counts(family, order, statistic) {
   const all = [];
-  const largest = core._explore_counts(family, order, statistic);
-  for (let value = 0; value <= largest; value += 1) all.push(fromCore(core._explore_count_of(value)));
+  const largest = core._explore_counts(session, family, order, statistic);
+  for (let value = 0; value <= largest; value += 1) all.push(fromCore(core._explore_count_of(session, value)));
   return all;
 }
 
@@ -170,18 +173,18 @@ export function counts(family, order, statistic) {
 // of the module; or { failure }. A figure written alone replaces the page
 // in the module: rerun it after.
 export function writeFile(format, index) {
-  if (core._explore_write_file(format, index) !== 0) {
-    return { failure: fromCore(core._explore_file_failure()) };
+  if (core._explore_write_file(session, format, index) !== 0) {
+    return { failure: fromCore(core._explore_file_failure(session)) };
   }
-  const stem = fromCore(core._explore_file_stem());
+  const stem = fromCore(core._explore_file_stem(session));
   if (!formats[format].image) {
-    const data = core._explore_file_data();
-    return { stem, bytes: core.HEAPU8.slice(data, data + core._explore_file_size()) };
+    const data = core._explore_file_data(session);
+    return { stem, bytes: core.HEAPU8.slice(data, data + core._explore_file_size(session)) };
   }
-  const w = core._explore_file_width();
-  const h = core._explore_file_height();
+  const w = core._explore_file_width(session);
+  const h = core._explore_file_height(session);
   const rows = new Uint8ClampedArray(w * h * 4);
-  const pixels = core._explore_pixels();
+  const pixels = core._explore_pixels(session);
   for (let y = 0; y < h; y += 1) {
     rows.set(core.HEAPU8.subarray(pixels + y * width * 4, pixels + (y * width + w) * 4), y * w * 4);
   }
