@@ -44,10 +44,11 @@ int usage_error(const char* problem, const char* argument) {
 // 0 once standard output has taken `what` whole; else, with the reason on
 // standard error, 1.
 int written_out(const char* what) {
-    if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return 0;
+    const bool closed = closed_at_start(stdout);
+    if (!closed && std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return 0;
     const int error = errno;
     std::fprintf(stderr, "%s: cannot write %s to standard output: %s\n", program_name, what,
-                 std::strerror(error));
+                 closed ? "it is closed" : std::strerror(error));
     return 1;
 }
 
@@ -153,10 +154,10 @@ int read_options(int argc, char* argv[], Request& request) {
         if (value_of != nullptr) {
             if (*value_of != nullptr) return usage_error("given twice:", option_given(argv, true));
             *value_of = optarg;
-        } else if (value == list_option) {
-            request.list = true;
-        } else if (value == path_option) {
-            request.path = true;
+        } else if (value == list_option || value == path_option) {
+            bool& given = value == list_option ? request.list : request.path;
+            if (given) return usage_error("given twice:", option_given(argv, false));
+            given = true;
         } else {
             if (request.format != nullptr) {
                 return usage_error("one format at most; it was also given",
@@ -210,6 +211,20 @@ int read_order(const Request& request) {
         fail_usage(problem.data(), ("orders 1 to " + std::to_string(largest)).c_str());
     }
     return std::atoi(request.order);
+}
+
+// What goes past the orders drawn page by page, for a message about them:
+// " (--figure goes to 28, --random to 4000)", or nothing.
+std::string going_further(const Family& family) {
+    std::string further;
+    const int paged = family.orders.largest;
+    const auto add = [&further](const char* option, int largest) {
+        further += (further.empty() ? " (" : ", ") + std::string(option) +
+                   (further.empty() ? " goes to " : " to ") + std::to_string(largest);
+    };
+    if (family.counting.largest_order > paged) add("--figure", family.counting.largest_order);
+    if (family.random.largest_order > paged) add("--random", family.random.largest_order);
+    return further.empty() ? further : further + ")";
 }
 
 // --counts STAT: the table, or a usage error.
@@ -301,6 +316,12 @@ int main(int argc, char* argv[]) {
         return status == help_given ? 0 : status;
     }
     if (const char* why = contradiction(request)) return usage_error(why, nullptr);
+    // Text for standard output, with nowhere to go: said before any work.
+    if ((request.list || request.counts != nullptr) && closed_at_start(stdout)) {
+        fail(request.list ? "cannot write the list to standard output"
+                          : "cannot write the counts to standard output",
+             "it is closed");
+    }
     const int order = read_order(request);
     if (order == 0) return 2;
     if (request.counts != nullptr) return print_counts_asked(request.counts, order);
@@ -321,7 +342,7 @@ int main(int argc, char* argv[]) {
         return usage_error("the folder's name is empty", nullptr);
     }
     if (!one_figure(request) && order > program_family.orders.largest) {
-        fail_on_order(order, "pages and the whole list (--figure and --random go further)",
+        fail_on_order(order, ("pages and the whole list" + going_further(program_family)).c_str(),
                       program_family.orders.largest);
     }
     Run run = run_of(program_family, order);
@@ -346,5 +367,12 @@ int main(int argc, char* argv[]) {
     PagerState pager = export_pager(
         request.folder, request.format != nullptr ? *request.format : default_page_format());
     run.pager = &pager;
-    return one_figure(request) ? export_chosen_figure(pager, request, run) : run_family(run);
+    if (one_figure(request)) return export_chosen_figure(pager, request, run);
+    run_family(run);
+    // What the family prints (pyramid's count) went nowhere.
+    if (program_family.printed != nullptr && run.count_printed && closed_at_start(stdout)) {
+        fail((std::string("cannot write ") + program_family.printed + " to standard output").c_str(),
+             "it is closed");
+    }
+    return 0;
 }

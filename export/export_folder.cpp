@@ -29,14 +29,20 @@ void make_export_folder(const char* folder) {
         const char* why = error == 0 ? nullptr
                           : error == EEXIST ? why_not_a_folder(part.data())
                                             : std::strerror(error);
-        // Something other than a folder on the way to it: the system's
-        // own words, as for a path that goes through a file.
-        if (why != nullptr && kept != '\0' && error == EEXIST) why = std::strerror(ENOTDIR);
+        // Something other than a folder on the way to it: a file in the
+        // system's own words, as for a path that goes through a file; a
+        // link to nothing or one that loops named as such, with its name.
+        std::string said = why != nullptr ? why : "";
+        if (why != nullptr && kept != '\0' && error == EEXIST) {
+            said = entry_kind(part.data()) == EntryKind::link && said.rfind("it ", 0) == 0
+                       ? std::string(part.data()) + said.substr(2)
+                       : std::strerror(ENOTDIR);
+        }
         part[i] = kept;
         if (why != nullptr) {
             PathMessage what{};
             std::snprintf(what.data(), what.size(), "cannot use the folder %s", folder);
-            fail(what.data(), why);
+            fail(what.data(), said.c_str());
         }
     }
     const int error = lock_folder(folder);

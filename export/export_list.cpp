@@ -28,14 +28,15 @@ void print_list_header(TextOutput& out) {
 
 void print_list_line(TextOutput& out, const BigCount& number, const BigCount& page,
                      const FigurePath& path) {
-    print(out, std::printf("%s\t%s\t%s", decimal_text(number).c_str(), decimal_text(page).c_str(),
+    print(out, std::printf("%s\t%s\t%s", decimal_text(number).c_str(),
+                           page == 0 ? "" : decimal_text(page).c_str(),
                            steps_text(path).c_str()) >= 0);
     for (const int value : stats_of(path)) print(out, std::printf("\t%d", value) >= 0);
     print(out, std::putchar('\n') != EOF);
 }
 
 BigCount page_of_figure(const Family& family, int order, const BigCount& number) {
-    if (order > family.orders.largest) return number;
+    if (order > family.orders.largest) return 0;
     const PageGrid grid = family.page_grid_of(order);
     const int per_page = slots_across(grid) * slots_down(grid);
     return (number - 1) / per_page + 1;

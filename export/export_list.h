@@ -13,12 +13,13 @@ struct TextOutput {
 
 // "figure<TAB>page<TAB>steps<TAB>flats<TAB>peaks<TAB>returns<TAB>height".
 void print_list_header(TextOutput& out);
-// "3<TAB>1<TAB>rise flat fall flat flat<TAB>3<TAB>0<TAB>2<TAB>1".
+// "3<TAB>1<TAB>rise flat fall flat flat<TAB>3<TAB>0<TAB>2<TAB>1"; a page 0
+// (a figure past the orders drawn page by page, on no page) is left empty.
 void print_list_line(TextOutput& out, const BigCount& number, const BigCount& page,
                      const FigurePath& path);
 // The page a figure of an order stands on in the family's run: at the
 // orders drawn page by page, as many to a page as the grid holds; past
-// them a page holds one figure, so its page is its number.
+// them, where figures are only drawn one at a time, none (0).
 BigCount page_of_figure(const Family& family, int order, const BigCount& number);
 // "STAT<TAB>figures", a line a value that has figures, "all<TAB>TOTAL".
 void print_counts(TextOutput& out, const CountTable& counts, Statistic statistic);

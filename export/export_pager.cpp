@@ -30,8 +30,14 @@ const char* write_as(const PageFormat& format, std::FILE* file, const FilePage& 
     return std::ferror(file) != 0 ? std::strerror(errno) : why;
 }
 
-// On a terminal the progress line is rewritten in place.
+// On a terminal the progress line is rewritten in place. Standard error
+// closed at the start takes every line to the null device: that is a
+// failure to write them too.
 void report_progress(PagerState& pager, const std::string& title, const std::string& path) {
+    if (closed_at_start(stderr)) {
+        pager.progress_lost = true;
+        return;
+    }
     const bool written =
         std::fprintf(stderr, "%s%s: wrote %s to ", pager.progress_on_terminal ? "\r" : "",
                      program_name, title.c_str()) >= 0 &&
@@ -89,9 +95,14 @@ void select_page_canvas(PagerState& pager, int width, int height) {
     clear_canvas();
 }
 
-// The list: a line a figure as it is drawn, on the page it is drawn on.
+// The list: a line a figure as it is drawn, on the page it is drawn on,
+// under a header printed with the first line: a filter that keeps none
+// leaves standard output empty.
 void list_figure(Run& run, const BigCount& number, const FigurePath& path) {
-    print_list_line(run.pager->text, number, run.pager->pages_written + 1, path);
+    PagerState& pager = *run.pager;
+    if (!pager.header_printed) print_list_header(pager.text);
+    pager.header_printed = true;
+    print_list_line(pager.text, number, pager.pages_written + 1, path);
 }
 
 void write_page(Run& run) {
@@ -112,8 +123,12 @@ void start_page(Run& run) {
                        scaled_page_side(canvas_height, run.family->cell, cell));
 }
 
-[[noreturn]] void fail_on_progress(int error) {
-    fail("cannot write the progress to standard error", std::strerror(error));
+// The progress not written: said at the end, once every file is written.
+void fail_on_lost_progress(const PagerState& pager) {
+    if (pager.progress_lost) fail("cannot write the progress to standard error", "it is closed");
+    if (pager.progress_write_error != 0) {
+        fail("cannot write the progress to standard error", std::strerror(pager.progress_write_error));
+    }
 }
 
 // A filter that no figure passes: one sentence, status 2, nothing written.
@@ -155,7 +170,7 @@ void open_display(Run& run) {
         run.count_printed = false;
         run.figure_listener = list_figure;
         select_canvas(nullptr);
-        print_list_header(pager.text);
+        pager.header_printed = false;
     } else {
         pager.progress_write_error = 0;
         pager.progress_on_terminal = is_terminal(stderr);
@@ -183,7 +198,7 @@ void finish_display(Run& run) {
     }
     end_progress_line();
     remove_stale_pages(pager.folder.c_str(), *pager.format, pager.pages_written, run.file_writer);
-    if (pager.progress_write_error != 0) fail_on_progress(pager.progress_write_error);
+    fail_on_lost_progress(pager);
 }
 
 void write_figure_alone(PagerState& pager, const ChosenFigure& chosen, const Placement& placement,
@@ -200,5 +215,5 @@ void write_figure_alone(PagerState& pager, const ChosenFigure& chosen, const Pla
     }
     write_file(pager, page);
     end_progress_line();
-    if (pager.progress_write_error != 0) fail_on_progress(pager.progress_write_error);
+    fail_on_lost_progress(pager);
 }

@@ -26,9 +26,11 @@ struct PagerState {
     // be written (a closed pipe, say) stops no page, and is told at the end.
     bool progress_on_terminal = false;
     int progress_write_error = 0;
+    bool progress_lost = false;
     SDL_Surface* page_surface = nullptr;
     PageRecord record;
     TextOutput text;
+    bool header_printed = false;
 };
 
 // A pager that writes FOLDER/page-N.EXTENSION in `format`. Stops with one

@@ -11,17 +11,20 @@
 
 namespace {
 
-// Prints `text` in lines of at most 78 columns, the first after `first`,
-// the rest indented by `indent` spaces.
+// Prints `text` in lines of at most 78 columns, the first after `first`
+// (a space after it unless it ends in one), the rest indented by `indent`
+// spaces.
 void print_wrapped(std::FILE* to, const char* first, int indent, const char* text) {
     int column = std::fprintf(to, "%s", first);
+    bool spaced = column > 0 && first[column - 1] == ' ';
     while (*text != '\0') {
         const std::size_t word = std::strcspn(text, " ");
         if (column > indent && column + 1 + static_cast<int>(word) > 78) {
             column = std::fprintf(to, "\n%*s", indent, "") - 1;
-        } else if (column > indent) {
+        } else if (!spaced) {
             column += std::fprintf(to, " ");
         }
+        spaced = false;
         column += std::fprintf(to, "%.*s", static_cast<int>(word), text);
         text += word + std::strspn(text + word, " ");
     }
@@ -57,33 +60,43 @@ void print_usage(std::FILE* to) {
         std::snprintf(option.data(), option.size(), "  %-10s  ", format->option);
         print_wrapped(to, option.data(), 14, format->help);
     }
-    std::array<char, 300> orders{};
-    std::snprintf(orders.data(), orders.size(),
-                  "the family of order N: pages and the whole list at 1 ... %d (the program's "
-                  "own: %d), one figure alone at 1 ... %d%s%s",
-                  family.orders.largest, family.orders.usual, family.counting.largest_order,
-                  counted ? ", counts at 1 ... " : "",
-                  counted ? std::to_string(family.counting.largest_counted_order).c_str() : "");
-    print_wrapped(to, "  --order N  ", 14, orders.data());
-    std::fprintf(to,
-                 "  --path      draw each figure's lattice path over its dominoes, in black\n"
-                 "  --where EXPR  only the figures whose statistics EXPR holds, on pages laid\n"
-                 "              out as ever, each keeping its number: STAT=V or STAT=LO-HI,\n"
-                 "              joined by commas, such as \"flats=2,height=1-3\"\n"
-                 "  --figure K  write only figure K (from 1), alone, cropped to its outline and\n"
-                 "              a margin of one cell, as FOLDER/figure-K.png (.svg, .tex)\n"
-                 "  --figure STEPS  the same for the figure whose steps are STEPS, as in the\n"
-                 "              titles and the list: \"rise fall flat\"\n"
-                 "  --random SEED  the same for a figure drawn uniformly at random, the same\n"
-                 "              one for the same SEED (0 ... 2^64 - 1) everywhere, as\n"
-                 "              FOLDER/random-SEED.png (.svg, .tex)\n"
-                 "  --list      write no file: print \"figure<TAB>page<TAB>steps<TAB>flats<TAB>\n"
-                 "              peaks<TAB>returns<TAB>height\", then a line a figure in the\n"
-                 "              family's order, or the one asked for\n");
+    const FigureCounting& counting = family.counting;
+    const std::string one = std::to_string(counting.largest_order);
+    const std::string random = std::to_string(family.random.largest_order);
+    std::string orders = "the family of order N: pages and the whole list at 1 ... " +
+                         std::to_string(family.orders.largest) + " (the program's own: " +
+                         std::to_string(family.orders.usual) + "), one figure alone at 1 ... " +
+                         one + ", a random one at 1 ... " + random;
+    if (counted) orders += ", counts at 1 ... " + std::to_string(counting.largest_counted_order);
+    print_wrapped(to, "  --order N   ", 14, orders.c_str());
+    print_wrapped(to, "  --path      ", 14, "draw each figure's lattice path over its dominoes, in black");
+    print_wrapped(to, "  --where EXPR", 14,
+                  "only the figures whose statistics EXPR holds, on pages laid out as ever, "
+                  "each keeping its number: STAT=V or STAT=LO-HI, joined by commas, such as "
+                  "\"flats=2,height=1-3\"");
+    print_wrapped(to, "  --figure K  ", 14,
+                  ("write only figure K (from 1), alone, cropped to its outline and a margin "
+                   "of one cell, as FOLDER/figure-K.png (.svg, .tex); orders 1 ... " + one)
+                      .c_str());
+    print_wrapped(to, "  --figure STEPS", 14,
+                  "the same for the figure whose steps are STEPS, as in the titles and the "
+                  "list: \"rise fall flat\"");
+    print_wrapped(to, "  --random SEED", 14,
+                  ("the same for a figure drawn uniformly at random, the same one for the "
+                   "same SEED (0 ... 2^64 - 1) everywhere, as FOLDER/random-SEED.png (.svg, "
+                   ".tex); orders 1 ... " + random)
+                      .c_str());
+    print_wrapped(to, "  --list      ", 14,
+                  "write no file: print a line a figure in the family's order, or the one "
+                  "asked for, under a header: its number, its page (empty past the orders "
+                  "drawn page by page), its steps, flats, peaks, returns and height, "
+                  "tab-separated");
     if (counted) {
-        std::fprintf(to,
-                     "  --counts STAT  write no file: print how many figures have each value of\n"
-                     "              STAT, counted without listing them\n");
+        print_wrapped(to, "  --counts STAT", 14,
+                      ("write no file: print how many figures have each value of STAT, "
+                       "counted without listing them; orders 1 ... " +
+                       std::to_string(counting.largest_counted_order))
+                          .c_str());
     }
     std::fprintf(to,
                  "  -h, --help  show this and exit\n"

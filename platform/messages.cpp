@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "messages.h"
+#include "process.h"
 
 const char* program_name = "domino-paths";
 
@@ -109,11 +110,13 @@ void end_progress_line() {
 namespace {
 [[noreturn]] void fail_with(int status, const char* what, const char* detail) {
     end_progress_line();
-    std::fprintf(stderr, "%s: ", program_name);
-    print_escaped(stderr, what);
-    std::fputs(": ", stderr);
-    print_escaped(stderr, detail);
-    std::fputc('\n', stderr);
+    // With standard error closed, the failure goes where it can be seen.
+    std::FILE* to = closed_at_start(stderr) ? stdout : stderr;
+    std::fprintf(to, "%s: ", program_name);
+    print_escaped(to, what);
+    std::fputs(": ", to);
+    print_escaped(to, detail);
+    std::fputc('\n', to);
     std::exit(status);
 }
 }  // namespace

@@ -20,3 +20,7 @@ void name_program_from_system();
 void set_environment(const char* name, const char* value);
 // Whether `stream` is a terminal, where progress is rewritten in place.
 bool is_terminal(std::FILE* stream);
+// Whether standard output or error (`stream`) was closed when the process
+// started (prepare_process then opened it on the null device): what is
+// written there is lost, and the programs that write there say so.
+bool closed_at_start(std::FILE* stream);

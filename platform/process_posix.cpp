@@ -19,6 +19,8 @@ namespace {
 constexpr std::array<int, 3> stop_signals = {SIGINT, SIGTERM, SIGHUP};
 
 std::array<char, max_path_length> file_to_remove{};
+// Standard input, output and error: whether each was closed at the start.
+std::array<bool, 3> closed_streams{};
 volatile std::sig_atomic_t removal_pending = 0;
 sigset_t signals_before_hold;
 
@@ -62,6 +64,7 @@ void keep_stop_signals() {
 void keep_standard_streams_open() {
     for (int fd = 0; fd <= 2; ++fd) {
         if (fcntl(fd, F_GETFD) != -1) continue;
+        closed_streams[static_cast<std::size_t>(fd)] = true;
         const int opened = open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
         if (opened >= 0 && opened != fd) {
             dup2(opened, fd);
@@ -80,6 +83,11 @@ void prepare_process() {
 void name_program_from_system() {}
 
 bool is_terminal(std::FILE* stream) { return isatty(fileno(stream)) != 0; }
+
+bool closed_at_start(std::FILE* stream) {
+    const int fd = fileno(stream);
+    return fd >= 0 && fd <= 2 && closed_streams[static_cast<std::size_t>(fd)];
+}
 
 void hold_stop_signals() {
     sigset_t held;

@@ -6,3 +6,5 @@ void prepare_process() {}
 void name_program_from_system() {}
 
 bool is_terminal(std::FILE* /*stream*/) { return false; }
+
+bool closed_at_start(std::FILE* /*stream*/) { return false; }

@@ -20,6 +20,9 @@ void name_program_from_system() {
 
 bool is_terminal(std::FILE* stream) { return _isatty(_fileno(stream)) != 0; }
 
+// A console program started with a stream closed has no handle behind it.
+bool closed_at_start(std::FILE* stream) { return _fileno(stream) < 0; }
+
 void set_environment(const char* name, const char* value) {
     // An empty value removes the variable.
     _putenv_s(name, value != nullptr ? value : "");

@@ -1,17 +1,27 @@
 #include "where_filter.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
-// A whole number of at most six digits at `at`, its end in `end`; -1 when
-// there is none.
+// No statistic of any figure comes near it; a larger value is refused,
+// not cut down to something else.
+constexpr int largest_value = 999999999;
+constexpr int no_value = -1;
+constexpr int value_too_large = -2;
+
+// The whole number at `at`, its end in `end`: no_value when there is none,
+// value_too_large past largest_value.
 int read_value(const char* at, const char*& end) {
-    int value = 0;
+    long long value = 0;
     end = at;
-    while (*end >= '0' && *end <= '9' && end - at < 6) value = value * 10 + (*end++ - '0');
-    return end == at || (*end >= '0' && *end <= '9') ? -1 : value;
+    while (*end >= '0' && *end <= '9') {
+        value = std::min<long long>(value * 10 + (*end++ - '0'), largest_value + 1LL);
+    }
+    if (end == at) return no_value;
+    return value > largest_value ? value_too_large : static_cast<int>(value);
 }
 
 }  // namespace
@@ -33,6 +43,9 @@ const char* read_where(const char* text, WhereFilter& filter) {
         condition.low = read_value(equals + 1, end);
         condition.high = condition.low;
         if (condition.low >= 0 && *end == '-') condition.high = read_value(end + 1, end);
+        if (condition.low == value_too_large || condition.high == value_too_large) {
+            return "a value is at most 999999999";
+        }
         if (condition.low < 0 || condition.high < 0 || (*end != ',' && *end != '\0')) {
             return "a value is a whole number V, or a range LO-HI of them";
         }

@@ -211,7 +211,8 @@ TEST(AskTheExporter, OneFigureCountsAndTheirLimits) {
     // The last figure of order 28: 28 falls, then 28 rises.
     std::string words = "fall";
     for (int i = 1; i < 56; ++i) words += i < 28 ? " fall" : " rise";
-    EXPECT_EQ(line, "293733710358893793729\t293733710358893793729\t" + words + "\t0\t0\t1\t0");
+    // Past the orders drawn page by page a figure is on no page.
+    EXPECT_EQ(line, "293733710358893793729\t\t" + words + "\t0\t0\t1\t0");
     for (const char* arguments :
          {"--order 29 --figure 1 f", "--order 8 p", "--figure 3 --where flats=1 f",
           "--counts flats --where flats=1", "--counts depth", "--order 101 --counts flats",

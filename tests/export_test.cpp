@@ -302,3 +302,89 @@ TEST(Export, APipeNobodyReadsStopsNoPage) {
 }
 
 }  // namespace
+
+namespace {
+
+// Runs `command` in /bin/sh inside `folder`; its exit status.
+int shell_in(const std::string& folder, const std::string& command) {
+    const int raw = std::system(("cd '" + folder + "' && " + command).c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+}  // namespace
+
+// Faults found by using the exporters as a hostile user would: each message
+// names the true cause, an option given twice is refused, a seed has one
+// name, and output to a closed stream is said to be lost, with status 1.
+TEST(Export, MessagesNameTheTrueCause) {
+    const std::string folder = make_temporary_folder();
+    const std::string diamond = "'" DIAMOND_EXPORTER "' ";
+    const std::string aztec = "'" PROGRAMS "/aztec_export' ";
+    EXPECT_EQ(shell_in(folder, diamond + "--order 1000 p 2>err"), 2);
+    EXPECT_EQ(text_of(folder + "/err"),
+              "diamond_export: order 1000 is past the largest this family draws: orders 1 to "
+              "100\n");
+    EXPECT_EQ(shell_in(folder, diamond + "--where flats=0-1000000 --list >out"), 0);
+    EXPECT_EQ(shell_in(folder, diamond + "--where flats=99999999999 --list 2>err"), 2);
+    EXPECT_NE(text_of(folder + "/err").find("a value is at most 999999999"), std::string::npos);
+    EXPECT_EQ(shell_in(folder, aztec + "--order 6 --list 2>err"), 2);
+    EXPECT_EQ(text_of(folder + "/err"),
+              "aztec_export: order 6 is past the largest for pages and the whole list "
+              "(--random goes to 4000): orders 1 to 5\n");
+    EXPECT_EQ(shell_in(folder, diamond + "--figure '| rise fall' f 2>err"), 2);
+    EXPECT_EQ(text_of(folder + "/err"),
+              "diamond_export: no figure has 2 paths (\"|\" between two): the figures of order 4 "
+              "have 1\n");
+    std::filesystem::create_symlink(folder + "/nowhere", folder + "/dangling");
+    EXPECT_EQ(shell_in(folder, diamond + "dangling/pages 2>err"), 1);
+    EXPECT_EQ(text_of(folder + "/err"), "diamond_export: cannot use the folder dangling/pages: "
+                                        "dangling is a symbolic link to nothing\n");
+    for (const char* twice : {"--path --path p", "--list --list"}) {
+        EXPECT_EQ(shell_in(folder, diamond + twice + " >out 2>err"), 2) << twice;
+        EXPECT_EQ(text_of(folder + "/err").rfind("diamond_export: given twice: '--", 0), 0u);
+    }
+    // A seed written with leading zeros is the same seed, and named as such.
+    EXPECT_EQ(shell_in(folder, diamond + "--random 0042 r 2>err"), 0);
+    EXPECT_EQ(files_in(folder + "/r"), std::vector<std::string>{"random-42.png"});
+    // The list past the orders drawn page by page leaves the page empty; a
+    // filter that keeps nothing writes nothing on standard output.
+    EXPECT_EQ(shell_in(folder, diamond + "--order 9 --list --figure 5 >out"), 0);
+    EXPECT_EQ(text_of(folder + "/out").substr(text_of(folder + "/out").find('\n') + 1, 4),
+              "5\t\tr");
+    EXPECT_EQ(shell_in(folder, diamond + "--list --where flats=9 >out 2>err"), 2);
+    EXPECT_EQ(text_of(folder + "/out"), "");
+    // Every option's orders are in the usage.
+    EXPECT_EQ(shell_in(folder, aztec + "--help >out"), 0);
+    std::string usage = text_of(folder + "/out");
+    for (std::size_t at; (at = usage.find("\n              ")) != std::string::npos;) {
+        usage.replace(at, 15, " ");
+    }
+    EXPECT_NE(usage.find("a random one at 1 ... 4000"), std::string::npos) << usage;
+    EXPECT_NE(usage.find(".tex); orders 1 ... 4000"), std::string::npos) << usage;
+    remove_temporary_folder(folder);
+}
+
+TEST(Export, OutputToAClosedStreamIsSaidToBeLost) {
+    const std::string folder = make_temporary_folder();
+    const std::string diamond = "'" DIAMOND_EXPORTER "' ";
+    EXPECT_EQ(shell_in(folder, diamond + "--list >&- 2>err"), 1);
+    EXPECT_EQ(text_of(folder + "/err"),
+              "diamond_export: cannot write the list to standard output: it is closed\n");
+    // The pages are written; the count that had nowhere to go is told.
+    EXPECT_EQ(shell_in(folder, "'" PYRAMID_EXPORTER "' p >&- 2>err"), 1);
+    EXPECT_EQ(files_in(folder + "/p").size(), 7u);
+    EXPECT_NE(text_of(folder + "/err").find("cannot write the count to standard output: it is "
+                                            "closed\n"),
+              std::string::npos);
+    // Standard error closed: the lost progress is told on standard output.
+    EXPECT_EQ(shell_in(folder, diamond + "d 2>&- >out"), 1);
+    EXPECT_EQ(files_in(folder + "/d").size(), 9u);
+    EXPECT_EQ(text_of(folder + "/out"),
+              "diamond_export: cannot write the progress to standard error: it is closed\n");
+    // A reader that stops early still ends the list quietly.
+    EXPECT_EQ(shell_in(folder, "bash -c \"set -o pipefail; " + diamond +
+                                   "--list 2>err | head -1 >out\""),
+              0);
+    EXPECT_EQ(text_of(folder + "/err"), "");
+    remove_temporary_folder(folder);
+}

@@ -28,6 +28,8 @@ export function whenStarted(started) {
   explorerStarted.then(() => {
     core = Module;
     session = core._explore_open();
+    // For whoever asks the module about the page itself (the browser test).
+    core.exploreSession = session;
     readModule();
     started();
   });
