@@ -1,5 +1,6 @@
 #include "explore.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -34,6 +35,9 @@ struct ExploreSession {
     std::string chosen_number;
     std::uint64_t chosen_seed = 0;
     bool chosen_shuffled = false;
+    // How many figures a filter kept when the random one was drawn among
+    // them ("" when it was drawn among all).
+    std::string kept_total;
     // The last run: its family, order and whether it drew paths, and the
     // exporter's name its files carry.
     const Family* family = nullptr;
@@ -48,7 +52,9 @@ struct ExploreSession {
     std::vector<FileFigure> shown;
     bool chosen_alone = false;
     FilePage alone_file;
-    // The last file written.
+    // The last file written, and where an image's pixels start on the canvas.
+    int file_left = 0;
+    int file_top = 0;
     std::string file_bytes;
     Written file_written;
     const char* file_failure = "";
@@ -117,12 +123,18 @@ void show_drawn_page(ExploreSession& session) {
     }
 }
 
-// Draws `figure` alone at the canvas's top left, as its file has it.
+// Draws `figure` alone as its file has it (`placement` in the file), on the
+// canvas moved by (dx, dy): the file's pixels start there.
 FilePage draw_alone(ExploreSession& session, const PlacedFigure& figure,
-                    const Placement& placement) {
+                    const Placement& placement, int dx, int dy) {
     FilePage page = figure_file(figure, placement, drawing_of(session), session.writer.c_str());
     select_explorer_canvas(session.pager);
-    draw_figure_pixels(figure.geometry, placement, page.drawing);
+    Placement moved = placement;
+    moved.left += dx;
+    moved.top += dy;
+    draw_figure_pixels(figure.geometry, moved, page.drawing);
+    session.file_left = dx;
+    session.file_top = dy;
     return page;
 }
 
@@ -302,12 +314,35 @@ int explore_choose_random(ExploreSession* session, int family, int order) {
         return fail_with(*session, "a seed is a whole number from 0 to 18446744073709551615");
     }
     session->chosen_shuffled = order > chosen_family->counting.largest_order;
-    session->chosen = session->chosen_shuffled
-                          ? ChosenFigure{}
-                          : random_figure(*chosen_family, order, session->chosen_seed, true);
+    session->kept_total.clear();
+    if (session->where && order <= chosen_family->orders.largest) {
+        // Uniformly among the figures the filter keeps: their numbers
+        // listed in one pass over the pages, one of them drawn.
+        std::vector<BigCount> kept;
+        Run run = prepare_run(*session, *chosen_family, order, 0);
+        session->pager.page_aimed_at = 0;
+        session->pager.placed = &kept;
+        run_family(run);
+        session->pager.placed = nullptr;
+        if (kept.empty()) return fail_with(*session, "the filter keeps no figure");
+        RandomDraws draws = random_draws_from(session->chosen_seed);
+        ChosenFigure chosen;
+        chosen.number =
+            kept[static_cast<std::size_t>(random_below(draws, BigCount(kept.size())))];
+        chosen_family->counting.unrank_figure(order, chosen.number, chosen.path);
+        chosen.geometry = chosen_family->geometry_of(order, chosen.path);
+        session->chosen = std::move(chosen);
+        session->kept_total = std::to_string(kept.size());
+    } else {
+        session->chosen = session->chosen_shuffled
+                              ? ChosenFigure{}
+                              : random_figure(*chosen_family, order, session->chosen_seed, true);
+    }
     session->chosen_number = decimal_text(session->chosen.number);
     return 0;
 }
+
+const char* explore_kept_total(ExploreSession* session) { return session->kept_total.c_str(); }
 
 const char* explore_chosen_number(ExploreSession* session) {
     return session->chosen_number.c_str();
@@ -355,13 +390,21 @@ int explore_run_chosen(ExploreSession* session, int family, int order, int paths
     if (session->paths && placement.cell < smallest_outlined_cell) {
         placement = placement_alone(smallest_outlined_cell, true);
     }
-    session->alone_file = draw_alone(*session, session->chosen, placement);
+    // In the middle of the canvas, where it fits; from its top left where
+    // it does not.
+    const int dx = std::max(0, (canvas_width - alone_width(session->chosen.geometry, placement)) / 2);
+    const int dy =
+        std::max(0, (canvas_height - alone_height(session->chosen.geometry, placement)) / 2);
+    session->alone_file = draw_alone(*session, session->chosen, placement, dx, dy);
     if (session->chosen_shuffled) {
         session->alone_file.written.stem = stem;
         retitle(session->alone_file.written, title);
     }
     session->chosen_alone = true;
-    session->shown = {{&session->chosen, placement}};
+    Placement shown = placement;
+    shown.left += dx;
+    shown.top += dy;
+    session->shown = {{&session->chosen, shown}};
     return 0;
 }
 
@@ -439,10 +482,11 @@ int explore_write_file(ExploreSession* session, int format, int index) {
     } else if (index == -1) {
         page = page_file(session->pager.record, std::to_string(session->pager.page_aimed_at),
                          session->family->cell, drawing_of(*session), session->writer.c_str());
+        session->file_left = session->file_top = 0;
     } else {
         const PlacedFigure& figure = figure_on_page(*session, index);
         const int cell = session->family->cell;
-        page = draw_alone(*session, figure, placement_alone(cell, outlined(cell)));
+        page = draw_alone(*session, figure, placement_alone(cell, outlined(cell)), 0, 0);
         session->shown.clear();
     }
     session->file_written = page.written;
@@ -469,6 +513,8 @@ int explore_file_size(ExploreSession* session) {
     return static_cast<int>(session->file_bytes.size());
 }
 int explore_file_width(ExploreSession* session) { return session->file_written.width; }
+int explore_file_left(ExploreSession* session) { return session->file_left; }
+int explore_file_top(ExploreSession* session) { return session->file_top; }
 int explore_file_height(ExploreSession* session) { return session->file_written.height; }
 const char* explore_file_stem(ExploreSession* session) {
     return session->file_written.stem.c_str();

@@ -54,9 +54,15 @@ const char* explore_figure_total(ExploreSession* session, int family, int order)
 
 // Chooses one figure of `family` at `order`: by the input's number or
 // steps, or at random by the input's seed (0 ... 2^64 - 1), as the
-// exporters' --figure and --random choose it. 0, or -1.
+// exporters' --figure and --random choose it; with a filter set, at the
+// orders drawn page by page, uniformly among the figures it keeps (a
+// figure's number drawn below their count, as random_below draws it, is
+// the index of the one taken). 0, or -1.
 int explore_choose_figure(ExploreSession* session, int family, int order);
 int explore_choose_random(ExploreSession* session, int family, int order);
+// How many figures the filter kept when the random one was drawn among
+// them, in decimal; "" when it was drawn among all.
+const char* explore_kept_total(ExploreSession* session);
 // Its number ("0" for a random tiling past the numbered orders).
 const char* explore_chosen_number(ExploreSession* session);
 // At the orders drawn page by page: the page of the run (with its filter
@@ -64,9 +70,10 @@ const char* explore_chosen_number(ExploreSession* session);
 // and, once that page is drawn, the figure's index on it, or -1.
 int explore_page_of_chosen(ExploreSession* session, int family, int order, int paths);
 int explore_chosen_index(ExploreSession* session);
-// Draws the chosen figure alone at the canvas's top left, the rest white,
-// as the exporters write it (--figure K, --random SEED): 0, or -1. Until
-// the next run its file is what explore_write_file writes for `index` -1.
+// Draws the chosen figure alone in the middle of the canvas (from its top
+// left where it does not fit), the rest white, as the exporters write it
+// (--figure K, --random SEED): 0, or -1. Until the next run its file is
+// what explore_write_file writes for `index` -1.
 int explore_run_chosen(ExploreSession* session, int family, int order, int paths);
 // Runs `family` at `order` and draws its page `page` (from 1), with each
 // figure's path over it when `paths` is not 0. Returns the run's number of
@@ -104,12 +111,14 @@ int explore_format_is_image(int format);
 // explore_file_failure). A figure alone replaces the page on the canvas:
 // until the page is run again, there is no page or figure to find or write
 // (the count is 0, and writing fails). For an image nothing is written:
-// the browser makes it from the canvas's top left explore_file_width() x
-// explore_file_height() pixels.
+// the browser makes it from the canvas's explore_file_width() x
+// explore_file_height() pixels from (explore_file_left(), explore_file_top()).
 int explore_write_file(ExploreSession* session, int format, int index);
 const char* explore_file_data(ExploreSession* session);
 int explore_file_size(ExploreSession* session);
 int explore_file_width(ExploreSession* session);
+int explore_file_left(ExploreSession* session);
+int explore_file_top(ExploreSession* session);
 int explore_file_height(ExploreSession* session);
 // "page-2" or "figure-394".
 const char* explore_file_stem(ExploreSession* session);

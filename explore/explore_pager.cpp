@@ -11,6 +11,7 @@ void count_figure(Run& run, const BigCount& number, const FigurePath& /*path*/) 
     PagerState& pager = *run.pager;
     ++pager.figures_counted;
     if (pager.looking && number == pager.looked_for) pager.page_found = pager.page_now;
+    if (pager.placed != nullptr) pager.placed->push_back(number);
 }
 
 // Pages not aimed at have no canvas and no record: nothing is drawn, and

@@ -4,6 +4,8 @@
 // costs one page's drawing and one pass over the figures.
 #pragma once
 
+#include <vector>
+
 #include "big_count.h"
 #include "page_record.h"
 #include "pager.h"
@@ -24,6 +26,9 @@ struct PagerState {
     bool looking = false;
     BigCount looked_for = 0;
     int page_found = 0;
+    // When set, every figure the run places (its filter keeps) is listed
+    // here by its number.
+    std::vector<BigCount>* placed = nullptr;
     // Made once and kept locked for good: its pixels then stay in memory (in
     // a browser SDL would otherwise keep them in a canvas element of its
     // own), and every primitive's lock is a nested one, which costs nothing.

@@ -336,9 +336,12 @@ async function navigation() {
     ["?family=diamond&order=5&random=18446744073709551616", "diamond order 5 - page 1 of 71", null,
       ['Seed "18446744073709551616" cannot be shown (a seed is a whole number from 0 to ' +
         "18446744073709551615): page 1 is shown."]],
+    // A random figure under a filter is drawn among the figures it keeps.
     [`?family=diamond&order=5&where=flats%3D5&random=42`, "diamond order 5 where flats=5 - page 1 of 1", null,
-      [`Figure ${listed("diamond", "--order", "5", "--random", "42")[0].number}, drawn from seed 42, ` +
-        "is not among the figures where flats=5: page 1 is shown."]],
+      ["Figure 1 is drawn from seed 42 uniformly among the 1 figure where flats=5."]],
+    ["?family=diamond&order=4&order=5&paths=true", "diamond order 4 - page 1 of 9", null,
+      ['Order is given 2 times: the first, "4", is taken.',
+        'Paths "true" is neither 1 (drawn) nor 0: they are not drawn.']],
     [`?family=${"q".repeat(5000)}`, "diamond order 4 - page 1 of 9", null,
       [`There is no family "${"q".repeat(24)}…": diamond is shown.`]]]) {
     // On a phone's width, where a long sentence must wrap.
@@ -472,6 +475,19 @@ async function familiesAndFormats() {
 // --where page; every filtered page of one; a filter that keeps nothing;
 // and a family with no counts filtered by its address.
 async function statisticsAndFilters() {
+  // Random figure under a filter: each press a figure the filter keeps,
+  // never a refusal (every press was refused when drawn among them all).
+  const randomPage = await open("?family=pyramid&order=5&where=height%3D4-5");
+  for (let press = 0; press < 5; press += 1) {
+    await randomPage.click("#random");
+    await randomPage.waitForFunction(() => location.search.includes("random="), { timeout: 5000 })
+      .catch(() => {});
+    const [line, said] = await randomPage.evaluate(() => [
+      document.getElementById("selection").textContent, document.getElementById("message").textContent]);
+    check(/height [45]\)$/.test(line) && !said.includes("is not among"),
+      `a random figure where height=4-5: '${line}', '${said}'`);
+  }
+  await randomPage.close();
   const page = await open("?family=diamond&order=5");
   await expectShown(page, "diamond order 5 - page 1 of 71", "diamond-5/page-1.png", "order 5");
   const tables = await page.$$eval("#tables table", (all) => all.map((t) => [t.caption.textContent,

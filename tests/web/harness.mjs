@@ -76,7 +76,7 @@ export async function launch() {
 // Pixels that differ between the image at `expectedUrl` and the image at
 // `shownUrl` (a URL or a data URL), or, when that is null, the canvas
 // `canvasSelector`, which must be white beyond the image (a figure drawn
-// alone at its top left); a different size counts as every pixel.
+// alone in its middle); a different size counts as every pixel.
 // Compared in the page, by red, green and blue.
 export async function differingPixels(page, expectedUrl, shownUrl, canvasSelector) {
   return page.evaluate(async (expectedAt, shotAt, selector) => {
@@ -109,11 +109,17 @@ export async function differingPixels(page, expectedUrl, shownUrl, canvasSelecto
       const canvas = document.querySelector(selector);
       const all = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
       shown = new Uint8ClampedArray(expected.length);
+      // A picture smaller than the canvas (a figure alone) stands in its
+      // middle; a page fills it.
+      const left = Math.max(0, Math.floor((canvas.width - image.naturalWidth) / 2));
+      const top = Math.max(0, Math.floor((canvas.height - image.naturalHeight) / 2));
       for (let y = 0; y < canvas.height; y += 1) {
         for (let x = 0; x < canvas.width; x += 1) {
           const at = (y * canvas.width + x) * 4;
-          if (x < image.naturalWidth && y < image.naturalHeight) {
-            shown.set(all.subarray(at, at + 4), (y * image.naturalWidth + x) * 4);
+          const ix = x - left;
+          const iy = y - top;
+          if (ix >= 0 && iy >= 0 && ix < image.naturalWidth && iy < image.naturalHeight) {
+            shown.set(all.subarray(at, at + 4), (iy * image.naturalWidth + ix) * 4);
           } else if (all[at] !== 255 || all[at + 1] !== 255 || all[at + 2] !== 255) {
             beyond += 1;
           }

@@ -23,6 +23,14 @@ export function urlOf(state) {
 export function askedByAddress() {
   const query = new URLSearchParams(location.search);
   const problems = [];
+  // A setting given twice: the first is taken, and said to be.
+  for (const key of new Set(query.keys())) {
+    const values = query.getAll(key);
+    if (values.length > 1) {
+      problems.push(`${key} is given ${values.length} times: the first, ${quoted(values[0])}, ` +
+        "is taken");
+    }
+  }
   let family = 0;
   if (query.has("family")) {
     family = families.findIndex((f) => f.name === query.get("family"));
@@ -46,8 +54,11 @@ export function askedByAddress() {
       order = nearest;
     }
   }
-  // One of a seed, a figure and a page, in that order.
-  const seed = query.get("random");
+  // One of a seed, a figure and a page, in that order. A seed is a number:
+  // written with leading zeros it is the same seed, and the address says
+  // it as a number.
+  let seed = query.get("random");
+  if (seed !== null && wholeNumber(seed) !== null) seed = String(wholeNumber(seed));
   const figure = seed === null ? query.get("figure") : null;
   let page = null;
   if (seed === null && figure === null && query.has("page")) {
@@ -56,7 +67,11 @@ export function askedByAddress() {
       problems.push(`page ${quoted(query.get("page"))} is not a whole number: page 1 is shown`);
     }
   }
-  return { asked: { family, order, paths: query.get("paths") === "1", where: query.get("where") ?? "",
+  const paths = query.get("paths");
+  if (paths !== null && paths !== "0" && paths !== "1") {
+    problems.push(`paths ${quoted(paths)} is neither 1 (drawn) nor 0: they are not drawn`);
+  }
+  return { asked: { family, order, paths: paths === "1", where: query.get("where") ?? "",
     page, figure, seed }, problems };
 }
 

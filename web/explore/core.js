@@ -88,6 +88,11 @@ export function choose(family, order, text, random) {
 export function chosenNumber() {
   return fromCore(core._explore_chosen_number(session));
 }
+// How many figures the filter kept when the random one was drawn among
+// them; "" when it was drawn among all.
+export function keptTotal() {
+  return fromCore(core._explore_kept_total(session));
+}
 // The page of the chosen figure, 0 when the filter leaves it out; once the
 // page is run, its index there.
 export function pageOfChosen(family, order, paths) {
@@ -186,7 +191,9 @@ export function writeFile(format, index) {
   const w = core._explore_file_width(session);
   const h = core._explore_file_height(session);
   const rows = new Uint8ClampedArray(w * h * 4);
-  const pixels = core._explore_pixels(session);
+  // The image's pixels, from where they start on the canvas.
+  const pixels = core._explore_pixels(session) +
+    (core._explore_file_top(session) * width + core._explore_file_left(session)) * 4;
   for (let y = 0; y < h; y += 1) {
     rows.set(core.HEAPU8.subarray(pixels + y * width * 4, pixels + (y * width + w) * 4), y * w * 4);
   }

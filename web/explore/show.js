@@ -4,6 +4,7 @@
 // selection line, and written to the address.
 import { writeAddress } from "./address.js";
 import { choose, chosenIndex, chosenNumber, clearSelection, families, figureNumber, figureStat,
+  keptTotal,
   figureSteps, figureTotal, filter, outlineFigure, pageDrawn, pageFigureCount, pageOfChosen, paint,
   rerun, run, runChosen, runFigures, setFilter, statistics } from "./core.js";
 import { nameDownloads, nameSelected } from "./downloads.js";
@@ -63,7 +64,9 @@ function statisticsOf(index) {
 
 const helpOf = {
   pages: (name) => `The Figure box takes a figure's number or its steps (as "rise fall flat") ` +
-    `and goes to its page; Random figure chooses one of all the ${name} figures of this order.`,
+    "and goes to its page; Random figure chooses one uniformly " +
+    (shown.where === "" ? `of all the ${name} figures of this order.`
+      : `of the figures where ${shown.where}, the filter's.`),
   figure: (name, order) => `${capital(name)} order ${order} has ${plural(shown.total, "figure")}: ` +
     "too many to draw page by page, so they are shown one at a time, figure 1 first. Type a " +
     "number or steps in the Figure box, press Random figure, or → and ← (Home, End) for the " +
@@ -225,6 +228,11 @@ export function present(asked, history, problems = [], strict = false) {
       if (why === null && on !== 0) {
         asking = BigInt(on);
         figure = number;
+        // Drawn among the filter's figures alone: said, with how many.
+        if (seed !== null && keptTotal() !== "") {
+          problems.push(`figure ${number} is drawn from seed ${seed} uniformly among the ` +
+            `${plural(keptTotal(), "figure")} where ${where}`);
+        }
       } else {
         if (strict) return refuse(why === null ? `${left}: page ${shown.page} is still shown` : refusal(why));
         problems.push(why === null ? `${left}: page 1 is shown` : replaced(why, "page 1 is shown"));
