@@ -78,6 +78,12 @@ void write_file(PagerState& pager, const FilePage& page) {
         fail_to_write(path.data(), std::strerror(error));
     }
     report_progress(pager, page.written.title, path.data());
+    const std::string caution =
+        pager.format->caution != nullptr ? pager.format->caution(page) : std::string();
+    if (!caution.empty()) {
+        end_progress_line();
+        std::fprintf(stderr, "%s: note: %s: %s\n", program_name, path.data(), caution.c_str());
+    }
 }
 
 // Makes the off-screen canvas width x height (kept while its size does not

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "page_record.h"
@@ -31,6 +32,10 @@ struct PageFormat {
     // mark_reach bytes, into `mark`; its length in bytes. A file that
     // carries its exporter's mark is one the exporter wrote.
     int (*mark)(FileMark& mark, const char* writer);
+    // What a reader of `page` in this format should know (that it passes
+    // what a common reader holds, say), or "": nullptr for a format that
+    // never needs to say anything.
+    std::string (*caution)(const FilePage& page);
 };
 
 // Every format, in the order listed.

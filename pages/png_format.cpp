@@ -24,4 +24,4 @@ int png_mark(FileMark& mark, const char* writer) {
 
 extern const PageFormat png_format = {
     "PNG",   "--png",   "png",   "image/png", "PNG pages of the colours each page holds (the default)",
-    1,       nullptr,   png_mark};
+    1,       nullptr,   png_mark, nullptr};

@@ -73,4 +73,4 @@ int svg_mark(FileMark& mark, const char* writer) {
 extern const PageFormat svg_format = {
     "SVG", "--svg", "svg", "image/svg+xml",
     "SVG pages, pixel for pixel the PNG at 100 %, each figure a group titled with its steps",
-    2, write_svg_page, svg_mark};
+    2, write_svg_page, svg_mark, nullptr};

@@ -353,6 +353,11 @@ TEST(Export, MessagesNameTheTrueCause) {
               "5\t\tr");
     EXPECT_EQ(shell_in(folder, diamond + "--list --where flats=9 >out 2>err"), 2);
     EXPECT_EQ(text_of(folder + "/out"), "");
+    // A TikZ picture past what pdflatex holds says so as it is written.
+    EXPECT_EQ(shell_in(folder, aztec + "--tikz --order 140 --random 1 t 2>err"), 0);
+    EXPECT_NE(text_of(folder + "/err").find("more than pdflatex holds"), std::string::npos);
+    EXPECT_EQ(shell_in(folder, aztec + "--tikz --order 120 --random 1 t 2>err"), 0);
+    EXPECT_EQ(text_of(folder + "/err").find("pdflatex"), std::string::npos);
     // Every option's orders are in the usage.
     EXPECT_EQ(shell_in(folder, aztec + "--help >out"), 0);
     std::string usage = text_of(folder + "/out");
