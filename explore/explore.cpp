@@ -127,7 +127,8 @@ void show_drawn_page(ExploreSession& session) {
 // canvas moved by (dx, dy): the file's pixels start there.
 FilePage draw_alone(ExploreSession& session, const PlacedFigure& figure,
                     const Placement& placement, int dx, int dy) {
-    FilePage page = figure_file(figure, placement, drawing_of(session), session.writer.c_str());
+    FilePage page = figure_file(figure, placement, drawing_of(session), session.writer.c_str(),
+                                session.family->name, session.order);
     select_explorer_canvas(session.pager);
     Placement moved = placement;
     moved.left += dx;
@@ -481,7 +482,8 @@ int explore_write_file(ExploreSession* session, int format, int index) {
         page = session->alone_file;
     } else if (index == -1) {
         page = page_file(session->pager.record, std::to_string(session->pager.page_aimed_at),
-                         session->family->cell, drawing_of(*session), session->writer.c_str());
+                         session->family->cell, drawing_of(*session), session->writer.c_str(),
+                         session->family->name, session->order);
         session->file_left = session->file_top = 0;
     } else {
         const PlacedFigure& figure = figure_on_page(*session, index);

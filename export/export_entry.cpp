@@ -56,6 +56,10 @@ int written_out(const char* what) {
 struct Request {
     const char* folder = nullptr;
     const PageFormat* format = nullptr;
+    // How figures are drawn: a cell's size, a style, a palette.
+    const char* cell = nullptr;
+    const char* style = nullptr;
+    const char* palette = nullptr;
     const char* order = nullptr;
     const char* figure = nullptr;
     const char* random = nullptr;
@@ -82,9 +86,15 @@ const char* contradiction(const Request& request) {
                                       request.folder != nullptr)) {
         return "--counts writes no file and draws nothing: it takes only --order";
     }
+    const bool drawing_asked =
+        request.cell != nullptr || request.style != nullptr || request.palette != nullptr;
+    if (request.counts != nullptr && drawing_asked) {
+        return "--counts writes no file and draws nothing: it takes only --order";
+    }
     if (!request.list) return nullptr;
     if (request.format != nullptr) return "--list writes no page, so takes no format";
     if (request.path) return "--list draws nothing, so takes no --path";
+    if (drawing_asked) return "--list draws nothing, so takes no --cell, --style or --palette";
     if (request.folder != nullptr) return "--list writes no file, so takes no folder";
     return nullptr;
 }
@@ -99,6 +109,9 @@ enum OptionValue : int {
     counts_option,
     list_option,
     path_option,
+    cell_option,
+    style_option,
+    palette_option,
     format_option
 };
 
@@ -112,7 +125,10 @@ OptionTable long_options(const std::vector<const PageFormat*>& formats) {
                            {"where", required_argument, nullptr, where_option},
                            {"counts", required_argument, nullptr, counts_option},
                            {"list", no_argument, nullptr, list_option},
-                           {"path", no_argument, nullptr, path_option}};
+                           {"path", no_argument, nullptr, path_option},
+                           {"cell", required_argument, nullptr, cell_option},
+                           {"style", required_argument, nullptr, style_option},
+                           {"palette", required_argument, nullptr, palette_option}};
     for (std::size_t i = 0; i < formats.size(); ++i) {
         options.push_back({formats[i]->option + 2, no_argument, nullptr,
                            format_option + static_cast<int>(i)});
@@ -150,6 +166,9 @@ int read_options(int argc, char* argv[], Request& request) {
                                 : value == random_option ? &request.random
                                 : value == where_option  ? &request.where
                                 : value == counts_option ? &request.counts
+                                : value == cell_option   ? &request.cell
+                                : value == style_option  ? &request.style
+                                : value == palette_option ? &request.palette
                                                          : nullptr;
         if (value_of != nullptr) {
             if (*value_of != nullptr) return usage_error("given twice:", option_given(argv, true));
@@ -211,6 +230,52 @@ int read_order(const Request& request) {
         fail_usage(problem.data(), ("orders 1 to " + std::to_string(largest)).c_str());
     }
     return std::atoi(request.order);
+}
+
+// How figures are drawn, from --cell, --style and --palette: 0, or the
+// status of a usage error, told.
+int read_drawing(const Request& request, Drawing& drawing) {
+    if (request.cell != nullptr) {
+        const std::size_t length = std::strlen(request.cell);
+        const int cell = length > 0 && length <= 3 &&
+                                 std::strspn(request.cell, "0123456789") == length
+                             ? std::atoi(request.cell)
+                             : 0;
+        if (cell < smallest_cell || cell > largest_cell) {
+            return usage_error("--cell takes a whole number of pixels (bp in TikZ and PDF) from "
+                               "1 to 100; it was given",
+                               request.cell);
+        }
+        drawing.cell = cell;
+    }
+    if (request.style != nullptr) {
+        if (std::strcmp(request.style, "screen") == 0) {
+            drawing.style = Style::screen;
+        } else if (std::strcmp(request.style, "paper") == 0) {
+            drawing.style = Style::paper;
+        } else {
+            return usage_error("--style takes screen or paper; it was given", request.style);
+        }
+    }
+    if (request.palette != nullptr) {
+        drawing.palette = find_palette(request.palette);
+        if (drawing.palette == nullptr) {
+            std::string names;
+            for (int i = 0; i < palette_count; ++i) {
+                names += std::string(i == 0 ? "" : i + 1 == palette_count ? " or " : ", ") +
+                         palette_rows[i]->name;
+            }
+            return usage_error(("--palette takes " + names + "; it was given").c_str(),
+                               request.palette);
+        }
+    }
+    return 0;
+}
+
+// A file too large for its format's readers: one line, status 2.
+void refuse_if_too_large(const PageFormat& format, const char* what, int width, int height) {
+    const std::string why = size_refused(format, width, height);
+    if (!why.empty()) fail_usage((std::string("cannot write ") + what).c_str(), why.c_str());
 }
 
 // What goes past the orders drawn page by page, for a message about them:
@@ -293,14 +358,21 @@ int export_chosen_figure(PagerState& pager, const Request& request, const Run& r
                                    : std::string(program_family.name) + " order " +
                                          std::to_string(run.order) + ", seed " + seed;
     }
-    // As large as fits the window's page, at most the family's own cell; a
-    // path over cells too small to show it needs cells of 4 pixels.
+    // At the cell asked for; else as large as fits the window's page, at
+    // most the family's own cell, and with a path over cells too small to
+    // show it, cells of 4 pixels (where the figure then fits 4,096).
     Placement placement = placement_alone_fitting(chosen.geometry, program_family.cell,
                                                   canvas_width, canvas_height);
-    if (run.drawing.paths && placement.cell < smallest_outlined_cell) {
-        placement = placement_alone(smallest_outlined_cell, true);
+    if (run.drawing.cell != 0) {
+        placement = placement_alone(run.drawing.cell, outlined(run.drawing.cell));
+    } else if (run.drawing.paths && placement.cell < smallest_outlined_cell) {
+        const Placement larger = placement_alone_fitting(
+            chosen.geometry, smallest_outlined_cell, 4096, 4096);
+        if (larger.cell > placement.cell) placement = larger;
     }
-    write_figure_alone(pager, chosen, placement, run.drawing, stem, title, run.file_writer);
+    refuse_if_too_large(*pager.format, "the figure", alone_width(chosen.geometry, placement),
+                        alone_height(chosen.geometry, placement));
+    write_figure_alone(pager, run, chosen, placement, stem, title);
     return 0;
 }
 
@@ -350,6 +422,7 @@ int main(int argc, char* argv[]) {
     run.order = order;
     run.file_writer = writer.c_str();
     run.drawing.paths = request.path;
+    if (const int status = read_drawing(request, run.drawing); status != 0) return status;
     if (request.where != nullptr) {
         WhereFilter filter{};
         if (const char* why = read_where(request.where, filter)) {
@@ -368,6 +441,10 @@ int main(int argc, char* argv[]) {
         request.folder, request.format != nullptr ? *request.format : default_page_format());
     run.pager = &pager;
     if (one_figure(request)) return export_chosen_figure(pager, request, run);
+    const int cell = run.drawing.cell != 0 ? run.drawing.cell : program_family.cell;
+    refuse_if_too_large(*pager.format, "the pages",
+                        scaled_page_side(canvas_width, program_family.cell, cell),
+                        scaled_page_side(canvas_height, program_family.cell, cell));
     run_family(run);
     // What the family prints (pyramid's count) went nowhere.
     if (program_family.printed != nullptr && run.count_printed && closed_at_start(stdout)) {

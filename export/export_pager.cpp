@@ -116,7 +116,8 @@ void write_page(Run& run) {
     ++pager.pages_written;
     if (pager.listing) return;
     write_file(pager, page_file(pager.record, std::to_string(pager.pages_written),
-                                run.family->cell, run.drawing, run.file_writer));
+                                run.family->cell, run.drawing, run.file_writer,
+                                run.family->name, run.order));
 }
 
 void start_page(Run& run) {
@@ -207,12 +208,13 @@ void finish_display(Run& run) {
     fail_on_lost_progress(pager);
 }
 
-void write_figure_alone(PagerState& pager, const ChosenFigure& chosen, const Placement& placement,
-                        const Drawing& drawing, const std::string& stem, const std::string& title,
-                        const char* writer) {
+void write_figure_alone(PagerState& pager, const Run& run, const ChosenFigure& chosen,
+                        const Placement& placement, const std::string& stem,
+                        const std::string& title) {
     pager.progress_on_terminal = is_terminal(stderr);
     const PlacedFigure& figure = chosen;
-    FilePage page = figure_file(figure, placement, drawing, writer);
+    FilePage page = figure_file(figure, placement, run.drawing, run.file_writer,
+                                run.family->name, run.order);
     page.written.stem = stem;
     retitle(page.written, title);
     if (pager.format->write == nullptr) {

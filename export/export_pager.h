@@ -41,9 +41,9 @@ PagerState export_pager(const char* folder, const PageFormat& format);
 // its header (export_list.h).
 PagerState list_pager();
 
-// Writes `chosen` alone at `placement`, cropped to its outline and a margin
-// of one cell, as FOLDER/STEM.EXTENSION titled `title`; `pager` is an
-// export pager's.
-void write_figure_alone(PagerState& pager, const ChosenFigure& chosen, const Placement& placement,
-                        const Drawing& drawing, const std::string& stem, const std::string& title,
-                        const char* writer);
+// Writes `chosen`, a figure of `run`'s family and order drawn as it draws,
+// alone at `placement`, cropped to its outline and a margin of one cell, as
+// FOLDER/STEM.EXTENSION titled `title`; `pager` is an export pager's.
+void write_figure_alone(PagerState& pager, const Run& run, const ChosenFigure& chosen,
+                        const Placement& placement, const std::string& stem,
+                        const std::string& title);

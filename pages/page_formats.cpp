@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 #include "page_format_table.h"
 
@@ -14,6 +15,20 @@ std::vector<const PageFormat*> page_formats() {
 }
 
 const PageFormat& default_page_format() { return *page_formats().front(); }
+
+std::string size_refused(const PageFormat& format, int width, int height) {
+    const long long area = static_cast<long long>(width) * height;
+    if (width <= format.largest_side && height <= format.largest_side &&
+        (format.largest_area == 0 || area <= format.largest_area)) {
+        return "";
+    }
+    std::string why = std::string("a ") + format.label + " of " + std::to_string(width) + " x " +
+                      std::to_string(height) + " passes ";
+    why += width > format.largest_side || height > format.largest_side
+               ? "the largest side, " + std::to_string(format.largest_side) + ","
+               : "the largest area, " + std::to_string(format.largest_area) + ",";
+    return why + " that " + format.limit_of + " take";
+}
 
 const char* write_page_file(const PageFormat& format, std::FILE* file, const FilePage& page) {
     const char* why =

@@ -36,12 +36,21 @@ struct PageFormat {
     // what a common reader holds, say), or "": nullptr for a format that
     // never needs to say anything.
     std::string (*caution)(const FilePage& page);
+    // The largest page its readers take: a side in its units, a count of
+    // pixels (0 for no such limit), and whose limit it is.
+    int largest_side;
+    long long largest_area;
+    const char* limit_of;
 };
 
 // Every format, in the order listed.
 std::vector<const PageFormat*> page_formats();
 // The format written when none is asked for.
 const PageFormat& default_page_format();
+
+// Why a file width x height is larger than the format's readers take
+// ("a PNG of 40000 x 30000 pixels passes ..."), or "" when it is not.
+std::string size_refused(const PageFormat& format, int width, int height);
 
 // Writes `page` in a format that has a writer: nullptr, or why it failed
 // (a write error wins over any other reason).

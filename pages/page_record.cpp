@@ -26,7 +26,7 @@ void retitle(Written& written, const std::string& title) {
 }
 
 FilePage page_file(const PageRecord& record, const std::string& number, int own_cell,
-                   const Drawing& drawing, const char* writer) {
+                   const Drawing& drawing, const char* writer, const char* family, int order) {
     const int cell = drawing.cell != 0 ? drawing.cell : own_cell;
     FilePage page;
     page.written = written_as("page", number, scaled_page_side(canvas_width, own_cell, cell),
@@ -36,12 +36,15 @@ FilePage page_file(const PageRecord& record, const std::string& number, int own_
             {&figure, placement_on_page(figure.geometry, figure.x, figure.y, own_cell, cell)});
     }
     page.drawing = drawing;
+    page.drawing.cell = cell;
     page.writer = writer;
+    page.family = family;
+    page.order = order;
     return page;
 }
 
 FilePage figure_file(const PlacedFigure& figure, const Placement& placement,
-                     const Drawing& drawing, const char* writer) {
+                     const Drawing& drawing, const char* writer, const char* family, int order) {
     FilePage page;
     page.written = written_as("figure", decimal_text(figure.number),
                               alone_width(figure.geometry, placement),
@@ -50,6 +53,8 @@ FilePage figure_file(const PlacedFigure& figure, const Placement& placement,
     page.drawing = drawing;
     page.drawing.cell = placement.cell;
     page.writer = writer;
+    page.family = family;
+    page.order = order;
     return page;
 }
 

@@ -54,16 +54,19 @@ struct FilePage {
     std::vector<FileFigure> figures;
     Drawing drawing;
     const char* writer = "";
+    // The family and order its figures are of.
+    const char* family = "";
+    int order = 0;
 };
 
 // The page of `record`, laid out for cells of `own_cell` (the family's),
 // drawn by `drawing` (its cell, if any, scales the whole page).
 FilePage page_file(const PageRecord& record, const std::string& number, int own_cell,
-                   const Drawing& drawing, const char* writer);
+                   const Drawing& drawing, const char* writer, const char* family, int order);
 // `figure` alone at `placement` (placement_alone), cropped to its outline
 // and a margin of a cell: "figure 17".
 FilePage figure_file(const PlacedFigure& figure, const Placement& placement,
-                     const Drawing& drawing, const char* writer);
+                     const Drawing& drawing, const char* writer, const char* family, int order);
 
 // "figure 3: rise flat fall flat flat", as every group of a file is titled.
 std::string figure_title(const PlacedFigure& figure);

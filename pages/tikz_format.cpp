@@ -8,7 +8,10 @@
 #include <vector>
 
 #include "page_formats.h"
+#include "paper_style.h"
+#include "pdf_operators.h"
 #include "screen_shapes.h"
+#include "vector_figure.h"
 
 namespace {
 
@@ -28,19 +31,6 @@ const char* tikz_name(Ink ink) {
     case Ink::arctic: break;
     }
     return "dominoarctic";
-}
-
-// The inks a page names: the page and the programs' own four always, the
-// path's where a path is drawn, the compass classes where the palette
-// colours by them, the arctic circle where it is drawn.
-std::vector<Ink> named_inks(const Drawing& drawing) {
-    std::vector<Ink> inks = {Ink::page, Ink::rise, Ink::flat, Ink::fall, Ink::border};
-    if (drawing.paths) inks.push_back(Ink::path);
-    if (drawing.palette->by_compass) {
-        inks.insert(inks.end(), {Ink::north, Ink::south, Ink::east, Ink::west});
-    }
-    if (drawing.arctic) inks.push_back(Ink::arctic);
-    return inks;
 }
 
 // "% define the colours a, b and c before it to restyle the page.", wrapped
@@ -82,6 +72,42 @@ bool write_filled_box(std::FILE* file, const ScreenShape& shape) {
                         box.bottom) >= 0;
 }
 
+// Raw operators go to the PDF driver a few hundred at a time, so that TeX
+// never holds one very long argument.
+constexpr std::size_t operators_a_call = 200;
+
+// A figure in paper style: its dominoes, paths and arctic circle as PDF
+// operators through pgf's system layer, in cells (one `cm` a figure), each
+// ink's colour set by its name so that a document can restyle it.
+bool write_paper_figure(std::FILE* file, const FileFigure& figure, const Drawing& drawing) {
+    const FigureGeometry& geometry = figure.figure->geometry;
+    // TikZ's y runs down here, the PDF driver's up, from the same origin.
+    std::fprintf(file, "\\pgfsetstrokecolor{dominoborder}\\pgfsys@invoke{q %s %s w 0 j}\n",
+                 cell_matrix(figure.placement, 0).c_str(),
+                 sixteenths(outline_sixteenths).c_str());
+    for (const InkRectangles& group : domino_rectangles(geometry, *drawing.palette)) {
+        std::fprintf(file, "\\pgfsetfillcolor{%s}", tikz_name(group.ink));
+        for (std::size_t i = 0; i < group.rectangles.size(); i += operators_a_call) {
+            std::fputs("\\pgfsys@invoke{", file);
+            const std::size_t end = std::min(group.rectangles.size(), i + operators_a_call);
+            for (std::size_t j = i; j < end; ++j) {
+                std::fprintf(file, "%s%s", j == i ? "" : " ", group.rectangles[j].c_str());
+            }
+            std::fputs("}\n", file);
+        }
+        std::fputs("\\pgfsys@invoke{B}\n", file);
+    }
+    if (drawing.paths) {
+        std::fprintf(file, "\\pgfsetstrokecolor{dominopath}\\pgfsys@invoke{%s w 1 J 1 j %sS}\n",
+                     sixteenths(path_sixteenths).c_str(), path_operators(geometry).c_str());
+    }
+    if (drawing.arctic && has_arctic_circle(geometry)) {
+        std::fprintf(file, "\\pgfsetstrokecolor{dominoarctic}\\pgfsys@invoke{%s w %s S}\n",
+                     sixteenths(arctic_sixteenths).c_str(), arctic_operators(geometry).c_str());
+    }
+    return std::fputs("\\pgfsys@invoke{Q}\n", file) >= 0;
+}
+
 // The page as one TikZ picture, one scope a numbered figure. Its opening
 // comment calls it by its label ("Page 3") and names its file.
 const char* write_tikz_page(std::FILE* file, const FilePage& page) {
@@ -93,6 +119,12 @@ const char* write_tikz_page(std::FILE* file, const FilePage& page) {
                  "%% Include it with \\input{%s.tex} in a LaTeX document that loads tikz;\n",
                  page.written.label.c_str(), page.writer, width, height, page.writer,
                  page.written.stem.c_str());
+    const bool paper = page.drawing.style == Style::paper;
+    if (paper) {
+        std::fputs("% it draws through pgf's PDF operators: compile it with pdflatex, lualatex\n"
+                   "% or xelatex (not latex with dvips);\n",
+                   file);
+    }
     const std::vector<Ink> inks = named_inks(page.drawing);
     write_restyle_comment(file, inks);
     for (const Ink ink : inks) {
@@ -100,22 +132,29 @@ const char* write_tikz_page(std::FILE* file, const FilePage& page) {
         std::fprintf(file, "\\providecolor{%s}{RGB}{%d,%d,%d}\n", tikz_name(ink), colour.red,
                      colour.green, colour.blue);
     }
-    std::fprintf(file,
-                 "\\begin{tikzpicture}[x=1bp,y=-1bp]\n"
-                 "\\fill[dominopage] (0,0) rectangle (%d,%d);\n",
-                 width, height);
+    // The system layer's commands have @ in their names; pgf cannot see what
+    // they draw, so the picture's size is said outright.
+    if (paper) std::fputs("\\makeatletter\n", file);
+    std::fputs("\\begin{tikzpicture}[x=1bp,y=-1bp]\n", file);
+    if (paper) std::fprintf(file, "\\useasboundingbox (0,0) rectangle (%d,%d);\n", width, height);
+    std::fprintf(file, "\\fill[dominopage] (0,0) rectangle (%d,%d);\n", width, height);
     for (const FileFigure& figure : page.figures) {
         const bool grouped = figure.figure->number != 0;
         if (grouped) {
             std::fprintf(file, "\\begin{scope} %% %s\n", figure_title(*figure.figure).c_str());
         }
-        for (const ScreenShape& shape :
-             screen_shapes(figure, *page.drawing.palette, page.drawing.paths)) {
-            if (!write_filled_box(file, shape)) return nullptr;
+        if (paper) {
+            if (!write_paper_figure(file, figure, page.drawing)) return nullptr;
+        } else {
+            for (const ScreenShape& shape :
+                 screen_shapes(figure, *page.drawing.palette, page.drawing.paths)) {
+                if (!write_filled_box(file, shape)) return nullptr;
+            }
         }
         if (grouped) std::fputs("\\end{scope}\n", file);
     }
     std::fprintf(file, "\\end{tikzpicture}\n");
+    if (paper) std::fputs("\\makeatother\n", file);
     return nullptr;
 }
 
@@ -129,6 +168,7 @@ int tikz_mark(FileMark& mark, const char* writer) {
 constexpr std::size_t most_fills_for_pdflatex = 17823;
 
 std::string tikz_caution(const FilePage& page) {
+    if (page.drawing.style == Style::paper) return "";
     std::size_t fills = 1;
     for (const FileFigure& figure : page.figures) {
         for (const ScreenShape& shape :
@@ -140,7 +180,8 @@ std::string tikz_caution(const FilePage& page) {
     return "this TikZ picture has " + std::to_string(fills) +
            " fills, more than pdflatex holds as TeX Live sets it up (about " +
            std::to_string(most_fills_for_pdflatex) +
-           "): compile it with lualatex, whose memory grows as it needs";
+           "): write it with --style paper, a few operators a domino, or compile it with "
+           "lualatex, whose memory grows as it needs";
 }
 
 }  // namespace
@@ -148,4 +189,6 @@ std::string tikz_caution(const FilePage& page) {
 extern const PageFormat tikz_format = {
     "TikZ", "--tikz", "tex", "text/x-tex",
     "TikZ pictures for LaTeX, pixel for pixel the PNG at 72 dpi, each figure a scope", 3,
-    write_tikz_page, tikz_mark, tikz_caution};
+    write_tikz_page, tikz_mark, tikz_caution,
+    // TeX's largest dimension is 16,383.99998 pt, a little more in bp.
+    16383, 0, "TeX's dimensions"};

@@ -1,6 +1,7 @@
 #include "draw_figure.h"
 
 #include "canvas.h"
+#include "paper_pixels.h"
 #include "raster.h"
 
 namespace {
@@ -40,5 +41,9 @@ void draw_screen_figure(const FigureGeometry& geometry, const Placement& placeme
 void draw_figure_pixels(const FigureGeometry& geometry, const Placement& placement,
                         const Drawing& drawing) {
     if (screen == nullptr) return;
+    if (drawing.style == Style::paper) {
+        draw_paper_figure(geometry, placement, drawing);
+        return;
+    }
     draw_screen_figure(geometry, placement, drawing);
 }

@@ -63,7 +63,7 @@ TEST(Explorer, RefusesWhatIsNotThere) {
     ASSERT_EQ(explore_run(session, 0, 4, 9, 0), 9);
     EXPECT_EQ(explore_write_file(session, 1, explore_page_figure_count(session)), -1);
     EXPECT_STRNE(explore_file_failure(session), "");
-    EXPECT_EQ(explore_write_file(session, 3, -1), -1);
+    EXPECT_EQ(explore_write_file(session, explore_format_count(), -1), -1);
     explore_close(session);
 }
 
