@@ -68,7 +68,7 @@ void paper_operators(std::string& out, const FilePage& page, const FileFigure& f
     for (const InkRectangles& group : domino_rectangles(geometry, palette)) {
         out += pdf_colour(rgb_of(palette, group.ink)) + " rg\n";
         for (const std::string& rectangle : group.rectangles) out += rectangle + "\n";
-        out += "B\n";
+        out += figure.placement.framed ? "B\n" : "f\n";
     }
     if (page.drawing.paths) {
         out += pdf_colour(palette.path) + " RG " + sixteenths(path_sixteenths) + " w 1 J 1 j " +

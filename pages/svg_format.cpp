@@ -50,9 +50,13 @@ bool write_paper_figure(std::FILE* file, const FileFigure& figure, const Drawing
     std::fprintf(file, "<g transform=\"translate(%d %d) scale(%d)\" stroke-linejoin=\"miter\">\n",
                  at.left, at.top, at.cell);
     for (const auto& [ink, dominoes] : dominoes_by_ink(geometry, palette)) {
-        std::fprintf(file, "<path fill=\"%s\" stroke=\"%s\" stroke-width=\"%s\" d=\"",
-                     hex(rgb_of(palette, ink)).data(), hex(palette.border).data(),
-                     sixteenths(outline_sixteenths).c_str());
+        if (at.framed) {
+            std::fprintf(file, "<path fill=\"%s\" stroke=\"%s\" stroke-width=\"%s\" d=\"",
+                         hex(rgb_of(palette, ink)).data(), hex(palette.border).data(),
+                         sixteenths(outline_sixteenths).c_str());
+        } else {
+            std::fprintf(file, "<path fill=\"%s\" d=\"", hex(rgb_of(palette, ink)).data());
+        }
         int x = 0;
         int y = 0;
         bool first = true;

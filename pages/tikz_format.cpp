@@ -95,7 +95,7 @@ bool write_paper_figure(std::FILE* file, const FileFigure& figure, const Drawing
             }
             std::fputs("}\n", file);
         }
-        std::fputs("\\pgfsys@invoke{B}\n", file);
+        std::fputs(figure.placement.framed ? "\\pgfsys@invoke{B}\n" : "\\pgfsys@invoke{f}\n", file);
     }
     if (drawing.paths) {
         std::fprintf(file, "\\pgfsetstrokecolor{dominopath}\\pgfsys@invoke{%s w 1 J 1 j %sS}\n",

@@ -23,7 +23,7 @@ struct Sampled {
     const FigureGeometry& geometry;
     const PaletteRow& palette;
     Wide cell;              // a cell's side
-    Wide outline, line;     // widths of an outline and of a path
+    Wide outline, line;     // widths of an outline (-1 for none) and of a path
     std::vector<std::int32_t> domino_at;   // each cell's domino, or -1
     // The path segments near each cell: their first point, a chain a cell.
     std::vector<std::int32_t> first_segment;
@@ -62,9 +62,10 @@ void add_segment(Sampled& sampled, const LatticePoint& a, const LatticePoint& b)
     }
 }
 
-Sampled sampled_figure(const FigureGeometry& geometry, const Drawing& drawing, int cell) {
+Sampled sampled_figure(const FigureGeometry& geometry, const Drawing& drawing, int cell,
+                       bool framed) {
     Sampled sampled{geometry, *drawing.palette, 16 * static_cast<Wide>(cell),
-                    static_cast<Wide>(cell) * outline_sixteenths,
+                    framed ? static_cast<Wide>(cell) * outline_sixteenths : -1,
                     static_cast<Wide>(cell) * path_sixteenths, {}, {}, {}, {}, {}, false,
                     0, 0, 0, 0};
     const std::size_t cells =
@@ -181,7 +182,7 @@ Ink ink_at(const Sampled& sampled, Wide x, Wide y) {
 void draw_paper_figure(const FigureGeometry& geometry, const Placement& placement,
                        const Drawing& drawing) {
     if (screen == nullptr || geometry.columns == 0) return;
-    const Sampled sampled = sampled_figure(geometry, drawing, placement.cell);
+    const Sampled sampled = sampled_figure(geometry, drawing, placement.cell, placement.framed);
     const int margin = 1 + placement.cell / 8;
     const int left = std::max(0, placement.left - margin);
     const int top = std::max(0, placement.top - margin);

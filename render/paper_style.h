@@ -1,7 +1,9 @@
 // The paper style's measures, as fractions of a cell, the same in every
-// format: an outline a sixteenth of a cell wide, a path a fifth, the arctic
-// circle an eighth. They read from a slide (cells of 20 to 40 pixels) to a
-// printed page (cells of a few millimetres).
+// format: an outline a sixteenth of a cell wide, a path three sixteenths,
+// the arctic circle an eighth. They read from a slide (cells of 20 to 40
+// pixels) to a printed page (cells of a few millimetres). Cells too small
+// for outlines to show (below 4 units, as in screen style) have none: a
+// viewer draws every stroke at least a pixel wide.
 #pragma once
 
 #include "drawing.h"
