@@ -29,3 +29,20 @@ const Colour* canvas_row(int y) {
     return reinterpret_cast<const Colour*>(static_cast<const Uint8*>(screen->pixels) +
                                            static_cast<std::ptrdiff_t>(y) * screen->pitch);
 }
+
+SDL_Surface memory_surface(std::vector<Colour>& pixels, int width, int height,
+                           SDL_PixelFormat* format) {
+    pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    SDL_Surface surface{};
+    surface.flags = SDL_SWSURFACE | SDL_PREALLOC;
+    surface.format = format;
+    surface.w = width;
+    surface.h = height;
+    surface.pitch = static_cast<Uint16>(4 * width);
+    surface.pixels = pixels.data();
+    return surface;
+}
+
+bool canvas_needs_lock() {
+    return screen != nullptr && SDL_MUSTLOCK(screen) && (screen->flags & SDL_PREALLOC) == 0;
+}

@@ -5,6 +5,8 @@
 
 #include <SDL.h>
 
+#include <vector>
+
 #include "page_grid.h"
 
 // A 32-bit pixel value already mapped for the canvas's pixel format.
@@ -37,3 +39,15 @@ void clear_canvas();
 // Row y of the canvas, to read a whole page at once: for a canvas that
 // needs no lock, such as an off-screen page.
 const Colour* canvas_row(int y);
+
+// Whether the canvas must be locked for its pixels to be read and written:
+// as SDL says, but for a surface over memory of our own (SDL_PREALLOC).
+bool canvas_needs_lock();
+
+// A surface over `pixels` (width x height, resized to hold them), in
+// `format`, that needs no lock: pixels in memory of our own, with nothing
+// behind them that a lock would copy (a browser's SDL keeps every surface
+// of its own in a canvas element, copied back at each lock). It lives as
+// long as the two values it describes.
+SDL_Surface memory_surface(std::vector<Colour>& pixels, int width, int height,
+                           SDL_PixelFormat* format);

@@ -30,14 +30,14 @@ Colour* pixel_row(int y) {
 }
 
 void unlock_canvas() {
-    if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
+    if (canvas_needs_lock()) SDL_UnlockSurface(screen);
 }
 
 // Makes the pixel memory addressable; false when there is nothing to draw on.
 // SDL counts nested locks, so primitives may call one another freely.
 bool lock_canvas() {
     if (screen == nullptr) return false;
-    if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0) return false;
+    if (canvas_needs_lock() && SDL_LockSurface(screen) != 0) return false;
     if (screen->pixels == nullptr) {
         unlock_canvas();
         return false;

@@ -52,13 +52,16 @@ struct ExploreSession {
     std::vector<FileFigure> shown;
     bool chosen_alone = false;
     FilePage alone_file;
-    // The last file written, and where an image's pixels start on the canvas.
-    int file_left = 0;
-    int file_top = 0;
+    // How figures are drawn on the canvas and in files (a cell's size for
+    // the files alone; the canvas keeps the family's).
+    Drawing drawing;
+    // The last file written; an image's pixels in memory of their own.
+    std::vector<Colour> file_pixels;
     std::string file_bytes;
     Written file_written;
     const char* file_failure = "";
     std::string steps_text;
+    std::string failure_text;
 };
 
 namespace {
@@ -74,6 +77,20 @@ int fail_with(ExploreSession& session, const char* why) {
     return -1;
 }
 
+// How a file is drawn: as the canvas, at the cell asked for.
+Drawing drawing_of(const ExploreSession& session) {
+    Drawing drawing = session.drawing;
+    drawing.paths = session.paths;
+    return drawing;
+}
+
+// How the canvas is drawn: as the files, at the family's own cell.
+Drawing canvas_drawing(const ExploreSession& session) {
+    Drawing drawing = drawing_of(session);
+    drawing.cell = 0;
+    return drawing;
+}
+
 // A run's settings: the family, the order asked for, the paths, the filter,
 // and the exporter's name in the files (so that they are its files byte
 // for byte).
@@ -85,17 +102,11 @@ Run prepare_run(ExploreSession& session, const Family& family, int order, int pa
     session.shown.clear();
     session.chosen_alone = false;
     Run run = run_of(family, order);
-    run.drawing.paths = session.paths;
+    run.drawing = canvas_drawing(session);
     run.filter = session.where;
     run.file_writer = session.writer.c_str();
     run.pager = &session.pager;
     return run;
-}
-
-Drawing drawing_of(const ExploreSession& session) {
-    Drawing drawing;
-    drawing.paths = session.paths;
-    return drawing;
 }
 
 bool is_figure_on_page(const ExploreSession& session, int index) {
@@ -123,20 +134,39 @@ void show_drawn_page(ExploreSession& session) {
     }
 }
 
-// Draws `figure` alone as its file has it (`placement` in the file), on the
-// canvas moved by (dx, dy): the file's pixels start there.
-FilePage draw_alone(ExploreSession& session, const PlacedFigure& figure,
-                    const Placement& placement, int dx, int dy) {
-    FilePage page = figure_file(figure, placement, drawing_of(session), session.writer.c_str(),
-                                session.family->name, session.order);
+// Draws `figure` alone on the canvas, as its file has it at `placement`,
+// moved by (dx, dy).
+void draw_alone(ExploreSession& session, const PlacedFigure& figure, const Placement& placement,
+                int dx, int dy) {
     select_explorer_canvas(session.pager);
     Placement moved = placement;
     moved.left += dx;
     moved.top += dy;
-    draw_figure_pixels(figure.geometry, moved, page.drawing);
-    session.file_left = dx;
-    session.file_top = dy;
-    return page;
+    draw_figure_pixels(figure.geometry, moved, canvas_drawing(session));
+}
+
+// The placement of a figure alone in its file: at the cell asked for, or
+// as the canvas shows it.
+Placement file_placement(const ExploreSession& session, const Placement& shown) {
+    const int cell = session.drawing.cell;
+    return cell == 0 ? placement_alone(shown.cell, shown.framed)
+                     : placement_alone(cell, outlined(cell));
+}
+
+// Draws a page or figure's pixels as its file has them, into memory of
+// their own, in the canvas's pixel format (red in the lowest byte: a
+// browser's ImageData); the canvas is selected again after.
+void draw_file_pixels(ExploreSession& session, const FilePage& page) {
+    SDL_Surface surface = memory_surface(session.file_pixels, page.written.width,
+                                         page.written.height,
+                                         explorer_surface(session.pager)->format);
+    SDL_Surface* canvas = screen;
+    select_canvas(&surface);
+    clear_canvas();
+    for (const FileFigure& figure : page.figures) {
+        draw_figure_pixels(figure.figure->geometry, figure.placement, page.drawing);
+    }
+    select_canvas(canvas);
 }
 
 }  // namespace
@@ -213,6 +243,29 @@ int explore_has_counts(int family) {
 }
 
 char* explore_input(ExploreSession* session) { return session->input.data(); }
+
+int explore_style_count() { return 2; }
+
+const char* explore_style_name(int style) {
+    return style == 0 ? "screen" : style == 1 ? "paper" : "";
+}
+
+int explore_palette_count() { return palette_count; }
+
+const char* explore_palette_name(int palette) {
+    return palette >= 0 && palette < palette_count ? palette_rows[palette]->name : "";
+}
+
+int explore_set_drawing(ExploreSession* session, int style, int palette, int cell) {
+    if (style < 0 || style >= explore_style_count() || palette < 0 || palette >= palette_count ||
+        (cell != 0 && (cell < smallest_cell || cell > largest_cell))) {
+        return fail_with(*session, "there is no such style, palette or cell");
+    }
+    session->drawing.style = style == 0 ? Style::screen : Style::paper;
+    session->drawing.palette = palette_rows[palette];
+    session->drawing.cell = cell;
+    return 0;
+}
 
 const char* explore_failure(ExploreSession* session) { return session->failure; }
 
@@ -396,7 +449,9 @@ int explore_run_chosen(ExploreSession* session, int family, int order, int paths
     const int dx = std::max(0, (canvas_width - alone_width(session->chosen.geometry, placement)) / 2);
     const int dy =
         std::max(0, (canvas_height - alone_height(session->chosen.geometry, placement)) / 2);
-    session->alone_file = draw_alone(*session, session->chosen, placement, dx, dy);
+    draw_alone(*session, session->chosen, placement, dx, dy);
+    session->alone_file = figure_file(session->chosen, placement, drawing_of(*session),
+                                      session->writer.c_str(), chosen_family->name, order);
     if (session->chosen_shuffled) {
         session->alone_file.written.stem = stem;
         retitle(session->alone_file.written, title);
@@ -478,22 +533,37 @@ int explore_write_file(ExploreSession* session, int format, int index) {
         return -1;
     }
     FilePage page;
+    const Drawing drawing = drawing_of(*session);
+    const char* writer = session->writer.c_str();
+    const char* family = session->family->name;
     if (session->chosen_alone) {
-        page = session->alone_file;
+        const Written written = session->alone_file.written;
+        page = figure_file(session->chosen, file_placement(*session, session->shown[0].placement),
+                           drawing, writer, family, session->order);
+        page.written.stem = written.stem;
+        retitle(page.written, written.title);
     } else if (index == -1) {
         page = page_file(session->pager.record, std::to_string(session->pager.page_aimed_at),
-                         session->family->cell, drawing_of(*session), session->writer.c_str(),
-                         session->family->name, session->order);
-        session->file_left = session->file_top = 0;
+                         session->family->cell, drawing, writer, family, session->order);
     } else {
-        const PlacedFigure& figure = figure_on_page(*session, index);
         const int cell = session->family->cell;
-        page = draw_alone(*session, figure, placement_alone(cell, outlined(cell)), 0, 0);
-        session->shown.clear();
+        page = figure_file(figure_on_page(*session, index),
+                           file_placement(*session, placement_alone(cell, outlined(cell))), drawing,
+                           writer, family, session->order);
     }
     session->file_written = page.written;
-    // An image of the pixels is the browser's to encode.
-    if (format_asked->write == nullptr) return 0;
+    const std::string too_large =
+        size_refused(*format_asked, page.written.width, page.written.height);
+    if (!too_large.empty()) {
+        session->failure_text = too_large;
+        session->file_failure = session->failure_text.c_str();
+        return -1;
+    }
+    // An image's pixels are the browser's to encode.
+    if (format_asked->write == nullptr) {
+        draw_file_pixels(*session, page);
+        return 0;
+    }
     // A stream into memory that grows with the file.
     char* bytes = nullptr;
     std::size_t size = 0;
@@ -515,8 +585,9 @@ int explore_file_size(ExploreSession* session) {
     return static_cast<int>(session->file_bytes.size());
 }
 int explore_file_width(ExploreSession* session) { return session->file_written.width; }
-int explore_file_left(ExploreSession* session) { return session->file_left; }
-int explore_file_top(ExploreSession* session) { return session->file_top; }
+const unsigned char* explore_file_pixels(ExploreSession* session) {
+    return reinterpret_cast<const unsigned char*>(session->file_pixels.data());
+}
 int explore_file_height(ExploreSession* session) { return session->file_written.height; }
 const char* explore_file_stem(ExploreSession* session) {
     return session->file_written.stem.c_str();

@@ -106,19 +106,29 @@ const char* explore_format_extension(int format);
 const char* explore_format_mime_type(int format);
 int explore_format_is_image(int format);
 
+// The styles and palettes figures are drawn in, by number from 0: how
+// many, and each one's name ("screen", "paper"; "seed", "four", ...).
+int explore_style_count();
+const char* explore_style_name(int style);
+int explore_palette_count();
+const char* explore_palette_name(int palette);
+// How every later run draws its figures, on the canvas and in files: a
+// style, a palette, and for the files a cell's size (1 ... 100 pixels, bp
+// in TikZ and PDF; 0 for the family's own). 0, or -1 for no such choice.
+int explore_set_drawing(ExploreSession* session, int style, int palette, int cell);
+
 // Writes the drawn page (`index` -1) or its figure `index` alone in
-// `format`, and returns 0, or -1 when it cannot (the reason in
-// explore_file_failure). A figure alone replaces the page on the canvas:
-// until the page is run again, there is no page or figure to find or write
-// (the count is 0, and writing fails). For an image nothing is written:
-// the browser makes it from the canvas's explore_file_width() x
-// explore_file_height() pixels from (explore_file_left(), explore_file_top()).
+// `format`, as the exporters write it with the same options, and returns
+// 0, or -1 when it cannot (the reason in explore_file_failure): a file
+// larger than the format's readers take is refused so. For an image the
+// pixels are drawn, explore_file_width() x explore_file_height() of them
+// at explore_file_pixels() (red, green, blue and alpha bytes), for the
+// browser to encode.
 int explore_write_file(ExploreSession* session, int format, int index);
 const char* explore_file_data(ExploreSession* session);
 int explore_file_size(ExploreSession* session);
 int explore_file_width(ExploreSession* session);
-int explore_file_left(ExploreSession* session);
-int explore_file_top(ExploreSession* session);
+const unsigned char* explore_file_pixels(ExploreSession* session);
 int explore_file_height(ExploreSession* session);
 // "page-2" or "figure-394".
 const char* explore_file_stem(ExploreSession* session);

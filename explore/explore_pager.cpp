@@ -52,7 +52,7 @@ const unsigned char* page_pixels(const PagerState& pager) {
                : static_cast<const unsigned char*>(pager.page_surface->pixels);
 }
 
-void select_explorer_canvas(PagerState& pager) {
+SDL_Surface* explorer_surface(PagerState& pager) {
     if (pager.page_surface == nullptr) {
         // Red in the lowest byte: in memory, red, green, blue, then alpha.
         pager.page_surface =
@@ -64,7 +64,11 @@ void select_explorer_canvas(PagerState& pager) {
             fail("cannot make an off-screen page", SDL_GetError());
         }
     }
-    if (!select_canvas(pager.page_surface)) fail("cannot draw on the page", SDL_GetError());
+    return pager.page_surface;
+}
+
+void select_explorer_canvas(PagerState& pager) {
+    if (!select_canvas(explorer_surface(pager))) fail("cannot draw on the page", SDL_GetError());
     clear_canvas();
 }
 

@@ -40,5 +40,7 @@ struct PagerState {
 // The canvas's pixels, 4 bytes a pixel in the order red, green, blue and
 // alpha (a browser's ImageData), canvas_width * 4 bytes a row.
 const unsigned char* page_pixels(const PagerState& pager);
-// Selects the explorer's canvas, made on first use, and clears it.
+// The explorer's canvas, made on first use; and the same selected and
+// cleared.
+SDL_Surface* explorer_surface(PagerState& pager);
 void select_explorer_canvas(PagerState& pager);

@@ -188,7 +188,7 @@ void draw_paper_figure(const FigureGeometry& geometry, const Placement& placemen
     const int top = std::max(0, placement.top - margin);
     const int right = std::min(screen->w - 1, placement.left + geometry.columns * placement.cell + margin);
     const int bottom = std::min(screen->h - 1, placement.top + geometry.rows * placement.cell + margin);
-    if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0) return;
+    if (canvas_needs_lock() && SDL_LockSurface(screen) != 0) return;
     std::array<Rgb, 11> inks{};
     for (int ink = 0; ink < 11; ++ink) inks[static_cast<std::size_t>(ink)] =
         rgb_of(*drawing.palette, static_cast<Ink>(ink));
@@ -214,5 +214,5 @@ void draw_paper_figure(const FigureGeometry& geometry, const Placement& placemen
                                  static_cast<Uint8>((blue + 8) / 16));
         }
     }
-    if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
+    if (canvas_needs_lock()) SDL_UnlockSurface(screen);
 }

@@ -25,8 +25,22 @@ ln -sfn /usr/include/boost "$top/build-web-cmake/boost-headers/boost"
 # node; any other node needs to be told where they are.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 
+# zlib, which compresses the PDF pages, from Debian 12's source package,
+# built with Emscripten once and kept in build-web-cmake/zlib, so that the
+# explorer's PDF files are the exporters' byte for byte.
+zlib=$top/build-web-cmake/zlib
+if [ ! -f "$zlib/prefix/lib/libz.a" ]; then
+    command -v dpkg-source >/dev/null || { apt_update; apt_install --no-install-recommends dpkg-dev; }
+    rm -rf "$zlib"
+    fetch_debian_sources "$zlib" zlib >/dev/null
+    # Emscripten has unistd.h, which zlib is told of by its configure script
+    # elsewhere.
+    build_zlib_with "$(echo "$zlib"/src/zlib-*/)" "$zlib/build" "$zlib/prefix" \
+        "emcc -DZ_HAVE_UNISTD_H" emar
+fi
 emcmake cmake -S "$top" -B "$top/build-web-cmake" -DCMAKE_BUILD_TYPE=Release \
-    -DBOOST_HEADERS="$top/build-web-cmake/boost-headers" >/dev/null
+    -DBOOST_HEADERS="$top/build-web-cmake/boost-headers" \
+    -DZLIB_INCLUDE_DIR="$zlib/prefix/include" -DZLIB_LIBRARY="$zlib/prefix/lib/libz.a" >/dev/null
 cmake --build "$top/build-web-cmake" -j "$(nproc)"
 mkdir -p "$out"
 # Every family's program page, with its script and module.

@@ -28,46 +28,12 @@ fi
 mkdir -p "$out/boost-headers"
 ln -sfn /usr/include/boost "$out/boost-headers/boost"
 
-# Debian 12's source packages, through apt with a source list of our own:
-# nothing in /etc/apt is changed.
 fetch_sources() {
-    local apt=$deps/apt
-    mkdir -p "$apt/sources" "$apt/lists/partial" "$apt/cache/archives/partial" "$deps/src"
-    cat >"$apt/sources/debian-bookworm-src.sources" <<'SOURCES'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-SOURCES
-    local options=(-o Dir::Etc::SourceParts="$apt/sources" -o Dir::Etc::SourceList=/dev/null
-                   -o Dir::State::Lists="$apt/lists" -o Dir::Cache="$apt/cache"
-                   -o Debug::NoLocking=1 -o APT::Sandbox::User=root)
-    local attempt
-    for attempt in 1 2 3 4 5; do
-        apt-get "${options[@]}" update -q && break
-        [ "$attempt" -lt 5 ] || return 1
-        sleep $((attempt * 10))
-    done
-    (cd "$deps/src" && apt-get "${options[@]}" source --download-only libsdl1.2 zlib libpng1.6)
-    local dsc
-    for dsc in "$deps"/src/*.dsc; do
-        (cd "$deps/src" && dpkg-source --no-check -x "$dsc" >/dev/null)
-    done
+    fetch_debian_sources "$deps" libsdl1.2 zlib libpng1.6
 }
 
 build_zlib() {
-    local src build=$deps/zlib-build
-    src=$(echo "$deps"/src/zlib-*/)
-    rm -rf "$build" && mkdir -p "$build" "$prefix/lib" "$prefix/include"
-    # Debian's source leaves out zlib's own Windows makefiles: the library is
-    # only these files.
-    local f
-    for f in adler32 compress crc32 deflate gzclose gzlib gzread gzwrite infback inffast \
-        inflate inftrees trees uncompr zutil; do
-        $host-gcc -O2 -c "$src/$f.c" -o "$build/$f.o"
-    done
-    $host-ar rcs "$prefix/lib/libz.a" "$build"/*.o
-    cp "$src/zlib.h" "$src/zconf.h" "$prefix/include/"
+    build_zlib_with "$(echo "$deps"/src/zlib-*/)" "$deps/zlib-build" "$prefix" $host-gcc $host-ar
 }
 
 build_libpng() {

@@ -32,3 +32,48 @@ apt_install() { apt_locked env DEBIAN_FRONTEND=noninteractive apt-get install -y
 # draws, and that order's pages and figures; the largest order of one
 # figure alone, and of a random one), tab-separated, from BUILD/family_list.
 families_in() { "$1/family_list"; }
+
+# Debian 12's source packages PACKAGE ... unpacked with Debian's patches into
+# DEPS/src, through apt with a source list of our own (in DEPS/apt): nothing
+# in /etc/apt is changed. Usage: fetch_debian_sources DEPS PACKAGE ...
+fetch_debian_sources() {
+    local deps=$1
+    shift
+    local apt=$deps/apt
+    mkdir -p "$apt/sources" "$apt/lists/partial" "$apt/cache/archives/partial" "$deps/src"
+    cat >"$apt/sources/debian-bookworm-src.sources" <<'SOURCES'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+SOURCES
+    local options=(-o Dir::Etc::SourceParts="$apt/sources" -o Dir::Etc::SourceList=/dev/null
+                   -o Dir::State::Lists="$apt/lists" -o Dir::Cache="$apt/cache"
+                   -o Debug::NoLocking=1 -o APT::Sandbox::User=root)
+    local attempt
+    for attempt in 1 2 3 4 5; do
+        apt-get "${options[@]}" update -q && break
+        [ "$attempt" -lt 5 ] || return 1
+        sleep $((attempt * 10))
+    done
+    (cd "$deps/src" && apt-get "${options[@]}" source --download-only "$@")
+    local dsc
+    for dsc in "$deps"/src/*.dsc; do
+        (cd "$deps/src" && dpkg-source --no-check -x "$dsc" >/dev/null)
+    done
+}
+
+# zlib's library files, as Debian's source holds them (it leaves out zlib's
+# own makefiles for other systems): compiled with CC and packed with AR
+# into PREFIX/lib/libz.a, its headers into PREFIX/include.
+# Usage: build_zlib_with SRC BUILD PREFIX CC AR
+build_zlib_with() {
+    local src=$1 build=$2 prefix=$3 cc=$4 ar=$5 f
+    rm -rf "$build" && mkdir -p "$build" "$prefix/lib" "$prefix/include"
+    for f in adler32 compress crc32 deflate gzclose gzlib gzread gzwrite infback inffast \
+        inflate inftrees trees uncompr zutil; do
+        $cc -O2 -c "$src/$f.c" -o "$build/$f.o"
+    done
+    $ar rcs "$prefix/lib/libz.a" "$build"/*.o
+    cp "$src/zlib.h" "$src/zconf.h" "$prefix/include/"
+}

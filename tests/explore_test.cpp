@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -44,9 +45,59 @@ TEST(Explorer, DrawsAPageAloneAndFindsItsFigures) {
     EXPECT_STREQ(explore_file_stem(session), "figure-17");
     EXPECT_EQ(explore_file_width(session), 61 + 20);
     EXPECT_EQ(explore_file_height(session), 71 + 20);
-    // The canvas holds the figure alone now: the page is gone until run again.
-    EXPECT_EQ(explore_write_file(session, 1, -1), -1);
-    EXPECT_EQ(explore_figure_at(session, x, y), -1);
+    // Its pixels are drawn apart: the page stays on the canvas.
+    EXPECT_EQ(explore_figure_at(session, x, y), 16);
+    explore_close(session);
+}
+
+namespace {
+std::string file_text(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+}  // namespace
+
+// In paper style, in another palette and at another cell, every download
+// is the exporter's file for the same options: the same bytes, or for PNG
+// the same pixels.
+TEST(Explorer, DownloadsInEveryStyleAndFormatAreTheExportersFiles) {
+    ExploreSession* session = explore_open();
+    ASSERT_EQ(explore_set_drawing(session, 1, 1, 24), 0);
+    EXPECT_EQ(explore_set_drawing(session, 2, 0, 0), -1);
+    EXPECT_EQ(explore_set_drawing(session, 0, 0, 101), -1);
+    ASSERT_EQ(explore_run(session, 2, 2, 1, 1), 1);
+    const ExportRun run = run_exporter(PROGRAMS "/aztec_export", {}, "/dev/null",
+                                       "--order 2 --path --style paper --palette four --cell 24");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    std::vector<Uint32> rgb;
+    int width = 0;
+    int height = 0;
+    ASSERT_EQ(read_png(run.folder + "/page-1.png", rgb, width, height), "");
+    ASSERT_EQ(explore_write_file(session, 0, -1), 0) << explore_file_failure(session);
+    ASSERT_EQ(explore_file_width(session), width);
+    ASSERT_EQ(explore_file_height(session), height);
+    const unsigned char* pixels = explore_file_pixels(session);
+    int differing = 0;
+    for (std::size_t i = 0; i < rgb.size(); ++i) {
+        const Uint32 drawn = pixels[4 * i] << 16 | pixels[4 * i + 1] << 8 | pixels[4 * i + 2];
+        differing += drawn != rgb[i] ? 1 : 0;
+    }
+    EXPECT_EQ(differing, 0);
+    for (int format = 1; format < explore_format_count(); ++format) {
+        const std::string option = std::string("--") + explore_format_extension(format);
+        const ExportRun wrote = run_exporter(
+            PROGRAMS "/aztec_export", {}, "/dev/null",
+            (option == "--tex" ? std::string("--tikz") : option) +
+                " --order 2 --path --style paper --palette four --cell 24");
+        ASSERT_EQ(explore_write_file(session, format, -1), 0) << explore_file_failure(session);
+        const std::string written(explore_file_data(session),
+                                  static_cast<std::size_t>(explore_file_size(session)));
+        EXPECT_EQ(written,
+                  file_text(wrote.folder + "/page-1." + explore_format_extension(format)))
+            << explore_format_label(format);
+        remove_temporary_folder(wrote.temporary);
+    }
+    remove_temporary_folder(run.temporary);
     explore_close(session);
 }
 

@@ -83,7 +83,7 @@ const messages = [];
 async function open(query, viewport = { width: 1000, height: 1100 }) {
   const page = await browser.newPage();
   await page.setViewport({ deviceScaleFactor: 1, ...viewport });
-  page.on("console", (message) => messages.push(`${message.type()}: ${message.text()}`));
+  page.on("console", (message) => messages.push(`${message.type()}: ${message.text()} (${query})`));
   page.on("pageerror", (error) => messages.push(String(error)));
   await page.goto(`${origin}/explore.html${query}`);
   return page;
@@ -210,9 +210,36 @@ async function selectFigure(page, index) {
   return page.$eval("#selection", (e) => e.textContent);
 }
 
+// In paper style, another palette and at another cell, each download is
+// the exporter's file for the same options (PNG pixel for pixel).
+async function drawingChoices() {
+  exporter("aztec", "aztec-2-paper", "--order", "2", "--path", "--style", "paper", "--palette",
+    "four", "--cell", "24");
+  for (const format of ["svg", "tikz", "pdf", "json"]) {
+    exporter("aztec", `aztec-2-paper-${format}`, `--${format}`, "--order", "2", "--path", "--style",
+      "paper", "--palette", "four", "--cell", "24");
+  }
+  const page = await open("?family=aztec&order=2&paths=1&style=paper&palette=four");
+  await page.type("#cell", "24");
+  await page.keyboard.press("Tab");
+  for (const [format, extension, folder] of [[0, "png", ""], [1, "svg", "-svg"],
+    [2, "tex", "-tikz"], [3, "pdf", "-pdf"], [4, "json", "-json"]]) {
+    await page.click(`[data-download=page][data-format="${format}"]`);
+    const name = `aztec-order-2-page-1.${extension}`;
+    const file = await downloaded(name);
+    const expected = `aztec-2-paper${folder}/page-1.${extension}`;
+    check(file && (format === 0
+      ? await differingPixels(page, `/exports/${expected}`, `/downloads/${name}`, null) === 0
+      : fs.readFileSync(file).equals(fs.readFileSync(path.join(exports, expected)))),
+    `${name} in paper style is not the exporter's ${expected}`);
+  }
+  await page.close();
+}
+
 async function selectionAndDownloads() {
   const figure17 = listed("diamond", "--order", "3")[16];
   let page = await open("?family=diamond&order=3");
+  const formatCount = await page.$$eval("#page-downloads button", (all) => all.length);
   await expectShown(page, "diamond order 3 - page 1 of 1", "diamond-3/page-1.png", "diamond order 3");
   // From the keyboard: Tab to the page, ↓ and ↑ to figure 17, Tab on to
   // its downloads; the page and both rows of downloads named apart.
@@ -220,7 +247,8 @@ async function selectionAndDownloads() {
   for (const key of ["Tab", ...Array(18).fill("ArrowDown"), "ArrowUp"]) await page.keyboard.press(key);
   const keyed = await page.$eval("#selection", (e) => e.textContent);
   check(keyed === figure17.says(63), `↓ and ↑ selected '${keyed}'`);
-  for (const key of ["Tab", "Tab", "Tab", "Tab"]) await page.keyboard.press(key);
+  // Past the page's downloads, a button a format, to the figure's first.
+  for (let key = 0; key <= formatCount; key += 1) await page.keyboard.press("Tab");
   for (const name of ["diamond order 3, page 1 of 1: figures 1 to 63 of 63 as domino tilings",
     "This page as PNG", "Figure 17 as PNG"]) {
     const focused = await (await page.$(`aria/${name}`))?.evaluate((e) => e === document.activeElement);
@@ -455,16 +483,17 @@ async function familiesAndFormats() {
   for (const { name, largest, usual, pages, largestFigure, largestRandom } of families) {
     await page.select("#family", name);
     await expectShown(page, `${name} order ${usual} - page 1 of ${pages}`, null, `family ${name}`);
-    // Paged orders, then any of one figure alone, then of random ones.
+    // Paged orders, then any of one figure alone, then of random ones (in
+    // the select up to 299; larger ones by the address).
     const groups = await page.$$eval("#order optgroup",
       (all) => all.map((g) => [...g.children].map((o) => Number(o.value))));
-    const ends = [...new Set([largest, largestFigure, largestRandom])];
+    const ends = [...new Set([largest, largestFigure, Math.min(largestRandom, 299)])];
     check(groups.map((g) => g.at(-1)).join() === ends.join() && groups.flat().every((o, i) => o === i + 1),
       `${name}: the orders are ${groups.map((g) => `${g[0]}-${g.at(-1)}`)}, not to ${ends}`);
   }
   for (const kind of ["page", "figure"]) {
     const labels = await page.$$eval(`#${kind}-downloads button`, (all) => all.map((b) => b.textContent));
-    check(labels.join() === "PNG,SVG,TikZ", `the ${kind}'s downloads are ${labels.join(", ")}`);
+    check(labels.join() === "PNG,SVG,TikZ,PDF,JSON", `the ${kind}'s downloads are ${labels.join(", ")}`);
   }
   await page.close();
 }
@@ -649,6 +678,7 @@ try {
   await navigation();
   await keysAfterControls();
   await selectionAndDownloads();
+  await drawingChoices();
   await phoneAndFailure();
   await familiesAndFormats();
   await statisticsAndFilters();

@@ -1,7 +1,7 @@
 // The address: everything shown is in the URL, so a link shows it again,
 // and each change of family, order, paths, filter, figure or random one is
 // an entry in the browser's history.
-import { families } from "./core.js";
+import { families, palettes, styles } from "./core.js";
 import { briefly, clamped, quoted, wholeNumber } from "./words.js";
 
 export function urlOf(state) {
@@ -15,6 +15,8 @@ export function urlOf(state) {
     query.set("page", state.page);
   }
   if (state.paths) query.set("paths", "1");
+  if (state.style !== styles[0]) query.set("style", state.style);
+  if (state.palette !== palettes[0]) query.set("palette", state.palette);
   return `${location.pathname}?${query}`;
 }
 
@@ -71,8 +73,17 @@ export function askedByAddress() {
   if (paths !== null && paths !== "0" && paths !== "1") {
     problems.push(`paths ${quoted(paths)} is neither 1 (drawn) nor 0: they are not drawn`);
   }
+  // A style and a palette of the module's, else its first, said.
+  const named = (key, names, what) => {
+    const name = query.get(key);
+    if (name === null || names.includes(name)) return name ?? names[0];
+    problems.push(`there is no ${what} ${quoted(name)}: ${names[0]} is used`);
+    return names[0];
+  };
+  const style = named("style", styles, "style");
+  const palette = named("palette", palettes, "palette");
   return { asked: { family, order, paths: paths === "1", where: query.get("where") ?? "",
-    page, figure, seed }, problems };
+    page, figure, seed, style, palette }, problems };
 }
 
 // The address follows what is shown. A new family, order, paths setting,

@@ -2,8 +2,8 @@
 // panel's values, the download buttons, the keyboard, and the pointer and
 // touch on the page; each asks for something to be shown, and hands the
 // focus back to the page where it should (focus.js).
-import { families, figureUnder, pageFigureCount } from "./core.js";
-import { download } from "./downloads.js";
+import { families, figureUnder, pageFigureCount, setDrawing } from "./core.js";
+import { download, downloadCell } from "./downloads.js";
 import { focusPage, giveBack, trackKeys } from "./focus.js";
 import { whereAfterChoosing } from "./panel.js";
 import { askedOf, freshSeed, go, goToFigure, present, select, shown } from "./show.js";
@@ -149,7 +149,7 @@ export function listen() {
     present({ ...askedOf(shown), order: Number(event.target.value), page: 1n }, "push");
     giveBack(event.target);
   });
-  for (const id of ["family", "order"]) {
+  for (const id of ["family", "order", "style", "palette"]) {
     // Enter on a select chooses, whether or not anything changed.
     element(id).addEventListener("keydown", (event) => {
       if (event.key === "Enter") focusPage();
@@ -159,6 +159,24 @@ export function listen() {
     present({ ...askedOf(shown), paths: event.target.checked, figure: shown.figure,
       seed: shown.seed }, "push");
     giveBack(event.target);
+  });
+  for (const id of ["style", "palette"]) {
+    element(id).addEventListener("change", (event) => {
+      present({ ...askedOf(shown), [id]: event.target.value, figure: shown.figure,
+        seed: shown.seed }, "push");
+      giveBack(event.target);
+    });
+  }
+  // The downloads' cell: the canvas is not drawn again.
+  element("cell").addEventListener("change", (event) => {
+    const cell = downloadCell();
+    if (cell === null) {
+      say(`The Cell box takes a whole number of pixels from 1 to 100, or nothing for the ` +
+        `family's own: ${quoted(event.target.value)} is not one.`);
+      return;
+    }
+    say("");
+    setDrawing(shown.style, shown.palette, cell);
   });
   for (const kind of ["page", "figure"]) {
     element(`${kind}-downloads`).addEventListener("click", (event) => {

@@ -19,6 +19,8 @@ let session = 0;
 export const families = [];
 export const statistics = [];
 export const formats = [];
+export const styles = [];
+export const palettes = [];
 
 // Calls `started` once the module can be called, whether it started
 // before the ES modules ran or after: explore.html sets up what
@@ -59,12 +61,24 @@ function readModule() {
   for (let statistic = 0; statistic < core._explore_statistic_count(); statistic += 1) {
     statistics.push(fromCore(core._explore_statistic_name(statistic)));
   }
+  for (let style = 0; style < core._explore_style_count(); style += 1) {
+    styles.push(fromCore(core._explore_style_name(style)));
+  }
+  for (let palette = 0; palette < core._explore_palette_count(); palette += 1) {
+    palettes.push(fromCore(core._explore_palette_name(palette)));
+  }
   for (let format = 0; format < core._explore_format_count(); format += 1) {
     formats.push({ label: fromCore(core._explore_format_label(format)),
       extension: fromCore(core._explore_format_extension(format)),
       type: fromCore(core._explore_format_mime_type(format)),
       image: core._explore_format_is_image(format) === 1 });
   }
+}
+
+// How every later run draws, on the canvas and in files: a style and a
+// palette by name, and the files' cell (0 for the family's own).
+export function setDrawing(style, palette, cell) {
+  core._explore_set_drawing(session, styles.indexOf(style), palettes.indexOf(palette), cell);
 }
 
 // Sets the filter every later run keeps its figures by: null, or why it
@@ -190,14 +204,10 @@ export function writeFile(format, index) {
   }
   const w = core._explore_file_width(session);
   const h = core._explore_file_height(session);
-  const rows = new Uint8ClampedArray(w * h * 4);
-  // The image's pixels, from where they start on the canvas.
-  const pixels = core._explore_pixels(session) +
-    (core._explore_file_top(session) * width + core._explore_file_left(session)) * 4;
-  for (let y = 0; y < h; y += 1) {
-    rows.set(core.HEAPU8.subarray(pixels + y * width * 4, pixels + (y * width + w) * 4), y * w * 4);
-  }
-  return { stem, image: new ImageData(rows, w, h) };
+  const pixels = core._explore_file_pixels(session);
+  return { stem,
+    image: new ImageData(new Uint8ClampedArray(core.HEAPU8.slice(pixels, pixels + w * h * 4).buffer),
+      w, h) };
 }
 
 // The page's size on screen in device pixels, as it changes: pixelated

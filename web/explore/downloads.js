@@ -8,6 +8,14 @@ import { say } from "./words.js";
 
 let lastDownload = null;
 
+// The cell the downloads are drawn at, from the Cell box: 0 (the family's
+// own) when it is empty, null when it holds no size a file can have.
+export function downloadCell() {
+  const text = document.getElementById("cell").value.trim();
+  if (text === "") return 0;
+  return /^[0-9]+$/.test(text) && Number(text) >= 1 && Number(text) <= 100 ? Number(text) : null;
+}
+
 export function addButtons() {
   formats.forEach(({ label }, format) => {
     for (const kind of ["page", "figure"]) {

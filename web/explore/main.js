@@ -12,7 +12,7 @@ import { askedByAddress, enterEntry, settleEntry } from "./address.js";
 import { listen } from "./controls.js";
 import { keepSharp, whenStarted } from "./core.js";
 import { addButtons } from "./downloads.js";
-import { listFamilies, present, shown } from "./show.js";
+import { listChoices, present, shown } from "./show.js";
 
 function showAddress(history) {
   const { asked, problems } = askedByAddress();
@@ -20,7 +20,7 @@ function showAddress(history) {
 }
 
 function start() {
-  listFamilies();
+  listChoices();
   addButtons();
   listen();
   window.addEventListener("popstate", (event) => {

@@ -6,8 +6,8 @@ import { writeAddress } from "./address.js";
 import { choose, chosenIndex, chosenNumber, clearSelection, families, figureNumber, figureStat,
   keptTotal,
   figureSteps, figureTotal, filter, outlineFigure, pageDrawn, pageFigureCount, pageOfChosen, paint,
-  rerun, run, runChosen, runFigures, setFilter, statistics } from "./core.js";
-import { nameDownloads, nameSelected } from "./downloads.js";
+  rerun, run, runChosen, runFigures, setDrawing, setFilter, statistics, styles, palettes } from "./core.js";
+import { downloadCell, nameDownloads, nameSelected } from "./downloads.js";
 import { setDisabled, setHidden } from "./focus.js";
 import { fillPanel, markPanel } from "./panel.js";
 import { briefly, capital, clamped, plural, quoted, say } from "./words.js";
@@ -30,8 +30,11 @@ export function freshSeed() {
 }
 
 // The family list, from the module's families.
-export function listFamilies() {
+// The families, styles and palettes the module has, in their selects.
+export function listChoices() {
   for (const { name } of families) element("family").add(new Option(name, name));
+  for (const name of styles) element("style").add(new Option(name, name));
+  for (const name of palettes) element("palette").add(new Option(name, name));
 }
 
 let ordersOf = -1;
@@ -43,7 +46,8 @@ function fillOrders(family) {
   const { largest, largestFigure, largestRandom } = families[family];
   for (const [label, from, to] of [["Page by page", 1, largest],
     ["One figure at a time", largest + 1, largestFigure],
-    ["One random tiling", largestFigure + 1, largestRandom]]) {
+    // Orders past 299 are for the address (a select of thousands helps no one).
+    ["One random tiling", largestFigure + 1, Math.min(largestRandom, 299)]]) {
     if (from > to) continue;
     const group = document.createElement("optgroup");
     group.label = label;
@@ -104,6 +108,8 @@ function describe() {
   fillOrders(family);
   element("order").value = String(order);
   element("paths").checked = shown.paths;
+  element("style").value = shown.style;
+  element("palette").value = shown.palette;
   setHidden(element("pager"), mode !== "pages");
   if (mode === "pages") {
     element("page-number").value = String(page);
@@ -131,7 +137,8 @@ function describe() {
 // What is shown, as what a change of it starts from.
 export function askedOf(state) {
   return { family: state.family, order: state.order, paths: state.paths, where: state.where,
-    page: state.mode === "pages" ? BigInt(state.page) : null, figure: null, seed: null };
+    page: state.mode === "pages" ? BigInt(state.page) : null, figure: null, seed: null,
+    style: state.style, palette: state.palette };
 }
 
 // Chooses in the module the figure of `seed`, or else of `figure` (a
@@ -155,7 +162,8 @@ const replaced = ({ what, why }, instead) => `${what} cannot be shown (${why}): 
 // setting, filter, figure or seed, "replace" for a page turn, "none" when
 // going back through the browser's history or at the start.
 export function present(asked, history, problems = [], strict = false) {
-  const { family, order, paths } = asked;
+  const { family, order, paths, style, palette } = asked;
+  setDrawing(style, palette, downloadCell());
   const name = families[family].name;
   const mode = modeOf(family, order);
   const refuse = (sentence) => {
@@ -255,7 +263,8 @@ export function present(asked, history, problems = [], strict = false) {
     figures = runFigures();
     if (figure !== null) index = chosenIndex();
   }
-  shown = { family, order, paths, mode, where, page, pages, figures, figure, seed, total,
+  shown = { family, order, paths, style, palette, mode, where, page, pages, figures, figure, seed,
+    total,
     selected: -1 };
   paint();
   describe();
