@@ -29,8 +29,11 @@ slow_packages=(
     libbenchmark-dev       # the page benchmark, built with the sanitizers
     libxtst-dev libxdamage-dev   # the latency harness: key presses and screen changes
     dpkg-dev file          # the Debian package: dependencies (dpkg-shlibdeps), cpack's file check
-    chromium nodejs npm    # the web build's pages and the explorer in Chromium (puppeteer-core)
+    chromium               # the web build's pages and the explorer, driven by puppeteer-core
 )
+# Node.js and npm for puppeteer-core, where there is no npm yet: a Node.js
+# from elsewhere may carry its own npm, which Debian's npm conflicts with.
+command -v npm >/dev/null || slow_packages+=(nodejs npm)
 # Without recommends, as the scripts that use them install them when run
 # alone.
 slow_packages_without_recommends=(

@@ -55,10 +55,11 @@ install_wine() {
 # lists that Wine needs are fetched into it, each checked against the
 # index's checksum by apt; said so in one line.
 install_wine_from_the_index_as_served() {
-    local work status
+    local work status=0
     work=$(mktemp -d)
-    _install_from_the_index_as_served "$work" "$@"
-    status=$?
+    # Its steps tried one after the other, whether or not the caller stops
+    # at a failure: the update that reads the out-of-step index fails again.
+    _install_from_the_index_as_served "$work" "$@" || status=$?
     rm -rf "$work"
     return "$status"
 }
