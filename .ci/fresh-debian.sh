@@ -2,10 +2,14 @@
 # The README's commands as a new user runs them, on a fresh minimal Debian
 # (debootstrap minbase; trixie, Debian 13, unless told bookworm, Debian 12)
 # in build-SUITE/: the quick start (diamond finds no display there: it must
-# say so in one line and exit 1), the test command, and the web build, in a
-# clean copy of the committed tree. Prints each step's time and, for the
-# installs, apt's own figures: packages, download and disk. Any step
-# failing fails it. Runs as root (debootstrap, chroot and mount need it).
+# say so in one line and exit 1), the test command, the web build, and the
+# slow checks' installer (its packages only: the slow checks themselves
+# take the better part of an hour, and register qemu with binfmt_misc,
+# which a chroot shares with its host), in a clean copy of the committed
+# tree. Prints each step's
+# time and, for the installs, apt's own figures: packages, download and
+# disk. Any step failing fails it. Runs as root (debootstrap, chroot and
+# mount need it).
 # Usage: fresh-debian.sh [--reuse] [trixie|bookworm]  (--reuse: keep the
 # system an earlier run made, with all it installed; only the project is
 # laid anew)
@@ -192,6 +196,10 @@ in_fresh_debian web 'bash scripts/build-web.sh'
 record web
 [ "$step_status" -eq 0 ] || failed+=(web)
 
+in_fresh_debian slow-packages 'bash scripts/install-deps.sh --slow'
+record slow-packages
+[ "$step_status" -eq 0 ] || failed+=(slow-packages)
+
 echo "Debian $(cat "$root/etc/debian_version") ($suite), $(date -u +%Y-%m-%d):"
 printf '  %s\n' "${summary[@]}"
 echo "  all of .ci/fresh-debian.sh $suite: $(($(date +%s) - started)) s"
@@ -199,4 +207,4 @@ if [ "${#failed[@]}" -gt 0 ]; then
     echo "$me: failed: $(printf '%s\n' "${failed[@]}" | sort -u | tr '\n' ' ')" >&2
     exit 1
 fi
-echo "Debian $release: the quick start, the test command and the web build passed"
+echo "Debian $release: the quick start, the test command, the web build and the slow checks' installer passed"

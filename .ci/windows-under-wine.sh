@@ -20,51 +20,7 @@ name=windows
 . tests/xvfb_common.sh
 
 . scripts/lib.sh
-packages=(wine wine32:i386 wine64 qemu-user-static xvfb xdotool imagemagick)
-
-# A mirror whose i386 index of security updates no longer matches its signed
-# release file (seen here: "File has unexpected size ... Mirror sync in
-# progress?", for days) leaves Wine's i386 libraries uninstallable beside
-# the amd64 ones from the same updates. Then that index is taken as the
-# mirror serves it, as a local repository of its own, and the packages it
-# lists that Wine needs are fetched into it, each checked against the
-# index's checksum by apt; said so in one line.
-install_wine_from_the_index_as_served() {
-    local repository=$work/i386-updates parts=$work/apt-parts uri path
-    local archive=http://deb.debian.org/debian-security
-    mkdir -p "$repository" "$parts"
-    # apt reads a file: repository as its own unprivileged user (_apt), and
-    # the work folder is made for root alone.
-    chmod a+rx "$work"
-    curl -fsS -o "$repository/Packages.xz" "$archive/dists/bookworm-security/main/binary-i386/Packages.xz" ||
-        return 1
-    cp /etc/apt/sources.list.d/*.sources "$parts/" 2>/dev/null
-    printf 'Types: deb\nURIs: file:%s\nSuites: ./\nArchitectures: i386\nTrusted: yes\n' \
-        "$repository" >"$parts/i386-updates.sources"
-    local apt=(-o Dir::Etc::SourceParts="$parts")
-    apt_locked apt-get "${apt[@]}" update -q >/dev/null 2>&1
-    local fetched=0
-    while read -r uri _; do
-        path=${uri#\'file:$repository/}
-        path=${path%\'}
-        mkdir -p "$repository/$(dirname "$(printf '%b' "${path//%/\\x}")")"
-        curl -fsS -o "$repository/$(printf '%b' "${path//%/\\x}")" "$archive/$path" || return 1
-        fetched=$((fetched + 1))
-    done < <(apt-get "${apt[@]}" install -qq --print-uris --no-install-recommends "${packages[@]}" |
-                 grep "^'file:$repository/")
-    [ "$fetched" -gt 0 ] || { echo "apt took nothing from the i386 index as served" >&2; return 1; }
-    echo "the mirror's i386 index of security updates does not match its release file: Wine's" \
-        "i386 packages came from that index as the mirror serves it"
-    apt_install "${apt[@]}" --no-install-recommends "${packages[@]}" >/dev/null
-}
-
-if ! command -v wine >/dev/null || ! dpkg -s "${packages[@]}" >/dev/null 2>&1; then
-    run_as_root dpkg --add-architecture i386
-    apt_update
-    if ! apt_install --no-install-recommends "${packages[@]}" >/dev/null; then
-        install_wine_from_the_index_as_served || fail "cannot install Wine"
-    fi
-fi
+install_wine xvfb xdotool imagemagick >/dev/null || fail "cannot install Wine"
 bash scripts/build-windows.sh >/dev/null || fail "the Windows build failed"
 
 # Some kernels run no 32-bit program at all (i386 execve gives ENOEXEC).

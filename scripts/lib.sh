@@ -76,4 +76,97 @@ build_zlib_with() {
     done
     $ar rcs "$prefix/lib/libz.a" "$build"/*.o
     cp "$src/zlib.h" "$src/zconf.h" "$prefix/include/"
+
+# Wine with its 32-bit side, and qemu-user to run that side on kernels that
+# run no 32-bit program, with i386 added to dpkg's architectures: the
+# Windows check's, and the slow tier's installer's. More packages may be
+# named, to come in the same apt call.
+wine_packages=(wine wine32:i386 wine64 qemu-user-static)
+install_wine() {
+    local wanted=("${wine_packages[@]}" "$@")
+    dpkg -s "${wanted[@]}" >/dev/null 2>&1 && return 0
+    run_as_root dpkg --add-architecture i386
+    apt_update
+    apt_install --no-install-recommends "${wanted[@]}" ||
+        install_wine_from_the_index_as_served "${wanted[@]}"
+}
+
+# A mirror whose i386 index of security updates no longer matches its signed
+# release file (seen here: "File has unexpected size ... Mirror sync in
+# progress?", for days) leaves Wine's i386 libraries uninstallable beside
+# the amd64 ones from the same updates. Then that index is taken as the
+# mirror serves it, as a local repository of its own, and the packages it
+# lists that Wine needs are fetched into it, each checked against the
+# index's checksum by apt; said so in one line.
+install_wine_from_the_index_as_served() {
+    local work status=0
+    work=$(mktemp -d)
+    # Its steps tried one after the other, whether or not the caller stops
+    # at a failure: the update that reads the out-of-step index fails again.
+    _install_from_the_index_as_served "$work" "$@" || status=$?
+    rm -rf "$work"
+    return "$status"
+}
+_install_from_the_index_as_served() {
+    local work=$1 uri path
+    shift
+    local repository=$work/i386-updates parts=$work/apt-parts
+    local archive=http://deb.debian.org/debian-security
+    mkdir -p "$repository" "$parts"
+    # apt reads a file: repository as its own unprivileged user (_apt), and
+    # mktemp makes the folder for its owner alone.
+    chmod a+rx "$work"
+    curl -fsS -o "$repository/Packages.xz" "$archive/dists/bookworm-security/main/binary-i386/Packages.xz" ||
+        return 1
+    cp /etc/apt/sources.list.d/*.sources "$parts/" 2>/dev/null
+    printf 'Types: deb\nURIs: file:%s\nSuites: ./\nArchitectures: i386\nTrusted: yes\n' \
+        "$repository" >"$parts/i386-updates.sources"
+    local apt=(-o Dir::Etc::SourceParts="$parts")
+    apt_locked apt-get "${apt[@]}" update -q >/dev/null 2>&1
+    local fetched=0
+    while read -r uri _; do
+        path=${uri#\'file:$repository/}
+        path=${path%\'}
+        mkdir -p "$repository/$(dirname "$(printf '%b' "${path//%/\\x}")")"
+        curl -fsS -o "$repository/$(printf '%b' "${path//%/\\x}")" "$archive/$path" || return 1
+        fetched=$((fetched + 1))
+    done < <(apt-get "${apt[@]}" install -qq --print-uris --no-install-recommends "$@" |
+                 grep "^'file:$repository/")
+    [ "$fetched" -gt 0 ] || { echo "apt took nothing from the i386 index as served" >&2; return 1; }
+    echo "the mirror's i386 index of security updates does not match its release file: Wine's" \
+        "i386 packages came from that index as the mirror serves it" >&2
+    apt_install "${apt[@]}" --no-install-recommends "$@"
+}
+
+# Checks run beside the caller's own work, each in a process group of its
+# own (setsid) so that it can be stopped whole, its output held in a log
+# until it is waited for. start_beside NAME COMMAND...
+declare -A beside_pid=() beside_log=()
+start_beside() {
+    local name=$1
+    shift
+    beside_log[$name]=$(mktemp)
+    setsid "$@" >"${beside_log[$name]}" 2>&1 </dev/null &
+    beside_pid[$name]=$!
+}
+# Waits for the check NAME, prints its output, and returns its status.
+finish_beside() {
+    local name=$1 status=0
+    wait "${beside_pid[$name]}" || status=$?
+    unset "beside_pid[$name]"
+    cat "${beside_log[$name]}"
+    rm -f "${beside_log[$name]}"
+    unset "beside_log[$name]"
+    return "$status"
+}
+# For an EXIT trap: every check still running beside is stopped, its whole
+# process group at once (its own exit then cleans up: the fresh Debian's
+# system is unmounted), and no log is left behind.
+stop_beside() {
+    local name
+    for name in "${!beside_pid[@]}"; do
+        kill -TERM -- "-${beside_pid[$name]}" 2>/dev/null
+        wait "${beside_pid[$name]}" 2>/dev/null || true
+    done
+    for name in "${!beside_log[@]}"; do rm -f "${beside_log[$name]}"; done
 }
