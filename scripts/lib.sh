@@ -76,6 +76,7 @@ build_zlib_with() {
     done
     $ar rcs "$prefix/lib/libz.a" "$build"/*.o
     cp "$src/zlib.h" "$src/zconf.h" "$prefix/include/"
+}
 
 # Wine with its 32-bit side, and qemu-user to run that side on kernels that
 # run no 32-bit program, with i386 added to dpkg's architectures: the
