@@ -10,6 +10,8 @@
 #    is not there yet), each program's Xvfb session under valgrind memcheck,
 #    and the latency report, run once so that it cannot rot (it fails only
 #    on a page not shown exactly or a program that does not exit);
+#  - a family added as its folder and one line (scripts/check-new-family.sh):
+#    a copy of the tree with the kept extra family builds and passes;
 #  - the release checks: the web build in Chromium, the Windows build
 #    under Wine (beside the web check: under emulation it mostly waits for
 #    its processes to start), then the Debian package installed with apt;
@@ -37,7 +39,7 @@ trap stop_beside EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-checks=("static checks" "sanitizers" "valgrind" "latency report" "web in Chromium"
+checks=("static checks" "sanitizers" "valgrind" "latency report" "a new family" "web in Chromium"
         "Windows under Wine" "Debian package")
 if [ -n "$fresh_debian" ]; then
     checks+=("fresh Debian 13")
@@ -69,6 +71,10 @@ elapsed "the sessions passed under valgrind"
 echo "(latency of the real programs in Xvfb: a report, not a test)"
 bash bench/latency.sh build-tests 1
 elapsed "the latency report done"
+new_family=$(mktemp -d)
+bash scripts/check-new-family.sh "$new_family"
+rm -rf "$new_family"
+elapsed "a family added as its folder passed"
 
 start_beside windows bash .ci/windows-under-wine.sh build-tests
 bash .ci/web-in-chromium.sh build-tests
