@@ -148,7 +148,6 @@ void expect_exported_pages_match(const std::string& exporter,
     remove_temporary_folder(run.temporary);
 }
 
-namespace {
 // The command line of `exporter` with `options` and then `folder`.
 std::string export_command(const std::string& exporter, const std::vector<std::string>& options,
                            const std::string& folder) {
@@ -156,27 +155,18 @@ std::string export_command(const std::string& exporter, const std::vector<std::s
     for (const std::string& option : options) command += " '" + option + "'";
     return command + " '" + folder + "' 2>/dev/null";
 }
-}  // namespace
 
-std::string expect_vector_file_matches_png(const std::string& exporter, const std::string& format,
-                                           const std::vector<std::string>& options,
-                                           const std::string& stem) {
-    const std::string folder = make_temporary_folder();
-    std::vector<std::string> vector_options = options;
-    vector_options.push_back(format);
-    EXPECT_EQ(std::system(export_command(exporter, options, folder + "/png").c_str()), 0);
-    EXPECT_EQ(std::system(export_command(exporter, vector_options, folder + "/vector").c_str()), 0);
-    std::vector<Uint32> expected;
-    int width = 0;
-    int height = 0;
-    EXPECT_EQ(read_png(folder + "/png/" + stem + ".png", expected, width, height), "") << stem;
+std::string render_vector_file(const std::string& format, const std::string& folder,
+                               const std::string& stem, int width, int height, bool smooth) {
     const std::string rendered = folder + "/rendered.png";
-    std::string vector_file;
+    const std::string aliasing = smooth ? "" : " -aa no -aaVector no";
     if (format == "--svg") {
-        vector_file = folder + "/vector/" + stem + ".svg";
-        EXPECT_EQ(run_quoted({"rsvg-convert", "-o", rendered, vector_file}), 0);
-    } else {
-        vector_file = folder + "/vector/" + stem + ".tex";
+        EXPECT_EQ(run_quoted({"rsvg-convert", "-o", rendered, folder + "/vector/" + stem + ".svg"}),
+                  0);
+        return rendered;
+    }
+    std::string pdf = folder + "/vector/" + stem + ".pdf";
+    if (format == "--tikz") {
         std::ofstream document(folder + "/document.tex");
         // A page of the picture's size in bp (1/72 inch, as pdftoppm's 72
         // dpi) with the picture at its top left corner.
@@ -190,11 +180,29 @@ std::string expect_vector_file_matches_png(const std::string& exporter, const st
                     "\\begin{document}\\input{vector/" << stem << ".tex}\\end{document}\n";
         document.close();
         const std::string command = "cd '" + folder +
-                                    "' && pdflatex -interaction=batchmode document.tex >/dev/null"
-                                    " && pdftoppm -r 72 -aa no -aaVector no -png -singlefile"
-                                    " document.pdf rendered";
+                                    "' && pdflatex -interaction=batchmode document.tex >/dev/null";
         EXPECT_EQ(std::system(command.c_str()), 0) << "see " << folder << "/document.log";
+        pdf = folder + "/document.pdf";
     }
+    const std::string command = "pdftoppm -r 72" + aliasing + " -png -singlefile '" + pdf +
+                                "' '" + folder + "/rendered'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << pdf;
+    return rendered;
+}
+
+std::string expect_vector_file_matches_png(const std::string& exporter, const std::string& format,
+                                           const std::vector<std::string>& options,
+                                           const std::string& stem) {
+    const std::string folder = make_temporary_folder();
+    std::vector<std::string> vector_options = options;
+    vector_options.push_back(format);
+    EXPECT_EQ(std::system(export_command(exporter, options, folder + "/png").c_str()), 0);
+    EXPECT_EQ(std::system(export_command(exporter, vector_options, folder + "/vector").c_str()), 0);
+    std::vector<Uint32> expected;
+    int width = 0;
+    int height = 0;
+    EXPECT_EQ(read_png(folder + "/png/" + stem + ".png", expected, width, height), "") << stem;
+    const std::string rendered = render_vector_file(format, folder, stem, width, height, false);
     std::vector<Uint32> drawn;
     int drawn_width = 0;
     int drawn_height = 0;
@@ -205,7 +213,8 @@ std::string expect_vector_file_matches_png(const std::string& exporter, const st
         differing += drawn[i] != expected[i];
     }
     EXPECT_EQ(differing, 0u) << format << " " << stem;
-    std::ifstream in(vector_file);
+    const std::string extension = format == "--svg" ? ".svg" : format == "--pdf" ? ".pdf" : ".tex";
+    std::ifstream in(folder + "/vector/" + stem + extension, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     remove_temporary_folder(folder);

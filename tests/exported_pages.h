@@ -32,11 +32,21 @@ std::vector<std::string> files_in(const std::string& folder);
 // Removes a temporary folder and all it holds.
 void remove_temporary_folder(const std::string& folder);
 
+// The command line of `exporter` with `options` and then `folder`, its
+// messages left out.
+std::string export_command(const std::string& exporter, const std::vector<std::string>& options,
+                           const std::string& folder);
+// Renders FOLDER/vector/STEM written in FORMAT ("--svg" at 100 % by
+// rsvg-convert; "--pdf" at 72 dpi by pdftoppm; "--tikz" compiled by
+// pdflatex on a page of its size, width x height bp, then so), with
+// pdftoppm's anti-aliasing when `smooth`: the PNG's path.
+std::string render_vector_file(const std::string& format, const std::string& folder,
+                               const std::string& stem, int width, int height, bool smooth);
 // Checks that FOLDER/`stem` written by `exporter OPTIONS FORMAT FOLDER` as
-// a vector drawing (FORMAT "--svg", rendered at 100 % by rsvg-convert, or
-// "--tikz", compiled by pdflatex on a page of its size in bp and rendered
-// at 72 dpi by pdftoppm without anti-aliasing) is, pixel for pixel, the PNG
-// that `exporter OPTIONS FOLDER` writes; returns the vector file's text.
+// a vector drawing (FORMAT "--svg", "--pdf" or "--tikz", rendered as
+// render_vector_file renders it, without anti-aliasing) is, pixel for
+// pixel, the PNG that `exporter OPTIONS FOLDER` writes; returns the vector
+// file's text.
 std::string expect_vector_file_matches_png(const std::string& exporter, const std::string& format,
                                            const std::vector<std::string>& options,
                                            const std::string& stem);

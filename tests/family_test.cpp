@@ -110,6 +110,7 @@ TEST_P(FamilyRun, VectorPagesAreThePngPagesWithEachFigureTitled) {
     const std::string usual = std::to_string(family().orders.usual);
     const std::string tikz = expect_vector_file_matches_png(exporter, "--tikz", {}, "page-1");
     expect_vector_file_matches_png(exporter, "--svg", {"--order", "2", "--path"}, "page-1");
+    expect_vector_file_matches_png(exporter, "--pdf", {"--order", "2", "--path"}, "page-1");
     const std::string svg =
         expect_vector_file_matches_png(exporter, "--svg", {"--order", usual}, "page-1");
     const auto& [number, words] = test_case().examples.front();
