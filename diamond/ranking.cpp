@@ -4,6 +4,7 @@
 #include <array>
 
 #include "diamond.h"
+#include "joint_counts.h"
 
 namespace diamond {
 
@@ -93,17 +94,19 @@ BigCount rank_figure(int order, const FigurePath& path) {
 StepRange step_range(int order) { return {order, 2 * order, 1}; }
 
 // Its paths go anywhere from their row back to it.
-bool count_by(int order, Statistic statistic, CountTable& counts) {
-    if (order < 1 || order > largest_counted_path_order) return false;
-    count_paths_by(order, false, statistic, counts);
+bool count(const CountQuestion& question, CountGrid& grid) {
+    if (question.order < 1 || question.order > largest_order_for(path_count_limits, question)) {
+        return false;
+    }
+    count_paths(false, question, grid);
     return true;
 }
 
 }  // namespace
 
 const FigureCounting figure_counting = {largest_figure_order, figure_total, unrank_figure,
-                                        rank_figure,          step_range,   count_by,
-                                        largest_counted_path_order};
+                                        rank_figure,          step_range,   count,
+                                        path_count_limits};
 const RandomDrawing random_drawing = {largest_figure_order, nullptr};
 
 }  // namespace diamond

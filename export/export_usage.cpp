@@ -1,5 +1,6 @@
 #include "export_usage.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
@@ -28,11 +29,41 @@ void print_wrapped(std::FILE* to, const char* first, int indent, const char* tex
     std::fputc('\n', to);
 }
 
+// Up to which orders the family counts: "counts by one statistic at 1 ...
+// 1000, by two or under a filter on another one at 1 ... 30", each group
+// of statistics alone that shares a limit named where they differ.
+std::string counted_orders(const CountLimits& limits) {
+    std::string text = "counts by ";
+    const int first = limits.alone[0];
+    if (std::all_of(limits.alone.begin(), limits.alone.end(), [first](int l) { return l == first; })) {
+        text += "one statistic at 1 ... " + std::to_string(first);
+    } else {
+        std::vector<int> seen;
+        for (const int largest : limits.alone) {
+            if (std::find(seen.begin(), seen.end(), largest) != seen.end()) continue;
+            std::vector<const char*> names;
+            for (const Statistic statistic : statistics) {
+                if (limits.alone[static_cast<std::size_t>(statistic)] == largest) {
+                    names.push_back(statistic_name(statistic));
+                }
+            }
+            text += seen.empty() ? "" : ", by ";
+            for (std::size_t i = 0; i < names.size(); ++i) {
+                text += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + std::string(names[i]);
+            }
+            text += " at 1 ... " + std::to_string(largest);
+            seen.push_back(largest);
+        }
+    }
+    return text + ", by two statistics or under a filter on another one at 1 ... " +
+           std::to_string(limits.jointly);
+}
+
 }  // namespace
 
 void print_usage(std::FILE* to) {
     const Family& family = program_family;
-    const bool counted = family.counting.count_by != nullptr;
+    const bool counted = family.counting.count != nullptr;
     const std::vector<const PageFormat*> formats = page_formats();
     std::fprintf(to, "usage: %s [", program_name);
     for (std::size_t i = 0; i < formats.size(); ++i) {
@@ -45,7 +76,9 @@ void print_usage(std::FILE* to) {
                  "       %s [--order N] --list [--where EXPR | --figure K | --figure STEPS |\n"
                  "           --random SEED]\n",
                  program_name, program_name);
-    if (counted) std::fprintf(to, "       %s [--order N] --counts STAT\n", program_name);
+    if (counted) {
+        std::fprintf(to, "       %s [--order N] --counts STAT[,STAT] [--where EXPR]\n", program_name);
+    }
     std::array<char, 400> what{};
     std::snprintf(what.data(), what.size(),
                   "the pages of %s, which shows %s, and writes each as FOLDER/page-N.png, or "
@@ -57,19 +90,20 @@ void print_usage(std::FILE* to) {
         std::snprintf(option.data(), option.size(), "  %-10s  ", format->option);
         print_wrapped(to, option.data(), 14, format->help);
     }
-    std::array<char, 300> orders{};
+    std::array<char, 200> orders{};
     std::snprintf(orders.data(), orders.size(),
                   "the family of order N: pages and the whole list at 1 ... %d (the program's "
-                  "own: %d), one figure alone at 1 ... %d%s%s",
-                  family.orders.largest, family.orders.usual, family.counting.largest_order,
-                  counted ? ", counts at 1 ... " : "",
-                  counted ? std::to_string(family.counting.largest_counted_order).c_str() : "");
-    print_wrapped(to, "  --order N  ", 14, orders.data());
+                  "own: %d), one figure alone at 1 ... %d",
+                  family.orders.largest, family.orders.usual, family.counting.largest_order);
+    const std::string all_orders =
+        std::string(orders.data()) + (counted ? ", " + counted_orders(family.counting.limits) : "");
+    print_wrapped(to, "  --order N  ", 14, all_orders.c_str());
     std::fprintf(to,
                  "  --path      draw each figure's lattice path over its dominoes, in black\n"
                  "  --where EXPR  only the figures whose statistics EXPR holds, on pages laid\n"
-                 "              out as ever, each keeping its number: STAT=V or STAT=LO-HI,\n"
-                 "              joined by commas, such as \"flats=2,height=1-3\"\n"
+                 "              out as ever, each keeping its number, in the list or in the\n"
+                 "              counts: STAT=V or STAT=LO-HI, joined by commas, such as\n"
+                 "              \"flats=2,height=1-3\"\n"
                  "  --figure K  write only figure K (from 1), alone, cropped to its outline and\n"
                  "              a margin of one cell, as FOLDER/figure-K.png (.svg, .tex)\n"
                  "  --figure STEPS  the same for the figure whose steps are STEPS, as in the\n"
@@ -83,7 +117,9 @@ void print_usage(std::FILE* to) {
     if (counted) {
         std::fprintf(to,
                      "  --counts STAT  write no file: print how many figures have each value of\n"
-                     "              STAT, counted without listing them\n");
+                     "              STAT, counted without listing them; STAT,STAT a table of\n"
+                     "              figures by both (rows the first, columns the second); with\n"
+                     "              --where only the figures it keeps\n");
     }
     std::fprintf(to,
                  "  -h, --help  show this and exit\n"

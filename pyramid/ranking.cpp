@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "joint_counts.h"
 #include "pyramid.h"
 
 namespace pyramid {
@@ -135,17 +136,19 @@ BigCount rank_figure(int order, const FigurePath& path) {
 StepRange step_range(int order) { return {order, 2 * order, 1}; }
 
 // Its paths never go below their row.
-bool count_by(int order, Statistic statistic, CountTable& counts) {
-    if (order < 1 || order > largest_counted_path_order) return false;
-    count_paths_by(order, true, statistic, counts);
+bool count(const CountQuestion& question, CountGrid& grid) {
+    if (question.order < 1 || question.order > largest_order_for(path_count_limits, question)) {
+        return false;
+    }
+    count_paths(true, question, grid);
     return true;
 }
 
 }  // namespace
 
 const FigureCounting figure_counting = {largest_figure_order, figure_total, unrank_figure,
-                                        rank_figure,          step_range,   count_by,
-                                        largest_counted_path_order};
+                                        rank_figure,          step_range,   count,
+                                        path_count_limits};
 const RandomDrawing random_drawing = {largest_figure_order, nullptr};
 
 }  // namespace pyramid
