@@ -294,7 +294,7 @@ ChosenFigure one_figure_asked(const Request& request, int order, bool with_paths
 // with the family, the order and the seed.
 int export_chosen_figure(PagerState& pager, const Request& request, const Run& run) {
     const ChosenFigure chosen = one_figure_asked(request, run.order, run.drawing.paths);
-    std::string stem = "figure-" + decimal_text(chosen.number);
+    std::string stem = "figure-" + number_in_name(chosen.number);
     std::string title = "figure " + decimal_text(chosen.number);
     if (request.random != nullptr) {
         const std::string seed = std::to_string(seed_given(request));

@@ -105,7 +105,17 @@ void print_usage(std::FILE* to) {
                  "              counts: STAT=V or STAT=LO-HI, joined by commas, such as\n"
                  "              \"flats=2,height=1-3\"\n"
                  "  --figure K  write only figure K (from 1), alone, cropped to its outline and\n"
-                 "              a margin of one cell, as FOLDER/figure-K.png (.svg, .tex)\n"
+                 "              a margin of one cell, as FOLDER/figure-K.png (.svg, .tex)\n");
+    // K is read as text: at the largest order it has hundreds of digits.
+    const int largest = family.counting.largest_order;
+    const std::string digits = std::to_string(decimal_text(family.counting.figure_total(largest)).size());
+    const std::string number =
+        "K in decimal digits, of any length up to the count's (" + digits + " at order " +
+        std::to_string(largest) +
+        "); a K of more than 200 digits names its file by its first 100 digits, a dash and its "
+        "last 100";
+    print_wrapped(to, "              ", 14, number.c_str());
+    std::fprintf(to,
                  "  --figure STEPS  the same for the figure whose steps are STEPS, as in the\n"
                  "              titles and the list: \"rise fall flat\"\n"
                  "  --random SEED  the same for a figure drawn uniformly at random, the same\n"

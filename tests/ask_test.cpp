@@ -514,7 +514,8 @@ std::vector<std::string> lines_of(const std::string& command) {
 
 // Counts as a user asks for them: a table of two statistics under a
 // filter, its rows, columns and totals those of the figures listed; each
-// family's limits told in one line that names them.
+// family's limits told in one line that names them; and at order 1,000 the
+// last figure by its 764-digit number, written under the shorter name.
 TEST(AskTheExporter, CountsTablesAndFiguresAtTheirLimits) {
     const std::string diamond = PROGRAMS "/diamond_export";
     const std::vector<std::string> table = lines_of(diamond + " --order 4 --counts peaks,flats --where returns=2-3");
@@ -556,6 +557,18 @@ TEST(AskTheExporter, CountsTablesAndFiguresAtTheirLimits) {
     EXPECT_EQ(lines_of("('" + aztec + "' --order 6 --counts flats --where height=3; test $? = 2)"),
               std::vector<std::string>{"aztec_export: order 6 is past the largest for counts by two statistics, "
                                        "or under a filter on another one: orders 1 to 5"});
+    const std::string total = lines_of(diamond + " --order 1000 --counts flats").back().substr(4);
+    ASSERT_EQ(total.size(), 764u);
+    const std::string folder = make_temporary_folder();
+    EXPECT_EQ(shell_status("cd '" + folder + "' && '" + diamond + "' --order 1000 --figure " + total + " f >out 2>&1"), 0);
+    EXPECT_EQ(files_in(folder + "/f"),
+              std::vector<std::string>{"figure-" + total.substr(0, 100) + "-" + total.substr(664) + ".png"});
+    remove_temporary_folder(folder);
+    // The last figure: 1,000 falls, then 1,000 rises.
+    const std::vector<std::string> line = lines_of(diamond + " --order 1000 --list --figure " + total);
+    ASSERT_EQ(line.size(), 2u);
+    EXPECT_EQ(line[1].substr(0, 2 * total.size() + 12), total + "\t" + total + "\tfall fall ");
+    EXPECT_EQ(line[1].substr(line[1].size() - 12), "rise\t0\t0\t1\t0");
 }
 
 }  // namespace
