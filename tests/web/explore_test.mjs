@@ -199,12 +199,15 @@ async function expectDownloads(page, kind, stem, exported, exportedStem) {
   }
 }
 
+// The page's own calls into the module, as its script has them.
+const core = (page) => page.evaluateHandle(() => import("/explore/core.js"));
+
 async function selectFigure(page, index) {
-  const point = await page.evaluate((i) => {
+  const point = await (await core(page)).evaluate((calls, i) => {
     const box = document.getElementById("page").getBoundingClientRect();
-    const edge = (side) => Module._explore_figure_edge(i, side);
-    return { x: box.left + (edge(0) + edge(2)) / 2 * box.width / 800,
-      y: box.top + (edge(1) + edge(3)) / 2 * box.height / 600 };
+    const [left, top, right, bottom] = calls.figureEdges(i);
+    return { x: box.left + (left + right) / 2 * box.width / 800,
+      y: box.top + (top + bottom) / 2 * box.height / 600 };
   }, index);
   await page.mouse.move(point.x, point.y);
   return page.$eval("#selection", (e) => e.textContent);
@@ -239,7 +242,7 @@ async function selectionAndDownloads() {
 
   page = await open("?family=pyramid&order=5&page=7&paths=1");
   await expectShown(page, "pyramid order 5 - page 7 of 7", "pyramid-5-path/page-7.png", "paths");
-  const last = await page.evaluate(() => Module._explore_page_figure_count() - 1);
+  const last = await (await core(page)).evaluate((calls) => calls.pageFigureCount() - 1);
   check((await selectFigure(page, last)).startsWith("figure 394 of 394: flat flat"),
     "the last pyramid figure is not selected");
   await expectDownloads(page, "figure", "pyramid-order-5-figure-394", "pyramid-5-path-figure",

@@ -152,11 +152,16 @@ export function figureUnder(clientX, clientY) {
 export function clearSelection() {
   overlayContext.clearRect(0, 0, width, height);
 }
+// Where figure `index` of the page stands, in the page's own pixels: its
+// left, top, right and bottom edges, all included.
+export function figureEdges(index) {
+  return [0, 1, 2, 3].map((side) => core._explore_figure_edge(session, index, side));
+}
 export function outlineFigure(index) {
-  const edge = (side) => core._explore_figure_edge(session, index, side);
+  const [left, top, right, bottom] = figureEdges(index);
   overlayContext.strokeStyle = "rgba(220, 0, 160, 0.9)";
   overlayContext.lineWidth = 3;
-  overlayContext.strokeRect(edge(0) - 2.5, edge(1) - 2.5, edge(2) - edge(0) + 6, edge(3) - edge(1) + 6);
+  overlayContext.strokeRect(left - 2.5, top - 2.5, right - left + 6, bottom - top + 6);
 }
 
 // Each value's count of the statistic among the figures of the order, from
