@@ -19,8 +19,9 @@
 
 // Everything the explorer keeps between the page's calls.
 struct ExploreSession {
-    // Text the page hands over (a filter, a figure's number or steps, a seed).
-    std::array<char, 1024> input{};
+    // Text the page hands over (a filter, a figure's number or steps, a
+    // seed), as long as the page asks, and its closing zero.
+    std::vector<char> input = std::vector<char>(1, '\0');
     const char* failure = "";
     // The filter every run keeps its figures by, if any, as it reads back.
     std::optional<WhereFilter> where;
@@ -202,7 +203,19 @@ int explore_has_counts(int family) {
                : 0;
 }
 
-char* explore_input(ExploreSession* session) { return session->input.data(); }
+namespace {
+// Far more than a figure of order 1,000 needs, and a bound on the memory
+// a page can ask for.
+constexpr int input_limit = 65536;
+}  // namespace
+
+char* explore_input(ExploreSession* session, int size) {
+    if (size < 0 || size > input_limit) return nullptr;
+    session->input.assign(static_cast<std::size_t>(size) + 1, '\0');
+    return session->input.data();
+}
+
+int explore_input_limit() { return input_limit; }
 
 const char* explore_failure(ExploreSession* session) { return session->failure; }
 

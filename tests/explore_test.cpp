@@ -68,8 +68,10 @@ TEST(Explorer, RefusesWhatIsNotThere) {
 }
 
 namespace {
-void hand_over(ExploreSession* session, const char* text) {
-    std::snprintf(explore_input(session), 1024, "%s", text);
+void hand_over(ExploreSession* session, const std::string& text) {
+    char* input = explore_input(session, static_cast<int>(text.size()));
+    ASSERT_NE(input, nullptr);
+    text.copy(input, text.size());
 }
 }  // namespace
 

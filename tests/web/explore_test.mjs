@@ -316,9 +316,8 @@ async function navigation() {
   for (const [query, title, exported, sentences] of [
     ["?family=diamond&order=7&page=3243", "diamond order 7 - page 3243 of 3243",
       "diamond-7/page-3243.png", []],
-    ["?family=diamond&order=29", `diamond order 28 - figure 1 of ${total("diamond", 28)}`,
-      "diamond-28-figure/figure-1.png",
-      ["Diamond has orders 1 to 28, so order 28 is shown instead of order 29."]],
+    ["?family=diamond&order=1001", `diamond order 1000 - figure 1 of ${total("diamond", 1000)}`, null,
+      ["Diamond has orders 1 to 1000, so order 1000 is shown instead of order 1001."]],
     ["?family=pyramid&order=2&page=0", "pyramid order 2 - page 1 of 1", "pyramid-2/page-1.png",
       ["Pyramid order 2 has 1 page, so page 1 is shown instead of page 0."]],
     ["?family=cube&page=x", "diamond order 4 - page 1 of 9", null,
@@ -327,9 +326,9 @@ async function navigation() {
     ["?family=diamond&order=005&page=9999999999", "diamond order 5 - page 71 of 71", "diamond-5/page-71.png",
       ["Diamond order 5 has 71 pages, so page 71 is shown instead of page 9999999999."]],
     [`?family=pyramid&order=${"9".repeat(40)}&page=${"7".repeat(40)}`,
-      `pyramid order 48 - figure 1 of ${total("pyramid", 48)}`, null,
-      [`Pyramid has orders 1 to 48, so order 48 is shown instead of order ${"9".repeat(24)}….`,
-        `Pyramid order 48 has no pages: page ${"7".repeat(24)}… is left out.`]],
+      `pyramid order 1000 - figure 1 of ${total("pyramid", 1000)}`, null,
+      [`Pyramid has orders 1 to 1000, so order 1000 is shown instead of order ${"9".repeat(24)}….`,
+        `Pyramid order 1000 has no pages: page ${"7".repeat(24)}… is left out.`]],
     [`?family=pyramid&order=8&page=${"7".repeat(40)}`, "pyramid order 8 - page 1387 of 1387", null,
       [`Pyramid order 8 has 1387 pages, so page 1387 is shown instead of page ${"7".repeat(24)}….`]],
     ["?family=diamond&order=5&where=flats%3Dx&page=2", "diamond order 5 - page 2 of 71", "diamond-5/page-2.png",
@@ -630,7 +629,31 @@ async function figuresAlone() {
       exported: `pyramid-48-path-figure/figure-${n48}.png` }]]);
 }
 
+// At order 1,000: the last figure by its 764-digit number, told whole in
+// the status line, which wraps it; a figure by its steps, some 7,000
+// bytes of them; pyramid's random figure of a seed, the exporter's.
+async function figuresAtOrder1000() {
+  const last = total("diamond", 1000);
+  const third = String(BigInt(last) / 3n);
+  const steps = listed("diamond", "--order", "1000", "--figure", third)[0].steps;
+  const title = (figure) => `diamond order 1000 - figure ${figure} of ${last}`;
+  const page = await open(`?family=diamond&order=1000&figure=${last}`);
+  await expectShown(page, title(last), null, "the last figure of order 1000");
+  check(await page.$eval("#status", (e, n) => e.textContent.includes(`figure ${n} of ${n}`) &&
+    e.scrollWidth <= e.clientWidth, last), "the status line does not wrap the figure's whole number");
+  await page.$eval("#figure", (e, text) => { e.value = text; }, steps);
+  await page.focus("#figure");
+  await page.keyboard.press("Enter");
+  await expectShown(page, title(third), null, `${steps.length} bytes of steps typed`);
+  check(await asked(page, "figure") === third, `after the steps the address is ${page.url()}`);
+  await page.close();
+  const drawn = listed("pyramid", "--order", "1000", "--random", "7")[0];
+  await actsOn("?family=pyramid&order=1000&random=7", [["a random figure", none,
+    { title: `pyramid order 1000 - figure ${drawn.number} of ${total("pyramid", 1000)}` }]]);
+}
+
 try {
+  await figuresAtOrder1000();
   for (const [family, order] of orders.slice(0, -1)) await everyPage(family, order);
   await navigation();
   await keysAfterControls();

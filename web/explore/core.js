@@ -33,15 +33,18 @@ export function whenStarted(started) {
   });
 }
 
-// Text from the module, and text handed to it. The module's input holds
-// 1,023 bytes and its closing zero.
+// Text from the module, and text handed to it: the module makes room for
+// as many bytes as the text has, up to its limit (far more than the steps
+// of a figure of order 1,000, some 10,000 bytes).
 function fromCore(pointer) {
   return core.UTF8ToString(pointer);
 }
 const encoder = new TextEncoder();
 function hand(text) {
-  if (encoder.encode(text).length > 1023) return false;
-  core.stringToUTF8(text, core._explore_input(session), 1024);
+  const bytes = encoder.encode(text).length;
+  const input = core._explore_input(session, bytes);
+  if (input === 0) return false;
+  core.stringToUTF8(text, input, bytes + 1);
   return true;
 }
 
