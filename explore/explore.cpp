@@ -247,11 +247,11 @@ const char* explore_filter(ExploreSession* session) { return session->where_give
 
 namespace {
 
-// The figures of `family` at `order` that the session's filter keeps,
-// counted by `first` and, unless it is -1, `second`, into `grid`: false
-// when they are not counted so.
+// The figures of `family` at `order`, those the session's filter keeps
+// when `filtered`, counted by `first` and, unless it is -1, `second`, into
+// `grid`: false when they are not counted so.
 bool count_asked(const ExploreSession& session, int family, int order, int first, int second,
-                 CountGrid& grid) {
+                 bool filtered, CountGrid& grid) {
     grid = CountGrid{};
     const Family* counted = family_numbered(family);
     const auto is_statistic = [](int statistic) {
@@ -266,7 +266,7 @@ bool count_asked(const ExploreSession& session, int family, int order, int first
     question.by = {statistics[static_cast<std::size_t>(first)],
                    statistics[static_cast<std::size_t>(second == -1 ? first : second)]};
     question.counted = second == -1 ? 1 : 2;
-    if (session.where) question.filter = *session.where;
+    if (filtered && session.where) question.filter = *session.where;
     return order >= 1 && counted->counting.count(question, grid);
 }
 
@@ -291,8 +291,10 @@ const char* count_text(ExploreSession& session, const CountGrid& grid, int row, 
 
 }  // namespace
 
-int explore_counts(ExploreSession* session, int family, int order, int statistic) {
-    if (!count_asked(*session, family, order, statistic, -1, session->counts)) return -1;
+int explore_counts(ExploreSession* session, int family, int order, int statistic, int filtered) {
+    if (!count_asked(*session, family, order, statistic, -1, filtered != 0, session->counts)) {
+        return -1;
+    }
     return largest_with_figures(session->counts, false);
 }
 
@@ -300,9 +302,11 @@ const char* explore_count_of(ExploreSession* session, int value) {
     return count_text(*session, session->counts, value, 0);
 }
 
-int explore_joint_counts(ExploreSession* session, int family, int order, int first, int second) {
+int explore_joint_counts(ExploreSession* session, int family, int order, int first, int second,
+                         int filtered) {
     session->joint_columns = -1;
-    if (second == -1 || !count_asked(*session, family, order, first, second, session->joint)) {
+    if (second == -1 ||
+        !count_asked(*session, family, order, first, second, filtered != 0, session->joint)) {
         return -1;
     }
     session->joint_columns = largest_with_figures(session->joint, true);

@@ -47,15 +47,17 @@ const char* explore_statistic_name(int statistic);
 // and gives it back as it reads.
 int explore_set_filter(ExploreSession* session);
 const char* explore_filter(ExploreSession* session);
-// The figures of `family` at `order` that the filter keeps counted by the
-// statistic: the largest value that has figures (-1 when none has, or
-// they are not counted so); then each value's count.
-int explore_counts(ExploreSession* session, int family, int order, int statistic);
+// The figures of `family` at `order` counted by the statistic, only those
+// the filter keeps when `filtered` is not 0: the largest value that has
+// figures (-1 when none has, or they are not counted so); then each
+// value's count.
+int explore_counts(ExploreSession* session, int family, int order, int statistic, int filtered);
 const char* explore_count_of(ExploreSession* session, int value);
 // The same figures counted by two statistics at once: the largest value
 // of the first that has figures (-1 when none has, or they are not
 // counted so), and of the second; then each pair's count.
-int explore_joint_counts(ExploreSession* session, int family, int order, int first, int second);
+int explore_joint_counts(ExploreSession* session, int family, int order, int first, int second,
+                         int filtered);
 int explore_joint_columns(ExploreSession* session);
 const char* explore_joint_count_of(ExploreSession* session, int row, int column);
 // The figures of `family` at `order`, how many (decimal; "0" past the

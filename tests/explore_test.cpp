@@ -90,10 +90,12 @@ TEST(Explorer, AnswersWhatTheExportersAnswer) {
     EXPECT_STRNE(explore_failure(session), "");
     // The counts follow the filter: by flats only 2, by two statistics the
     // table of those figures; the Aztec diamond's too.
-    EXPECT_EQ(explore_counts(session, 0, 5, 0), 2);
+    EXPECT_EQ(explore_counts(session, 0, 5, 0, 1), 2);
     EXPECT_STREQ(explore_count_of(session, 2), "560");
     EXPECT_STREQ(explore_count_of(session, 1), "0");
-    ASSERT_EQ(explore_joint_counts(session, 0, 5, 3, 0), 3);
+    EXPECT_EQ(explore_counts(session, 0, 5, 0, 0), 5);
+    EXPECT_STREQ(explore_count_of(session, 1), "630");
+    ASSERT_EQ(explore_joint_counts(session, 0, 5, 3, 0, 1), 3);
     EXPECT_EQ(explore_joint_columns(session), 2);
     long long column = 0;
     for (int height = 0; height <= 3; ++height) {
@@ -101,8 +103,8 @@ TEST(Explorer, AnswersWhatTheExportersAnswer) {
         column += std::stoll(explore_joint_count_of(session, height, 2));
     }
     EXPECT_EQ(column, 560);
-    EXPECT_EQ(explore_joint_counts(session, 0, 5, 3, 3), -1);
-    EXPECT_EQ(explore_counts(session, 2, 3, 0), 2);
+    EXPECT_EQ(explore_joint_counts(session, 0, 5, 3, 3, 1), -1);
+    EXPECT_EQ(explore_counts(session, 2, 3, 0, 1), 2);
     EXPECT_STREQ(explore_count_of(session, 2), "15");
     // A figure of three flats is not on the filtered pages, but on the others.
     hand_over(session, "rise fall rise fall flat flat flat");

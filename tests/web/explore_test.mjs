@@ -7,9 +7,10 @@
 // phone's screen, a failed load, a page with no JavaScript, and no console
 // message. Then what a user asks for, against the exporters' --where,
 // --counts, --figure, --random and --list: the families and orders the
-// module has, the counts and filtered pages, figures by number and steps
-// (21 digits too), random figures and tilings by seed, and figures drawn
-// alone past the paged orders, with their downloads.
+// module has, the counts and filtered pages, the panel's tables and its
+// table of two statistics following the filter, figures by number and
+// steps (21 and 764 digits too), random figures and tilings by seed, and
+// figures drawn alone past the paged orders, with their downloads.
 // Usage: node explore_test.mjs WEB_FOLDER LINUX_BUILD_FOLDER
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
@@ -137,7 +138,8 @@ async function actsOn(query, acts) {
       message: document.getElementById("message").textContent,
       focused: document.activeElement.id || document.activeElement.tagName,
       pressed: [...document.querySelectorAll("[aria-pressed=true]")]
-        .map((b) => `${b.dataset.statistic} ${b.dataset.value}`).join(),
+        .map((b) => `${b.dataset.statistic} ${b.dataset.value}` +
+          (b.dataset.second ? ` ${b.dataset.second} ${b.dataset.secondValue}` : "")).join(),
       hidden: hidden && [...document.querySelectorAll(hidden)].every((e) => e.hidden) }), expected.hidden);
     const wanted = { ...expected, hidden: expected.hidden && true };
     for (const [name, value] of Object.entries(shown)) {
@@ -475,7 +477,7 @@ async function familiesAndFormats() {
 async function statisticsAndFilters() {
   const page = await open("?family=diamond&order=5");
   await expectShown(page, "diamond order 5 - page 1 of 71", "diamond-5/page-1.png", "order 5");
-  const tables = await page.$$eval("#tables table", (all) => all.map((t) => [t.caption.textContent,
+  const tables = await page.$$eval("#tables > table", (all) => all.map((t) => [t.caption.textContent,
     [...t.tBodies[0].rows].map((r) => [r.cells[0].textContent, r.cells[1].textContent,
       parseFloat(r.cells[2].firstChild.style.width)])]));
   check(tables.length === 4, `the panel has ${tables.length} tables`);
@@ -495,6 +497,8 @@ async function statisticsAndFilters() {
   };
   const [two, typedWhere, typedPressed] =
     ["flats 2,flats 3", "height=1-2,flats=1", "flats 1,height 1,height 2"];
+  const cell = (flats, peaks) => `#pair button[data-value="${flats}"][data-second-value="${peaks}"]`;
+  const bothPressed = "flats 1,peaks 2,flats 1 peaks 2";
   await actsOn("?family=diamond&order=5", [
     ["a click on flats 2", click(value("flats", 2)), filtered("flats=2", "flats 2")],
     ["Shift and a click on flats 3", withShift(click(value("flats", 3))), filtered("flats=2-3", two)],
@@ -504,6 +508,8 @@ async function statisticsAndFilters() {
       filtered("flats=2-3,peaks=1-2", `${two},peaks 1,peaks 2`)],
     ["flats 3 alone", click(value("flats", 3)), filtered("flats=3,peaks=1-2", "flats 3,peaks 1,peaks 2")],
     ["flats 3 again", click(value("flats", 3)), filtered("peaks=1-2", "peaks 1,peaks 2")],
+    ["a cell of two statistics", click(cell(1, 2)), filtered("flats=1,peaks=2", bothPressed)],
+    ["Enter on it again", focusAndPress(cell(1, 2), "Enter"), filtered("", "")],
     ["the filter typed", typed("#where", "height=1-2, flats=1"), filtered(typedWhere, typedPressed)],
     ["a bad filter typed", typed("#where", "flats=x"), filtered(typedWhere, typedPressed, { message:
       'The filter "flats=x" cannot be read: a value is a whole number V, or a range LO-HI of them.' })],
@@ -515,8 +521,54 @@ async function statisticsAndFilters() {
       selection: "No figure of diamond order 7 has returns=0." }]]);
   const { folder, pages } = exportedWhere("aztec", 3, "flats=1");
   await actsOn("?family=aztec&order=3&where=flats%3D1", [["aztec filtered", none,
-    { title: `aztec order 3 where flats=1 - page 1 of ${pages}`, exported: `${folder}/page-1.png`,
-      hidden: "#statistics" }]]);
+    { title: `aztec order 3 where flats=1 - page 1 of ${pages}`, exported: `${folder}/page-1.png` }]]);
+  await panelFollowsTheFilter();
+}
+
+// The panel as shown: each statistic's counts that are not 0, and the
+// cells of the table of two statistics that have figures ("row,column
+// count"); and the same as the exporter's --counts gives them.
+const panelShown = (page) => page.evaluate(() => ({
+  tables: [...document.querySelectorAll("#tables > table")].map((t) => `${t.caption.textContent}: ` +
+    [...t.tBodies[0].rows].filter((r) => r.cells[1].textContent !== "0")
+      .map((r) => `${r.cells[0].textContent}\t${r.cells[1].textContent}`).join("\n")).join("\n"),
+  pair: [...document.querySelectorAll("#pair tbody button")].filter((b) => b.textContent !== "0")
+    .map((b) => `${b.dataset.value},${b.dataset.secondValue} ${b.textContent}`).join(" "),
+  labels: [...document.querySelectorAll("#pair tbody button")].every((b) =>
+    b.getAttribute("aria-label") === `${b.dataset.statistic} ${b.dataset.value}, ${b.dataset.second} ` +
+      `${b.dataset.secondValue}: ${b.textContent} figure${b.textContent === "1" ? "" : "s"}`),
+}));
+function panelCounted(family, order, where, pair) {
+  const counted = (what) => exporter(family, null, "--order", `${order}`, "--counts", what,
+    ...(where ? ["--where", where] : [])).trim().split("\n");
+  const tables = ["flats", "peaks", "returns", "height"]
+    .map((name) => `${name}: ${counted(name).slice(1, -1).join("\n")}`).join("\n");
+  const [head, ...rows] = counted(pair).slice(0, -1);
+  const columns = head.split("\t").slice(1, -1);
+  const cells = rows.flatMap((line) => {
+    const [row, ...counts] = line.split("\t");
+    return counts.slice(0, -1).flatMap((count, i) => (count === "0" ? [] : [`${row},${columns[i]} ${count}`]));
+  });
+  return { tables, pair: cells.join(" "), labels: true };
+}
+
+// With a filter, every table counts the figures it keeps, and so does the
+// table of two statistics, whichever two are chosen; the Aztec diamond's
+// too, counted by listing.
+async function panelFollowsTheFilter() {
+  for (const [family, order, where, columns] of [["diamond", 7, "flats=2,returns=3-4", null],
+    ["pyramid", 6, "height=2", "returns"], ["aztec", 4, "peaks=3", null]]) {
+    const page = await open(`?family=${family}&order=${order}&where=${encodeURIComponent(where)}`);
+    await page.waitForFunction(() => document.title.includes(" where "), { timeout: 20000 });
+    if (columns) await page.select("#pair-columns", String(["flats", "peaks", "returns", "height"].indexOf(columns)));
+    const shown = await panelShown(page);
+    const counted = panelCounted(family, order, where, `flats,${columns ?? "peaks"}`);
+    for (const part of ["tables", "pair", "labels"]) {
+      check(shown[part] === counted[part], `${family} order ${order} where ${where}: the panel's ${part} ` +
+        `are ${shown[part]}, not ${counted[part]}`);
+    }
+    await page.close();
+  }
 }
 
 // Figures by number and steps in the Figure box, on their pages, selected

@@ -167,13 +167,30 @@ export function outlineFigure(index) {
   overlayContext.strokeRect(left - 2.5, top - 2.5, right - left + 6, bottom - top + 6);
 }
 
-// Each value's count of the statistic among the figures of the order, from
-// 0 to the largest value any has, as decimal text.
-export function counts(family, order, statistic) {
+// Each value's count of the statistic among the figures of the order (only
+// those the filter keeps when `filtered`), from 0 to the largest value any
+// has, as decimal text.
+export function counts(family, order, statistic, filtered) {
   const all = [];
-  const largest = core._explore_counts(session, family, order, statistic);
+  const largest = core._explore_counts(session, family, order, statistic, filtered ? 1 : 0);
   for (let value = 0; value <= largest; value += 1) all.push(fromCore(core._explore_count_of(session, value)));
   return all;
+}
+// The same figures by two statistics at once: a row for each value of the
+// first, from 0 to the largest any has, each a count for each value of
+// the second, as decimal text.
+export function jointCounts(family, order, first, second, filtered) {
+  const table = [];
+  const rows = core._explore_joint_counts(session, family, order, first, second, filtered ? 1 : 0);
+  const columns = core._explore_joint_columns(session);
+  for (let row = 0; row <= rows; row += 1) {
+    const counted = [];
+    for (let column = 0; column <= columns; column += 1) {
+      counted.push(fromCore(core._explore_joint_count_of(session, row, column)));
+    }
+    table.push(counted);
+  }
+  return table;
 }
 
 // The drawn page (`index` -1) or its figure `index` alone as a file of
