@@ -215,8 +215,6 @@ char* explore_input(ExploreSession* session, int size) {
     return session->input.data();
 }
 
-int explore_input_limit() { return input_limit; }
-
 const char* explore_failure(ExploreSession* session) { return session->failure; }
 
 int explore_statistic_count() { return statistic_count; }

@@ -29,13 +29,12 @@ int explore_largest_random_order(int family);
 int explore_has_counts(int family);
 
 // Where the page writes the text it hands over, UTF-8, `size` bytes and a
-// closing zero (explore_input_limit bytes at most, else nullptr): a
-// filter, a figure's number or steps, or a seed. Numbers of any size pass
+// closing zero (65,536 bytes at most, else nullptr): a filter, a figure's
+// number or steps, or a seed. Numbers of any size pass
 // as decimal text, both ways: a figure of order 1,000 has a number of 764
 // digits and up to 2,000 steps, 10,000 bytes as words. When a call
 // returns -1, why is in explore_failure().
 char* explore_input(ExploreSession* session, int size);
-int explore_input_limit();
 const char* explore_failure(ExploreSession* session);
 
 // The statistics of a figure's paths, by number: how many, and each one's
