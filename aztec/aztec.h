@@ -81,6 +81,17 @@ Tiling shuffled_tiling(int order, std::uint64_t seed);
 Tiling tiling_of_planes(const ShuffledTiling& planes);
 FigureGeometry geometry_of_planes(const ShuffledTiling& planes, const FigurePath& path);
 
+// The tilings counted by statistic (counts.cpp): by flats in closed form
+// up to order 100 (past it a count has thousands of digits, and the table
+// thousands of them); by the other statistics, two at once or under a
+// filter on another one, by listing the tilings at the orders drawn page
+// by page.
+constexpr CountLimits count_limits = {{100, orders.largest, orders.largest, orders.largest},
+                                      orders.largest};
+bool count_tilings(const CountQuestion& question, CountGrid& grid);
+// The steps of the tilings of order N: the fewest, the most, and the paths.
+StepRange step_range(int order);
+
 // How its tilings are counted (ranking.cpp): 2^(N(N + 1) / 2) of them,
 // found by walking an order's families of paths; and how a random one is
 // drawn, by shuffling.

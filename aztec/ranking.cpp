@@ -188,12 +188,6 @@ BigCount rank_figure(int order, const FigurePath& path) {
     return walk_by_counting(order, number, given, false) ? number : BigCount(0);
 }
 
-// N paths of N, N - 1, ..., 1 flats, or of twice as many rises and falls.
-StepRange step_range(int order) {
-    const int flats = order * (order + 1) / 2;
-    return {flats, 2 * flats, order};
-}
-
 void shuffle(int order, std::uint64_t seed, bool with_paths, ChosenFigure& chosen) {
     const ShuffledTiling planes = shuffle_tiling(order, seed);
     const bool numbered = order <= largest_figure_order;
@@ -204,9 +198,15 @@ void shuffle(int order, std::uint64_t seed, bool with_paths, ChosenFigure& chose
 
 }  // namespace
 
+// N paths of N, N - 1, ..., 1 flats, or of twice as many rises and falls.
+StepRange step_range(int order) {
+    const int flats = order * (order + 1) / 2;
+    return {flats, 2 * flats, order};
+}
+
 const FigureCounting figure_counting = {largest_figure_order, figure_total, unrank_figure,
-                                        rank_figure,          step_range,   nullptr,
-                                        0};
+                                        rank_figure,          step_range,   count_tilings,
+                                        count_limits};
 const RandomDrawing random_drawing = {largest_random_order, shuffle};
 
 }  // namespace aztec

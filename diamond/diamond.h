@@ -10,10 +10,10 @@
 namespace diamond {
 
 // Orders 1 ... 7 drawn page by page; the program's own is 4. One figure
-// alone up to order 28, whose diamond with a margin of a cell just fits the
-// page.
+// alone, by number or at random, up to order 1,000 (764-digit numbers); up
+// to order 28 its diamond with a margin of a cell fits the page.
 constexpr OrderRange orders{7, 4};
-constexpr int largest_figure_order = 28;
+constexpr int largest_figure_order = 1000;
 
 // The figure of order N whose path is `path` (a + N steps: a rises, a falls
 // and N - a flats) as geometry: the diamond's 2N(N + 2) cells in 2N + 1

@@ -21,10 +21,7 @@ Region region_of(int order) { return stepped_region(10, order, true); }
 // C(n, k) C(2n - k, n) = (2n - k)! / (k! (n - k)!^2): the arrangements of
 // n - k rises, n - k falls and k flats (the terms of the central Delannoy
 // numbers).
-BigCount with_flats(int n, int k) {
-    const Binomials table = binomials_up_to(2 * n);
-    return binomial(table, n, k) * binomial(table, 2 * n - k, n);
-}
+BigCount with_flats(int n, int k) { return binomial_of(n, k) * binomial_of(2 * n - k, n); }
 
 }  // namespace
 

@@ -19,14 +19,18 @@
 
 // Everything the explorer keeps between the page's calls.
 struct ExploreSession {
-    // Text the page hands over (a filter, a figure's number or steps, a seed).
-    std::array<char, 1024> input{};
+    // Text the page hands over (a filter, a figure's number or steps, a
+    // seed), as long as the page asks, and its closing zero.
+    std::vector<char> input = std::vector<char>(1, '\0');
     const char* failure = "";
     // The filter every run keeps its figures by, if any, as it reads back.
     std::optional<WhereFilter> where;
     WhereText where_given{};
-    // The counts of the last explore_counts call, and one as text.
-    CountTable counts;
+    // The counts of the last explore_counts and explore_joint_counts calls,
+    // and one as text.
+    CountGrid counts;
+    CountGrid joint;
+    int joint_columns = -1;
     std::string count_text;
     std::string total_text;
     // The figure chosen by number, steps or seed; a shuffled one past the
@@ -236,13 +240,22 @@ int explore_largest_random_order(int family) {
 }
 
 int explore_has_counts(int family) {
-    return family_numbered(family) != nullptr &&
-                   family_numbered(family)->counting.count_by != nullptr
+    return family_numbered(family) != nullptr && family_numbered(family)->counting.count != nullptr
                ? 1
                : 0;
 }
 
-char* explore_input(ExploreSession* session) { return session->input.data(); }
+namespace {
+// Far more than a figure of order 1,000 needs, and a bound on the memory
+// a page can ask for.
+constexpr int input_limit = 65536;
+}  // namespace
+
+char* explore_input(ExploreSession* session, int size) {
+    if (size < 0 || size > input_limit) return nullptr;
+    session->input.assign(static_cast<std::size_t>(size) + 1, '\0');
+    return session->input.data();
+}
 
 int explore_style_count() { return 2; }
 
@@ -295,27 +308,78 @@ int explore_set_filter(ExploreSession* session) {
 
 const char* explore_filter(ExploreSession* session) { return session->where_given.data(); }
 
-int explore_counts(ExploreSession* session, int family, int order, int statistic) {
+namespace {
+
+// The figures of `family` at `order`, those the session's filter keeps
+// when `filtered`, counted by `first` and, unless it is -1, `second`, into
+// `grid`: false when they are not counted so.
+bool count_asked(const ExploreSession& session, int family, int order, int first, int second,
+                 bool filtered, CountGrid& grid) {
+    grid = CountGrid{};
     const Family* counted = family_numbered(family);
-    if (counted == nullptr || counted->counting.count_by == nullptr || order < 1 ||
-        order > counted->counting.largest_counted_order || statistic < 0 ||
-        statistic >= statistic_count ||
-        !counted->counting.count_by(order, statistics[static_cast<std::size_t>(statistic)],
-                                    session->counts)) {
-        return -1;
+    const auto is_statistic = [](int statistic) {
+        return statistic >= 0 && statistic < statistic_count;
+    };
+    if (counted == nullptr || counted->counting.count == nullptr || !is_statistic(first) ||
+        (second != -1 && (!is_statistic(second) || second == first))) {
+        return false;
     }
+    CountQuestion question;
+    question.order = order;
+    question.by = {statistics[static_cast<std::size_t>(first)],
+                   statistics[static_cast<std::size_t>(second == -1 ? first : second)]};
+    question.counted = second == -1 ? 1 : 2;
+    if (filtered && session.where) question.filter = *session.where;
+    return order >= 1 && counted->counting.count(question, grid);
+}
+
+// The largest row (or with `by_column`, column) of the grid that has
+// figures, or -1.
+int largest_with_figures(const CountGrid& grid, bool by_column) {
     int largest = -1;
-    for (int value = 0; value < static_cast<int>(session->counts.size()); ++value) {
-        if (session->counts[static_cast<std::size_t>(value)] != 0) largest = value;
+    for (int row = 0; row < grid.rows; ++row) {
+        for (int column = 0; column < grid.columns; ++column) {
+            if (grid_cell(grid, row, column) != 0) largest = std::max(largest, by_column ? column : row);
+        }
     }
     return largest;
 }
 
+const char* count_text(ExploreSession& session, const CountGrid& grid, int row, int column) {
+    session.count_text = decimal_text(row >= 0 && row < grid.rows && column >= 0 && column < grid.columns
+                                          ? grid_cell(grid, row, column)
+                                          : BigCount(0));
+    return session.count_text.c_str();
+}
+
+}  // namespace
+
+int explore_counts(ExploreSession* session, int family, int order, int statistic, int filtered) {
+    if (!count_asked(*session, family, order, statistic, -1, filtered != 0, session->counts)) {
+        return -1;
+    }
+    return largest_with_figures(session->counts, false);
+}
+
 const char* explore_count_of(ExploreSession* session, int value) {
-    session->count_text = decimal_text(value >= 0 && value < static_cast<int>(session->counts.size())
-                                           ? session->counts[static_cast<std::size_t>(value)]
-                                           : BigCount(0));
-    return session->count_text.c_str();
+    return count_text(*session, session->counts, value, 0);
+}
+
+int explore_joint_counts(ExploreSession* session, int family, int order, int first, int second,
+                         int filtered) {
+    session->joint_columns = -1;
+    if (second == -1 ||
+        !count_asked(*session, family, order, first, second, filtered != 0, session->joint)) {
+        return -1;
+    }
+    session->joint_columns = largest_with_figures(session->joint, true);
+    return largest_with_figures(session->joint, false);
+}
+
+int explore_joint_columns(ExploreSession* session) { return session->joint_columns; }
+
+const char* explore_joint_count_of(ExploreSession* session, int row, int column) {
+    return count_text(*session, session->joint, row, column);
 }
 
 const char* explore_figure_total(ExploreSession* session, int family, int order) {

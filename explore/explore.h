@@ -28,11 +28,13 @@ int explore_largest_figure_order(int family);
 int explore_largest_random_order(int family);
 int explore_has_counts(int family);
 
-// Text the page hands over, UTF-8 and ended by a zero, 1,024 bytes at
-// most: a filter, a figure's number or steps, or a seed. Numbers of any
-// size pass as decimal text, both ways. When a call returns -1, why is
-// in explore_failure().
-char* explore_input(ExploreSession* session);
+// Where the page writes the text it hands over, UTF-8, `size` bytes and a
+// closing zero (65,536 bytes at most, else nullptr): a filter, a figure's
+// number or steps, or a seed. Numbers of any size pass
+// as decimal text, both ways: a figure of order 1,000 has a number of 764
+// digits and up to 2,000 steps, 10,000 bytes as words. When a call
+// returns -1, why is in explore_failure().
+char* explore_input(ExploreSession* session, int size);
 const char* explore_failure(ExploreSession* session);
 
 // The statistics of a figure's paths, by number: how many, and each one's
@@ -44,10 +46,19 @@ const char* explore_statistic_name(int statistic);
 // and gives it back as it reads.
 int explore_set_filter(ExploreSession* session);
 const char* explore_filter(ExploreSession* session);
-// The figures of `family` at `order` counted by the statistic: the largest
-// value that has figures (-1 when not counted); then each value's count.
-int explore_counts(ExploreSession* session, int family, int order, int statistic);
+// The figures of `family` at `order` counted by the statistic, only those
+// the filter keeps when `filtered` is not 0: the largest value that has
+// figures (-1 when none has, or they are not counted so); then each
+// value's count.
+int explore_counts(ExploreSession* session, int family, int order, int statistic, int filtered);
 const char* explore_count_of(ExploreSession* session, int value);
+// The same figures counted by two statistics at once: the largest value
+// of the first that has figures (-1 when none has, or they are not
+// counted so), and of the second; then each pair's count.
+int explore_joint_counts(ExploreSession* session, int family, int order, int first, int second,
+                         int filtered);
+int explore_joint_columns(ExploreSession* session);
+const char* explore_joint_count_of(ExploreSession* session, int row, int column);
 // The figures of `family` at `order`, how many (decimal; "0" past the
 // orders of one figure alone).
 const char* explore_figure_total(ExploreSession* session, int family, int order);

@@ -78,18 +78,18 @@ const char* contradiction(const Request& request) {
     if (request.figure != nullptr && request.random != nullptr) {
         return "--figure and --random cannot be given together";
     }
-    if (request.where != nullptr && (one_figure(request) || request.counts != nullptr)) {
-        return "--where filters the pages and the list, not one figure or counts";
+    if (request.where != nullptr && one_figure(request)) {
+        return "--where filters the pages, the list and the counts, not one figure";
     }
     if (request.counts != nullptr && (request.list || one_figure(request) ||
                                       request.format != nullptr || request.path ||
                                       request.folder != nullptr)) {
-        return "--counts writes no file and draws nothing: it takes only --order";
+        return "--counts writes no file and draws nothing: it takes only --order and --where";
     }
     const bool drawing_asked =
         request.cell != nullptr || request.style != nullptr || request.palette != nullptr;
     if (request.counts != nullptr && drawing_asked) {
-        return "--counts writes no file and draws nothing: it takes only --order";
+        return "--counts writes no file and draws nothing: it takes only --order and --where";
     }
     if (!request.list) return nullptr;
     if (request.format != nullptr) return "--list writes no page, so takes no format";
@@ -207,8 +207,10 @@ int read_options(int argc, char* argv[], Request& request) {
 // The largest order the family draws anything at: pages, one figure, a
 // random one or counts.
 int largest_order_of_all(const Family& family) {
+    const CountLimits& limits = family.counting.limits;
     return std::max({family.orders.largest, family.counting.largest_order,
-                     family.random.largest_order, family.counting.largest_counted_order});
+                     family.random.largest_order, limits.jointly,
+                     *std::max_element(limits.alone.begin(), limits.alone.end())});
 }
 
 // The order asked for, in plain digits: the order, or 0 for anything else
@@ -272,6 +274,16 @@ int read_drawing(const Request& request, Drawing& drawing) {
     return 0;
 }
 
+// A --where filter read into `filter`: 0, or the status of a usage error.
+int read_filter(const char* where, WhereFilter& filter) {
+    if (const char* why = read_where(where, filter)) {
+        std::array<char, 200> problem{};
+        std::snprintf(problem.data(), problem.size(), "--where: %s; it was given", why);
+        return usage_error(problem.data(), where);
+    }
+    return 0;
+}
+
 // A file too large for its format's readers: one line, status 2.
 void refuse_if_too_large(const PageFormat& format, const char* what, int width, int height) {
     const std::string why = size_refused(format, width, height);
@@ -292,23 +304,36 @@ std::string going_further(const Family& family) {
     return further.empty() ? further : further + ")";
 }
 
-// --counts STAT: the table, or a usage error.
-int print_counts_asked(const char* name, int order) {
-    Statistic statistic{};
+// --counts STAT or STAT,STAT, under --where if given: the counts, or a
+// usage error. Past the largest order for the question, one line names it.
+int print_counts_asked(const Request& request, int order) {
     const FigureCounting& counting = program_family.counting;
-    if (counting.count_by == nullptr) {
+    if (counting.count == nullptr) {
         return usage_error("this family's figures are not counted by", "--counts");
     }
-    if (!statistic_named(name, static_cast<int>(std::strlen(name)), statistic)) {
-        return usage_error("--counts takes flats, peaks, returns or height; it was given", name);
+    CountQuestion question;
+    question.order = order;
+    if (const char* why = read_counted(request.counts, question)) {
+        const std::string problem = std::string("--counts: ") + why + "; it was given";
+        return usage_error(problem.c_str(), request.counts);
     }
-    if (order > counting.largest_counted_order) {
-        fail_on_order(order, "counts", counting.largest_counted_order);
+    if (request.where != nullptr) {
+        if (const int status = read_filter(request.where, question.filter); status != 0) {
+            return status;
+        }
     }
-    CountTable counts;
-    counting.count_by(order, statistic, counts);
+    const int largest = largest_order_for(counting.limits, question);
+    if (order > largest) {
+        const std::string what =
+            counted_alone(question)
+                ? std::string("counts by ") + statistic_name(question.by[0])
+                : std::string("counts by two statistics, or under a filter on another one");
+        fail_on_order(order, what.c_str(), largest);
+    }
+    CountGrid grid;
+    counting.count(question, grid);
     TextOutput out;
-    print_counts(out, counts, statistic);
+    print_counts(out, question, grid);
     return finish_text(out, "the counts");
 }
 
@@ -349,7 +374,7 @@ ChosenFigure one_figure_asked(const Request& request, int order, bool with_paths
 // with the family, the order and the seed.
 int export_chosen_figure(PagerState& pager, const Request& request, const Run& run) {
     const ChosenFigure chosen = one_figure_asked(request, run.order, run.drawing.paths);
-    std::string stem = "figure-" + decimal_text(chosen.number);
+    std::string stem = "figure-" + number_in_name(chosen.number);
     std::string title = "figure " + decimal_text(chosen.number);
     if (request.random != nullptr) {
         const std::string seed = std::to_string(seed_given(request));
@@ -396,7 +421,7 @@ int main(int argc, char* argv[]) {
     }
     const int order = read_order(request);
     if (order == 0) return 2;
-    if (request.counts != nullptr) return print_counts_asked(request.counts, order);
+    if (request.counts != nullptr) return print_counts_asked(request, order);
     if (request.list && shuffled_past_numbers(request, order)) {
         fail_on_order(order, "numbered figures, and so for --list with --random",
                       program_family.counting.largest_order);
@@ -425,11 +450,7 @@ int main(int argc, char* argv[]) {
     if (const int status = read_drawing(request, run.drawing); status != 0) return status;
     if (request.where != nullptr) {
         WhereFilter filter{};
-        if (const char* why = read_where(request.where, filter)) {
-            std::array<char, 200> problem{};
-            std::snprintf(problem.data(), problem.size(), "--where: %s; it was given", why);
-            return usage_error(problem.data(), request.where);
-        }
+        if (const int status = read_filter(request.where, filter); status != 0) return status;
         run.filter = filter;
     }
     if (request.list) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "messages.h"
 
@@ -42,16 +43,50 @@ BigCount page_of_figure(const Family& family, int order, const BigCount& number)
     return (number - 1) / per_page + 1;
 }
 
-void print_counts(TextOutput& out, const CountTable& counts, Statistic statistic) {
-    print(out, std::printf("%s\tfigures\n", statistic_name(statistic)) >= 0);
+void print_counts(TextOutput& out, const CountQuestion& question, const CountGrid& grid) {
+    const char* first = statistic_name(question.by[0]);
+    // Each row's and each column's total: those of no figure are left out.
+    std::vector<BigCount> rows(static_cast<std::size_t>(grid.rows), 0);
+    std::vector<BigCount> columns(static_cast<std::size_t>(grid.columns), 0);
     BigCount total = 0;
-    for (std::size_t value = 0; value < counts.size(); ++value) {
-        if (counts[value] == 0) continue;
-        total += counts[value];
-        print(out, std::printf("%d\t%s\n", static_cast<int>(value),
-                               decimal_text(counts[value]).c_str()) >= 0);
+    for (int row = 0; row < grid.rows; ++row) {
+        for (int column = 0; column < grid.columns; ++column) {
+            const BigCount& count = grid_cell(grid, row, column);
+            rows[static_cast<std::size_t>(row)] += count;
+            columns[static_cast<std::size_t>(column)] += count;
+            total += count;
+        }
     }
-    print(out, std::printf("all\t%s\n", decimal_text(total).c_str()) >= 0);
+    if (question.counted == 1) {
+        print(out, std::printf("%s\tfigures\n", first) >= 0);
+        for (int row = 0; row < grid.rows; ++row) {
+            if (rows[static_cast<std::size_t>(row)] == 0) continue;
+            print(out, std::printf("%d\t%s\n", row,
+                                   decimal_text(rows[static_cast<std::size_t>(row)]).c_str()) >= 0);
+        }
+        print(out, std::printf("all\t%s\n", decimal_text(total).c_str()) >= 0);
+        return;
+    }
+    print(out, std::printf("%s\\%s", first, statistic_name(question.by[1])) >= 0);
+    for (int column = 0; column < grid.columns; ++column) {
+        if (columns[static_cast<std::size_t>(column)] != 0) print(out, std::printf("\t%d", column) >= 0);
+    }
+    print(out, std::printf("\tall\n") >= 0);
+    for (int row = 0; row < grid.rows; ++row) {
+        if (rows[static_cast<std::size_t>(row)] == 0) continue;
+        print(out, std::printf("%d", row) >= 0);
+        for (int column = 0; column < grid.columns; ++column) {
+            if (columns[static_cast<std::size_t>(column)] == 0) continue;
+            print(out, std::printf("\t%s", decimal_text(grid_cell(grid, row, column)).c_str()) >= 0);
+        }
+        print(out, std::printf("\t%s\n", decimal_text(rows[static_cast<std::size_t>(row)]).c_str()) >= 0);
+    }
+    print(out, std::printf("all") >= 0);
+    for (int column = 0; column < grid.columns; ++column) {
+        if (columns[static_cast<std::size_t>(column)] == 0) continue;
+        print(out, std::printf("\t%s", decimal_text(columns[static_cast<std::size_t>(column)]).c_str()) >= 0);
+    }
+    print(out, std::printf("\t%s\n", decimal_text(total).c_str()) >= 0);
 }
 
 int finish_text(TextOutput& out, const char* what) {

@@ -21,7 +21,11 @@ void print_list_line(TextOutput& out, const BigCount& number, const BigCount& pa
 // orders drawn page by page, as many to a page as the grid holds; past
 // them, where figures are only drawn one at a time, none (0).
 BigCount page_of_figure(const Family& family, int order, const BigCount& number);
-// "STAT<TAB>figures", a line a value that has figures, "all<TAB>TOTAL".
-void print_counts(TextOutput& out, const CountTable& counts, Statistic statistic);
+// The counts a question asks for. Of one statistic: "STAT<TAB>figures", a
+// line a value that has figures, "all<TAB>TOTAL". Of two, a table:
+// "FIRST\SECOND", then each value of the second that has figures, then
+// "all"; a row a value of the first that has figures, its count for each
+// column and its total; and a row "all" of the columns' totals.
+void print_counts(TextOutput& out, const CountQuestion& question, const CountGrid& grid);
 // Writes out what is left: 0, or with one line on standard error, 1.
 int finish_text(TextOutput& out, const char* what);

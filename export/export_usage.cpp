@@ -1,5 +1,6 @@
 #include "export_usage.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
@@ -31,11 +32,41 @@ void print_wrapped(std::FILE* to, const char* first, int indent, const char* tex
     std::fputc('\n', to);
 }
 
+// Up to which orders the family counts: "counts by one statistic at 1 ...
+// 1000, by two or under a filter on another one at 1 ... 30", each group
+// of statistics alone that shares a limit named where they differ.
+std::string counted_orders(const CountLimits& limits) {
+    std::string text = "counts by ";
+    const int first = limits.alone[0];
+    if (std::all_of(limits.alone.begin(), limits.alone.end(), [first](int l) { return l == first; })) {
+        text += "one statistic at 1 ... " + std::to_string(first);
+    } else {
+        std::vector<int> seen;
+        for (const int largest : limits.alone) {
+            if (std::find(seen.begin(), seen.end(), largest) != seen.end()) continue;
+            std::vector<const char*> names;
+            for (const Statistic statistic : statistics) {
+                if (limits.alone[static_cast<std::size_t>(statistic)] == largest) {
+                    names.push_back(statistic_name(statistic));
+                }
+            }
+            text += seen.empty() ? "" : ", by ";
+            for (std::size_t i = 0; i < names.size(); ++i) {
+                text += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + std::string(names[i]);
+            }
+            text += " at 1 ... " + std::to_string(largest);
+            seen.push_back(largest);
+        }
+    }
+    return text + ", by two statistics or under a filter on another one at 1 ... " +
+           std::to_string(limits.jointly);
+}
+
 }  // namespace
 
 void print_usage(std::FILE* to) {
     const Family& family = program_family;
-    const bool counted = family.counting.count_by != nullptr;
+    const bool counted = family.counting.count != nullptr;
     const std::vector<const PageFormat*> formats = page_formats();
     std::fprintf(to, "usage: %s [", program_name);
     for (std::size_t i = 0; i < formats.size(); ++i) {
@@ -48,7 +79,9 @@ void print_usage(std::FILE* to) {
                  "       %s [--order N] --list [--where EXPR | --figure K | --figure STEPS |\n"
                  "           --random SEED]\n",
                  program_name, program_name);
-    if (counted) std::fprintf(to, "       %s [--order N] --counts STAT\n", program_name);
+    if (counted) {
+        std::fprintf(to, "       %s [--order N] --counts STAT[,STAT] [--where EXPR]\n", program_name);
+    }
     std::array<char, 400> what{};
     std::snprintf(what.data(), what.size(),
                   "the pages of %s, which shows %s, and writes each as FOLDER/page-N.png, or "
@@ -67,16 +100,23 @@ void print_usage(std::FILE* to) {
                          std::to_string(family.orders.largest) + " (the program's own: " +
                          std::to_string(family.orders.usual) + "), one figure alone at 1 ... " +
                          one + ", a random one at 1 ... " + random;
-    if (counted) orders += ", counts at 1 ... " + std::to_string(counting.largest_counted_order);
+    if (counted) orders += ", " + counted_orders(counting.limits);
     print_wrapped(to, "  --order N   ", 14, orders.c_str());
     print_wrapped(to, "  --path      ", 14, "draw each figure's lattice path over its dominoes, in black");
     print_wrapped(to, "  --where EXPR", 14,
                   "only the figures whose statistics EXPR holds, on pages laid out as ever, "
-                  "each keeping its number: STAT=V or STAT=LO-HI, joined by commas, such as "
-                  "\"flats=2,height=1-3\"");
+                  "each keeping its number, in the list or in the counts: STAT=V or "
+                  "STAT=LO-HI, joined by commas, such as \"flats=2,height=1-3\"");
+    // K is read as text: at the largest order it has hundreds of digits.
+    const std::string digits =
+        std::to_string(decimal_text(counting.figure_total(counting.largest_order)).size());
     print_wrapped(to, "  --figure K  ", 14,
                   ("write only figure K (from 1), alone, cropped to its outline and a margin "
-                   "of one cell, as FOLDER/figure-K.png (.svg, .tex); orders 1 ... " + one)
+                   "of one cell, as FOLDER/figure-K.png (.svg, .tex); orders 1 ... " + one +
+                   "; K in decimal digits, of any length up to the count's (" + digits +
+                   " at order " + one +
+                   "); a K of more than 200 digits names its file by its first 100 digits, "
+                   "a dash and its last 100")
                       .c_str());
     print_wrapped(to, "  --figure STEPS", 14,
                   "the same for the figure whose steps are STEPS, as in the titles and the "
@@ -93,10 +133,9 @@ void print_usage(std::FILE* to) {
                   "tab-separated");
     if (counted) {
         print_wrapped(to, "  --counts STAT", 14,
-                      ("write no file: print how many figures have each value of STAT, "
-                       "counted without listing them; orders 1 ... " +
-                       std::to_string(counting.largest_counted_order))
-                          .c_str());
+                      "write no file: print how many figures have each value of STAT, counted "
+                      "without listing them; STAT,STAT a table of figures by both (rows the "
+                      "first, columns the second); with --where only the figures it keeps");
     }
     std::fprintf(to,
                  "  -h, --help  show this and exit\n"

@@ -1,5 +1,6 @@
 #include "big_count.h"
 
+#include <algorithm>
 #include <cstring>
 
 std::string decimal_text(const BigCount& count) { return count.str(); }
@@ -52,3 +53,26 @@ BigCount binomial(const Binomials& table, int m, int k) {
 }
 
 BigCount catalan(const Binomials& table, int m) { return binomial(table, 2 * m, m) / (m + 1); }
+
+void scale_exactly(BigCount& count, std::uint64_t times, std::uint64_t divided_by) {
+    count *= times;
+    count /= divided_by;
+}
+
+BigCount binomial_of(int n, int k) {
+    if (k < 0 || k > n) return 0;
+    const int fewer = std::min(k, n - k);
+    BigCount value = 1;
+    // C(n, i + 1) = C(n, i) (n - i) / (i + 1), each an integer.
+    for (int i = 0; i < fewer; ++i) {
+        scale_exactly(value, static_cast<std::uint64_t>(n - i), static_cast<std::uint64_t>(i + 1));
+    }
+    return value;
+}
+
+std::string number_in_name(const BigCount& count) {
+    std::string digits = decimal_text(count);
+    constexpr std::size_t kept = 100;
+    if (digits.size() <= 2 * kept) return digits;
+    return digits.substr(0, kept) + "-" + digits.substr(digits.size() - kept);
+}

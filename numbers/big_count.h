@@ -7,6 +7,7 @@
 
 #include <boost/multiprecision/cpp_int.hpp>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -34,3 +35,18 @@ Binomials binomials_up_to(int m);
 BigCount binomial(const Binomials& table, int m, int k);
 // The Catalan number C(2m, m) / (m + 1), from a table of rows up to 2m.
 BigCount catalan(const Binomials& table, int m);
+
+// Counts at large orders are made term by term, each from the one before
+// by a ratio of small numbers, in place of a table whose size would grow
+// with the square of the order: `count` times `times`, divided by
+// `divided_by`, which the caller knows to divide the product exactly.
+void scale_exactly(BigCount& count, std::uint64_t times, std::uint64_t divided_by);
+// C(n, k) made afresh, k multiplications and divisions by small numbers;
+// 0 when k < 0 or k > n.
+BigCount binomial_of(int n, int k);
+
+// A count as a file's name gives it: its digits, or for a count of more
+// than 200 digits (a figure's number past order 250 or so) its first 100
+// digits, "-", and its last 100, so that a name stays within the 255
+// bytes a file system allows.
+std::string number_in_name(const BigCount& count);

@@ -8,10 +8,10 @@
 #include <cstdint>
 
 #include "big_count.h"
+#include "count_question.h"
 #include "figure_geometry.h"
 #include "page_grid.h"
 #include "page_record.h"
-#include "path_counts.h"
 #include "path_stats.h"
 #include "run.h"
 #include "steps.h"
@@ -44,12 +44,14 @@ struct FigureCounting {
     // The number of the figure of an order whose paths are `path`, or 0.
     BigCount (*rank_figure)(int order, const FigurePath& path);
     StepRange (*step_range)(int order);
-    // How many figures of an order have each value of a statistic, counted
-    // without listing them, into `counts` (by value); nullptr where the
-    // family's figures are not counted so, and false past
-    // largest_counted_order.
-    bool (*count_by)(int order, Statistic statistic, CountTable& counts);
-    int largest_counted_order;
+    // How many figures of an order have each value of the statistic a
+    // question counts, or each pair of values of two, among those its
+    // filter keeps (count_question.h), into `grid`: by formulas, column by
+    // column or by listing, as the family can; nullptr where it counts
+    // none. False past the largest order for the question, which `limits`
+    // gives.
+    bool (*count)(const CountQuestion& question, CountGrid& grid);
+    CountLimits limits;
 };
 
 // One figure of a family: its number (0 for none), its paths, and its

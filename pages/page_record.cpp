@@ -49,6 +49,8 @@ FilePage figure_file(const PlacedFigure& figure, const Placement& placement,
     page.written = written_as("figure", decimal_text(figure.number),
                               alone_width(figure.geometry, placement),
                               alone_height(figure.geometry, placement));
+    // A name within a file system's 255 bytes, whatever the number's length.
+    page.written.stem = "figure-" + number_in_name(figure.number);
     page.figures.push_back({&figure, placement});
     page.drawing = drawing;
     page.drawing.cell = placement.cell;

@@ -13,10 +13,10 @@
 namespace pyramid {
 
 // Orders 1 ... 8 drawn page by page; the program's own is 5. One figure
-// alone up to order 48, whose triangle with a margin of a cell just fits
-// the page.
+// alone, by number or at random, up to order 1,000 (761-digit numbers); up
+// to order 48 its triangle with a margin of a cell fits the page.
 constexpr OrderRange orders{8, 5};
-constexpr int largest_figure_order = 48;
+constexpr int largest_figure_order = 1000;
 
 // The figure of order N whose path is `path` as geometry: the triangle's
 // N(N + 3) cells in N + 1 rows, the path from the left edge of the base row

@@ -30,8 +30,7 @@ Region region_of(int order) { return stepped_region(8, order, false); }
 // C(2n - k, k) Cat(n - k): the k flats placed among the 2n - k steps, then a
 // Dyck word of the rest (the large Schröder numbers' terms).
 BigCount with_flats(int n, int k) {
-    const Binomials table = binomials_up_to(2 * n);
-    return binomial(table, 2 * n - k, k) * catalan(table, n - k);
+    return k > n ? BigCount(0) : binomial_of(2 * n - k, k) * binomial_of(2 * (n - k), n - k) / (n - k + 1);
 }
 
 }  // namespace

@@ -68,6 +68,18 @@ bool filter_holds(const WhereFilter& filter, const PathStats& stats) {
     return true;
 }
 
+ValueRange allowed_values(const WhereFilter& filter, Statistic statistic, int most) {
+    ValueRange range{0, most, false};
+    for (int i = 0; i < filter.count; ++i) {
+        const Condition& condition = filter.conditions[i];
+        if (condition.statistic != statistic) continue;
+        range.low = std::max(range.low, condition.low);
+        range.high = std::min(range.high, condition.high);
+        range.conditioned = true;
+    }
+    return range;
+}
+
 WhereText where_text(const WhereFilter& filter) {
     WhereText text{};
     int at = 0;

@@ -119,8 +119,10 @@ TEST(Explorer, RefusesWhatIsNotThere) {
 }
 
 namespace {
-void hand_over(ExploreSession* session, const char* text) {
-    std::snprintf(explore_input(session), 1024, "%s", text);
+void hand_over(ExploreSession* session, const std::string& text) {
+    char* input = explore_input(session, static_cast<int>(text.size()));
+    ASSERT_NE(input, nullptr);
+    text.copy(input, text.size());
 }
 }  // namespace
 
@@ -137,9 +139,24 @@ TEST(Explorer, AnswersWhatTheExportersAnswer) {
     hand_over(session, "flats=2,peaks=x");
     EXPECT_EQ(explore_set_filter(session), -1);
     EXPECT_STRNE(explore_failure(session), "");
-    EXPECT_EQ(explore_counts(session, 0, 5, 0), 5);
+    // The counts follow the filter: by flats only 2, by two statistics the
+    // table of those figures; the Aztec diamond's too.
+    EXPECT_EQ(explore_counts(session, 0, 5, 0, 1), 2);
     EXPECT_STREQ(explore_count_of(session, 2), "560");
-    EXPECT_EQ(explore_counts(session, 2, 3, 0), -1);  // the Aztec diamond's are not counted
+    EXPECT_STREQ(explore_count_of(session, 1), "0");
+    EXPECT_EQ(explore_counts(session, 0, 5, 0, 0), 5);
+    EXPECT_STREQ(explore_count_of(session, 1), "630");
+    ASSERT_EQ(explore_joint_counts(session, 0, 5, 3, 0, 1), 3);
+    EXPECT_EQ(explore_joint_columns(session), 2);
+    long long column = 0;
+    for (int height = 0; height <= 3; ++height) {
+        EXPECT_STREQ(explore_joint_count_of(session, height, 1), "0");
+        column += std::stoll(explore_joint_count_of(session, height, 2));
+    }
+    EXPECT_EQ(column, 560);
+    EXPECT_EQ(explore_joint_counts(session, 0, 5, 3, 3, 1), -1);
+    EXPECT_EQ(explore_counts(session, 2, 3, 0, 1), 2);
+    EXPECT_STREQ(explore_count_of(session, 2), "15");
     // A figure of three flats is not on the filtered pages, but on the others.
     hand_over(session, "rise fall rise fall flat flat flat");
     ASSERT_EQ(explore_choose_figure(session, 0, 5), 0);

@@ -320,10 +320,10 @@ TEST(Export, MessagesNameTheTrueCause) {
     const std::string folder = make_temporary_folder();
     const std::string diamond = "'" DIAMOND_EXPORTER "' ";
     const std::string aztec = "'" PROGRAMS "/aztec_export' ";
-    EXPECT_EQ(shell_in(folder, diamond + "--order 1000 p 2>err"), 2);
+    EXPECT_EQ(shell_in(folder, diamond + "--order 1001 p 2>err"), 2);
     EXPECT_EQ(text_of(folder + "/err"),
-              "diamond_export: order 1000 is past the largest this family draws: orders 1 to "
-              "100\n");
+              "diamond_export: order 1001 is past the largest this family draws: orders 1 to "
+              "1000\n");
     EXPECT_EQ(shell_in(folder, diamond + "--where flats=0-1000000 --list >out"), 0);
     EXPECT_EQ(shell_in(folder, diamond + "--where flats=99999999999 --list 2>err"), 2);
     EXPECT_NE(text_of(folder + "/err").find("a value is at most 999999999"), std::string::npos);

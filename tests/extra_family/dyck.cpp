@@ -78,7 +78,7 @@ int draw_every_figure(Run& run) {
 }
 
 const FigureCounting counting = {largest_figure_order, figure_total, unrank_figure, rank_figure,
-                                 step_range, nullptr, 0};
+                                 step_range, nullptr, {}};
 const RandomDrawing random = {largest_figure_order, nullptr};
 
 }  // namespace

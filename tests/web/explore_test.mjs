@@ -7,9 +7,10 @@
 // phone's screen, a failed load, a page with no JavaScript, and no console
 // message. Then what a user asks for, against the exporters' --where,
 // --counts, --figure, --random and --list: the families and orders the
-// module has, the counts and filtered pages, figures by number and steps
-// (21 digits too), random figures and tilings by seed, and figures drawn
-// alone past the paged orders, with their downloads.
+// module has, the counts and filtered pages, the panel's tables and its
+// table of two statistics following the filter, figures by number and
+// steps (21 and 764 digits too), random figures and tilings by seed, and
+// figures drawn alone past the paged orders, with their downloads.
 // Usage: node explore_test.mjs WEB_FOLDER LINUX_BUILD_FOLDER
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
@@ -137,7 +138,8 @@ async function actsOn(query, acts) {
       message: document.getElementById("message").textContent,
       focused: document.activeElement.id || document.activeElement.tagName,
       pressed: [...document.querySelectorAll("[aria-pressed=true]")]
-        .map((b) => `${b.dataset.statistic} ${b.dataset.value}`).join(),
+        .map((b) => `${b.dataset.statistic} ${b.dataset.value}` +
+          (b.dataset.second ? ` ${b.dataset.second} ${b.dataset.secondValue}` : "")).join(),
       hidden: hidden && [...document.querySelectorAll(hidden)].every((e) => e.hidden) }), expected.hidden);
     const wanted = { ...expected, hidden: expected.hidden && true };
     for (const [name, value] of Object.entries(shown)) {
@@ -199,12 +201,15 @@ async function expectDownloads(page, kind, stem, exported, exportedStem) {
   }
 }
 
+// The page's own calls into the module, as its script has them.
+const core = (page) => page.evaluateHandle(() => import("/explore/core.js"));
+
 async function selectFigure(page, index) {
-  const point = await page.evaluate((i) => {
+  const point = await (await core(page)).evaluate((calls, i) => {
     const box = document.getElementById("page").getBoundingClientRect();
-    const edge = (side) => Module._explore_figure_edge(Module.exploreSession, i, side);
-    return { x: box.left + (edge(0) + edge(2)) / 2 * box.width / 800,
-      y: box.top + (edge(1) + edge(3)) / 2 * box.height / 600 };
+    const [left, top, right, bottom] = calls.figureEdges(i);
+    return { x: box.left + (left + right) / 2 * box.width / 800,
+      y: box.top + (top + bottom) / 2 * box.height / 600 };
   }, index);
   await page.mouse.move(point.x, point.y);
   return page.$eval("#selection", (e) => e.textContent);
@@ -267,8 +272,7 @@ async function selectionAndDownloads() {
 
   page = await open("?family=pyramid&order=5&page=7&paths=1");
   await expectShown(page, "pyramid order 5 - page 7 of 7", "pyramid-5-path/page-7.png", "paths");
-  const last = await page.evaluate(
-    () => Module._explore_page_figure_count(Module.exploreSession) - 1);
+  const last = await (await core(page)).evaluate((calls) => calls.pageFigureCount() - 1);
   check((await selectFigure(page, last)).startsWith("figure 394 of 394: flat flat"),
     "the last pyramid figure is not selected");
   await expectDownloads(page, "figure", "pyramid-order-5-figure-394", "pyramid-5-path-figure",
@@ -342,9 +346,8 @@ async function navigation() {
   for (const [query, title, exported, sentences] of [
     ["?family=diamond&order=7&page=3243", "diamond order 7 - page 3243 of 3243",
       "diamond-7/page-3243.png", []],
-    ["?family=diamond&order=29", `diamond order 28 - figure 1 of ${total("diamond", 28)}`,
-      "diamond-28-figure/figure-1.png",
-      ["Diamond has orders 1 to 28, so order 28 is shown instead of order 29."]],
+    ["?family=diamond&order=1001", `diamond order 1000 - figure 1 of ${total("diamond", 1000)}`, null,
+      ["Diamond has orders 1 to 1000, so order 1000 is shown instead of order 1001."]],
     ["?family=pyramid&order=2&page=0", "pyramid order 2 - page 1 of 1", "pyramid-2/page-1.png",
       ["Pyramid order 2 has 1 page, so page 1 is shown instead of page 0."]],
     ["?family=cube&page=x", "diamond order 4 - page 1 of 9", null,
@@ -353,9 +356,9 @@ async function navigation() {
     ["?family=diamond&order=005&page=9999999999", "diamond order 5 - page 71 of 71", "diamond-5/page-71.png",
       ["Diamond order 5 has 71 pages, so page 71 is shown instead of page 9999999999."]],
     [`?family=pyramid&order=${"9".repeat(40)}&page=${"7".repeat(40)}`,
-      `pyramid order 48 - figure 1 of ${total("pyramid", 48)}`, null,
-      [`Pyramid has orders 1 to 48, so order 48 is shown instead of order ${"9".repeat(24)}….`,
-        `Pyramid order 48 has no pages: page ${"7".repeat(24)}… is left out.`]],
+      `pyramid order 1000 - figure 1 of ${total("pyramid", 1000)}`, null,
+      [`Pyramid has orders 1 to 1000, so order 1000 is shown instead of order ${"9".repeat(24)}….`,
+        `Pyramid order 1000 has no pages: page ${"7".repeat(24)}… is left out.`]],
     [`?family=pyramid&order=8&page=${"7".repeat(40)}`, "pyramid order 8 - page 1387 of 1387", null,
       [`Pyramid order 8 has 1387 pages, so page 1387 is shown instead of page ${"7".repeat(24)}….`]],
     ["?family=diamond&order=5&where=flats%3Dx&page=2", "diamond order 5 - page 2 of 71", "diamond-5/page-2.png",
@@ -487,7 +490,8 @@ async function familiesAndFormats() {
     // the select up to 299; larger ones by the address).
     const groups = await page.$$eval("#order optgroup",
       (all) => all.map((g) => [...g.children].map((o) => Number(o.value))));
-    const ends = [...new Set([largest, largestFigure, Math.min(largestRandom, 299)])];
+    const ends = [...new Set([largest, largestFigure,
+      ...(largestRandom > largestFigure ? [Math.min(largestRandom, 299)] : [])])];
     check(groups.map((g) => g.at(-1)).join() === ends.join() && groups.flat().every((o, i) => o === i + 1),
       `${name}: the orders are ${groups.map((g) => `${g[0]}-${g.at(-1)}`)}, not to ${ends}`);
   }
@@ -519,7 +523,7 @@ async function statisticsAndFilters() {
   await randomPage.close();
   const page = await open("?family=diamond&order=5");
   await expectShown(page, "diamond order 5 - page 1 of 71", "diamond-5/page-1.png", "order 5");
-  const tables = await page.$$eval("#tables table", (all) => all.map((t) => [t.caption.textContent,
+  const tables = await page.$$eval("#tables > table", (all) => all.map((t) => [t.caption.textContent,
     [...t.tBodies[0].rows].map((r) => [r.cells[0].textContent, r.cells[1].textContent,
       parseFloat(r.cells[2].firstChild.style.width)])]));
   check(tables.length === 4, `the panel has ${tables.length} tables`);
@@ -539,6 +543,8 @@ async function statisticsAndFilters() {
   };
   const [two, typedWhere, typedPressed] =
     ["flats 2,flats 3", "height=1-2,flats=1", "flats 1,height 1,height 2"];
+  const cell = (flats, peaks) => `#pair button[data-value="${flats}"][data-second-value="${peaks}"]`;
+  const bothPressed = "flats 1,peaks 2,flats 1 peaks 2";
   await actsOn("?family=diamond&order=5", [
     ["a click on flats 2", click(value("flats", 2)), filtered("flats=2", "flats 2")],
     ["Shift and a click on flats 3", withShift(click(value("flats", 3))), filtered("flats=2-3", two)],
@@ -548,6 +554,8 @@ async function statisticsAndFilters() {
       filtered("flats=2-3,peaks=1-2", `${two},peaks 1,peaks 2`)],
     ["flats 3 alone", click(value("flats", 3)), filtered("flats=3,peaks=1-2", "flats 3,peaks 1,peaks 2")],
     ["flats 3 again", click(value("flats", 3)), filtered("peaks=1-2", "peaks 1,peaks 2")],
+    ["a cell of two statistics", click(cell(1, 2)), filtered("flats=1,peaks=2", bothPressed)],
+    ["Enter on it again", focusAndPress(cell(1, 2), "Enter"), filtered("", "")],
     ["the filter typed", typed("#where", "height=1-2, flats=1"), filtered(typedWhere, typedPressed)],
     ["a bad filter typed", typed("#where", "flats=x"), filtered(typedWhere, typedPressed, { message:
       'The filter "flats=x" cannot be read: a value is a whole number V, or a range LO-HI of them.' })],
@@ -559,8 +567,54 @@ async function statisticsAndFilters() {
       selection: "No figure of diamond order 7 has returns=0." }]]);
   const { folder, pages } = exportedWhere("aztec", 3, "flats=1");
   await actsOn("?family=aztec&order=3&where=flats%3D1", [["aztec filtered", none,
-    { title: `aztec order 3 where flats=1 - page 1 of ${pages}`, exported: `${folder}/page-1.png`,
-      hidden: "#statistics" }]]);
+    { title: `aztec order 3 where flats=1 - page 1 of ${pages}`, exported: `${folder}/page-1.png` }]]);
+  await panelFollowsTheFilter();
+}
+
+// The panel as shown: each statistic's counts that are not 0, and the
+// cells of the table of two statistics that have figures ("row,column
+// count"); and the same as the exporter's --counts gives them.
+const panelShown = (page) => page.evaluate(() => ({
+  tables: [...document.querySelectorAll("#tables > table")].map((t) => `${t.caption.textContent}: ` +
+    [...t.tBodies[0].rows].filter((r) => r.cells[1].textContent !== "0")
+      .map((r) => `${r.cells[0].textContent}\t${r.cells[1].textContent}`).join("\n")).join("\n"),
+  pair: [...document.querySelectorAll("#pair tbody button")].filter((b) => b.textContent !== "0")
+    .map((b) => `${b.dataset.value},${b.dataset.secondValue} ${b.textContent}`).join(" "),
+  labels: [...document.querySelectorAll("#pair tbody button")].every((b) =>
+    b.getAttribute("aria-label") === `${b.dataset.statistic} ${b.dataset.value}, ${b.dataset.second} ` +
+      `${b.dataset.secondValue}: ${b.textContent} figure${b.textContent === "1" ? "" : "s"}`),
+}));
+function panelCounted(family, order, where, pair) {
+  const counted = (what) => exporter(family, null, "--order", `${order}`, "--counts", what,
+    ...(where ? ["--where", where] : [])).trim().split("\n");
+  const tables = ["flats", "peaks", "returns", "height"]
+    .map((name) => `${name}: ${counted(name).slice(1, -1).join("\n")}`).join("\n");
+  const [head, ...rows] = counted(pair).slice(0, -1);
+  const columns = head.split("\t").slice(1, -1);
+  const cells = rows.flatMap((line) => {
+    const [row, ...counts] = line.split("\t");
+    return counts.slice(0, -1).flatMap((count, i) => (count === "0" ? [] : [`${row},${columns[i]} ${count}`]));
+  });
+  return { tables, pair: cells.join(" "), labels: true };
+}
+
+// With a filter, every table counts the figures it keeps, and so does the
+// table of two statistics, whichever two are chosen; the Aztec diamond's
+// too, counted by listing.
+async function panelFollowsTheFilter() {
+  for (const [family, order, where, columns] of [["diamond", 7, "flats=2,returns=3-4", null],
+    ["pyramid", 6, "height=2", "returns"], ["aztec", 4, "peaks=3", null]]) {
+    const page = await open(`?family=${family}&order=${order}&where=${encodeURIComponent(where)}`);
+    await page.waitForFunction(() => document.title.includes(" where "), { timeout: 20000 });
+    if (columns) await page.select("#pair-columns", String(["flats", "peaks", "returns", "height"].indexOf(columns)));
+    const shown = await panelShown(page);
+    const counted = panelCounted(family, order, where, `flats,${columns ?? "peaks"}`);
+    for (const part of ["tables", "pair", "labels"]) {
+      check(shown[part] === counted[part], `${family} order ${order} where ${where}: the panel's ${part} ` +
+        `are ${shown[part]}, not ${counted[part]}`);
+    }
+    await page.close();
+  }
 }
 
 // Figures by number and steps in the Figure box, on their pages, selected
@@ -673,7 +727,31 @@ async function figuresAlone() {
       exported: `pyramid-48-path-figure/figure-${n48}.png` }]]);
 }
 
+// At order 1,000: the last figure by its 764-digit number, told whole in
+// the status line, which wraps it; a figure by its steps, some 7,000
+// bytes of them; pyramid's random figure of a seed, the exporter's.
+async function figuresAtOrder1000() {
+  const last = total("diamond", 1000);
+  const third = String(BigInt(last) / 3n);
+  const steps = listed("diamond", "--order", "1000", "--figure", third)[0].steps;
+  const title = (figure) => `diamond order 1000 - figure ${figure} of ${last}`;
+  const page = await open(`?family=diamond&order=1000&figure=${last}`);
+  await expectShown(page, title(last), null, "the last figure of order 1000");
+  check(await page.$eval("#status", (e, n) => e.textContent.includes(`figure ${n} of ${n}`) &&
+    e.scrollWidth <= e.clientWidth, last), "the status line does not wrap the figure's whole number");
+  await page.$eval("#figure", (e, text) => { e.value = text; }, steps);
+  await page.focus("#figure");
+  await page.keyboard.press("Enter");
+  await expectShown(page, title(third), null, `${steps.length} bytes of steps typed`);
+  check(await asked(page, "figure") === third, `after the steps the address is ${page.url()}`);
+  await page.close();
+  const drawn = listed("pyramid", "--order", "1000", "--random", "7")[0];
+  await actsOn("?family=pyramid&order=1000&random=7", [["a random figure", none,
+    { title: `pyramid order 1000 - figure ${drawn.number} of ${total("pyramid", 1000)}` }]]);
+}
+
 try {
+  await figuresAtOrder1000();
   for (const [family, order] of orders.slice(0, -1)) await everyPage(family, order);
   await navigation();
   await keysAfterControls();

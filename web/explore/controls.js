@@ -135,8 +135,7 @@ export function listen() {
   element("tables").addEventListener("click", (event) => {
     const button = event.target.closest("button");
     if (!button) return;
-    const where = whereAfterChoosing(shown.where, button.dataset.statistic,
-      Number(button.dataset.value), event.shiftKey);
+    const where = whereAfterChoosing(shown.where, button.dataset, event.shiftKey);
     present({ ...askedOf(shown), where, page: 1n }, "push");
     giveBack(button);
   });

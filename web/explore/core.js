@@ -37,15 +37,18 @@ export function whenStarted(started) {
   });
 }
 
-// Text from the module, and text handed to it. The module's input holds
-// 1,023 bytes and its closing zero.
+// Text from the module, and text handed to it: the module makes room for
+// as many bytes as the text has, up to its limit (far more than the steps
+// of a figure of order 1,000, some 10,000 bytes).
 function fromCore(pointer) {
   return core.UTF8ToString(pointer);
 }
 const encoder = new TextEncoder();
 function hand(text) {
-  if (encoder.encode(text).length > 1023) return false;
-  core.stringToUTF8(text, core._explore_input(session), 1024);
+  const bytes = encoder.encode(text).length;
+  const input = core._explore_input(session, bytes);
+  if (input === 0) return false;
+  core.stringToUTF8(text, input, bytes + 1);
   return true;
 }
 
@@ -173,20 +176,42 @@ export function figureUnder(clientX, clientY) {
 export function clearSelection() {
   overlayContext.clearRect(0, 0, width, height);
 }
+// Where figure `index` of the page stands, in the page's own pixels: its
+// left, top, right and bottom edges, all included.
+export function figureEdges(index) {
+  return [0, 1, 2, 3].map((side) => core._explore_figure_edge(session, index, side));
+}
 export function outlineFigure(index) {
-  const edge = (side) => core._explore_figure_edge(session, index, side);
+  const [left, top, right, bottom] = figureEdges(index);
   overlayContext.strokeStyle = "rgba(220, 0, 160, 0.9)";
   overlayContext.lineWidth = 3;
-  overlayContext.strokeRect(edge(0) - 2.5, edge(1) - 2.5, edge(2) - edge(0) + 6, edge(3) - edge(1) + 6);
+  overlayContext.strokeRect(left - 2.5, top - 2.5, right - left + 6, bottom - top + 6);
 }
 
-// Each value's count of the statistic among the figures of the order, from
-// 0 to the largest value any has, as decimal text.
-export function counts(family, order, statistic) {
+// Each value's count of the statistic among the figures of the order (only
+// those the filter keeps when `filtered`), from 0 to the largest value any
+// has, as decimal text.
+export function counts(family, order, statistic, filtered) {
   const all = [];
-  const largest = core._explore_counts(session, family, order, statistic);
+  const largest = core._explore_counts(session, family, order, statistic, filtered ? 1 : 0);
   for (let value = 0; value <= largest; value += 1) all.push(fromCore(core._explore_count_of(session, value)));
   return all;
+}
+// The same figures by two statistics at once: a row for each value of the
+// first, from 0 to the largest any has, each a count for each value of
+// the second, as decimal text.
+export function jointCounts(family, order, first, second, filtered) {
+  const table = [];
+  const rows = core._explore_joint_counts(session, family, order, first, second, filtered ? 1 : 0);
+  const columns = core._explore_joint_columns(session);
+  for (let row = 0; row <= rows; row += 1) {
+    const counted = [];
+    for (let column = 0; column <= columns; column += 1) {
+      counted.push(fromCore(core._explore_joint_count_of(session, row, column)));
+    }
+    table.push(counted);
+  }
+  return table;
 }
 
 // The drawn page (`index` -1) or its figure `index` alone as a file of

@@ -127,7 +127,7 @@ function describe() {
   const counted = mode === "pages" && families[family].counted;
   setHidden(element("statistics"), !counted);
   if (counted) {
-    fillPanel(family, order);
+    fillPanel(family, order, where);
     markPanel(where);
   }
   element("mode-help").textContent = helpOf[mode](name, order);
