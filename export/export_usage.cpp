@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "drawing.h"
 #include "family.h"
 #include "messages.h"
 #include "page_formats.h"
@@ -103,6 +104,22 @@ void print_usage(std::FILE* to) {
     if (counted) orders += ", " + counted_orders(counting.limits);
     print_wrapped(to, "  --order N   ", 14, orders.c_str());
     print_wrapped(to, "  --path      ", 14, "draw each figure's lattice path over its dominoes, in black");
+    print_wrapped(to, "  --cell N    ", 14,
+                  ("cells N pixels wide (bp in TikZ and PDF), 1 ... 100, pages keeping their "
+                   "grid of figures (the family's own: " +
+                   std::to_string(family.cell) +
+                   "); refused where the file would pass what its format's readers take")
+                      .c_str());
+    print_wrapped(to, "  --style S   ", 14,
+                  "screen (the default): the window's pixels, drawn as they are in every "
+                  "format; paper: vectors from each figure's geometry, outlines a sixteenth "
+                  "of a cell, paths three sixteenths with round joins, anti-aliased in PNG");
+    std::string palettes = "the colours:";
+    for (int i = 0; i < palette_count; ++i) {
+        palettes += std::string(i == 0 ? " " : "; ") + palette_rows[i]->name + ", " +
+                    palette_rows[i]->help + (i == 0 ? " (the default)" : "");
+    }
+    print_wrapped(to, "  --palette NAME", 14, palettes.c_str());
     print_wrapped(to, "  --where EXPR", 14,
                   "only the figures whose statistics EXPR holds, on pages laid out as ever, "
                   "each keeping its number, in the list or in the counts: STAT=V or "
