@@ -1,0 +1,158 @@
+// The paper style and the figure as data, checked against each family's own
+// geometry rather than against another output: the JSON's dominoes are the
+// family's, and at every cell's centre the PNG, and the SVG, PDF and TikZ
+// files rendered back, show that domino's colour in the chosen palette (or
+// the path's, where a path runs through the centre).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "drawing.h"
+#include "exported_pages.h"
+#include "family_cases.h"
+
+namespace {
+
+// Anti-aliased renderers may round a flat colour by a step or two.
+constexpr int channel_tolerance = 6;
+
+std::string text_of(const std::string& path) {
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool near(Uint32 pixel, Rgb rgb) {
+    const auto close = [](int a, int b) { return std::abs(a - b) <= channel_tolerance; };
+    return close(static_cast<int>(pixel >> 16 & 0xFF), rgb.red) &&
+           close(static_cast<int>(pixel >> 8 & 0xFF), rgb.green) &&
+           close(static_cast<int>(pixel & 0xFF), rgb.blue);
+}
+
+using DominoRow = std::tuple<int, int, bool, std::string, std::string>;
+
+const char* role_word(DominoRole role) {
+    switch (role) {
+    case DominoRole::rise: return "rise";
+    case DominoRole::fall: return "fall";
+    case DominoRole::flat: return "flat";
+    case DominoRole::off_path: break;
+    }
+    return "off";
+}
+
+const char* compass_word(Compass compass) {
+    switch (compass) {
+    case Compass::north: return "north";
+    case Compass::south: return "south";
+    case Compass::east: return "east";
+    case Compass::west: return "west";
+    case Compass::none: break;
+    }
+    return "";
+}
+
+class PaperStyle : public ::testing::TestWithParam<FamilyCase> {};
+
+TEST_P(PaperStyle, EveryCellShowsItsDominoInEveryFormatAndTheDataIsTheGeometry) {
+    const Family& family = family_of(GetParam());
+    const int order = family.orders.usual;
+    const int cell = 20;
+    // A figure with rises, falls and flats: the family's own example.
+    const auto& [number, steps] = GetParam().examples.front();
+    FigurePath path;
+    ASSERT_TRUE(family.counting.unrank_figure(order, BigCount(number), path));
+    const FigureGeometry geometry = family.geometry_of(order, path);
+    const std::string stem = "figure-" + std::to_string(number);
+
+    for (const char* palette_name : {"okabe-ito", "four", "grey"}) {
+        SCOPED_TRACE(palette_name);
+        const PaletteRow& palette = *find_palette(palette_name);
+        const std::vector<std::string> options = {
+            "--order", std::to_string(order), "--figure", std::to_string(number), "--cell",
+            std::to_string(cell), "--style", "paper", "--palette", palette_name, "--path"};
+        const std::string folder = make_temporary_folder();
+        const std::string exporter = exporter_of(GetParam());
+        std::vector<std::string> json_options = options;
+        json_options.push_back("--json");
+        ASSERT_EQ(std::system(export_command(exporter, json_options, folder + "/json").c_str()), 0);
+        const std::string json = text_of(folder + "/json/" + stem + ".json");
+
+        // The data: every domino of the geometry, as its family makes it.
+        std::vector<DominoRow> written;
+        const std::regex domino_text(R"re(\[(\d+), (\d+), "([hv])", "(\w+)"(?:, "(\w+)")?\])re");
+        for (auto it = std::sregex_iterator(json.begin(), json.end(), domino_text);
+             it != std::sregex_iterator(); ++it) {
+            written.emplace_back(std::stoi((*it)[1]), std::stoi((*it)[2]), (*it)[3] == "v",
+                                 (*it)[4], (*it)[5]);
+        }
+        std::vector<DominoRow> expected;
+        for (const Domino& domino : geometry.dominoes) {
+            expected.emplace_back(domino.column, domino.row, domino.upright, role_word(domino.role),
+                                  compass_word(domino.compass));
+        }
+        EXPECT_EQ(written, expected);
+        EXPECT_NE(json.find("\"steps\": \"" + steps + "\""), std::string::npos);
+        std::smatch at;
+        ASSERT_TRUE(std::regex_search(json, at, std::regex(R"re("at": \[(\d+), (\d+)\])re")));
+        const int left = std::stoi(at[1]);
+        const int top = std::stoi(at[2]);
+
+        ASSERT_EQ(std::system(export_command(exporter, options, folder + "/png").c_str()), 0);
+        std::vector<std::pair<std::string, std::string>> drawings = {
+            {"PNG", folder + "/png/" + stem + ".png"}};
+        int width = 0;
+        int height = 0;
+        std::vector<Uint32> pixels;
+        ASSERT_EQ(read_png(drawings[0].second, pixels, width, height), "");
+        for (const char* format : {"--svg", "--pdf", "--tikz"}) {
+            std::vector<std::string> vector_options = options;
+            vector_options.emplace_back(format);
+            std::system(("rm -rf '" + folder + "/vector'").c_str());
+            ASSERT_EQ(std::system(export_command(exporter, vector_options, folder + "/vector").c_str()),
+                      0);
+            const std::string rendered =
+                render_vector_file(format, folder, stem, width, height, true);
+            const std::string kept = folder + "/" + (format + 2) + ".png";
+            std::rename(rendered.c_str(), kept.c_str());
+            drawings.emplace_back(format, kept);
+        }
+
+        for (const auto& [what, file] : drawings) {
+            SCOPED_TRACE(what);
+            int w = 0;
+            int h = 0;
+            ASSERT_EQ(read_png(file, pixels, w, h), "");
+            ASSERT_EQ(std::make_pair(w, h), std::make_pair(width, height));
+            int wrong = 0;
+            for (const Domino& domino : geometry.dominoes) {
+                const Rgb fill = rgb_of(palette, fill_of(palette, domino));
+                const bool on_path = domino.role != DominoRole::off_path;
+                for (int half = 0; half < 2; ++half) {
+                    const int c = domino.column + (domino.upright ? 0 : half);
+                    const int r = domino.row + (domino.upright ? half : 0);
+                    const Uint32 pixel = pixels[static_cast<std::size_t>(top + r * cell + cell / 2) * w +
+                                                static_cast<std::size_t>(left + c * cell + cell / 2)];
+                    if (!near(pixel, fill) && !(on_path && near(pixel, palette.path))) {
+                        ++wrong;
+                        ADD_FAILURE() << "cell (" << c << ", " << r << ") is 0x" << std::hex << pixel;
+                    }
+                }
+            }
+            EXPECT_EQ(wrong, 0);
+        }
+        remove_temporary_folder(folder);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, PaperStyle, ::testing::ValuesIn(family_cases));
+
+}  // namespace
