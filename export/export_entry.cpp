@@ -67,6 +67,7 @@ struct Request {
     const char* counts = nullptr;
     bool list = false;
     bool path = false;
+    bool arctic = false;
 };
 
 bool one_figure(const Request& request) {
@@ -83,7 +84,7 @@ const char* contradiction(const Request& request) {
     }
     if (request.counts != nullptr && (request.list || one_figure(request) ||
                                       request.format != nullptr || request.path ||
-                                      request.folder != nullptr)) {
+                                      request.arctic || request.folder != nullptr)) {
         return "--counts writes no file and draws nothing: it takes only --order";
     }
     const bool drawing_asked =
@@ -94,6 +95,7 @@ const char* contradiction(const Request& request) {
     if (!request.list) return nullptr;
     if (request.format != nullptr) return "--list writes no page, so takes no format";
     if (request.path) return "--list draws nothing, so takes no --path";
+    if (request.arctic) return "--list draws nothing, so takes no --arctic";
     if (drawing_asked) return "--list draws nothing, so takes no --cell, --style or --palette";
     if (request.folder != nullptr) return "--list writes no file, so takes no folder";
     return nullptr;
@@ -109,6 +111,7 @@ enum OptionValue : int {
     counts_option,
     list_option,
     path_option,
+    arctic_option,
     cell_option,
     style_option,
     palette_option,
@@ -126,6 +129,7 @@ OptionTable long_options(const std::vector<const PageFormat*>& formats) {
                            {"counts", required_argument, nullptr, counts_option},
                            {"list", no_argument, nullptr, list_option},
                            {"path", no_argument, nullptr, path_option},
+                           {"arctic", no_argument, nullptr, arctic_option},
                            {"cell", required_argument, nullptr, cell_option},
                            {"style", required_argument, nullptr, style_option},
                            {"palette", required_argument, nullptr, palette_option}};
@@ -173,8 +177,10 @@ int read_options(int argc, char* argv[], Request& request) {
         if (value_of != nullptr) {
             if (*value_of != nullptr) return usage_error("given twice:", option_given(argv, true));
             *value_of = optarg;
-        } else if (value == list_option || value == path_option) {
-            bool& given = value == list_option ? request.list : request.path;
+        } else if (value == list_option || value == path_option || value == arctic_option) {
+            bool& given = value == list_option   ? request.list
+                          : value == path_option ? request.path
+                                                 : request.arctic;
             if (given) return usage_error("given twice:", option_given(argv, false));
             given = true;
         } else {
@@ -422,6 +428,12 @@ int main(int argc, char* argv[]) {
     run.order = order;
     run.file_writer = writer.c_str();
     run.drawing.paths = request.path;
+    if (request.arctic && !family_has_arctic_circle(program_family)) {
+        return usage_error("--arctic draws the Aztec diamond's arctic circle, and this family's "
+                           "figures have none",
+                           nullptr);
+    }
+    run.drawing.arctic = request.arctic;
     if (const int status = read_drawing(request, run.drawing); status != 0) return status;
     if (request.where != nullptr) {
         WhereFilter filter{};

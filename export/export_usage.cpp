@@ -8,6 +8,7 @@
 #include "family.h"
 #include "messages.h"
 #include "page_formats.h"
+#include "paper_style.h"
 
 namespace {
 
@@ -32,6 +33,12 @@ void print_wrapped(std::FILE* to, const char* first, int indent, const char* tex
 }
 
 }  // namespace
+
+bool family_has_arctic_circle(const Family& family) {
+    FigurePath path;
+    if (!family.counting.unrank_figure(1, 1, path)) return false;
+    return has_arctic_circle(family.geometry_of(1, path));
+}
 
 void print_usage(std::FILE* to) {
     const Family& family = program_family;
@@ -70,6 +77,11 @@ void print_usage(std::FILE* to) {
     if (counted) orders += ", counts at 1 ... " + std::to_string(counting.largest_counted_order);
     print_wrapped(to, "  --order N   ", 14, orders.c_str());
     print_wrapped(to, "  --path      ", 14, "draw each figure's lattice path over its dominoes, in black");
+    if (family_has_arctic_circle(family)) {
+        print_wrapped(to, "  --arctic    ", 14,
+                      "draw the arctic circle, inscribed in the diamond, over each figure: "
+                      "a large random tiling's frozen corners end near it");
+    }
     print_wrapped(to, "  --where EXPR", 14,
                   "only the figures whose statistics EXPR holds, on pages laid out as ever, "
                   "each keeping its number: STAT=V or STAT=LO-HI, joined by commas, such as "
