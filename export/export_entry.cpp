@@ -328,13 +328,6 @@ std::uint64_t seed_given(const Request& request) {
     return seed;
 }
 
-// Whether --random asks for a figure shuffled past the orders of one
-// figure alone, which has no number.
-bool shuffled_past_numbers(const Request& request, int order) {
-    return request.random != nullptr && program_family.random.shuffle != nullptr &&
-           order > program_family.counting.largest_order;
-}
-
 // The figure --figure or --random asks for at `order`, with its paths when
 // `with_paths` (a shuffled figure's are many).
 ChosenFigure one_figure_asked(const Request& request, int order, bool with_paths) {
@@ -354,7 +347,10 @@ ChosenFigure one_figure_asked(const Request& request, int order, bool with_paths
 // number and steps, or (shuffled past the numbered orders, with no number)
 // with the family, the order and the seed.
 int export_chosen_figure(PagerState& pager, const Request& request, const Run& run) {
-    const ChosenFigure chosen = one_figure_asked(request, run.order, run.drawing.paths);
+    // The data (JSON) holds the steps, their statistics and the paths,
+    // drawn or not.
+    const bool data = std::strcmp(pager.format->extension, "json") == 0;
+    const ChosenFigure chosen = one_figure_asked(request, run.order, run.drawing.paths || data);
     std::string stem = "figure-" + decimal_text(chosen.number);
     std::string title = "figure " + decimal_text(chosen.number);
     if (request.random != nullptr) {
@@ -403,10 +399,6 @@ int main(int argc, char* argv[]) {
     const int order = read_order(request);
     if (order == 0) return 2;
     if (request.counts != nullptr) return print_counts_asked(request.counts, order);
-    if (request.list && shuffled_past_numbers(request, order)) {
-        fail_on_order(order, "numbered figures, and so for --list with --random",
-                      program_family.counting.largest_order);
-    }
     if (request.list && one_figure(request)) {
         const ChosenFigure chosen = one_figure_asked(request, order, true);
         TextOutput out;
