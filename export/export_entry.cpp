@@ -67,6 +67,7 @@ struct Request {
     const char* counts = nullptr;
     bool list = false;
     bool path = false;
+    bool arctic = false;
 };
 
 bool one_figure(const Request& request) {
@@ -83,7 +84,7 @@ const char* contradiction(const Request& request) {
     }
     if (request.counts != nullptr && (request.list || one_figure(request) ||
                                       request.format != nullptr || request.path ||
-                                      request.folder != nullptr)) {
+                                      request.arctic || request.folder != nullptr)) {
         return "--counts writes no file and draws nothing: it takes only --order and --where";
     }
     const bool drawing_asked =
@@ -94,6 +95,7 @@ const char* contradiction(const Request& request) {
     if (!request.list) return nullptr;
     if (request.format != nullptr) return "--list writes no page, so takes no format";
     if (request.path) return "--list draws nothing, so takes no --path";
+    if (request.arctic) return "--list draws nothing, so takes no --arctic";
     if (drawing_asked) return "--list draws nothing, so takes no --cell, --style or --palette";
     if (request.folder != nullptr) return "--list writes no file, so takes no folder";
     return nullptr;
@@ -109,6 +111,7 @@ enum OptionValue : int {
     counts_option,
     list_option,
     path_option,
+    arctic_option,
     cell_option,
     style_option,
     palette_option,
@@ -126,6 +129,7 @@ OptionTable long_options(const std::vector<const PageFormat*>& formats) {
                            {"counts", required_argument, nullptr, counts_option},
                            {"list", no_argument, nullptr, list_option},
                            {"path", no_argument, nullptr, path_option},
+                           {"arctic", no_argument, nullptr, arctic_option},
                            {"cell", required_argument, nullptr, cell_option},
                            {"style", required_argument, nullptr, style_option},
                            {"palette", required_argument, nullptr, palette_option}};
@@ -173,8 +177,10 @@ int read_options(int argc, char* argv[], Request& request) {
         if (value_of != nullptr) {
             if (*value_of != nullptr) return usage_error("given twice:", option_given(argv, true));
             *value_of = optarg;
-        } else if (value == list_option || value == path_option) {
-            bool& given = value == list_option ? request.list : request.path;
+        } else if (value == list_option || value == path_option || value == arctic_option) {
+            bool& given = value == list_option   ? request.list
+                          : value == path_option ? request.path
+                                                 : request.arctic;
             if (given) return usage_error("given twice:", option_given(argv, false));
             given = true;
         } else {
@@ -347,13 +353,6 @@ std::uint64_t seed_given(const Request& request) {
     return seed;
 }
 
-// Whether --random asks for a figure shuffled past the orders of one
-// figure alone, which has no number.
-bool shuffled_past_numbers(const Request& request, int order) {
-    return request.random != nullptr && program_family.random.shuffle != nullptr &&
-           order > program_family.counting.largest_order;
-}
-
 // The figure --figure or --random asks for at `order`, with its paths when
 // `with_paths` (a shuffled figure's are many).
 ChosenFigure one_figure_asked(const Request& request, int order, bool with_paths) {
@@ -373,7 +372,10 @@ ChosenFigure one_figure_asked(const Request& request, int order, bool with_paths
 // number and steps, or (shuffled past the numbered orders, with no number)
 // with the family, the order and the seed.
 int export_chosen_figure(PagerState& pager, const Request& request, const Run& run) {
-    const ChosenFigure chosen = one_figure_asked(request, run.order, run.drawing.paths);
+    // The data (JSON) holds the steps, their statistics and the paths,
+    // drawn or not.
+    const bool data = std::strcmp(pager.format->extension, "json") == 0;
+    const ChosenFigure chosen = one_figure_asked(request, run.order, run.drawing.paths || data);
     std::string stem = "figure-" + number_in_name(chosen.number);
     std::string title = "figure " + decimal_text(chosen.number);
     if (request.random != nullptr) {
@@ -422,10 +424,6 @@ int main(int argc, char* argv[]) {
     const int order = read_order(request);
     if (order == 0) return 2;
     if (request.counts != nullptr) return print_counts_asked(request, order);
-    if (request.list && shuffled_past_numbers(request, order)) {
-        fail_on_order(order, "numbered figures, and so for --list with --random",
-                      program_family.counting.largest_order);
-    }
     if (request.list && one_figure(request)) {
         const ChosenFigure chosen = one_figure_asked(request, order, true);
         TextOutput out;
@@ -447,6 +445,12 @@ int main(int argc, char* argv[]) {
     run.order = order;
     run.file_writer = writer.c_str();
     run.drawing.paths = request.path;
+    if (request.arctic && !family_has_arctic_circle(program_family)) {
+        return usage_error("--arctic draws the Aztec diamond's arctic circle, and this family's "
+                           "figures have none",
+                           nullptr);
+    }
+    run.drawing.arctic = request.arctic;
     if (const int status = read_drawing(request, run.drawing); status != 0) return status;
     if (request.where != nullptr) {
         WhereFilter filter{};

@@ -29,7 +29,7 @@ void print_list_header(TextOutput& out) {
 
 void print_list_line(TextOutput& out, const BigCount& number, const BigCount& page,
                      const FigurePath& path) {
-    print(out, std::printf("%s\t%s\t%s", decimal_text(number).c_str(),
+    print(out, std::printf("%s\t%s\t%s", number == 0 ? "" : decimal_text(number).c_str(),
                            page == 0 ? "" : decimal_text(page).c_str(),
                            steps_text(path).c_str()) >= 0);
     for (const int value : stats_of(path)) print(out, std::printf("\t%d", value) >= 0);

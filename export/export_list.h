@@ -14,7 +14,8 @@ struct TextOutput {
 // "figure<TAB>page<TAB>steps<TAB>flats<TAB>peaks<TAB>returns<TAB>height".
 void print_list_header(TextOutput& out);
 // "3<TAB>1<TAB>rise flat fall flat flat<TAB>3<TAB>0<TAB>2<TAB>1"; a page 0
-// (a figure past the orders drawn page by page, on no page) is left empty.
+// (a figure past the orders drawn page by page, on no page) is left empty,
+// and so is a number 0 (a tiling shuffled past the numbered orders).
 void print_list_line(TextOutput& out, const BigCount& number, const BigCount& page,
                      const FigurePath& path);
 // The page a figure of an order stands on in the family's run: at the

@@ -10,6 +10,7 @@
 #include "family.h"
 #include "messages.h"
 #include "page_formats.h"
+#include "paper_style.h"
 
 namespace {
 
@@ -64,6 +65,12 @@ std::string counted_orders(const CountLimits& limits) {
 }
 
 }  // namespace
+
+bool family_has_arctic_circle(const Family& family) {
+    FigurePath path;
+    if (!family.counting.unrank_figure(1, 1, path)) return false;
+    return has_arctic_circle(family.geometry_of(1, path));
+}
 
 void print_usage(std::FILE* to) {
     const Family& family = program_family;
@@ -120,6 +127,11 @@ void print_usage(std::FILE* to) {
                     palette_rows[i]->help + (i == 0 ? " (the default)" : "");
     }
     print_wrapped(to, "  --palette NAME", 14, palettes.c_str());
+    if (family_has_arctic_circle(family)) {
+        print_wrapped(to, "  --arctic    ", 14,
+                      "draw the arctic circle, inscribed in the diamond, over each figure: "
+                      "a large random tiling's frozen corners end near it");
+    }
     print_wrapped(to, "  --where EXPR", 14,
                   "only the figures whose statistics EXPR holds, on pages laid out as ever, "
                   "each keeping its number, in the list or in the counts: STAT=V or "

@@ -44,7 +44,7 @@ void screen_operators(std::string& out, const FilePage& page, const FileFigure& 
         out += wanted + " rg\n";
         colour = wanted;
     };
-    for (const ScreenShape& shape : screen_shapes(figure, palette, page.drawing.paths)) {
+    for (const ScreenShape& shape : screen_shapes(figure, page.drawing)) {
         const Box& box = shape.box;
         if (!shape.framed) {
             set(pdf_colour(rgb_of(palette, shape.fill)));

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "raster.h"
+#include "screen_arctic.h"
 
 namespace {
 
@@ -43,8 +44,8 @@ void add_segment(std::vector<ScreenShape>& shapes, Point from, Point to) {
 
 }  // namespace
 
-std::vector<ScreenShape> screen_shapes(const FileFigure& figure, const PaletteRow& palette,
-                                       bool paths) {
+std::vector<ScreenShape> screen_shapes(const FileFigure& figure, const Drawing& drawing) {
+    const PaletteRow& palette = *drawing.palette;
     const FigureGeometry& geometry = figure.figure->geometry;
     const bool framed = figure.placement.framed;
     std::vector<ScreenShape> shapes;
@@ -52,12 +53,25 @@ std::vector<ScreenShape> screen_shapes(const FileFigure& figure, const PaletteRo
     for (const Domino& domino : geometry.dominoes) {
         shapes.push_back({domino_box(domino, figure.placement), framed, fill_of(palette, domino)});
     }
-    if (!paths) return shapes;
-    for (const std::vector<LatticePoint>& path : geometry.paths) {
-        for (std::size_t i = 1; i < path.size(); ++i) {
-            add_segment(shapes, point_at(path[i - 1], figure.placement),
-                        point_at(path[i], figure.placement));
+    if (drawing.paths) {
+        for (const std::vector<LatticePoint>& path : geometry.paths) {
+            for (std::size_t i = 1; i < path.size(); ++i) {
+                add_segment(shapes, point_at(path[i - 1], figure.placement),
+                            point_at(path[i], figure.placement));
+            }
         }
+    }
+    if (!drawing.arctic) return shapes;
+    const std::vector<Pixel> ring = arctic_pixels(geometry, figure.placement);
+    for (std::size_t i = 0; i < ring.size();) {
+        // A run: the pixels next to each other along one row.
+        std::size_t end = i + 1;
+        while (end < ring.size() && ring[end].y == ring[i].y &&
+               ring[end].x == ring[end - 1].x + 1) {
+            ++end;
+        }
+        shapes.push_back({{ring[i].x, ring[i].y, ring[end - 1].x, ring[i].y}, false, Ink::arctic});
+        i = end;
     }
     return shapes;
 }

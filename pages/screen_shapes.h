@@ -1,8 +1,9 @@
 // A figure in screen style as the vector formats write it, shape by shape:
 // every domino's framed box (or its pixels alone, where a cell has no room
 // for an outline), in the family's order, then each path's pixels as runs
-// along a row or a column, so that a file draws exactly the pixels the
-// window draws, and the same staircase at any zoom.
+// along a row or a column, then the arctic circle's pixels as runs along
+// its rows, so that a file draws exactly the pixels the window draws, and
+// the same staircase at any zoom.
 #pragma once
 
 #include <vector>
@@ -16,5 +17,4 @@ struct ScreenShape {
     Ink fill;
 };
 
-std::vector<ScreenShape> screen_shapes(const FileFigure& figure, const PaletteRow& palette,
-                                       bool paths);
+std::vector<ScreenShape> screen_shapes(const FileFigure& figure, const Drawing& drawing);

@@ -120,7 +120,7 @@ const char* write_svg_page(std::FILE* file, const FilePage& page) {
         if (page.drawing.style == Style::paper) {
             if (!write_paper_figure(file, figure, page.drawing)) return nullptr;
         } else {
-            for (const ScreenShape& shape : screen_shapes(figure, palette, page.drawing.paths)) {
+            for (const ScreenShape& shape : screen_shapes(figure, page.drawing)) {
                 if (!write_rect(file, shape, palette)) return nullptr;
             }
         }

@@ -147,7 +147,7 @@ const char* write_tikz_page(std::FILE* file, const FilePage& page) {
             if (!write_paper_figure(file, figure, page.drawing)) return nullptr;
         } else {
             for (const ScreenShape& shape :
-                 screen_shapes(figure, *page.drawing.palette, page.drawing.paths)) {
+                 screen_shapes(figure, page.drawing)) {
                 if (!write_filled_box(file, shape)) return nullptr;
             }
         }
@@ -172,7 +172,7 @@ std::string tikz_caution(const FilePage& page) {
     std::size_t fills = 1;
     for (const FileFigure& figure : page.figures) {
         for (const ScreenShape& shape :
-             screen_shapes(figure, *page.drawing.palette, page.drawing.paths)) {
+             screen_shapes(figure, page.drawing)) {
             fills += shape.framed ? 2 : 1;
         }
     }

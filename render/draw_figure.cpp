@@ -3,6 +3,7 @@
 #include "canvas.h"
 #include "paper_pixels.h"
 #include "raster.h"
+#include "screen_arctic.h"
 
 namespace {
 
@@ -25,15 +26,19 @@ void draw_screen_figure(const FigureGeometry& geometry, const Placement& placeme
             fill_box(box.left, box.top, box.right, box.bottom, fill);
         }
     }
-    if (!drawing.paths) return;
-    const Colour line = mapped(palette, Ink::path);
-    for (const std::vector<LatticePoint>& path : geometry.paths) {
-        for (std::size_t i = 1; i < path.size(); ++i) {
-            const Point from = point_at(path[i - 1], placement);
-            const Point to = point_at(path[i], placement);
-            draw_line(from.x, from.y, to.x, to.y, line);
+    if (drawing.paths) {
+        const Colour line = mapped(palette, Ink::path);
+        for (const std::vector<LatticePoint>& path : geometry.paths) {
+            for (std::size_t i = 1; i < path.size(); ++i) {
+                const Point from = point_at(path[i - 1], placement);
+                const Point to = point_at(path[i], placement);
+                draw_line(from.x, from.y, to.x, to.y, line);
+            }
         }
     }
+    if (!drawing.arctic) return;
+    const Colour arctic = mapped(palette, Ink::arctic);
+    for (const Pixel& pixel : arctic_pixels(geometry, placement)) put_pixel(pixel.x, pixel.y, arctic);
 }
 
 }  // namespace

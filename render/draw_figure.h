@@ -9,7 +9,8 @@
 // Draws the figure at `placement`: in screen style each domino a framed box
 // (draw_box), or a box of its colour alone where a cell has no room for
 // an outline, in the family's order, then each path a line of pixels
-// (draw_line) through its lattice points; in paper style anti-aliased.
+// (draw_line) through its lattice points, then the arctic circle a ring of
+// pixels (arctic_pixels); in paper style anti-aliased.
 // Nothing is drawn while no canvas is selected.
 void draw_figure_pixels(const FigureGeometry& geometry, const Placement& placement,
                         const Drawing& drawing);
