@@ -1,7 +1,9 @@
 // The dyck family: every path of N rises and N falls that never goes below
 // its start (a Dyck path), in lexicographic order, rise < fall, each drawn
 // as pyramid draws a path without flats.
+#include "count_question.h"
 #include "pager.h"
+#include "path_stats.h"
 #include "pyramid.h"
 
 namespace dyck {
@@ -77,8 +79,24 @@ int draw_every_figure(Run& run) {
     return 0;
 }
 
+// By listing, as a small family can: every question to its paged orders.
+constexpr CountLimits count_limits = {{orders.largest, orders.largest, orders.largest, orders.largest},
+                                      orders.largest};
+
+bool count_figures(const CountQuestion& question, CountGrid& grid) {
+    if (question.order < 1 || question.order > largest_order_for(count_limits, question)) return false;
+    start_grid(question, 2 * question.order, grid);
+    const BigCount total = figure_total(question.order);
+    FigurePath path;
+    for (BigCount number = 1; number <= total; ++number) {
+        unrank_figure(question.order, number, path);
+        tally_figure(question, stats_of(path), grid);
+    }
+    return true;
+}
+
 const FigureCounting counting = {largest_figure_order, figure_total, unrank_figure, rank_figure,
-                                 step_range, nullptr, {}};
+                                 step_range, count_figures, count_limits};
 const RandomDrawing random = {largest_figure_order, nullptr};
 
 }  // namespace
