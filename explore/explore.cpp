@@ -616,8 +616,12 @@ int explore_write_file(ExploreSession* session, int format, int index) {
                            writer, family, session->order);
     }
     session->file_written = page.written;
-    const std::string too_large =
-        size_refused(*format_asked, page.written.width, page.written.height);
+    long long dominoes = 0;
+    for (const FileFigure& figure : page.figures) {
+        dominoes += static_cast<long long>(figure.figure->geometry.dominoes.size());
+    }
+    std::string too_large = size_refused(*format_asked, page.written.width, page.written.height);
+    if (too_large.empty()) too_large = dominoes_refused(*format_asked, dominoes);
     if (!too_large.empty()) {
         session->failure_text = too_large;
         session->file_failure = session->failure_text.c_str();

@@ -399,6 +399,14 @@ int export_chosen_figure(PagerState& pager, const Request& request, const Run& r
     }
     refuse_if_too_large(*pager.format, "the figure", alone_width(chosen.geometry, placement),
                         alone_height(chosen.geometry, placement));
+    const std::string too_many = dominoes_refused(
+        *pager.format, static_cast<long long>(chosen.geometry.dominoes.size()));
+    if (!too_many.empty()) {
+        const std::string what =
+            std::string(program_family.name) + " order " + std::to_string(run.order);
+        fail_usage(("cannot write " + what).c_str(),
+                   (too_many + "; --png and --pdf have no such limit").c_str());
+    }
     write_figure_alone(pager, run, chosen, placement, stem, title);
     return 0;
 }

@@ -30,6 +30,12 @@ std::string size_refused(const PageFormat& format, int width, int height) {
     return why + " that " + format.limit_of + " take";
 }
 
+std::string dominoes_refused(const PageFormat& format, long long dominoes) {
+    if (format.largest_dominoes == 0 || dominoes <= format.largest_dominoes) return "";
+    return std::string("a ") + format.label + " file of " + std::to_string(dominoes) +
+           " dominoes passes the most it holds, " + std::to_string(format.largest_dominoes);
+}
+
 const char* write_page_file(const PageFormat& format, std::FILE* file, const FilePage& page) {
     const char* why =
         format.write == nullptr ? "the format has no writer of its own" : format.write(file, page);

@@ -41,6 +41,10 @@ struct PageFormat {
     int largest_side;
     long long largest_area;
     const char* limit_of;
+    // The most dominoes a file of it holds (0 for no such limit): past
+    // them a text format runs to hundreds of megabytes, or past what TeX
+    // holds, however small its picture.
+    long long largest_dominoes;
 };
 
 // Every format, in the order listed.
@@ -51,6 +55,8 @@ const PageFormat& default_page_format();
 // Why a file width x height is larger than the format's readers take
 // ("a PNG of 40000 x 30000 pixels passes ..."), or "" when it is not.
 std::string size_refused(const PageFormat& format, int width, int height);
+// Why a file of `dominoes` dominoes is more than the format holds, or "".
+std::string dominoes_refused(const PageFormat& format, long long dominoes);
 
 // Writes `page` in a format that has a writer: nullptr, or why it failed
 // (a write error wins over any other reason).

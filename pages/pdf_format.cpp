@@ -148,4 +148,4 @@ extern const PageFormat pdf_format = {
     "style, each figure a marked sequence titled with its steps",
     4, write_pdf_page, pdf_mark, nullptr,
     // Readers take pages of up to 200 inches a side (14,400 bp).
-    14400, 0, "PDF readers"};
+    14400, 0, "PDF readers", 0};

@@ -26,4 +26,4 @@ extern const PageFormat png_format = {
     "PNG",   "--png",   "png",   "image/png", "PNG pages of the colours each page holds (the default)",
     1,       nullptr,   png_mark, nullptr,
     // Browsers' canvases and most readers: 32,767 pixels a side, 2^28 in all.
-    32767,   268435456, "browsers and most readers"};
+    32767,   268435456, "browsers and most readers", 0};

@@ -191,4 +191,7 @@ extern const PageFormat tikz_format = {
     "TikZ pictures for LaTeX, pixel for pixel the PNG at 72 dpi, each figure a scope", 3,
     write_tikz_page, tikz_mark, tikz_caution,
     // TeX's largest dimension is 16,383.99998 pt, a little more in bp.
-    16383, 0, "TeX's dimensions"};
+    16383, 0, "TeX's dimensions",
+    // An Aztec diamond of order 315 (99,540 dominoes): order 299 compiles
+    // with pdflatex at TeX Live's default memory, in paper style.
+    100000};

@@ -102,6 +102,23 @@ TEST(AztecExport, TheArcticCircleIsARingOfPixelsInEveryFormat) {
     EXPECT_LE(ring, static_cast<int>(4 * std::sqrt(2.0) * radius) + 8);
 }
 
+// A text format past the dominoes it holds is refused before any file is
+// made, naming the limit; the picture formats go on.
+TEST(AztecExport, ATilingPastWhatItsFormatHoldsIsRefused) {
+    const std::string folder = make_temporary_folder();
+    const std::string run = "cd '" + folder + "' && '" AZTEC_EXPORTER "' ";
+    EXPECT_EQ(shell_status(run + "--tikz --order 316 --random 1 t 2>err"), 2);
+    EXPECT_EQ(text_of(folder + "/err"),
+              "aztec_export: cannot write aztec order 316: a TikZ file of 100172 dominoes passes "
+              "the most it holds, 100000; --png and --pdf have no such limit\n");
+    EXPECT_EQ(shell_status(run + "--json --order 1049 --random 1 j 2>err"), 2);
+    EXPECT_NE(text_of(folder + "/err").find("a JSON file of 1101450 dominoes"), std::string::npos);
+    EXPECT_EQ(files_in(folder), (std::vector<std::string>{"err"}));
+    EXPECT_EQ(shell_status(run + "--json --order 1048 --random 1 j 2>err"), 0);
+    EXPECT_EQ(files_in(folder + "/j"), (std::vector<std::string>{"random-1.json"}));
+    remove_temporary_folder(folder);
+}
+
 TEST(AztecExport, TheArcticCircleIsRefusedWhereItMeansNothing) {
     const std::string folder = make_temporary_folder();
     const std::string run = "cd '" + folder + "' && ";
