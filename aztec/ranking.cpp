@@ -96,18 +96,17 @@ std::uint64_t tilings_of(const FreeCells& cells) {
 // A step of path `path` from cell (c, r), as the walk takes them: its two
 // cells, and where it leaves the path.
 struct Step {
-    StepKind kind;
     int c2, r2, next_c, next_r;
 };
 
 Step step_from(StepKind kind, int c, int r) {
     switch (kind) {
-    case StepKind::rise: return {kind, c, r - 1, c + 1, r - 1};
-    case StepKind::fall: return {kind, c, r + 1, c + 1, r + 1};
+    case StepKind::rise: return {c, r - 1, c + 1, r - 1};
+    case StepKind::fall: return {c, r + 1, c + 1, r + 1};
     case StepKind::flat:
     case StepKind::next_path: break;
     }
-    return {kind, c + 1, r, c + 2, r};
+    return {c + 1, r, c + 2, r};
 }
 
 // Walks the family of `order` number `number` (from 1) into `path` when

@@ -86,18 +86,18 @@ bool index_pixels(Indexed& image, int width, int height, std::size_t row_bytes) 
         int x = 0;
         for (; x + 1 < width; x += 2) {
             if (pixels[x] == last_colour && pixels[x + 1] == last_colour) {
-                row[x / 2] = static_cast<png_byte>(last << 4 | last);
+                row[x / 2] = static_cast<png_byte>((last & 0xF) << 4 | (last & 0xF));
                 continue;
             }
             const int high = index(pixels[x]);
             const int low = index(pixels[x + 1]);
             if (high < 0 || low < 0) return false;
-            row[x / 2] = static_cast<png_byte>(high << 4 | low);
+            row[x / 2] = static_cast<png_byte>((high & 0xF) << 4 | (low & 0xF));
         }
         if (x < width) {
             const int high = index(pixels[x]);
             if (high < 0) return false;
-            row[x / 2] = static_cast<png_byte>(high << 4);
+            row[x / 2] = static_cast<png_byte>((high & 0xF) << 4);
         }
     }
     return true;
@@ -179,7 +179,8 @@ const char* write_png_page(std::FILE* file, int width, int height, const char* w
         const Colour* pixels = canvas_row(y);
         png_byte* row = &rgb[static_cast<std::size_t>(y) * rgb_row_bytes];
         for (int x = 0; x < width; ++x) {
-            SDL_GetRGB(pixels[x], screen->format, &row[3 * x], &row[3 * x + 1], &row[3 * x + 2]);
+            png_byte* rgb_of_x = row + 3 * static_cast<std::size_t>(x);
+            SDL_GetRGB(pixels[x], screen->format, &rgb_of_x[0], &rgb_of_x[1], &rgb_of_x[2]);
         }
     }
     return encode(file, width, height, writer, {rgb.data(), rgb_row_bytes, nullptr, 0});

@@ -45,13 +45,13 @@ void add_segment(std::vector<ScreenShape>& shapes, Point from, Point to) {
 }  // namespace
 
 std::vector<ScreenShape> screen_shapes(const FileFigure& figure, const Drawing& drawing) {
-    const PaletteRow& palette = *drawing.palette;
+    const PaletteRow& colours = *drawing.palette;
     const FigureGeometry& geometry = figure.figure->geometry;
     const bool framed = figure.placement.framed;
     std::vector<ScreenShape> shapes;
     shapes.reserve(geometry.dominoes.size());
     for (const Domino& domino : geometry.dominoes) {
-        shapes.push_back({domino_box(domino, figure.placement), framed, fill_of(palette, domino)});
+        shapes.push_back({domino_box(domino, figure.placement), framed, fill_of(colours, domino)});
     }
     if (drawing.paths) {
         for (const std::vector<LatticePoint>& path : geometry.paths) {

@@ -14,11 +14,11 @@ Colour mapped(const PaletteRow& palette, Ink ink) {
 
 void draw_screen_figure(const FigureGeometry& geometry, const Placement& placement,
                         const Drawing& drawing) {
-    const PaletteRow& palette = *drawing.palette;
-    const Colour border = mapped(palette, Ink::border);
+    const PaletteRow& colours = *drawing.palette;
+    const Colour border = mapped(colours, Ink::border);
     const bool framed = placement.framed;
     for (const Domino& domino : geometry.dominoes) {
-        const Colour fill = mapped(palette, fill_of(palette, domino));
+        const Colour fill = mapped(colours, fill_of(colours, domino));
         const Box box = domino_box(domino, placement);
         if (framed) {
             draw_box(box.left, box.top, box.right, box.bottom, border, fill);
@@ -27,7 +27,7 @@ void draw_screen_figure(const FigureGeometry& geometry, const Placement& placeme
         }
     }
     if (drawing.paths) {
-        const Colour line = mapped(palette, Ink::path);
+        const Colour line = mapped(colours, Ink::path);
         for (const std::vector<LatticePoint>& path : geometry.paths) {
             for (std::size_t i = 1; i < path.size(); ++i) {
                 const Point from = point_at(path[i - 1], placement);
@@ -37,7 +37,7 @@ void draw_screen_figure(const FigureGeometry& geometry, const Placement& placeme
         }
     }
     if (!drawing.arctic) return;
-    const Colour arctic = mapped(palette, Ink::arctic);
+    const Colour arctic = mapped(colours, Ink::arctic);
     for (const Pixel& pixel : arctic_pixels(geometry, placement)) put_pixel(pixel.x, pixel.y, arctic);
 }
 

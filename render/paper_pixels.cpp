@@ -200,9 +200,9 @@ void draw_paper_figure(const FigureGeometry& geometry, const Placement& placemen
             int green = 0;
             int blue = 0;
             for (int sy = 0; sy < 4; ++sy) {
-                const Wide y = 16 * static_cast<Wide>(py - placement.top) + 4 * sy + 2;
+                const Wide y = 16 * static_cast<Wide>(py - placement.top) + 4 * static_cast<Wide>(sy) + 2;
                 for (int sx = 0; sx < 4; ++sx) {
-                    const Wide x = 16 * static_cast<Wide>(px - placement.left) + 4 * sx + 2;
+                    const Wide x = 16 * static_cast<Wide>(px - placement.left) + 4 * static_cast<Wide>(sx) + 2;
                     const Rgb ink = inks[static_cast<std::size_t>(ink_at(sampled, x, y))];
                     red += ink.red;
                     green += ink.green;

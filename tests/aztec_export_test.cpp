@@ -60,16 +60,16 @@ std::vector<std::string> listed_line(const std::string& arguments) {
 // Screen style draws the circle as a ring of pixels in its own ink, and the
 // vector pages copy the raster with it, outlined cells and bare ones alike.
 TEST(AztecExport, TheArcticCircleIsARingOfPixelsInEveryFormat) {
-    const std::vector<std::string> outlined = {"--order", "12", "--random", "3", "--arctic"};
+    const std::vector<std::string> with_outlines = {"--order", "12", "--random", "3", "--arctic"};
     for (const char* format : {"--svg", "--pdf", "--tikz"}) {
-        expect_vector_file_matches_png(AZTEC_EXPORTER, format, outlined, "random-3");
+        expect_vector_file_matches_png(AZTEC_EXPORTER, format, with_outlines, "random-3");
     }
     expect_vector_file_matches_png(AZTEC_EXPORTER, "--svg",
                                    {"--order", "40", "--cell", "3", "--random", "3", "--arctic"},
                                    "random-3");
 
     const std::string folder = make_temporary_folder();
-    ASSERT_EQ(shell_status(export_command(AZTEC_EXPORTER, outlined, folder + "/with")), 0);
+    ASSERT_EQ(shell_status(export_command(AZTEC_EXPORTER, with_outlines, folder + "/with")), 0);
     ASSERT_EQ(shell_status(export_command(AZTEC_EXPORTER, {"--order", "12", "--random", "3"},
                                           folder + "/without")),
               0);

@@ -158,7 +158,7 @@ std::string export_command(const std::string& exporter, const std::vector<std::s
 
 std::string render_vector_file(const std::string& format, const std::string& folder,
                                const std::string& stem, int width, int height, bool smooth) {
-    const std::string rendered = folder + "/rendered.png";
+    std::string rendered = folder + "/rendered.png";
     const std::string aliasing = smooth ? "" : " -aa no -aaVector no";
     if (format == "--svg") {
         EXPECT_EQ(run_quoted({"rsvg-convert", "-o", rendered, folder + "/vector/" + stem + ".svg"}),

@@ -67,7 +67,7 @@ TEST_P(PaperStyle, EveryCellShowsItsDominoInEveryFormatAndTheDataIsTheGeometry) 
     const int order = family.orders.usual;
     const int cell = 20;
     // A figure with rises, falls and flats: the family's own example.
-    const auto& [number, steps] = GetParam().examples.front();
+    const auto& [number, example_steps] = GetParam().examples.front();
     FigurePath path;
     ASSERT_TRUE(family.counting.unrank_figure(order, BigCount(number), path));
     const FigureGeometry geometry = family.geometry_of(order, path);
@@ -75,7 +75,7 @@ TEST_P(PaperStyle, EveryCellShowsItsDominoInEveryFormatAndTheDataIsTheGeometry) 
 
     for (const char* palette_name : {"okabe-ito", "four", "grey"}) {
         SCOPED_TRACE(palette_name);
-        const PaletteRow& palette = *find_palette(palette_name);
+        const PaletteRow& colours = *find_palette(palette_name);
         const std::vector<std::string> options = {
             "--order", std::to_string(order), "--figure", std::to_string(number), "--cell",
             std::to_string(cell), "--style", "paper", "--palette", palette_name, "--path"};
@@ -84,7 +84,9 @@ TEST_P(PaperStyle, EveryCellShowsItsDominoInEveryFormatAndTheDataIsTheGeometry) 
         std::vector<std::string> json_options = options;
         json_options.push_back("--json");
         ASSERT_EQ(std::system(export_command(exporter, json_options, folder + "/json").c_str()), 0);
-        const std::string json = text_of(folder + "/json/" + stem + ".json");
+        std::string json_file = folder;
+        json_file += "/json/" + stem + ".json";
+        const std::string json = text_of(json_file);
 
         // The data: every domino of the geometry, as its family makes it.
         std::vector<DominoRow> written;
@@ -100,15 +102,16 @@ TEST_P(PaperStyle, EveryCellShowsItsDominoInEveryFormatAndTheDataIsTheGeometry) 
                                   compass_word(domino.compass));
         }
         EXPECT_EQ(written, expected);
-        EXPECT_NE(json.find("\"steps\": \"" + steps + "\""), std::string::npos);
+        EXPECT_NE(json.find("\"steps\": \"" + example_steps + "\""), std::string::npos);
         std::smatch at;
         ASSERT_TRUE(std::regex_search(json, at, std::regex(R"re("at": \[(\d+), (\d+)\])re")));
         const int left = std::stoi(at[1]);
         const int top = std::stoi(at[2]);
 
         ASSERT_EQ(std::system(export_command(exporter, options, folder + "/png").c_str()), 0);
-        std::vector<std::pair<std::string, std::string>> drawings = {
-            {"PNG", folder + "/png/" + stem + ".png"}};
+        std::string png = folder;
+        png += "/png/" + stem + ".png";
+        std::vector<std::pair<std::string, std::string>> drawings = {{"PNG", png}};
         int width = 0;
         int height = 0;
         std::vector<Uint32> pixels;
@@ -134,14 +137,14 @@ TEST_P(PaperStyle, EveryCellShowsItsDominoInEveryFormatAndTheDataIsTheGeometry) 
             ASSERT_EQ(std::make_pair(w, h), std::make_pair(width, height));
             int wrong = 0;
             for (const Domino& domino : geometry.dominoes) {
-                const Rgb fill = rgb_of(palette, fill_of(palette, domino));
+                const Rgb fill = rgb_of(colours, fill_of(colours, domino));
                 const bool on_path = domino.role != DominoRole::off_path;
                 for (int half = 0; half < 2; ++half) {
                     const int c = domino.column + (domino.upright ? 0 : half);
                     const int r = domino.row + (domino.upright ? half : 0);
                     const Uint32 pixel = pixels[static_cast<std::size_t>(top + r * cell + cell / 2) * w +
                                                 static_cast<std::size_t>(left + c * cell + cell / 2)];
-                    if (!near(pixel, fill) && !(on_path && near(pixel, palette.path))) {
+                    if (!near(pixel, fill) && !(on_path && near(pixel, colours.path))) {
                         ++wrong;
                         ADD_FAILURE() << "cell (" << c << ", " << r << ") is 0x" << std::hex << pixel;
                     }

@@ -33,13 +33,13 @@ TEST(PyramidParts, DyckWordsComeInIncreasingOrderCatalanManyOfThem) {
                         "rise rise rise fall fall fall", "rise rise fall rise fall fall",
                         "rise rise fall fall rise fall", "rise fall rise rise fall fall",
                         "rise fall rise fall rise fall"}));
-    const int catalan[] = {1, 2, 5, 14, 42};
+    const int catalans[] = {1, 2, 5, 14, 42};
     for (int m = 1; m <= 5; ++m) {
         std::vector<int> first(2 * static_cast<std::size_t>(m), 1);
         std::fill(first.begin(), first.begin() + m, 0);
         int words = 1;
         while (pyramid::next_dyck_word(first, m)) ++words;
-        EXPECT_EQ(words, catalan[m - 1]) << "m = " << m;
+        EXPECT_EQ(words, catalans[m - 1]) << "m = " << m;
     }
 }
 

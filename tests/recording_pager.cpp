@@ -18,6 +18,8 @@ void keep_page(PagerState& recorded) {
     if (!guards_intact(recorded.canvas)) recorded.guards_intact_at_every_page = false;
 }
 
+// A figure listener: its type takes the run as it is.
+// cppcheck-suppress constParameterCallback
 void announce_figure(Run& run, const BigCount& number, const FigurePath& path) {
     run.pager->announced.emplace_back(number, path);
 }
