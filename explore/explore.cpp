@@ -528,6 +528,25 @@ int explore_run_chosen(ExploreSession* session, int family, int order, int paths
     return 0;
 }
 
+int explore_draw_whole(ExploreSession* session) {
+    if (!session->chosen_alone) return fail_with(*session, "no figure is drawn alone");
+    // As the exporter places it: the paths of a large one at cells of up
+    // to 4 pixels while it fits 4,096 of them, never larger than that.
+    Placement placement = placement_alone_fitting(session->chosen.geometry, session->family->cell,
+                                                  canvas_width, canvas_height);
+    if (session->paths && placement.cell < smallest_outlined_cell) {
+        const Placement larger =
+            placement_alone_fitting(session->chosen.geometry, smallest_outlined_cell, 4096, 4096);
+        if (larger.cell > placement.cell) placement = larger;
+    }
+    const FilePage page = figure_file(session->chosen, placement, canvas_drawing(*session),
+                                      session->writer.c_str(),
+                                      session->family->name, session->order);
+    session->file_written = page.written;
+    draw_file_pixels(*session, page);
+    return 0;
+}
+
 int explore_run(ExploreSession* session, int family, int order, int page, int paths) {
     if (order < 1 || order > explore_largest_order(family)) return 0;
     Run run = prepare_run(*session, *family_numbered(family), order, paths);

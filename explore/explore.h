@@ -86,6 +86,12 @@ int explore_chosen_index(ExploreSession* session);
 // (--figure K, --random SEED): 0, or -1. Until the next run its file is
 // what explore_write_file writes for `index` -1.
 int explore_run_chosen(ExploreSession* session, int family, int order, int paths);
+// Draws the figure drawn alone whole, as the exporter's PNG has it with
+// no cell asked for (a tiling larger than the canvas at a pixel a cell),
+// whatever cell the downloads take: into the file's pixels, for the page
+// to show when it does not fit the canvas. 0, or -1 when no figure is
+// drawn alone.
+int explore_draw_whole(ExploreSession* session);
 // Runs `family` at `order` and draws its page `page` (from 1), with each
 // figure's path over it when `paths` is not 0. Returns the run's number of
 // pages, or 0 for no such family or order; a page past the last is not

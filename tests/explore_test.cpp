@@ -202,3 +202,39 @@ TEST(Explorer, AnswersWhatTheExportersAnswer) {
     EXPECT_GT(explore_file_size(session), 1000000);
     explore_close(session);
 }
+
+// A random tiling larger than the canvas is drawn whole at a pixel a cell,
+// in the palette chosen, whatever cell the downloads take: the exporter's
+// PNG for the same seed, pixel for pixel.
+TEST(Explorer, DrawsATilingLargerThanTheCanvasWhole) {
+    ExploreSession* session = explore_open();
+    EXPECT_EQ(explore_draw_whole(session), -1);
+    int four = 0;
+    while (four < explore_palette_count() && std::string(explore_palette_name(four)) != "four") {
+        ++four;
+    }
+    ASSERT_EQ(explore_set_drawing(session, 0, four, 24), 0);
+    hand_over(session, "42");
+    ASSERT_EQ(explore_choose_random(session, 2, 1000), 0);
+    ASSERT_EQ(explore_run_chosen(session, 2, 1000, 0), 0);
+    ASSERT_EQ(explore_draw_whole(session), 0);
+    const ExportRun run = run_exporter(PROGRAMS "/aztec_export", {}, "/dev/null",
+                                       "--order 1000 --random 42 --palette four");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    std::vector<Uint32> rgb;
+    int width = 0;
+    int height = 0;
+    ASSERT_EQ(read_png(run.folder + "/random-42.png", rgb, width, height), "");
+    remove_temporary_folder(run.temporary);
+    ASSERT_EQ(width, 2002);
+    ASSERT_EQ(explore_file_width(session), width);
+    ASSERT_EQ(explore_file_height(session), height);
+    const unsigned char* pixels = explore_file_pixels(session);
+    int differing = 0;
+    for (std::size_t i = 0; i < rgb.size(); ++i) {
+        const Uint32 drawn = pixels[4 * i] << 16 | pixels[4 * i + 1] << 8 | pixels[4 * i + 2];
+        differing += drawn != rgb[i] ? 1 : 0;
+    }
+    EXPECT_EQ(differing, 0);
+    explore_close(session);
+}

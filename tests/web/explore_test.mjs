@@ -750,7 +750,40 @@ async function figuresAtOrder1000() {
     { title: `pyramid order 1000 - figure ${drawn.number} of ${total("pyramid", 1000)}` }]]);
 }
 
+// Past the orders that fit the page: order 1,000 by the address and by the
+// Order box, drawn whole at a pixel a cell on a canvas of its size, the
+// exporter's tiling for its seed; what the box does not take, refused in a
+// sentence with nothing changed.
+async function largeRandomTilings() {
+  const tiling = (seed, extra = {}) => {
+    const folder = `aztec-1000-${seed}`;
+    if (!fs.existsSync(path.join(exports, folder))) {
+      exporter("aztec", folder, "--order", "1000", "--random", seed);
+    }
+    return { title: `aztec order 1000, seed ${seed}`, exported: `${folder}/random-${seed}.png`,
+      address: { order: "1000", random: seed }, ...extra };
+  };
+  const seedOf = (page) => asked(page, "random");
+  const refused = (typed, why) => async (page) => ({ ...tiling(await seedOf(page)),
+    message: `The Order box takes the order of a random tiling, a whole number from 6 to 4000: ` +
+      `${typed} is not one${why}.` });
+  await actsOn("?family=aztec&order=1000&random=7", [["order 1000 by the address", none,
+    tiling("7", { message: "" })]]);
+  await actsOn("?family=aztec&order=60&random=42", [
+    ["order 1000 in the Order box", typed("#order-box", "1000"),
+      async (page) => tiling(await seedOf(page), { focused: "page" })],
+    ["order 4001", typed("#order-box", "4001"), refused('"4001"', "; order 4000 takes some 680 MB of memory and its picture 256 MB " +
+      "more, as much as a phone gives a page")],
+    ["order 5", typed("#order-box", "5"), refused('"5"', "")],
+    ["back to order 60", (p) => p.select("#order", "60"), async (page) => {
+      const seed = await seedOf(page);
+      exporter("aztec", `aztec-60-${seed}`, "--order", "60", "--random", seed);
+      return { title: `aztec order 60, seed ${seed}`, exported: `aztec-60-${seed}/random-${seed}.png` };
+    }]]);
+}
+
 try {
+  await largeRandomTilings();
   await figuresAtOrder1000();
   for (const [family, order] of orders.slice(0, -1)) await everyPage(family, order);
   await navigation();

@@ -1,7 +1,7 @@
 // The address: everything shown is in the URL, so a link shows it again,
 // and each change of family, order, paths, filter, figure or random one is
 // an entry in the browser's history.
-import { families, palettes, styles } from "./core.js";
+import { families, palettes, styles, tooLarge } from "./core.js";
 import { briefly, clamped, quoted, wholeNumber } from "./words.js";
 
 export function urlOf(state) {
@@ -41,16 +41,18 @@ export function askedByAddress() {
       family = 0;
     }
   }
-  const { name, largestRandom, usual } = families[family];
+  const { name, largestRandom, largestShown, usual } = families[family];
   let order = usual;
   if (query.has("order")) {
     const asked = wholeNumber(query.get("order"));
     if (asked === null) {
       problems.push(`order ${quoted(query.get("order"))} is not a whole number: order ${order} is shown`);
     } else {
-      const nearest = Number(clamped(asked, 1n, BigInt(largestRandom)));
-      if (BigInt(nearest) !== asked) {
-        problems.push(`${name} has orders 1 to ${largestRandom}, ` +
+      const nearest = Number(clamped(asked, 1n, BigInt(largestShown)));
+      if (asked > BigInt(largestShown) && asked <= BigInt(largestRandom)) {
+        problems.push(`order ${asked} is not drawn here (${tooLarge}): order ${nearest} is shown`);
+      } else if (BigInt(nearest) !== asked) {
+        problems.push(`${name} has orders 1 to ${largestShown}, ` +
           `so order ${nearest} is shown instead of order ${briefly(asked)}`);
       }
       order = nearest;

@@ -2,7 +2,7 @@
 // panel's values, the download buttons, the keyboard, and the pointer and
 // touch on the page; each asks for something to be shown, and hands the
 // focus back to the page where it should (focus.js).
-import { families, figureUnder, pageFigureCount, setDrawing } from "./core.js";
+import { families, figureUnder, pageFigureCount, setDrawing, tooLarge } from "./core.js";
 import { download, downloadCell } from "./downloads.js";
 import { focusPage, giveBack, trackKeys } from "./focus.js";
 import { whereAfterChoosing } from "./panel.js";
@@ -25,6 +25,25 @@ function goToTyped(box) {
     present({ ...askedOf(shown), page: asked }, "replace");
   } else {
     box.value = String(shown.page);
+  }
+}
+
+// The order typed in the Order box: a random tiling of it, or, past the
+// orders the page draws, a sentence says why not and nothing changes.
+function orderTyped(box) {
+  const asked = wholeNumber(box.value.trim());
+  const { largestFigure, largestShown } = families[shown.family];
+  const kept = shown.mode === "random" ? String(shown.order) : "";
+  if (asked === null || asked <= BigInt(largestFigure) || asked > BigInt(largestShown)) {
+    if (box.value !== "" || box.validity.badInput) {
+      const typed = box.validity.badInput ? "what was typed" : quoted(box.value);
+      say(`The Order box takes the order of a random tiling, a whole number from ` +
+        `${largestFigure + 1} to ${largestShown}: ${typed} is not one` +
+        `${asked !== null && asked > BigInt(largestShown) ? `; ${tooLarge}` : ""}.`);
+    }
+    box.value = kept;
+  } else if (String(asked) !== kept) {
+    present({ ...askedOf(shown), order: Number(asked), page: null }, "push", [], true);
   }
 }
 
@@ -108,7 +127,8 @@ export function listen() {
   // would make the browser lay out every change at once, as much again as
   // the jump itself. The change that leaving the field makes is this one.
   let entering = false;
-  for (const [id, typed] of [["figure", figureTyped], ["where", whereTyped]]) {
+  for (const [id, typed] of [["figure", figureTyped], ["where", whereTyped],
+    ["order-box", orderTyped]]) {
     const field = element(id);
     field.addEventListener("keydown", (event) => {
       if (event.key !== "Enter") return;

@@ -6,7 +6,7 @@ import { writeAddress } from "./address.js";
 import { choose, chosenIndex, chosenNumber, clearSelection, families, figureNumber, figureStat,
   keptTotal,
   figureSteps, figureTotal, filter, outlineFigure, pageDrawn, pageFigureCount, pageOfChosen, paint,
-  rerun, run, runChosen, runFigures, setDrawing, setFilter, statistics, styles, palettes } from "./core.js";
+  paintWhole, rerun, run, runChosen, tooLarge, runFigures, setDrawing, setFilter, statistics, styles, palettes } from "./core.js";
 import { downloadCell, nameDownloads, nameSelected } from "./downloads.js";
 import { setDisabled, setHidden } from "./focus.js";
 import { fillPanel, markPanel } from "./panel.js";
@@ -37,6 +37,11 @@ export function listChoices() {
   for (const name of palettes) element("palette").add(new Option(name, name));
 }
 
+// The random tilings' orders in the Order select: to the largest that fits
+// the page at a pixel a cell.
+const listedRandom = 299;
+// An order typed past the select's, as its last option while it is shown.
+const typedOrder = new Option("", "");
 let ordersOf = -1;
 function fillOrders(family) {
   if (ordersOf === family) return;
@@ -46,8 +51,8 @@ function fillOrders(family) {
   const { largest, largestFigure, largestRandom } = families[family];
   for (const [label, from, to] of [["Page by page", 1, largest],
     ["One figure at a time", largest + 1, largestFigure],
-    // Orders past 299 are for the address (a select of thousands helps no one).
-    ["One random tiling", largestFigure + 1, Math.min(largestRandom, 299)]]) {
+    // Orders past these are for the Order box (a select of thousands helps no one).
+    ["One random tiling", largestFigure + 1, Math.min(largestRandom, listedRandom)]]) {
     if (from > to) continue;
     const group = document.createElement("optgroup");
     group.label = label;
@@ -76,7 +81,9 @@ const helpOf = {
     "number or steps in the Figure box, press Random figure, or → and ← (Home, End) for the " +
     "next and the one before.",
   random: (name, order) => `${capital(name)} order ${order} has too many tilings to number: one ` +
-    "is shown, drawn uniformly at random from the seed in the address. Random tiling draws another.",
+    "is shown, drawn uniformly at random from the seed in the address. Random tiling draws another. " +
+    `The Any order box takes orders up to ${families[shown.family].largestShown} (${tooLarge}); ` +
+    `past ${listedRandom} a tiling is drawn a pixel a cell, scaled to fit the page.`,
 };
 
 function describe() {
@@ -106,7 +113,19 @@ function describe() {
   document.title = title;
   element("family").value = name;
   fillOrders(family);
+  if (order > listedRandom) {
+    typedOrder.text = typedOrder.value = String(order);
+    element("order").append(typedOrder);
+  } else {
+    typedOrder.remove();
+  }
   element("order").value = String(order);
+  const { largestFigure, largestShown } = families[family];
+  setHidden(element("order-field"), largestShown <= listedRandom);
+  element("order-box").min = String(largestFigure + 1);
+  element("order-box").max = String(largestShown);
+  element("order-box").placeholder = `${largestFigure + 1} to ${largestShown}`;
+  element("order-box").value = mode === "random" ? String(order) : "";
   element("paths").checked = shown.paths;
   element("style").value = shown.style;
   element("palette").value = shown.palette;
@@ -266,7 +285,7 @@ export function present(asked, history, problems = [], strict = false) {
   shown = { family, order, paths, style, palette, mode, where, page, pages, figures, figure, seed,
     total,
     selected: -1 };
-  paint();
+  if (mode !== "random" || !paintWhole()) paint();
   describe();
   select(index);
   say(problems.map((p) => `${capital(p)}.`).join(" "));
