@@ -280,6 +280,10 @@ int explore_set_drawing(ExploreSession* session, int style, int palette, int cel
     return 0;
 }
 
+void explore_set_arctic(ExploreSession* session, int arctic) {
+    session->drawing.arctic = arctic != 0;
+}
+
 const char* explore_failure(ExploreSession* session) { return session->failure; }
 
 int explore_statistic_count() { return statistic_count; }

@@ -134,6 +134,11 @@ const char* explore_palette_name(int palette);
 // in TikZ and PDF; 0 for the family's own). 0, or -1 for no such choice.
 int explore_set_drawing(ExploreSession* session, int style, int palette, int cell);
 
+// Whether later runs draw the arctic circle over an Aztec diamond's random
+// tiling (not 0), as the exporters' --arctic does, on the canvas and in
+// files.
+void explore_set_arctic(ExploreSession* session, int arctic);
+
 // Writes the drawn page (`index` -1) or its figure `index` alone in
 // `format`, as the exporters write it with the same options, and returns
 // 0, or -1 when it cannot (the reason in explore_file_failure): a file

@@ -751,35 +751,51 @@ async function figuresAtOrder1000() {
 }
 
 // Past the orders that fit the page: order 1,000 by the address and by the
-// Order box, drawn whole at a pixel a cell on a canvas of its size, the
-// exporter's tiling for its seed; what the box does not take, refused in a
-// sentence with nothing changed.
+// Any order box, drawn whole at a pixel a cell on a canvas of its size, in
+// the four classes' colours unless another palette is chosen, the arctic
+// circle over it when its box is checked: the exporter's tiling for its
+// seed and options, the colours told. What the box does not take is
+// refused in a sentence, with nothing changed.
 async function largeRandomTilings() {
-  const tiling = (seed, extra = {}) => {
-    const folder = `aztec-1000-${seed}`;
+  // The exporter's picture of aztec order ORDER for SEED with OPTIONS.
+  const tiling = (order, seed, options, extra = {}) => {
+    const folder = `aztec-${order}-${seed}${options.join("")}`;
     if (!fs.existsSync(path.join(exports, folder))) {
-      exporter("aztec", folder, "--order", "1000", "--random", seed);
+      exporter("aztec", folder, "--order", `${order}`, "--random", seed, ...options);
     }
-    return { title: `aztec order 1000, seed ${seed}`, exported: `${folder}/random-${seed}.png`,
-      address: { order: "1000", random: seed }, ...extra };
+    return { title: `aztec order ${order}, seed ${seed}`, exported: `${folder}/random-${seed}.png`,
+      address: { order: `${order}`, random: seed }, ...extra };
   };
+  const four = ["--palette", "four"];
   const seedOf = (page) => asked(page, "random");
-  const refused = (typed, why) => async (page) => ({ ...tiling(await seedOf(page)),
+  // The line that tells the colours: "" when it is hidden.
+  const coloursTold = (page) => page.$eval("#colours", (e) => (e.hidden ? "" : e.textContent));
+  const refused = (typed, why) => async (page) => ({ ...tiling(1000, await seedOf(page), four),
     message: `The Order box takes the order of a random tiling, a whole number from 6 to 4000: ` +
       `${typed} is not one${why}.` });
-  await actsOn("?family=aztec&order=1000&random=7", [["order 1000 by the address", none,
-    tiling("7", { message: "" })]]);
+  for (const [query, options, circle] of [["", four, false], ["&arctic=1", [...four, "--arctic"], true],
+    ["&palette=seed", [], null]]) {
+    await actsOn(`?family=aztec&order=1000&random=7${query}`, [[`order 1000 by the address${query}`,
+      none, async (page) => {
+        const line = await coloursTold(page);
+        check(circle === null ? line === "" : line.startsWith("Colours: north dominoes red, south " +
+          "yellow, east green, west blue") && line.includes("arctic circle") === circle,
+        `order 1000${query}: the colours are told as '${line}'`);
+        return tiling(1000, "7", options, { message: "" });
+      }]]);
+  }
   await actsOn("?family=aztec&order=60&random=42", [
-    ["order 1000 in the Order box", typed("#order-box", "1000"),
-      async (page) => tiling(await seedOf(page), { focused: "page" })],
-    ["order 4001", typed("#order-box", "4001"), refused('"4001"', "; order 4000 takes some 680 MB of memory and its picture 256 MB " +
-      "more, as much as a phone gives a page")],
+    ["the arctic circle at order 60", click("#arctic"),
+      tiling(60, "42", ["--arctic"], { address: { arctic: "1", random: "42" } })],
+    ["order 1000 in the Any order box", typed("#order-box", "1000"),
+      async (page) => tiling(1000, await seedOf(page), [...four, "--arctic"], { focused: "page" })],
+    ["the arctic circle left out", click("#arctic"),
+      async (page) => tiling(1000, await seedOf(page), four, { address: { arctic: null } })],
+    ["order 4001", typed("#order-box", "4001"), refused('"4001"', "; order 4000 takes some 680 MB of " +
+      "memory and its picture 256 MB more, as much as a phone gives a page")],
     ["order 5", typed("#order-box", "5"), refused('"5"', "")],
-    ["back to order 60", (p) => p.select("#order", "60"), async (page) => {
-      const seed = await seedOf(page);
-      exporter("aztec", `aztec-60-${seed}`, "--order", "60", "--random", seed);
-      return { title: `aztec order 60, seed ${seed}`, exported: `aztec-60-${seed}/random-${seed}.png` };
-    }]]);
+    ["back to order 60", (p) => p.select("#order", "60"),
+      async (page) => tiling(60, await seedOf(page), [])]]);
 }
 
 try {

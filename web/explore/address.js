@@ -15,8 +15,11 @@ export function urlOf(state) {
     query.set("page", state.page);
   }
   if (state.paths) query.set("paths", "1");
+  if (state.arctic) query.set("arctic", "1");
   if (state.style !== styles[0]) query.set("style", state.style);
-  if (state.palette !== palettes[0]) query.set("palette", state.palette);
+  // A palette chosen, even the first, is kept: past the page's orders a
+  // tiling is drawn in another unless one is.
+  if (state.paletteChosen) query.set("palette", state.palette);
   return `${location.pathname}?${query}`;
 }
 
@@ -75,6 +78,10 @@ export function askedByAddress() {
   if (paths !== null && paths !== "0" && paths !== "1") {
     problems.push(`paths ${quoted(paths)} is neither 1 (drawn) nor 0: they are not drawn`);
   }
+  const arctic = query.get("arctic");
+  if (arctic !== null && arctic !== "0" && arctic !== "1") {
+    problems.push(`arctic ${quoted(arctic)} is neither 1 (drawn) nor 0: the circle is not drawn`);
+  }
   // A style and a palette of the module's, else its first, said.
   const named = (key, names, what) => {
     const name = query.get(key);
@@ -83,8 +90,9 @@ export function askedByAddress() {
     return names[0];
   };
   const style = named("style", styles, "style");
-  const palette = named("palette", palettes, "palette");
-  return { asked: { family, order, paths: paths === "1", where: query.get("where") ?? "",
+  const palette = query.has("palette") ? named("palette", palettes, "palette") : null;
+  return { asked: { family, order, paths: paths === "1", arctic: arctic === "1",
+    where: query.get("where") ?? "",
     page, figure, seed, style, palette }, problems };
 }
 

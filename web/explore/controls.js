@@ -179,6 +179,10 @@ export function listen() {
       seed: shown.seed }, "push");
     giveBack(event.target);
   });
+  element("arctic").addEventListener("change", (event) => {
+    present({ ...askedOf(shown), arctic: event.target.checked, seed: shown.seed }, "push");
+    giveBack(event.target);
+  });
   for (const id of ["style", "palette"]) {
     element(id).addEventListener("change", (event) => {
       present({ ...askedOf(shown), [id]: event.target.value, figure: shown.figure,

@@ -93,6 +93,11 @@ export function setDrawing(style, palette, cell) {
   core._explore_set_drawing(session, styles.indexOf(style), palettes.indexOf(palette), cell);
 }
 
+// Whether later runs draw the arctic circle over a random tiling.
+export function setArctic(on) {
+  core._explore_set_arctic(session, on ? 1 : 0);
+}
+
 // Sets the filter every later run keeps its figures by: null, or why it
 // cannot be read. Then the filter as the module reads it.
 export function setFilter(where) {

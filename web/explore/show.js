@@ -6,7 +6,7 @@ import { writeAddress } from "./address.js";
 import { choose, chosenIndex, chosenNumber, clearSelection, families, figureNumber, figureStat,
   keptTotal,
   figureSteps, figureTotal, filter, outlineFigure, pageDrawn, pageFigureCount, pageOfChosen, paint,
-  paintWhole, rerun, run, runChosen, tooLarge, runFigures, setDrawing, setFilter, statistics, styles, palettes } from "./core.js";
+  paintWhole, rerun, run, runChosen, tooLarge, runFigures, setArctic, setDrawing, setFilter, statistics, styles, palettes } from "./core.js";
 import { downloadCell, nameDownloads, nameSelected } from "./downloads.js";
 import { setDisabled, setHidden } from "./focus.js";
 import { fillPanel, markPanel } from "./panel.js";
@@ -127,6 +127,17 @@ function describe() {
   element("order-box").placeholder = `${largestFigure + 1} to ${largestShown}`;
   element("order-box").value = mode === "random" ? String(order) : "";
   element("paths").checked = shown.paths;
+  setHidden(element("arctic-field"), mode !== "random");
+  element("arctic").checked = shown.arctic;
+  const fourColours = mode === "random" && shown.palette === "four";
+  setHidden(element("colours"), !fourColours);
+  if (fourColours) {
+    element("colours").textContent = "Colours: north dominoes red, south yellow, east green, west " +
+      "blue (the classes domino shuffling moves up, down, right and left). Each class alone fills " +
+      "one frozen corner of the diamond, north the top, south the bottom, east the right and west " +
+      "the left; they mix in the middle" +
+      `${shown.arctic ? ", inside the arctic circle drawn over them" : ""}.`;
+  }
   element("style").value = shown.style;
   element("palette").value = shown.palette;
   setHidden(element("pager"), mode !== "pages");
@@ -155,9 +166,10 @@ function describe() {
 
 // What is shown, as what a change of it starts from.
 export function askedOf(state) {
-  return { family: state.family, order: state.order, paths: state.paths, where: state.where,
+  return { family: state.family, order: state.order, paths: state.paths, arctic: state.arctic,
+    where: state.where,
     page: state.mode === "pages" ? BigInt(state.page) : null, figure: null, seed: null,
-    style: state.style, palette: state.palette };
+    style: state.style, palette: state.paletteChosen ? state.palette : null };
 }
 
 // Chooses in the module the figure of `seed`, or else of `figure` (a
@@ -181,10 +193,19 @@ const replaced = ({ what, why }, instead) => `${what} cannot be shown (${why}): 
 // setting, filter, figure or seed, "replace" for a page turn, "none" when
 // going back through the browser's history or at the start.
 export function present(asked, history, problems = [], strict = false) {
-  const { family, order, paths, style, palette } = asked;
-  setDrawing(style, palette, downloadCell());
+  const { family, order, paths, style } = asked;
   const name = families[family].name;
   const mode = modeOf(family, order);
+  // A palette not chosen is the programs' own, but for a tiling past the
+  // page's orders, whose dominoes a pixel each show only their colour:
+  // there the four classes', which show its frozen corners.
+  const palette = asked.palette ?? (mode === "random" && order > listedRandom ? "four" : palettes[0]);
+  setDrawing(style, palette, downloadCell());
+  const arctic = asked.arctic && mode === "random";
+  if (asked.arctic && !arctic) {
+    problems.push(`${name} order ${order} is no random tiling: the arctic circle is left out`);
+  }
+  setArctic(arctic);
   const refuse = (sentence) => {
     if (shown.mode === "pages") {
       setFilter(shown.where);
@@ -282,7 +303,7 @@ export function present(asked, history, problems = [], strict = false) {
     figures = runFigures();
     if (figure !== null) index = chosenIndex();
   }
-  shown = { family, order, paths, style, palette, mode, where, page, pages, figures, figure, seed,
+  shown = { family, order, paths, arctic, style, palette, paletteChosen: asked.palette !== null, mode, where, page, pages, figures, figure, seed,
     total,
     selected: -1 };
   if (mode !== "random" || !paintWhole()) paint();
