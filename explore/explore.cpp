@@ -551,6 +551,37 @@ int explore_draw_whole(ExploreSession* session) {
     return 0;
 }
 
+int explore_draw_view(ExploreSession* session, int cell, int x, int y) {
+    if (!session->chosen_alone) return fail_with(*session, "no figure is drawn alone");
+    if (cell < smallest_cell || cell > largest_cell) return fail_with(*session, "there is no such cell");
+    // Drawn with a margin of a domino all round, cut off after: a domino
+    // the window's edge cuts is drawn whole, its outline where the
+    // exporter has it, not along the edge.
+    const int margin = 2 * cell + 1;
+    SDL_Surface* page = explorer_surface(session->pager);
+    SDL_Surface wider = memory_surface(session->file_pixels, canvas_width + 2 * margin,
+                                       canvas_height + 2 * margin, page->format);
+    select_canvas(&wider);
+    clear_canvas();
+    Drawing drawing = canvas_drawing(*session);
+    drawing.cell = cell;
+    Placement placement = placement_alone(cell, outlined(cell));
+    placement.left += margin - x;
+    placement.top += margin - y;
+    draw_figure_pixels(session->chosen.geometry, placement, drawing);
+    for (int row = 0; row < canvas_height; ++row) {
+        const Colour* from = session->file_pixels.data() +
+                             static_cast<std::size_t>(row + margin) * (canvas_width + 2 * margin) +
+                             margin;
+        std::memcpy(static_cast<unsigned char*>(page->pixels) + static_cast<std::size_t>(row) * page->pitch,
+                    from, sizeof(Colour) * canvas_width);
+    }
+    select_canvas(page);
+    // The file pixels hold the view now, not a file.
+    session->file_written = {};
+    return 0;
+}
+
 int explore_run(ExploreSession* session, int family, int order, int page, int paths) {
     if (order < 1 || order > explore_largest_order(family)) return 0;
     Run run = prepare_run(*session, *family_numbered(family), order, paths);

@@ -92,6 +92,12 @@ int explore_run_chosen(ExploreSession* session, int family, int order, int paths
 // to show when it does not fit the canvas. 0, or -1 when no figure is
 // drawn alone.
 int explore_draw_whole(ExploreSession* session);
+// Draws the figure drawn alone onto the canvas as the exporter's PNG has
+// it at cells of `cell` pixels (--cell, 1 ... 100), the canvas's top left
+// at the PNG's pixel (x, y): a window on it at any zoom, only what the
+// window shows drawn. 0, or -1 when no figure is drawn alone or there is
+// no such cell.
+int explore_draw_view(ExploreSession* session, int cell, int x, int y);
 // Runs `family` at `order` and draws its page `page` (from 1), with each
 // figure's path over it when `paths` is not 0. Returns the run's number of
 // pages, or 0 for no such family or order; a page past the last is not

@@ -253,5 +253,26 @@ TEST(Explorer, DrawsATilingLargerThanTheCanvasWhole) {
     ASSERT_EQ(explore_draw_whole(session), 0);
     EXPECT_EQ(differing_from_exported(session, "--order 300 --random 5 --palette four --arctic", "5"),
               0);
+    // Zoomed in, the canvas is the window of the exporter's --cell 16
+    // picture that starts at (x, y), the circle over it too.
+    ASSERT_EQ(explore_draw_view(session, 16, 2000, 3000), 0);
+    EXPECT_EQ(explore_draw_view(session, 101, 0, 0), -1);
+    const ExportRun run = run_exporter(PROGRAMS "/aztec_export", {}, "/dev/null",
+                                       "--order 300 --random 5 --palette four --arctic --cell 16");
+    std::vector<Uint32> rgb;
+    int width = 0;
+    int height = 0;
+    ASSERT_EQ(read_png(run.folder + "/random-5.png", rgb, width, height), "");
+    remove_temporary_folder(run.temporary);
+    const unsigned char* pixels = explore_pixels(session);
+    int differing = 0;
+    for (int y = 0; y < 600; ++y) {
+        for (int x = 0; x < 800; ++x) {
+            const unsigned char* shown = pixels + 4 * (y * 800 + x);
+            const Uint32 drawn = shown[0] << 16 | shown[1] << 8 | shown[2];
+            differing += drawn != rgb[static_cast<std::size_t>((3000 + y) * width + 2000 + x)] ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(differing, 0);
     explore_close(session);
 }

@@ -798,7 +798,68 @@ async function largeRandomTilings() {
       async (page) => tiling(60, await seedOf(page), [])]]);
 }
 
+// A window on a random tiling, zoomed by the address, the keys, the
+// buttons and the wheel and moved by the keys and a drag: each time the
+// page's pixels are the exporter's --cell picture's at that place, and the
+// address keeps the zoom and the centre.
+async function zoomedWindows() {
+  // Pixels of the page that are not the picture's from its pixel (x, y) on.
+  const differing = (page, url, x, y) => page.evaluate(async (at, left, top) => {
+    const image = new Image();
+    await new Promise((resolve, reject) => { image.onload = resolve; image.onerror = reject; image.src = at; });
+    const canvas = document.createElement("canvas");
+    canvas.width = 800;
+    canvas.height = 600;
+    const context = canvas.getContext("2d");
+    context.fillStyle = "#fff";
+    context.fillRect(0, 0, 800, 600);
+    context.drawImage(image, -left, -top);
+    const expected = context.getImageData(0, 0, 800, 600).data;
+    const shown = document.getElementById("page").getContext("2d").getImageData(0, 0, 800, 600).data;
+    let count = 0;
+    for (let i = 0; i < expected.length; i += 4) {
+      if (expected[i] !== shown[i] || expected[i + 1] !== shown[i + 1] || expected[i + 2] !== shown[i + 2]) count += 1;
+    }
+    return count;
+  }, url, x, y);
+  const windowOf = (order, seed, options, cell, x, y) => async (page) => {
+    const folder = `aztec-${order}-${seed}-cell-${cell}${options.join("")}`;
+    if (!fs.existsSync(path.join(exports, folder))) {
+      exporter("aztec", folder, "--order", `${order}`, "--random", seed, "--cell", `${cell}`, ...options);
+    }
+    await page.waitForFunction((z) => location.search.includes(z), { timeout: 5000 },
+      `zoom=${cell}&at=${x}%2C${y}`).catch(() => {});
+    const wrong = await differing(page, `/exports/${folder}/random-${seed}.png`, x * cell - 400, y * cell - 300);
+    check(wrong === 0, `aztec order ${order} at ${cell} pixels a cell about ${x}, ${y}: ${wrong} pixels ` +
+      `are not the exporter's (${page.url()})`);
+    return { title: `aztec order ${order}, seed ${seed}`, address: { zoom: `${cell}`, at: `${x},${y}` } };
+  };
+  await actsOn("?family=aztec&order=300&random=5&arctic=1&zoom=16&at=150,140", [
+    ["a window by the address", none, windowOf(300, "5", ["--palette", "four", "--arctic"], 16, 150, 140)]]);
+  const drag = async (page) => {
+    const box = await page.$eval("#stage", (e) => e.getBoundingClientRect().toJSON());
+    const scale = box.width / 800;
+    await page.mouse.move(box.left + 400 * scale, box.top + 300 * scale);
+    await page.mouse.down();
+    await page.mouse.move(box.left + 336 * scale, box.top + 268 * scale);
+    await page.mouse.up();
+  };
+  const wheel = async (page) => {
+    const box = await page.$eval("#stage", (e) => e.getBoundingClientRect().toJSON());
+    await page.mouse.move(box.left + 100, box.top + 100);
+    await page.mouse.wheel({ deltaY: 100 });
+  };
+  await actsOn("?family=aztec&order=60&random=42&zoom=8&at=31,31", [
+    ["+", press("+"), windowOf(60, "42", [], 16, 31, 31)],
+    ["→", press("ArrowRight"), windowOf(60, "42", [], 16, 37, 31)],
+    ["a drag", drag, windowOf(60, "42", [], 16, 41, 33)],
+    ["the wheel", wheel, windowOf(60, "42", [], 8, 41, 33)],
+    ["the + button", click("#zoom-in"), windowOf(60, "42", [], 16, 41, 33)],
+    ["−", press("-"), windowOf(60, "42", [], 8, 41, 33)]]);
+}
+
 try {
+  await zoomedWindows();
   await largeRandomTilings();
   await figuresAtOrder1000();
   for (const [family, order] of orders.slice(0, -1)) await everyPage(family, order);

@@ -1,7 +1,7 @@
 // The address: everything shown is in the URL, so a link shows it again,
 // and each change of family, order, paths, filter, figure or random one is
 // an entry in the browser's history.
-import { families, palettes, styles, tooLarge } from "./core.js";
+import { families, palettes, styles, tooLarge, zoomCells } from "./core.js";
 import { briefly, clamped, quoted, wholeNumber } from "./words.js";
 
 export function urlOf(state) {
@@ -16,6 +16,10 @@ export function urlOf(state) {
   }
   if (state.paths) query.set("paths", "1");
   if (state.arctic) query.set("arctic", "1");
+  if (state.zoom) {
+    query.set("zoom", state.zoom.cell);
+    query.set("at", `${state.zoom.x},${state.zoom.y}`);
+  }
   if (state.style !== styles[0]) query.set("style", state.style);
   // A palette chosen, even the first, is kept: past the page's orders a
   // tiling is drawn in another unless one is.
@@ -91,8 +95,20 @@ export function askedByAddress() {
   };
   const style = named("style", styles, "style");
   const palette = query.has("palette") ? named("palette", palettes, "palette") : null;
+  // A window on a random tiling: a cell's size and the cell at its centre.
+  let zoom = null;
+  if (query.has("zoom")) {
+    const cell = Number(query.get("zoom"));
+    const at = /^([0-9]+),([0-9]+)$/.exec(query.get("at") ?? "");
+    if (zoomCells.includes(cell) && at !== null) {
+      zoom = { cell, x: Number(at[1]), y: Number(at[2]) };
+    } else {
+      problems.push(`zoom ${quoted(query.get("zoom"))} at ${quoted(query.get("at") ?? "")} is no ` +
+        `window (a cell of ${zoomCells.join(", ")} pixels at a cell X,Y): the whole tiling is shown`);
+    }
+  }
   return { asked: { family, order, paths: paths === "1", arctic: arctic === "1",
-    where: query.get("where") ?? "",
+    zoom, where: query.get("where") ?? "",
     page, figure, seed, style, palette }, problems };
 }
 

@@ -6,7 +6,7 @@ import { families, figureUnder, pageFigureCount, setDrawing, tooLarge } from "./
 import { download, downloadCell } from "./downloads.js";
 import { focusPage, giveBack, trackKeys } from "./focus.js";
 import { whereAfterChoosing } from "./panel.js";
-import { askedOf, freshSeed, go, goToFigure, present, select, shown } from "./show.js";
+import { askedOf, freshSeed, go, goToFigure, panBy, present, select, shown, view, zoomBy } from "./show.js";
 import { clamped, quoted, say, wholeNumber } from "./words.js";
 
 const element = (id) => document.getElementById(id);
@@ -43,7 +43,7 @@ function orderTyped(box) {
     }
     box.value = kept;
   } else if (String(asked) !== kept) {
-    present({ ...askedOf(shown), order: Number(asked), page: null }, "push", [], true);
+    present({ ...askedOf(shown), order: Number(asked), page: null, zoom: null }, "push", [], true);
   }
 }
 
@@ -92,7 +92,15 @@ function pageKey(event) {
     select(shown.selected < 0 ? none : Math.min(Math.max(shown.selected + step, 0), count - 1));
     return;
   }
-  if (shown.mode === "random") return;
+  if (shown.mode === "random") {
+    const pans = { ArrowRight: [100, 0], ArrowLeft: [-100, 0], ArrowDown: [0, 100], ArrowUp: [0, -100] };
+    if (event.key === "+" || event.key === "=") zoomBy(1);
+    else if (event.key === "-") zoomBy(-1);
+    else if (event.key in pans) panBy(...pans[event.key]);
+    else return;
+    event.preventDefault();
+    return;
+  }
   // Pages by number, or past the paged orders figures, by BigInt.
   const [at, last, one] = shown.mode === "pages" ? [shown.page, shown.pages, 1]
     : [BigInt(shown.figure), BigInt(shown.total), 1n];
@@ -165,7 +173,7 @@ export function listen() {
     giveBack(event.target);
   });
   element("order").addEventListener("change", (event) => {
-    present({ ...askedOf(shown), order: Number(event.target.value), page: 1n }, "push");
+    present({ ...askedOf(shown), order: Number(event.target.value), page: 1n, zoom: null }, "push");
     giveBack(event.target);
   });
   for (const id of ["family", "order", "style", "palette"]) {
@@ -209,9 +217,39 @@ export function listen() {
       giveBack(button);
     });
   }
+  for (const [id, step] of [["zoom-in", 1], ["zoom-out", -1]]) {
+    element(id).addEventListener("click", (event) => {
+      zoomBy(step);
+      giveBack(event.currentTarget);
+    });
+  }
+  element("zoom-whole").addEventListener("click", (event) => {
+    view(null);
+    giveBack(event.currentTarget);
+  });
   trackKeys();
   document.addEventListener("keydown", pageKey);
   const stage = element("stage");
+  stage.addEventListener("wheel", (event) => {
+    if (shown?.mode !== "random") return;
+    event.preventDefault();
+    zoomBy(event.deltaY < 0 ? 1 : -1);
+  }, { passive: false });
+  // A drag moves a zoomed window, by the page's own pixels.
+  let dragged = null;
+  stage.addEventListener("pointerdown", (event) => {
+    if (shown?.mode === "random" && shown.zoom !== null) dragged = [event.clientX, event.clientY];
+  });
+  stage.addEventListener("pointerup", () => { dragged = null; });
+  stage.addEventListener("pointermove", (event) => {
+    if (dragged === null || (event.buttons & 1) === 0) return;
+    const scale = 800 / stage.getBoundingClientRect().width;
+    const [dx, dy] = [(dragged[0] - event.clientX) * scale, (dragged[1] - event.clientY) * scale];
+    // Moved by whole cells; what is left over waits for the next move.
+    if (Math.abs(dx) < shown.zoom.cell && Math.abs(dy) < shown.zoom.cell) return;
+    dragged = [event.clientX, event.clientY];
+    panBy(dx, dy);
+  });
   stage.addEventListener("pointermove", selectAt);
   stage.addEventListener("pointerdown", selectAt);
   // A swipe across the page turns it; a short or mostly upright one does not.

@@ -175,6 +175,17 @@ export function paint() {
   pageContext.putImageData(new ImageData(pixels, width, height), 0, 0);
 }
 
+// The cells' sizes a window on a random tiling is drawn at, in pixels:
+// from what shows the whole to single dominoes with their outlines.
+export const zoomCells = [1, 2, 4, 8, 16, 32, 64];
+
+// The window of the figure drawn alone at cells of `cell` pixels whose top
+// left is the exporter's --cell picture's pixel (x, y), on the page.
+export function paintView(cell, x, y) {
+  core._explore_draw_view(session, cell, x, y);
+  paint();
+}
+
 // The figure drawn alone, whole, on a canvas of its own size where it is
 // larger than the page (a random tiling past the orders that fit, a pixel
 // a cell): true, or false when it fits the page and paint() shows it.

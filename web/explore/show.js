@@ -6,7 +6,7 @@ import { writeAddress } from "./address.js";
 import { choose, chosenIndex, chosenNumber, clearSelection, families, figureNumber, figureStat,
   keptTotal,
   figureSteps, figureTotal, filter, outlineFigure, pageDrawn, pageFigureCount, pageOfChosen, paint,
-  paintWhole, rerun, run, runChosen, tooLarge, runFigures, setArctic, setDrawing, setFilter, statistics, styles, palettes } from "./core.js";
+  paintWhole, rerun, run, runChosen, tooLarge, runFigures, paintView, zoomCells, setArctic, setDrawing, setFilter, statistics, styles, palettes } from "./core.js";
 import { downloadCell, nameDownloads, nameSelected } from "./downloads.js";
 import { setDisabled, setHidden } from "./focus.js";
 import { fillPanel, markPanel } from "./panel.js";
@@ -128,6 +128,8 @@ function describe() {
   element("order-box").value = mode === "random" ? String(order) : "";
   element("paths").checked = shown.paths;
   setHidden(element("arctic-field"), mode !== "random");
+  setHidden(element("zoom-controls"), mode !== "random");
+  tellZoom();
   element("arctic").checked = shown.arctic;
   const fourColours = mode === "random" && shown.palette === "four";
   setHidden(element("colours"), !fourColours);
@@ -167,7 +169,7 @@ function describe() {
 // What is shown, as what a change of it starts from.
 export function askedOf(state) {
   return { family: state.family, order: state.order, paths: state.paths, arctic: state.arctic,
-    where: state.where,
+    where: state.where, zoom: state.zoom,
     page: state.mode === "pages" ? BigInt(state.page) : null, figure: null, seed: null,
     style: state.style, palette: state.paletteChosen ? state.palette : null };
 }
@@ -303,15 +305,66 @@ export function present(asked, history, problems = [], strict = false) {
     figures = runFigures();
     if (figure !== null) index = chosenIndex();
   }
-  shown = { family, order, paths, arctic, style, palette, paletteChosen: asked.palette !== null, mode, where, page, pages, figures, figure, seed,
+  // A window on a random tiling, its centre kept within the tiling.
+  const side = 2 * order + 2;
+  const zoom = mode === "random" && asked.zoom ? { cell: asked.zoom.cell,
+    x: clamped(asked.zoom.x, 0, side), y: clamped(asked.zoom.y, 0, side) } : null;
+  shown = { family, order, paths, arctic, zoom, style, palette, paletteChosen: asked.palette !== null, mode, where, page, pages, figures, figure, seed,
     total,
     selected: -1 };
-  if (mode !== "random" || !paintWhole()) paint();
+  if (zoom !== null) {
+    paintZoomed();
+  } else if (mode !== "random" || !paintWhole()) {
+    paint();
+  }
   describe();
   select(index);
   say(problems.map((p) => `${capital(p)}.`).join(" "));
   if (history !== "none") writeAddress(history, shown);
   return true;
+}
+
+function paintZoomed() {
+  const { cell, x, y } = shown.zoom;
+  paintView(cell, Math.round(x * cell) - 400, Math.round(y * cell) - 300);
+}
+function tellZoom() {
+  element("zoom-said").textContent = shown.zoom === null ? "the whole tiling"
+    : `${shown.zoom.cell} pixels a cell, centred on cell ${shown.zoom.x}, ${shown.zoom.y}`;
+}
+
+// A window on the random tiling shown (null for the whole), drawn from its
+// dominoes at its own size, and kept in the address.
+export function view(zoom) {
+  const side = 2 * shown.order + 2;
+  shown.zoom = zoom === null ? null : { cell: zoom.cell, x: clamped(Math.round(zoom.x), 0, side),
+    y: clamped(Math.round(zoom.y), 0, side) };
+  if (shown.zoom !== null) {
+    paintZoomed();
+  } else if (!paintWhole()) {
+    paint();
+  }
+  tellZoom();
+  writeAddress("replace", shown);
+}
+// One step of zoom in (1) or out (-1), about the centre shown; out of the
+// smallest cells, the whole tiling.
+export function zoomBy(step) {
+  const now = shown.zoom;
+  const centre = 2 * shown.order + 2;
+  const at = now === null ? -1 : zoomCells.indexOf(now.cell);
+  const to = at + step;
+  if (to < 0) {
+    view(null);
+  } else if (to < zoomCells.length) {
+    view({ cell: zoomCells[to], x: now?.x ?? centre / 2, y: now?.y ?? centre / 2 });
+  }
+}
+// Moves the window by (dx, dy) pixels of the page.
+export function panBy(dx, dy) {
+  if (shown.zoom === null) return;
+  const { cell, x, y } = shown.zoom;
+  view({ cell, x: x + Math.round(dx / cell), y: y + Math.round(dy / cell) });
 }
 
 // A page turn, or at the orders past the paged ones a step to another figure.
