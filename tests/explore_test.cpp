@@ -266,11 +266,11 @@ TEST(Explorer, DrawsATilingLargerThanTheCanvasWhole) {
     remove_temporary_folder(run.temporary);
     const unsigned char* pixels = explore_pixels(session);
     int differing = 0;
-    for (int y = 0; y < 600; ++y) {
-        for (int x = 0; x < 800; ++x) {
+    for (std::size_t y = 0; y < 600; ++y) {
+        for (std::size_t x = 0; x < 800; ++x) {
             const unsigned char* shown = pixels + 4 * (y * 800 + x);
             const Uint32 drawn = shown[0] << 16 | shown[1] << 8 | shown[2];
-            differing += drawn != rgb[static_cast<std::size_t>((3000 + y) * width + 2000 + x)] ? 1 : 0;
+            differing += drawn != rgb[(3000 + y) * static_cast<std::size_t>(width) + 2000 + x] ? 1 : 0;
         }
     }
     EXPECT_EQ(differing, 0);

@@ -432,8 +432,10 @@ async function phoneAndFailure() {
   const stage = await page.$eval("#stage", (e) => e.getBoundingClientRect().toJSON());
   check(stage.right <= 375 && Math.abs(stage.height - stage.width * 3 / 4) < 1.5,
     `on a phone the page is ${stage.width} x ${stage.height}`);
+  // Those shown: the zoom's are hidden at the paged orders.
   const small = await page.$$eval("button, select, input[type=number], input[type=text]", (all) => all
-    .filter((e) => e.getBoundingClientRect().height < 44).map((e) => e.id || e.textContent));
+    .filter((e) => e.getClientRects().length > 0 && e.getBoundingClientRect().height < 44)
+    .map((e) => e.id || e.textContent));
   check(small.length === 0, `on a phone these controls are too small: ${small.join(", ")}`);
   await page.close();
   page = await browser.newPage();
@@ -486,6 +488,10 @@ async function familiesAndFormats() {
   for (const { name, largest, usual, pages, largestFigure, largestRandom } of families) {
     await page.select("#family", name);
     await expectShown(page, `${name} order ${usual} - page 1 of ${pages}`, null, `family ${name}`);
+    // The Any order box only where random tilings go past the select's orders.
+    const boxShown = await page.$eval("#order-field", (e) => !e.hidden);
+    check(boxShown === largestRandom > Math.max(largestFigure, 299),
+      `${name}: the Any order box is ${boxShown ? "shown" : "hidden"}`);
     // Paged orders, then any of one figure alone, then of random ones (in
     // the select up to 299; larger ones by the address).
     const groups = await page.$$eval("#order optgroup",

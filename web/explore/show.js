@@ -121,7 +121,8 @@ function describe() {
   }
   element("order").value = String(order);
   const { largestFigure, largestShown } = families[family];
-  setHidden(element("order-field"), largestShown <= listedRandom);
+  // For a family whose random tilings go past the select's orders alone.
+  setHidden(element("order-field"), largestShown <= Math.max(largestFigure, listedRandom));
   element("order-box").min = String(largestFigure + 1);
   element("order-box").max = String(largestShown);
   element("order-box").placeholder = `${largestFigure + 1} to ${largestShown}`;
