@@ -280,6 +280,10 @@ int explore_set_drawing(ExploreSession* session, int style, int palette, int cel
     return 0;
 }
 
+void explore_set_arctic(ExploreSession* session, int arctic) {
+    session->drawing.arctic = arctic != 0;
+}
+
 const char* explore_failure(ExploreSession* session) { return session->failure; }
 
 int explore_statistic_count() { return statistic_count; }
@@ -527,6 +531,80 @@ int explore_run_chosen(ExploreSession* session, int family, int order, int paths
     shown.left += dx;
     shown.top += dy;
     session->shown = {{&session->chosen, shown}};
+    return 0;
+}
+
+int explore_draw_whole(ExploreSession* session) {
+    if (!session->chosen_alone) return fail_with(*session, "no figure is drawn alone");
+    // As the exporter places it: the paths of a large one at cells of up
+    // to 4 pixels while it fits 4,096 of them, never larger than that.
+    Placement placement = placement_alone_fitting(session->chosen.geometry, session->family->cell,
+                                                  canvas_width, canvas_height);
+    if (session->paths && placement.cell < smallest_outlined_cell) {
+        const Placement larger =
+            placement_alone_fitting(session->chosen.geometry, smallest_outlined_cell, 4096, 4096);
+        if (larger.cell > placement.cell) placement = larger;
+    }
+    const FilePage page = figure_file(session->chosen, placement, canvas_drawing(*session),
+                                      session->writer.c_str(),
+                                      session->family->name, session->order);
+    session->file_written = page.written;
+    draw_file_pixels(*session, page);
+    return 0;
+}
+
+int explore_draw_view(ExploreSession* session, int cell, int x, int y) {
+    if (!session->chosen_alone) return fail_with(*session, "no figure is drawn alone");
+    if (cell < smallest_cell || cell > largest_cell) return fail_with(*session, "there is no such cell");
+    // Drawn with a margin of a domino all round, cut off after: a domino
+    // the window's edge cuts is drawn whole, its outline where the
+    // exporter has it, not along the edge.
+    const int margin = 2 * cell + 1;
+    SDL_Surface* page = explorer_surface(session->pager);
+    SDL_Surface wider = memory_surface(session->file_pixels, canvas_width + 2 * margin,
+                                       canvas_height + 2 * margin, page->format);
+    select_canvas(&wider);
+    clear_canvas();
+    Drawing drawing = canvas_drawing(*session);
+    drawing.cell = cell;
+    Placement placement = placement_alone(cell, outlined(cell));
+    placement.left += margin - x;
+    placement.top += margin - y;
+    // Only the dominoes the window shows, each a few comparisons where a
+    // drawing clips them pixel by pixel: a window on order 4,000 drew its
+    // 32 million in some 0.7 s. Paths, which cross the window, whole.
+    const FigureGeometry& whole = session->chosen.geometry;
+    if (!whole.paths.empty()) {
+        draw_figure_pixels(whole, placement, drawing);
+    } else {
+        FigureGeometry part;
+        part.columns = whole.columns;
+        part.rows = whole.rows;
+        part.anchor_column = whole.anchor_column;
+        part.anchor_row = whole.anchor_row;
+        // The cells the wider canvas holds, with a cell to spare each side.
+        const int first_column = -placement.left / cell - 2;
+        const int first_row = -placement.top / cell - 2;
+        const int last_column = first_column + (canvas_width + 2 * margin) / cell + 4;
+        const int last_row = first_row + (canvas_height + 2 * margin) / cell + 4;
+        for (const Domino& domino : whole.dominoes) {
+            if (domino.column >= first_column && domino.column <= last_column &&
+                domino.row >= first_row && domino.row <= last_row) {
+                part.dominoes.push_back(domino);
+            }
+        }
+        draw_figure_pixels(part, placement, drawing);
+    }
+    for (int row = 0; row < canvas_height; ++row) {
+        const Colour* from = session->file_pixels.data() +
+                             static_cast<std::size_t>(row + margin) * (canvas_width + 2 * margin) +
+                             margin;
+        std::memcpy(static_cast<unsigned char*>(page->pixels) + static_cast<std::size_t>(row) * page->pitch,
+                    from, sizeof(Colour) * canvas_width);
+    }
+    select_canvas(page);
+    // The file pixels hold the view now, not a file.
+    session->file_written = {};
     return 0;
 }
 

@@ -86,6 +86,18 @@ int explore_chosen_index(ExploreSession* session);
 // (--figure K, --random SEED): 0, or -1. Until the next run its file is
 // what explore_write_file writes for `index` -1.
 int explore_run_chosen(ExploreSession* session, int family, int order, int paths);
+// Draws the figure drawn alone whole, as the exporter's PNG has it with
+// no cell asked for (a tiling larger than the canvas at a pixel a cell),
+// whatever cell the downloads take: into the file's pixels, for the page
+// to show when it does not fit the canvas. 0, or -1 when no figure is
+// drawn alone.
+int explore_draw_whole(ExploreSession* session);
+// Draws the figure drawn alone onto the canvas as the exporter's PNG has
+// it at cells of `cell` pixels (--cell, 1 ... 100), the canvas's top left
+// at the PNG's pixel (x, y): a window on it at any zoom, only what the
+// window shows drawn. 0, or -1 when no figure is drawn alone or there is
+// no such cell.
+int explore_draw_view(ExploreSession* session, int cell, int x, int y);
 // Runs `family` at `order` and draws its page `page` (from 1), with each
 // figure's path over it when `paths` is not 0. Returns the run's number of
 // pages, or 0 for no such family or order; a page past the last is not
@@ -127,6 +139,11 @@ const char* explore_palette_name(int palette);
 // style, a palette, and for the files a cell's size (1 ... 100 pixels, bp
 // in TikZ and PDF; 0 for the family's own). 0, or -1 for no such choice.
 int explore_set_drawing(ExploreSession* session, int style, int palette, int cell);
+
+// Whether later runs draw the arctic circle over an Aztec diamond's random
+// tiling (not 0), as the exporters' --arctic does, on the canvas and in
+// files.
+void explore_set_arctic(ExploreSession* session, int arctic);
 
 // Writes the drawn page (`index` -1) or its figure `index` alone in
 // `format`, as the exporters write it with the same options, and returns

@@ -202,3 +202,77 @@ TEST(Explorer, AnswersWhatTheExportersAnswer) {
     EXPECT_GT(explore_file_size(session), 1000000);
     explore_close(session);
 }
+
+namespace {
+// The pixels the last whole drawing has that the PNG `aztec_export
+// OPTIONS` writes as random-SEED.png does not, or -1 when their sizes differ.
+int differing_from_exported(ExploreSession* session, const std::string& options,
+                            const std::string& seed) {
+    const ExportRun run = run_exporter(PROGRAMS "/aztec_export", {}, "/dev/null", options);
+    std::vector<Uint32> rgb;
+    int width = 0;
+    int height = 0;
+    const std::string failure = read_png(run.folder + "/random-" + seed + ".png", rgb, width, height);
+    remove_temporary_folder(run.temporary);
+    if (!failure.empty() || explore_file_width(session) != width ||
+        explore_file_height(session) != height) {
+        return -1;
+    }
+    const unsigned char* pixels = explore_file_pixels(session);
+    int differing = 0;
+    for (std::size_t i = 0; i < rgb.size(); ++i) {
+        const Uint32 drawn = pixels[4 * i] << 16 | pixels[4 * i + 1] << 8 | pixels[4 * i + 2];
+        differing += drawn != rgb[i] ? 1 : 0;
+    }
+    return differing;
+}
+}  // namespace
+
+// A random tiling larger than the canvas is drawn whole at a pixel a cell,
+// in the palette chosen, whatever cell the downloads take, and with the
+// arctic circle when asked: the exporter's PNG for the same seed and
+// options, pixel for pixel.
+TEST(Explorer, DrawsATilingLargerThanTheCanvasWhole) {
+    ExploreSession* session = explore_open();
+    EXPECT_EQ(explore_draw_whole(session), -1);
+    int four = 0;
+    while (four < explore_palette_count() && std::string(explore_palette_name(four)) != "four") {
+        ++four;
+    }
+    ASSERT_EQ(explore_set_drawing(session, 0, four, 24), 0);
+    hand_over(session, "42");
+    ASSERT_EQ(explore_choose_random(session, 2, 1000), 0);
+    ASSERT_EQ(explore_run_chosen(session, 2, 1000, 0), 0);
+    ASSERT_EQ(explore_draw_whole(session), 0);
+    EXPECT_EQ(explore_file_width(session), 2002);
+    EXPECT_EQ(differing_from_exported(session, "--order 1000 --random 42 --palette four", "42"), 0);
+    explore_set_arctic(session, 1);
+    hand_over(session, "5");
+    ASSERT_EQ(explore_choose_random(session, 2, 300), 0);
+    ASSERT_EQ(explore_run_chosen(session, 2, 300, 0), 0);
+    ASSERT_EQ(explore_draw_whole(session), 0);
+    EXPECT_EQ(differing_from_exported(session, "--order 300 --random 5 --palette four --arctic", "5"),
+              0);
+    // Zoomed in, the canvas is the window of the exporter's --cell 16
+    // picture that starts at (x, y), the circle over it too.
+    ASSERT_EQ(explore_draw_view(session, 16, 2000, 3000), 0);
+    EXPECT_EQ(explore_draw_view(session, 101, 0, 0), -1);
+    const ExportRun run = run_exporter(PROGRAMS "/aztec_export", {}, "/dev/null",
+                                       "--order 300 --random 5 --palette four --arctic --cell 16");
+    std::vector<Uint32> rgb;
+    int width = 0;
+    int height = 0;
+    ASSERT_EQ(read_png(run.folder + "/random-5.png", rgb, width, height), "");
+    remove_temporary_folder(run.temporary);
+    const unsigned char* pixels = explore_pixels(session);
+    int differing = 0;
+    for (std::size_t y = 0; y < 600; ++y) {
+        for (std::size_t x = 0; x < 800; ++x) {
+            const unsigned char* shown = pixels + 4 * (y * 800 + x);
+            const Uint32 drawn = shown[0] << 16 | shown[1] << 8 | shown[2];
+            differing += drawn != rgb[(3000 + y) * static_cast<std::size_t>(width) + 2000 + x] ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    explore_close(session);
+}

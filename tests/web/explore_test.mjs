@@ -432,8 +432,10 @@ async function phoneAndFailure() {
   const stage = await page.$eval("#stage", (e) => e.getBoundingClientRect().toJSON());
   check(stage.right <= 375 && Math.abs(stage.height - stage.width * 3 / 4) < 1.5,
     `on a phone the page is ${stage.width} x ${stage.height}`);
+  // Those shown: the zoom's are hidden at the paged orders.
   const small = await page.$$eval("button, select, input[type=number], input[type=text]", (all) => all
-    .filter((e) => e.getBoundingClientRect().height < 44).map((e) => e.id || e.textContent));
+    .filter((e) => e.getClientRects().length > 0 && e.getBoundingClientRect().height < 44)
+    .map((e) => e.id || e.textContent));
   check(small.length === 0, `on a phone these controls are too small: ${small.join(", ")}`);
   await page.close();
   page = await browser.newPage();
@@ -486,6 +488,10 @@ async function familiesAndFormats() {
   for (const { name, largest, usual, pages, largestFigure, largestRandom } of families) {
     await page.select("#family", name);
     await expectShown(page, `${name} order ${usual} - page 1 of ${pages}`, null, `family ${name}`);
+    // The Any order box only where random tilings go past the select's orders.
+    const boxShown = await page.$eval("#order-field", (e) => !e.hidden);
+    check(boxShown === largestRandom > Math.max(largestFigure, 299),
+      `${name}: the Any order box is ${boxShown ? "shown" : "hidden"}`);
     // Paged orders, then any of one figure alone, then of random ones (in
     // the select up to 299; larger ones by the address).
     const groups = await page.$$eval("#order optgroup",
@@ -750,7 +756,117 @@ async function figuresAtOrder1000() {
     { title: `pyramid order 1000 - figure ${drawn.number} of ${total("pyramid", 1000)}` }]]);
 }
 
+// Past the orders that fit the page: order 1,000 by the address and by the
+// Any order box, drawn whole at a pixel a cell on a canvas of its size, in
+// the four classes' colours unless another palette is chosen, the arctic
+// circle over it when its box is checked: the exporter's tiling for its
+// seed and options, the colours told. What the box does not take is
+// refused in a sentence, with nothing changed.
+async function largeRandomTilings() {
+  // The exporter's picture of aztec order ORDER for SEED with OPTIONS.
+  const tiling = (order, seed, options, extra = {}) => {
+    const folder = `aztec-${order}-${seed}${options.join("")}`;
+    if (!fs.existsSync(path.join(exports, folder))) {
+      exporter("aztec", folder, "--order", `${order}`, "--random", seed, ...options);
+    }
+    return { title: `aztec order ${order}, seed ${seed}`, exported: `${folder}/random-${seed}.png`,
+      address: { order: `${order}`, random: seed }, ...extra };
+  };
+  const four = ["--palette", "four"];
+  const seedOf = (page) => asked(page, "random");
+  // The line that tells the colours: "" when it is hidden.
+  const coloursTold = (page) => page.$eval("#colours", (e) => (e.hidden ? "" : e.textContent));
+  const refused = (typed, why) => async (page) => ({ ...tiling(1000, await seedOf(page), four),
+    message: `The Order box takes the order of a random tiling, a whole number from 6 to 4000: ` +
+      `${typed} is not one${why}.` });
+  for (const [query, options, circle] of [["", four, false], ["&arctic=1", [...four, "--arctic"], true],
+    ["&palette=seed", [], null]]) {
+    await actsOn(`?family=aztec&order=1000&random=7${query}`, [[`order 1000 by the address${query}`,
+      none, async (page) => {
+        const line = await coloursTold(page);
+        check(circle === null ? line === "" : line.startsWith("Colours: north dominoes red, south " +
+          "yellow, east green, west blue") && line.includes("arctic circle") === circle,
+        `order 1000${query}: the colours are told as '${line}'`);
+        return tiling(1000, "7", options, { message: "" });
+      }]]);
+  }
+  await actsOn("?family=aztec&order=60&random=42", [
+    ["the arctic circle at order 60", click("#arctic"),
+      tiling(60, "42", ["--arctic"], { address: { arctic: "1", random: "42" } })],
+    ["order 1000 in the Any order box", typed("#order-box", "1000"),
+      async (page) => tiling(1000, await seedOf(page), [...four, "--arctic"], { focused: "page" })],
+    ["the arctic circle left out", click("#arctic"),
+      async (page) => tiling(1000, await seedOf(page), four, { address: { arctic: null } })],
+    ["order 4001", typed("#order-box", "4001"), refused('"4001"', "; order 4000 takes some 680 MB of " +
+      "memory and its picture 256 MB more, as much as a phone gives a page")],
+    ["order 5", typed("#order-box", "5"), refused('"5"', "")],
+    ["back to order 60", (p) => p.select("#order", "60"),
+      async (page) => tiling(60, await seedOf(page), [])]]);
+}
+
+// A window on a random tiling, zoomed by the address, the keys, the
+// buttons and the wheel and moved by the keys and a drag: each time the
+// page's pixels are the exporter's --cell picture's at that place, and the
+// address keeps the zoom and the centre.
+async function zoomedWindows() {
+  // Pixels of the page that are not the picture's from its pixel (x, y) on.
+  const differing = (page, url, x, y) => page.evaluate(async (at, left, top) => {
+    const image = new Image();
+    await new Promise((resolve, reject) => { image.onload = resolve; image.onerror = reject; image.src = at; });
+    const canvas = document.createElement("canvas");
+    canvas.width = 800;
+    canvas.height = 600;
+    const context = canvas.getContext("2d");
+    context.fillStyle = "#fff";
+    context.fillRect(0, 0, 800, 600);
+    context.drawImage(image, -left, -top);
+    const expected = context.getImageData(0, 0, 800, 600).data;
+    const shown = document.getElementById("page").getContext("2d").getImageData(0, 0, 800, 600).data;
+    let count = 0;
+    for (let i = 0; i < expected.length; i += 4) {
+      if (expected[i] !== shown[i] || expected[i + 1] !== shown[i + 1] || expected[i + 2] !== shown[i + 2]) count += 1;
+    }
+    return count;
+  }, url, x, y);
+  const windowOf = (order, seed, options, cell, x, y) => async (page) => {
+    const folder = `aztec-${order}-${seed}-cell-${cell}${options.join("")}`;
+    if (!fs.existsSync(path.join(exports, folder))) {
+      exporter("aztec", folder, "--order", `${order}`, "--random", seed, "--cell", `${cell}`, ...options);
+    }
+    await page.waitForFunction((z) => location.search.includes(z), { timeout: 5000 },
+      `zoom=${cell}&at=${x}%2C${y}`).catch(() => {});
+    const wrong = await differing(page, `/exports/${folder}/random-${seed}.png`, x * cell - 400, y * cell - 300);
+    check(wrong === 0, `aztec order ${order} at ${cell} pixels a cell about ${x}, ${y}: ${wrong} pixels ` +
+      `are not the exporter's (${page.url()})`);
+    return { title: `aztec order ${order}, seed ${seed}`, address: { zoom: `${cell}`, at: `${x},${y}` } };
+  };
+  await actsOn("?family=aztec&order=300&random=5&arctic=1&zoom=16&at=150,140", [
+    ["a window by the address", none, windowOf(300, "5", ["--palette", "four", "--arctic"], 16, 150, 140)]]);
+  const drag = async (page) => {
+    const box = await page.$eval("#stage", (e) => e.getBoundingClientRect().toJSON());
+    const scale = box.width / 800;
+    await page.mouse.move(box.left + 400 * scale, box.top + 300 * scale);
+    await page.mouse.down();
+    await page.mouse.move(box.left + 336 * scale, box.top + 268 * scale);
+    await page.mouse.up();
+  };
+  const wheel = async (page) => {
+    const box = await page.$eval("#stage", (e) => e.getBoundingClientRect().toJSON());
+    await page.mouse.move(box.left + 100, box.top + 100);
+    await page.mouse.wheel({ deltaY: 100 });
+  };
+  await actsOn("?family=aztec&order=60&random=42&zoom=8&at=31,31", [
+    ["+", press("+"), windowOf(60, "42", [], 16, 31, 31)],
+    ["→", press("ArrowRight"), windowOf(60, "42", [], 16, 37, 31)],
+    ["a drag", drag, windowOf(60, "42", [], 16, 41, 33)],
+    ["the wheel", wheel, windowOf(60, "42", [], 8, 41, 33)],
+    ["the + button", click("#zoom-in"), windowOf(60, "42", [], 16, 41, 33)],
+    ["−", press("-"), windowOf(60, "42", [], 8, 41, 33)]]);
+}
+
 try {
+  await zoomedWindows();
+  await largeRandomTilings();
   await figuresAtOrder1000();
   for (const [family, order] of orders.slice(0, -1)) await everyPage(family, order);
   await navigation();

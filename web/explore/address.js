@@ -1,7 +1,7 @@
 // The address: everything shown is in the URL, so a link shows it again,
 // and each change of family, order, paths, filter, figure or random one is
 // an entry in the browser's history.
-import { families, palettes, styles } from "./core.js";
+import { families, palettes, styles, tooLarge, zoomCells } from "./core.js";
 import { briefly, clamped, quoted, wholeNumber } from "./words.js";
 
 export function urlOf(state) {
@@ -15,8 +15,15 @@ export function urlOf(state) {
     query.set("page", state.page);
   }
   if (state.paths) query.set("paths", "1");
+  if (state.arctic) query.set("arctic", "1");
+  if (state.zoom) {
+    query.set("zoom", state.zoom.cell);
+    query.set("at", `${state.zoom.x},${state.zoom.y}`);
+  }
   if (state.style !== styles[0]) query.set("style", state.style);
-  if (state.palette !== palettes[0]) query.set("palette", state.palette);
+  // A palette chosen, even the first, is kept: past the page's orders a
+  // tiling is drawn in another unless one is.
+  if (state.paletteChosen) query.set("palette", state.palette);
   return `${location.pathname}?${query}`;
 }
 
@@ -41,16 +48,18 @@ export function askedByAddress() {
       family = 0;
     }
   }
-  const { name, largestRandom, usual } = families[family];
+  const { name, largestRandom, largestShown, usual } = families[family];
   let order = usual;
   if (query.has("order")) {
     const asked = wholeNumber(query.get("order"));
     if (asked === null) {
       problems.push(`order ${quoted(query.get("order"))} is not a whole number: order ${order} is shown`);
     } else {
-      const nearest = Number(clamped(asked, 1n, BigInt(largestRandom)));
-      if (BigInt(nearest) !== asked) {
-        problems.push(`${name} has orders 1 to ${largestRandom}, ` +
+      const nearest = Number(clamped(asked, 1n, BigInt(largestShown)));
+      if (asked > BigInt(largestShown) && asked <= BigInt(largestRandom)) {
+        problems.push(`order ${asked} is not drawn here (${tooLarge}): order ${nearest} is shown`);
+      } else if (BigInt(nearest) !== asked) {
+        problems.push(`${name} has orders 1 to ${largestShown}, ` +
           `so order ${nearest} is shown instead of order ${briefly(asked)}`);
       }
       order = nearest;
@@ -73,6 +82,10 @@ export function askedByAddress() {
   if (paths !== null && paths !== "0" && paths !== "1") {
     problems.push(`paths ${quoted(paths)} is neither 1 (drawn) nor 0: they are not drawn`);
   }
+  const arctic = query.get("arctic");
+  if (arctic !== null && arctic !== "0" && arctic !== "1") {
+    problems.push(`arctic ${quoted(arctic)} is neither 1 (drawn) nor 0: the circle is not drawn`);
+  }
   // A style and a palette of the module's, else its first, said.
   const named = (key, names, what) => {
     const name = query.get(key);
@@ -81,8 +94,21 @@ export function askedByAddress() {
     return names[0];
   };
   const style = named("style", styles, "style");
-  const palette = named("palette", palettes, "palette");
-  return { asked: { family, order, paths: paths === "1", where: query.get("where") ?? "",
+  const palette = query.has("palette") ? named("palette", palettes, "palette") : null;
+  // A window on a random tiling: a cell's size and the cell at its centre.
+  let zoom = null;
+  if (query.has("zoom")) {
+    const cell = Number(query.get("zoom"));
+    const at = /^([0-9]+),([0-9]+)$/.exec(query.get("at") ?? "");
+    if (zoomCells.includes(cell) && at !== null) {
+      zoom = { cell, x: Number(at[1]), y: Number(at[2]) };
+    } else {
+      problems.push(`zoom ${quoted(query.get("zoom"))} at ${quoted(query.get("at") ?? "")} is no ` +
+        `window (a cell of ${zoomCells.join(", ")} pixels at a cell X,Y): the whole tiling is shown`);
+    }
+  }
+  return { asked: { family, order, paths: paths === "1", arctic: arctic === "1",
+    zoom, where: query.get("where") ?? "",
     page, figure, seed, style, palette }, problems };
 }
 

@@ -2,11 +2,11 @@
 // panel's values, the download buttons, the keyboard, and the pointer and
 // touch on the page; each asks for something to be shown, and hands the
 // focus back to the page where it should (focus.js).
-import { families, figureUnder, pageFigureCount, setDrawing } from "./core.js";
+import { families, figureUnder, pageFigureCount, setDrawing, tooLarge } from "./core.js";
 import { download, downloadCell } from "./downloads.js";
 import { focusPage, giveBack, trackKeys } from "./focus.js";
 import { whereAfterChoosing } from "./panel.js";
-import { askedOf, freshSeed, go, goToFigure, present, select, shown } from "./show.js";
+import { askedOf, freshSeed, go, goToFigure, panBy, present, select, shown, view, zoomBy } from "./show.js";
 import { clamped, quoted, say, wholeNumber } from "./words.js";
 
 const element = (id) => document.getElementById(id);
@@ -25,6 +25,25 @@ function goToTyped(box) {
     present({ ...askedOf(shown), page: asked }, "replace");
   } else {
     box.value = String(shown.page);
+  }
+}
+
+// The order typed in the Order box: a random tiling of it, or, past the
+// orders the page draws, a sentence says why not and nothing changes.
+function orderTyped(box) {
+  const asked = wholeNumber(box.value.trim());
+  const { largestFigure, largestShown } = families[shown.family];
+  const kept = shown.mode === "random" ? String(shown.order) : "";
+  if (asked === null || asked <= BigInt(largestFigure) || asked > BigInt(largestShown)) {
+    if (box.value !== "" || box.validity.badInput) {
+      const typed = box.validity.badInput ? "what was typed" : quoted(box.value);
+      say(`The Order box takes the order of a random tiling, a whole number from ` +
+        `${largestFigure + 1} to ${largestShown}: ${typed} is not one` +
+        `${asked !== null && asked > BigInt(largestShown) ? `; ${tooLarge}` : ""}.`);
+    }
+    box.value = kept;
+  } else if (String(asked) !== kept) {
+    present({ ...askedOf(shown), order: Number(asked), page: null, zoom: null }, "push", [], true);
   }
 }
 
@@ -73,7 +92,15 @@ function pageKey(event) {
     select(shown.selected < 0 ? none : Math.min(Math.max(shown.selected + step, 0), count - 1));
     return;
   }
-  if (shown.mode === "random") return;
+  if (shown.mode === "random") {
+    const pans = { ArrowRight: [100, 0], ArrowLeft: [-100, 0], ArrowDown: [0, 100], ArrowUp: [0, -100] };
+    if (event.key === "+" || event.key === "=") zoomBy(1);
+    else if (event.key === "-") zoomBy(-1);
+    else if (event.key in pans) panBy(...pans[event.key]);
+    else return;
+    event.preventDefault();
+    return;
+  }
   // Pages by number, or past the paged orders figures, by BigInt.
   const [at, last, one] = shown.mode === "pages" ? [shown.page, shown.pages, 1]
     : [BigInt(shown.figure), BigInt(shown.total), 1n];
@@ -108,7 +135,8 @@ export function listen() {
   // would make the browser lay out every change at once, as much again as
   // the jump itself. The change that leaving the field makes is this one.
   let entering = false;
-  for (const [id, typed] of [["figure", figureTyped], ["where", whereTyped]]) {
+  for (const [id, typed] of [["figure", figureTyped], ["where", whereTyped],
+    ["order-box", orderTyped]]) {
     const field = element(id);
     field.addEventListener("keydown", (event) => {
       if (event.key !== "Enter") return;
@@ -145,7 +173,7 @@ export function listen() {
     giveBack(event.target);
   });
   element("order").addEventListener("change", (event) => {
-    present({ ...askedOf(shown), order: Number(event.target.value), page: 1n }, "push");
+    present({ ...askedOf(shown), order: Number(event.target.value), page: 1n, zoom: null }, "push");
     giveBack(event.target);
   });
   for (const id of ["family", "order", "style", "palette"]) {
@@ -157,6 +185,10 @@ export function listen() {
   element("paths").addEventListener("change", (event) => {
     present({ ...askedOf(shown), paths: event.target.checked, figure: shown.figure,
       seed: shown.seed }, "push");
+    giveBack(event.target);
+  });
+  element("arctic").addEventListener("change", (event) => {
+    present({ ...askedOf(shown), arctic: event.target.checked, seed: shown.seed }, "push");
     giveBack(event.target);
   });
   for (const id of ["style", "palette"]) {
@@ -185,9 +217,39 @@ export function listen() {
       giveBack(button);
     });
   }
+  for (const [id, step] of [["zoom-in", 1], ["zoom-out", -1]]) {
+    element(id).addEventListener("click", (event) => {
+      zoomBy(step);
+      giveBack(event.currentTarget);
+    });
+  }
+  element("zoom-whole").addEventListener("click", (event) => {
+    view(null);
+    giveBack(event.currentTarget);
+  });
   trackKeys();
   document.addEventListener("keydown", pageKey);
   const stage = element("stage");
+  stage.addEventListener("wheel", (event) => {
+    if (shown?.mode !== "random") return;
+    event.preventDefault();
+    zoomBy(event.deltaY < 0 ? 1 : -1);
+  }, { passive: false });
+  // A drag moves a zoomed window, by the page's own pixels.
+  let dragged = null;
+  stage.addEventListener("pointerdown", (event) => {
+    if (shown?.mode === "random" && shown.zoom !== null) dragged = [event.clientX, event.clientY];
+  });
+  stage.addEventListener("pointerup", () => { dragged = null; });
+  stage.addEventListener("pointermove", (event) => {
+    if (dragged === null || (event.buttons & 1) === 0) return;
+    const scale = 800 / stage.getBoundingClientRect().width;
+    const [dx, dy] = [(dragged[0] - event.clientX) * scale, (dragged[1] - event.clientY) * scale];
+    // Moved by whole cells; what is left over waits for the next move.
+    if (Math.abs(dx) < shown.zoom.cell && Math.abs(dy) < shown.zoom.cell) return;
+    dragged = [event.clientX, event.clientY];
+    panBy(dx, dy);
+  });
   stage.addEventListener("pointermove", selectAt);
   stage.addEventListener("pointerdown", selectAt);
   // A swipe across the page turns it; a short or mostly upright one does not.

@@ -11,7 +11,8 @@ const pageCanvas = document.getElementById("page");
 // The page may be read back (a test, a screenshot tool): its context says
 // so before anything draws, or the browser warns and reads slowly.
 const pageContext = pageCanvas.getContext("2d", { willReadFrequently: true });
-const overlayContext = document.getElementById("overlay").getContext("2d");
+const overlayCanvas = document.getElementById("overlay");
+const overlayContext = overlayCanvas.getContext("2d");
 let core = null;
 // The module's session, which every call about what is shown takes.
 let session = 0;
@@ -52,6 +53,13 @@ function hand(text) {
   return true;
 }
 
+// The largest order a random tiling is drawn at in the page, and why no
+// larger one is: measured in Chromium, the module grows to 678 MB for it,
+// and its picture takes 256 MB more.
+export const largestShownOrder = 4000;
+export const tooLarge = "order 4000 takes some 680 MB of memory and its picture 256 MB more, " +
+  "as much as a phone gives a page";
+
 // The families, statistics and formats the module has.
 function readModule() {
   for (let family = 0; family < core._explore_family_count(); family += 1) {
@@ -59,6 +67,7 @@ function readModule() {
       largest: core._explore_largest_order(family), usual: core._explore_usual_order(family),
       largestFigure: core._explore_largest_figure_order(family),
       largestRandom: core._explore_largest_random_order(family),
+      largestShown: Math.min(core._explore_largest_random_order(family), largestShownOrder),
       counted: core._explore_has_counts(family) === 1 });
   }
   for (let statistic = 0; statistic < core._explore_statistic_count(); statistic += 1) {
@@ -82,6 +91,11 @@ function readModule() {
 // palette by name, and the files' cell (0 for the family's own).
 export function setDrawing(style, palette, cell) {
   core._explore_set_drawing(session, styles.indexOf(style), palettes.indexOf(palette), cell);
+}
+
+// Whether later runs draw the arctic circle over a random tiling.
+export function setArctic(on) {
+  core._explore_set_arctic(session, on ? 1 : 0);
 }
 
 // Sets the filter every later run keeps its figures by: null, or why it
@@ -143,9 +157,48 @@ export function rerun(state) {
   run(state.family, state.order, state.page, state.paths);
 }
 
+// The page and its overlay at `w` x `h` pixels: a picture larger than the
+// page is scaled to fit the page's place, its shape kept (explore.html).
+function canvasAt(w, h) {
+  for (const canvas of [pageCanvas, overlayCanvas]) {
+    if (canvas.width !== w || canvas.height !== h) {
+      canvas.width = w;
+      canvas.height = h;
+    }
+  }
+  document.getElementById("stage").classList.toggle("fitted", w !== width || h !== height);
+}
+
 export function paint() {
+  canvasAt(width, height);
   const pixels = new Uint8ClampedArray(core.HEAPU8.buffer, core._explore_pixels(session), width * height * 4);
   pageContext.putImageData(new ImageData(pixels, width, height), 0, 0);
+}
+
+// The cells' sizes a window on a random tiling is drawn at, in pixels:
+// from what shows the whole to single dominoes with their outlines.
+export const zoomCells = [1, 2, 4, 8, 16, 32, 64];
+
+// The window of the figure drawn alone at cells of `cell` pixels whose top
+// left is the exporter's --cell picture's pixel (x, y), on the page.
+export function paintView(cell, x, y) {
+  core._explore_draw_view(session, cell, x, y);
+  paint();
+}
+
+// The figure drawn alone, whole, on a canvas of its own size where it is
+// larger than the page (a random tiling past the orders that fit, a pixel
+// a cell): true, or false when it fits the page and paint() shows it.
+export function paintWhole() {
+  if (core._explore_draw_whole(session) !== 0) return false;
+  const w = core._explore_file_width(session);
+  const h = core._explore_file_height(session);
+  if (w <= width && h <= height) return false;
+  canvasAt(w, h);
+  // Read in place: some 256 MB at the largest order, copied only by the canvas.
+  const pixels = new Uint8ClampedArray(core.HEAPU8.buffer, core._explore_file_pixels(session), w * h * 4);
+  pageContext.putImageData(new ImageData(pixels, w, h), 0, 0);
+  return true;
 }
 
 // The figures on the drawn page: how many, each one's number in its family

@@ -6,7 +6,7 @@ import { writeAddress } from "./address.js";
 import { choose, chosenIndex, chosenNumber, clearSelection, families, figureNumber, figureStat,
   keptTotal,
   figureSteps, figureTotal, filter, outlineFigure, pageDrawn, pageFigureCount, pageOfChosen, paint,
-  rerun, run, runChosen, runFigures, setDrawing, setFilter, statistics, styles, palettes } from "./core.js";
+  paintWhole, rerun, run, runChosen, tooLarge, runFigures, paintView, zoomCells, setArctic, setDrawing, setFilter, statistics, styles, palettes } from "./core.js";
 import { downloadCell, nameDownloads, nameSelected } from "./downloads.js";
 import { setDisabled, setHidden } from "./focus.js";
 import { fillPanel, markPanel } from "./panel.js";
@@ -37,6 +37,11 @@ export function listChoices() {
   for (const name of palettes) element("palette").add(new Option(name, name));
 }
 
+// The random tilings' orders in the Order select: to the largest that fits
+// the page at a pixel a cell.
+const listedRandom = 299;
+// An order typed past the select's, as its last option while it is shown.
+const typedOrder = new Option("", "");
 let ordersOf = -1;
 function fillOrders(family) {
   if (ordersOf === family) return;
@@ -46,8 +51,8 @@ function fillOrders(family) {
   const { largest, largestFigure, largestRandom } = families[family];
   for (const [label, from, to] of [["Page by page", 1, largest],
     ["One figure at a time", largest + 1, largestFigure],
-    // Orders past 299 are for the address (a select of thousands helps no one).
-    ["One random tiling", largestFigure + 1, Math.min(largestRandom, 299)]]) {
+    // Orders past these are for the Order box (a select of thousands helps no one).
+    ["One random tiling", largestFigure + 1, Math.min(largestRandom, listedRandom)]]) {
     if (from > to) continue;
     const group = document.createElement("optgroup");
     group.label = label;
@@ -76,7 +81,9 @@ const helpOf = {
     "number or steps in the Figure box, press Random figure, or → and ← (Home, End) for the " +
     "next and the one before.",
   random: (name, order) => `${capital(name)} order ${order} has too many tilings to number: one ` +
-    "is shown, drawn uniformly at random from the seed in the address. Random tiling draws another.",
+    "is shown, drawn uniformly at random from the seed in the address. Random tiling draws another. " +
+    `The Any order box takes orders up to ${families[shown.family].largestShown} (${tooLarge}); ` +
+    `past ${listedRandom} a tiling is drawn a pixel a cell, scaled to fit the page.`,
 };
 
 function describe() {
@@ -106,8 +113,34 @@ function describe() {
   document.title = title;
   element("family").value = name;
   fillOrders(family);
+  if (order > listedRandom) {
+    typedOrder.text = typedOrder.value = String(order);
+    element("order").append(typedOrder);
+  } else {
+    typedOrder.remove();
+  }
   element("order").value = String(order);
+  const { largestFigure, largestShown } = families[family];
+  // For a family whose random tilings go past the select's orders alone.
+  setHidden(element("order-field"), largestShown <= Math.max(largestFigure, listedRandom));
+  element("order-box").min = String(largestFigure + 1);
+  element("order-box").max = String(largestShown);
+  element("order-box").placeholder = `${largestFigure + 1} to ${largestShown}`;
+  element("order-box").value = mode === "random" ? String(order) : "";
   element("paths").checked = shown.paths;
+  setHidden(element("arctic-field"), mode !== "random");
+  setHidden(element("zoom-controls"), mode !== "random");
+  tellZoom();
+  element("arctic").checked = shown.arctic;
+  const fourColours = mode === "random" && shown.palette === "four";
+  setHidden(element("colours"), !fourColours);
+  if (fourColours) {
+    element("colours").textContent = "Colours: north dominoes red, south yellow, east green, west " +
+      "blue (the classes domino shuffling moves up, down, right and left). Each class alone fills " +
+      "one frozen corner of the diamond, north the top, south the bottom, east the right and west " +
+      "the left; they mix in the middle" +
+      `${shown.arctic ? ", inside the arctic circle drawn over them" : ""}.`;
+  }
   element("style").value = shown.style;
   element("palette").value = shown.palette;
   setHidden(element("pager"), mode !== "pages");
@@ -136,9 +169,10 @@ function describe() {
 
 // What is shown, as what a change of it starts from.
 export function askedOf(state) {
-  return { family: state.family, order: state.order, paths: state.paths, where: state.where,
+  return { family: state.family, order: state.order, paths: state.paths, arctic: state.arctic,
+    where: state.where, zoom: state.zoom,
     page: state.mode === "pages" ? BigInt(state.page) : null, figure: null, seed: null,
-    style: state.style, palette: state.palette };
+    style: state.style, palette: state.paletteChosen ? state.palette : null };
 }
 
 // Chooses in the module the figure of `seed`, or else of `figure` (a
@@ -162,10 +196,19 @@ const replaced = ({ what, why }, instead) => `${what} cannot be shown (${why}): 
 // setting, filter, figure or seed, "replace" for a page turn, "none" when
 // going back through the browser's history or at the start.
 export function present(asked, history, problems = [], strict = false) {
-  const { family, order, paths, style, palette } = asked;
-  setDrawing(style, palette, downloadCell());
+  const { family, order, paths, style } = asked;
   const name = families[family].name;
   const mode = modeOf(family, order);
+  // A palette not chosen is the programs' own, but for a tiling past the
+  // page's orders, whose dominoes a pixel each show only their colour:
+  // there the four classes', which show its frozen corners.
+  const palette = asked.palette ?? (mode === "random" && order > listedRandom ? "four" : palettes[0]);
+  setDrawing(style, palette, downloadCell());
+  const arctic = asked.arctic && mode === "random";
+  if (asked.arctic && !arctic) {
+    problems.push(`${name} order ${order} is no random tiling: the arctic circle is left out`);
+  }
+  setArctic(arctic);
   const refuse = (sentence) => {
     if (shown.mode === "pages") {
       setFilter(shown.where);
@@ -263,15 +306,66 @@ export function present(asked, history, problems = [], strict = false) {
     figures = runFigures();
     if (figure !== null) index = chosenIndex();
   }
-  shown = { family, order, paths, style, palette, mode, where, page, pages, figures, figure, seed,
+  // A window on a random tiling, its centre kept within the tiling.
+  const side = 2 * order + 2;
+  const zoom = mode === "random" && asked.zoom ? { cell: asked.zoom.cell,
+    x: clamped(asked.zoom.x, 0, side), y: clamped(asked.zoom.y, 0, side) } : null;
+  shown = { family, order, paths, arctic, zoom, style, palette, paletteChosen: asked.palette !== null, mode, where, page, pages, figures, figure, seed,
     total,
     selected: -1 };
-  paint();
+  if (zoom !== null) {
+    paintZoomed();
+  } else if (mode !== "random" || !paintWhole()) {
+    paint();
+  }
   describe();
   select(index);
   say(problems.map((p) => `${capital(p)}.`).join(" "));
   if (history !== "none") writeAddress(history, shown);
   return true;
+}
+
+function paintZoomed() {
+  const { cell, x, y } = shown.zoom;
+  paintView(cell, Math.round(x * cell) - 400, Math.round(y * cell) - 300);
+}
+function tellZoom() {
+  element("zoom-said").textContent = shown.zoom === null ? "the whole tiling"
+    : `${shown.zoom.cell} pixels a cell, centred on cell ${shown.zoom.x}, ${shown.zoom.y}`;
+}
+
+// A window on the random tiling shown (null for the whole), drawn from its
+// dominoes at its own size, and kept in the address.
+export function view(zoom) {
+  const side = 2 * shown.order + 2;
+  shown.zoom = zoom === null ? null : { cell: zoom.cell, x: clamped(Math.round(zoom.x), 0, side),
+    y: clamped(Math.round(zoom.y), 0, side) };
+  if (shown.zoom !== null) {
+    paintZoomed();
+  } else if (!paintWhole()) {
+    paint();
+  }
+  tellZoom();
+  writeAddress("replace", shown);
+}
+// One step of zoom in (1) or out (-1), about the centre shown; out of the
+// smallest cells, the whole tiling.
+export function zoomBy(step) {
+  const now = shown.zoom;
+  const centre = 2 * shown.order + 2;
+  const at = now === null ? -1 : zoomCells.indexOf(now.cell);
+  const to = at + step;
+  if (to < 0) {
+    view(null);
+  } else if (to < zoomCells.length) {
+    view({ cell: zoomCells[to], x: now?.x ?? centre / 2, y: now?.y ?? centre / 2 });
+  }
+}
+// Moves the window by (dx, dy) pixels of the page.
+export function panBy(dx, dy) {
+  if (shown.zoom === null) return;
+  const { cell, x, y } = shown.zoom;
+  view({ cell, x: x + Math.round(dx / cell), y: y + Math.round(dy / cell) });
 }
 
 // A page turn, or at the orders past the paged ones a step to another figure.
