@@ -2,7 +2,8 @@
 // page 1, key to the next animation frame for a neighbour page and for a
 // jump to the last page of diamond order 7 (3,243 pages), for a jump to a
 // figure typed in the Figure box (Enter), and for page turns of a filter's
-// pages; main-thread time while idle, and the gzipped size of the
+// pages; load to a random Aztec tiling of order 300 and 1,000;
+// main-thread time while idle, and the gzipped size of the
 // explorer's files. A report, not a test: it asserts nothing.
 // Usage: node bench/explore_speed.mjs WEB_FOLDER [TURNS]
 // (run it from the repository, after scripts/build-web.sh and npm ci in
@@ -90,7 +91,23 @@ try {
     }
     await page.close();
   }
+  // A random Aztec tiling, from navigation to its title: the module's
+  // start, the shuffling and the drawing, in the page's thread.
+  const large = [];
+  for (const order of [300, 1000]) {
+    const samples = [];
+    for (let i = 0; i < 3; i += 1) {
+      const page = await browser.newPage();
+      samples.push(await opened(page, `?family=aztec&order=${order}&random=${i + 1}`,
+        `aztec order ${order}, seed ${i + 1}`));
+      await page.close();
+    }
+    large.push([order, samples]);
+  }
   console.log(`load to page 1 (diamond order 7): ${summary(loads)} (${loads.length} loads)`);
+  for (const [order, samples] of large) {
+    console.log(`load to a random aztec tiling of order ${order}: ${summary(samples)} (${samples.length} seeds)`);
+  }
   console.log(`key to page, next page: ${both(next)}`);
   console.log(`key to page, End (page 3243 of 3243): ${both(jumps)}`);
   console.log(`figure box jump (Enter, a figure of 48,639 at random): ${both(figureJumps)}`);
