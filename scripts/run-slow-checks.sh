@@ -9,7 +9,8 @@
 #  - in the test command's optimised build (build-tests/, made here if it
 #    is not there yet), each program's Xvfb session under valgrind memcheck,
 #    and the latency report, run once so that it cannot rot (it fails only
-#    on a page not shown exactly or a program that does not exit);
+#    on a page not shown exactly or a program that does not exit), and the
+#    shuffling benchmark's report (random Aztec tilings to order 4,000);
 #  - a family added as its folder and one line (scripts/check-new-family.sh):
 #    a copy of the tree with the kept extra family builds and passes;
 #  - the release checks: the web build in Chromium, the Windows build
@@ -71,6 +72,10 @@ elapsed "the sessions passed under valgrind"
 echo "(latency of the real programs in Xvfb: a report, not a test)"
 bash bench/latency.sh build-tests 1
 elapsed "the latency report done"
+echo "(random Aztec tilings by order, the shuffling alone: a report, not a test)"
+cmake --build build-tests -j "$jobs" --target shuffle_benchmark
+build-tests/shuffle_benchmark
+elapsed "the shuffling report done"
 new_family=$(mktemp -d)
 bash scripts/check-new-family.sh "$new_family"
 rm -rf "$new_family"
