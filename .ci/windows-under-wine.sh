@@ -169,6 +169,10 @@ random_figures() {
     local family one random linux_line windows_line numbered=
     while IFS=$'\t' read -r family _ _ _ _ one random; do
         if [ "$random" -gt "$one" ]; then
+            # At most order 1,000 (a picture of 2,002 pixels a side): ImageMagick's
+            # policy refuses to read the 8,002-pixel one of order 4,000, and
+            # every word of a row already takes its turn at 1,000.
+            [ "$random" -le 1000 ] || random=1000
             "$linux_build/${family}_export" --order "$random" --random 42 "$work/linux-random" \
                 >/dev/null 2>&1 || fail "the Linux exporter of $family failed at order $random"
             (cd "$work/exports" && timeout $((120 * slow)) wine "./${family}_export.exe" \
