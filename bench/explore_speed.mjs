@@ -2,7 +2,8 @@
 // page 1, key to the next animation frame for a neighbour page and for a
 // jump to the last page of diamond order 7 (3,243 pages), for a jump to a
 // figure typed in the Figure box (Enter), and for page turns of a filter's
-// pages; load to a random Aztec tiling of order 300 and 1,000;
+// pages; load to a random Aztec tiling of order 300, 1,000 and 4,000 (drawn
+// in a worker) and the longest gap between the page's frames meanwhile;
 // main-thread time while idle, and the gzipped size of the
 // explorer's files. A report, not a test: it asserts nothing.
 // Usage: node bench/explore_speed.mjs WEB_FOLDER [TURNS]
@@ -51,10 +52,25 @@ async function timedKeys(page, count, press) {
 
 // Opens the explorer at `query`, once it shows `title`: the milliseconds
 // since its navigation began.
-async function opened(page, query, title) {
+async function opened(page, query, title, timeout = 20000) {
   await page.goto(`${origin}/explore.html${query}`);
-  return page.waitForFunction((t) => document.title === t && performance.now(), { timeout: 20000 }, title)
+  return page.waitForFunction((t) => document.title === t && performance.now(), { timeout }, title)
     .then((h) => h.jsonValue());
+}
+
+// The longest time between two of the page's animation frames from now
+// until its title starts with `title`: how long the page stopped answering.
+async function longestFrameGap(page, title) {
+  return page.evaluate((t) => new Promise((resolve) => {
+    let last = performance.now();
+    let longest = 0;
+    const frame = (now) => {
+      longest = Math.max(longest, now - last);
+      last = now;
+      if (document.title.startsWith(t)) resolve(longest); else requestAnimationFrame(frame);
+    };
+    requestAnimationFrame(frame);
+  }), title);
 }
 
 try {
@@ -92,18 +108,28 @@ try {
     await page.close();
   }
   // A random Aztec tiling, from navigation to its title: the module's
-  // start, the shuffling and the drawing, in the page's thread.
+  // start, then the shuffling and the drawing in the tiling's worker.
   const large = [];
-  for (const order of [300, 1000]) {
+  for (const [order, seeds] of [[300, 3], [1000, 3], [4000, 1]]) {
     const samples = [];
-    for (let i = 0; i < 3; i += 1) {
+    for (let i = 0; i < seeds; i += 1) {
       const page = await browser.newPage();
       samples.push(await opened(page, `?family=aztec&order=${order}&random=${i + 1}`,
-        `aztec order ${order}, seed ${i + 1}`));
+        `aztec order ${order}, seed ${i + 1}`, 120000));
       await page.close();
     }
     large.push([order, samples]);
   }
+  // Order 4,000 asked for from a page shown: the frames meanwhile.
+  const page = await browser.newPage();
+  await opened(page, "?family=aztec&order=60&random=1", "aztec order 60, seed 1");
+  await page.$eval("#order-box", (box) => { box.value = "4000"; });
+  const started = performance.now();
+  const [gap] = await Promise.all([longestFrameGap(page, "aztec order 4000,"),
+    page.$eval("#order-box", (box) => box.dispatchEvent(new Event("change")))]);
+  console.log(`order 4000 typed: drawn in ${((performance.now() - started) / 1000).toFixed(1)} s, ` +
+    `the page's frames at most ${gap.toFixed(1)} ms apart meanwhile`);
+  await page.close();
   console.log(`load to page 1 (diamond order 7): ${summary(loads)} (${loads.length} loads)`);
   for (const [order, samples] of large) {
     console.log(`load to a random aztec tiling of order ${order}: ${summary(samples)} (${samples.length} seeds)`);

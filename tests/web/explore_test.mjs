@@ -773,7 +773,13 @@ async function largeRandomTilings() {
       address: { order: `${order}`, random: seed }, ...extra };
   };
   const four = ["--palette", "four"];
-  const seedOf = (page) => asked(page, "random");
+  // The seed of the tiling of `order` once it is shown: a large one is
+  // drawn in the background, the one before shown until then.
+  const seedOf = async (page, order = 1000) => {
+    await page.waitForFunction((o) => document.title.startsWith(`aztec order ${o},`) &&
+      document.getElementById("progress").hidden, { timeout: 60000 }, order).catch(() => {});
+    return asked(page, "random");
+  };
   // The line that tells the colours: "" when it is hidden.
   const coloursTold = (page) => page.$eval("#colours", (e) => (e.hidden ? "" : e.textContent));
   const refused = (typed, why) => async (page) => ({ ...tiling(1000, await seedOf(page), four),
@@ -801,7 +807,7 @@ async function largeRandomTilings() {
       "memory and its picture 256 MB more, as much as a phone gives a page")],
     ["order 5", typed("#order-box", "5"), refused('"5"', "")],
     ["back to order 60", (p) => p.select("#order", "60"),
-      async (page) => tiling(60, await seedOf(page), [])]]);
+      async (page) => tiling(60, await seedOf(page, 60), [])]]);
 }
 
 // A window on a random tiling, zoomed by the address, the keys, the
@@ -864,7 +870,74 @@ async function zoomedWindows() {
     ["−", press("-"), windowOf(60, "42", [], 8, 41, 33)]]);
 }
 
+// A large tiling is drawn in a worker: while it is, a progress line with
+// Cancel is shown and the page answers (its seconds go on counting);
+// Escape or Cancel stops it and what was shown stays, pixel for pixel; a
+// new request stops the one before, and only the last is shown; then its
+// window and its download are the worker's, equal to the exporter's.
+async function drawnInBackground() {
+  const page = await open("?family=aztec&order=60&random=42");
+  await expectShown(page, "aztec order 60, seed 42", null, "order 60");
+  const exported = (order, seed, folder, ...options) => {
+    if (!fs.existsSync(path.join(exports, folder))) {
+      exporter("aztec", folder, "--order", `${order}`, "--random", seed, ...options);
+    }
+    return `${folder}/random-${seed}`;
+  };
+  // The browser tells of a worker's end a little after it.
+  const workersAre = async (count) => {
+    for (let tries = 0; tries < 50 && page.workers().length !== count; tries += 1) {
+      await new Promise((resolve) => setTimeout(resolve, 100));
+    }
+    return page.workers().length === count;
+  };
+  const progress = () => page.$eval("#progress", (e) => (e.hidden ? null : e.textContent.replace(/\s+/g, " ").trim()));
+  const stays = async (what) => {
+    check(await progress() === null, `${what}: the progress line stays`);
+    check(await page.title() === "aztec order 60, seed 42" && await asked(page, "order") === "60",
+      `${what}: ${await page.title()} is shown at ${page.url()}`);
+    check(await differingPixels(page, `/exports/${exported(60, "42", "aztec-60-42")}.png`, null, "#page") === 0,
+      `${what}: order 60 is not drawn as it was`);
+    check(await textOf(page, "#message") === "Drawing was cancelled: what was shown stays.",
+      `${what}: the sentence is '${await textOf(page, "#message")}'`);
+    // Its worker stopped, with the memory it took.
+    check(await workersAre(0), `${what}: ${page.workers().length} workers are left`);
+  };
+  for (const [what, stop] of [["Escape", press("Escape")], ["Cancel", click("#cancel")]]) {
+    await typed("#order-box", "4000")(page);
+    const told = await progress();
+    check(told !== null && told.startsWith("Drawing aztec order 4000, seed ") && told.endsWith("Cancel"),
+      `while order 4000 is drawn the progress line says '${told}'`);
+    const counted = await page.$eval("#progress-time", (e) => e.textContent);
+    check(await page.waitForFunction((before) => document.getElementById("progress-time").textContent !== before,
+      { timeout: 10000 }, counted).then(() => true, () => false),
+    `while order 4000 is drawn the page does not answer: its seconds stay '${counted}'`);
+    await stop(page);
+    await stays(`${what} while order 4000 is drawn`);
+  }
+  // Order 4000 asked for, then order 300 before it is drawn.
+  await typed("#order-box", "4000")(page);
+  await typed("#order-box", "300")(page);
+  await page.waitForFunction(() => document.title.startsWith("aztec order 300,"), { timeout: 60000 }).catch(() => {});
+  const seed = await asked(page, "random");
+  check(await progress() === null && await page.title() === `aztec order 300, seed ${seed}`,
+    `order 4000 then 300: '${await page.title()}' is shown, the progress line '${await progress()}'`);
+  const four = ["--palette", "four"];
+  check(await differingPixels(page, `/exports/${exported(300, seed, `aztec-300-${seed}-four`, ...four)}.png`,
+    null, "#page") === 0, "order 4000 then 300: order 300 is not the exporter's");
+  // Order 4000's worker was stopped: order 300's alone is left.
+  check(await workersAre(1), `order 4000 then 300: ${page.workers().length} workers run`);
+  await page.click('[data-download=page][data-format="1"]');
+  const name = `aztec-order-300-random-${seed}.svg`;
+  const file = await downloaded(name);
+  const svg = exported(300, seed, `aztec-300-${seed}-four-svg`, ...four, "--svg");
+  check(file !== null && fs.readFileSync(file).equals(fs.readFileSync(path.join(exports, `${svg}.svg`))),
+    `${name}, written by the worker, is not the exporter's`);
+  await page.close();
+}
+
 try {
+  await drawnInBackground();
   await zoomedWindows();
   await largeRandomTilings();
   await figuresAtOrder1000();

@@ -6,7 +6,8 @@ import { families, figureUnder, pageFigureCount, setDrawing, tooLarge } from "./
 import { download, downloadCell } from "./downloads.js";
 import { focusPage, giveBack, trackKeys } from "./focus.js";
 import { whereAfterChoosing } from "./panel.js";
-import { askedOf, freshSeed, go, goToFigure, panBy, present, select, shown, view, zoomBy } from "./show.js";
+import { askedOf, cancelDrawing, freshSeed, go, goToFigure, panBy, present, select, shown, view,
+  zoomBy } from "./show.js";
 import { clamped, quoted, say, wholeNumber } from "./words.js";
 
 const element = (id) => document.getElementById(id);
@@ -77,6 +78,12 @@ function selectAt(event) {
 function pageKey(event) {
   // Fields keep their keys, and a button or checkbox its space and Enter.
   const target = event.target;
+  if (event.key === "Escape" && cancelDrawing()) {
+    event.preventDefault();
+    return;
+  }
+  // Nothing is shown yet: the first tiling is being drawn.
+  if (shown === null) return;
   if (event.altKey || event.ctrlKey || event.metaKey ||
       target.closest("select, textarea, input:not([type=checkbox])") ||
       ((event.key === " " || event.key === "Enter") && target.closest("button, input"))) {
@@ -223,6 +230,10 @@ export function listen() {
       giveBack(event.currentTarget);
     });
   }
+  element("cancel").addEventListener("click", () => {
+    cancelDrawing();
+    focusPage();
+  });
   element("zoom-whole").addEventListener("click", (event) => {
     view(null);
     giveBack(event.currentTarget);

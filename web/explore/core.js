@@ -175,6 +175,14 @@ export function paint() {
   pageContext.putImageData(new ImageData(pixels, width, height), 0, 0);
 }
 
+// Pixels drawn elsewhere (a large tiling's worker): `w` x `h` of them, red,
+// green, blue and alpha bytes in `buffer`, on the page or, larger, on a
+// canvas of their size scaled to fit the page's place.
+export function paintPixels(w, h, buffer) {
+  canvasAt(w, h);
+  pageContext.putImageData(new ImageData(new Uint8ClampedArray(buffer), w, h), 0, 0);
+}
+
 // The cells' sizes a window on a random tiling is drawn at, in pixels:
 // from what shows the whole to single dominoes with their outlines.
 export const zoomCells = [1, 2, 4, 8, 16, 32, 64];

@@ -2,7 +2,8 @@
 // the selected figure, named for screen readers by what they download; and
 // each file, written by the module as the exporters write it (an image's
 // pixels encoded by the browser), named for what it holds.
-import { families, formats, rerun, writeFile } from "./core.js";
+import { families, formats, palettes, rerun, styles, writeFile } from "./core.js";
+import { fileOfLarge } from "./large.js";
 import { setDisabled, setHidden } from "./focus.js";
 import { say } from "./words.js";
 
@@ -62,11 +63,25 @@ function save(blob, name) {
 // What `state` shows, or its selected figure alone (`kind` "figure"), in
 // `format`.
 export function download(state, kind, format) {
+  if (state.large) {
+    // Written by the tiling's worker, which holds it.
+    fileOfLarge({ format, image: formats[format].image, style: styles.indexOf(state.style),
+      palette: palettes.indexOf(state.palette), cell: downloadCell() ?? 0 }).then((file) => {
+      if (file.cancelled) return;
+      deliver(state, format, file.pixels === undefined ? file
+        : { ...file, image: new ImageData(new Uint8ClampedArray(file.pixels), file.width, file.height) });
+    });
+    return;
+  }
   const index = kind === "figure" ? state.selected : -1;
-  const file = writeFile(format, index);
+  deliver(state, format, writeFile(format, index));
+  if (index >= 0) rerun(state);
+}
+
+// A file written, saved under its name; or why it could not be.
+function deliver(state, format, file) {
   if (file.failure !== undefined) {
     say("The file could not be made: " + file.failure + ".");
-    if (index >= 0) rerun(state);
     return;
   }
   const name = `${families[state.family].name}-order-${state.order}-${file.stem}.` +
@@ -80,5 +95,4 @@ export function download(state, kind, format) {
   } else {
     save(new Blob([file.bytes], { type: formats[format].type }), name);
   }
-  if (index >= 0) rerun(state);
 }

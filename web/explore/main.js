@@ -12,7 +12,7 @@ import { askedByAddress, enterEntry, settleEntry } from "./address.js";
 import { listen } from "./controls.js";
 import { keepSharp, whenStarted } from "./core.js";
 import { addButtons } from "./downloads.js";
-import { listChoices, present, shown } from "./show.js";
+import { listChoices, present, shown, whenShown } from "./show.js";
 
 function showAddress(history) {
   const { asked, problems } = askedByAddress();
@@ -28,7 +28,7 @@ function start() {
     showAddress("none");
   });
   showAddress("none");
-  settleEntry(shown);
+  whenShown(() => settleEntry(shown));
 }
 
 keepSharp();

@@ -6,7 +6,9 @@ import { writeAddress } from "./address.js";
 import { choose, chosenIndex, chosenNumber, clearSelection, families, figureNumber, figureStat,
   keptTotal,
   figureSteps, figureTotal, filter, outlineFigure, pageDrawn, pageFigureCount, pageOfChosen, paint,
-  paintWhole, rerun, run, runChosen, tooLarge, runFigures, paintView, zoomCells, setArctic, setDrawing, setFilter, statistics, styles, palettes } from "./core.js";
+  paintPixels, paintWhole, rerun, run, runChosen, tooLarge, runFigures, paintView, zoomCells, setArctic,
+  setDrawing, setFilter, statistics, styles, palettes } from "./core.js";
+import { cancelLarge, drawLarge, dropLarge, viewLarge } from "./large.js";
 import { downloadCell, nameDownloads, nameSelected } from "./downloads.js";
 import { setDisabled, setHidden } from "./focus.js";
 import { fillPanel, markPanel } from "./panel.js";
@@ -20,6 +22,20 @@ const pageCanvas = element("page");
 // `figure` and `seed` are what the address asks for, as decimal text:
 // at the paged orders, until the next page turn.
 export let shown = null;
+// Called once something is first shown (a large tiling asked for by the
+// address is shown only once its worker has drawn it).
+let firstShown = null;
+export function whenShown(callback) {
+  if (shown !== null) callback(); else firstShown = callback;
+}
+function nowShown(state) {
+  shown = state;
+  if (firstShown !== null) {
+    const callback = firstShown;
+    firstShown = null;
+    callback();
+  }
+}
 
 // The module takes 32-bit numbers: a larger page is past the last anyway.
 const largestInt = 2147483647n;
@@ -83,7 +99,8 @@ const helpOf = {
   random: (name, order) => `${capital(name)} order ${order} has too many tilings to number: one ` +
     "is shown, drawn uniformly at random from the seed in the address. Random tiling draws another. " +
     `The Any order box takes orders up to ${families[shown.family].largestShown} (${tooLarge}); ` +
-    `past ${listedRandom} a tiling is drawn a pixel a cell, scaled to fit the page.`,
+    `past ${listedRandom} a tiling is drawn a pixel a cell, scaled to fit the page, and in the ` +
+    "background: the page answers while it is drawn, and Cancel or Escape stops it.",
 };
 
 function describe() {
@@ -254,7 +271,8 @@ export function present(asked, history, problems = [], strict = false) {
       seed = freshSeed();
       chosen(family, order, null, seed);
     }
-    runChosen(family, order, paths);
+    // Past the listed orders, drawn in a worker (showLarge).
+    if (order <= listedRandom) runChosen(family, order, paths);
   } else if (mode === "figure") {
     total = figureTotal(family, order);
     if (seed === null && figure === null) figure = "1";
@@ -310,9 +328,17 @@ export function present(asked, history, problems = [], strict = false) {
   const side = 2 * order + 2;
   const zoom = mode === "random" && asked.zoom ? { cell: asked.zoom.cell,
     x: clamped(asked.zoom.x, 0, side), y: clamped(asked.zoom.y, 0, side) } : null;
-  shown = { family, order, paths, arctic, zoom, style, palette, paletteChosen: asked.palette !== null, mode, where, page, pages, figures, figure, seed,
-    total,
-    selected: -1 };
+  const next = { family, order, paths, arctic, zoom, style, palette,
+    paletteChosen: asked.palette !== null, mode, where, page, pages, figures, figure, seed, total,
+    large: mode === "random" && order > listedRandom, selected: -1 };
+  if (next.large) {
+    showLarge(next, problems, history);
+    return true;
+  }
+  // What was being drawn, or shown, in a worker is no longer asked for.
+  if (cancelLarge()) setHidden(element("progress"), true);
+  dropLarge();
+  nowShown(next);
   if (zoom !== null) {
     paintZoomed();
   } else if (mode !== "random" || !paintWhole()) {
@@ -325,9 +351,79 @@ export function present(asked, history, problems = [], strict = false) {
   return true;
 }
 
+// The window `zoom` as the module draws it: cells of `cell` pixels, the
+// top left the --cell picture's pixel (x, y).
+function windowAt(zoom) {
+  return { cell: zoom.cell, x: Math.round(zoom.x * zoom.cell) - 400, y: Math.round(zoom.y * zoom.cell) - 300 };
+}
+
+// Shows `next`, a random tiling past the listed orders, once its worker
+// has drawn it; until then what was shown stays, answering keys and
+// controls, and a progress line with a Cancel button says what is drawn
+// and for how long. A new request or Cancel stops it.
+function showLarge(next, problems, history) {
+  const { family, order, seed } = next;
+  const what = `${families[family].name} order ${order}, seed ${seed}`;
+  const started = performance.now();
+  let phase = "sampling its dominoes";
+  const tell = () => {
+    element("progress-said").textContent = `Drawing ${what} in the background: ${phase}.`;
+    element("progress-time").textContent =
+      `${((performance.now() - started) / 1000).toFixed(1)} s so far.`;
+  };
+  tell();
+  setHidden(element("progress"), false);
+  // Only while a tiling is drawn: the page waits with no timer.
+  const timer = setInterval(tell, 250);
+  const asked = { family, order, seed, paths: next.paths, arctic: next.arctic,
+    style: styles.indexOf(next.style), palette: palettes.indexOf(next.palette),
+    cell: downloadCell() ?? 0, zoom: next.zoom === null ? null : windowAt(next.zoom) };
+  drawLarge(asked, () => {
+    phase = "drawing its picture";
+    tell();
+  }).then((reply) => {
+    clearInterval(timer);
+    // Whoever cancelled it tells so.
+    if (reply.cancelled) return;
+    setHidden(element("progress"), true);
+    if (reply.failure !== undefined) {
+      nothingDrawn(`${capital(what)} could not be drawn: ${reply.failure}`);
+      return;
+    }
+    nowShown(next);
+    paintPixels(reply.width, reply.height, reply.pixels);
+    describe();
+    select(-1);
+    say(problems.map((p) => `${capital(p)}.`).join(" "));
+    if (history !== "none") writeAddress(history, shown);
+  });
+}
+
+// A large tiling not drawn, cancelled or failed: what was shown stays,
+// drawn again in the page's module where its settings were changed for the
+// request (at the start, the family's usual order is shown).
+function nothingDrawn(sentence) {
+  if (shown === null) {
+    present({ family: 0, order: families[0].usual, paths: false, arctic: false, where: "",
+      zoom: null, page: 1n, figure: null, seed: null, style: styles[0], palette: null }, "replace");
+  } else if (!shown.large) {
+    present({ ...askedOf(shown), figure: shown.figure, seed: shown.seed }, "none");
+  }
+  say(`${sentence}.`);
+}
+
+// Stops the large tiling being drawn, if any: false when there is none.
+export function cancelDrawing() {
+  if (!cancelLarge()) return false;
+  setHidden(element("progress"), true);
+  nothingDrawn(`Drawing was cancelled: ${shown === null ? "the first family is shown"
+    : "what was shown stays"}`);
+  return true;
+}
+
 function paintZoomed() {
-  const { cell, x, y } = shown.zoom;
-  paintView(cell, Math.round(x * cell) - 400, Math.round(y * cell) - 300);
+  const { cell, x, y } = windowAt(shown.zoom);
+  paintView(cell, x, y);
 }
 function tellZoom() {
   element("zoom-said").textContent = shown.zoom === null ? "the whole tiling"
@@ -335,11 +431,28 @@ function tellZoom() {
 }
 
 // A window on the random tiling shown (null for the whole), drawn from its
-// dominoes at its own size, and kept in the address.
+// dominoes at its own size, and kept in the address. A large tiling's
+// window is drawn by its worker: only the last one asked for is shown.
+let lastView = 0;
 export function view(zoom) {
   const side = 2 * shown.order + 2;
   shown.zoom = zoom === null ? null : { cell: zoom.cell, x: clamped(Math.round(zoom.x), 0, side),
     y: clamped(Math.round(zoom.y), 0, side) };
+  if (shown.large) {
+    lastView += 1;
+    const [asking, mine] = [shown, lastView];
+    viewLarge(shown.zoom === null ? null : windowAt(shown.zoom)).then((reply) => {
+      if (shown !== asking || mine !== lastView || reply.cancelled) return;
+      if (reply.failure !== undefined) {
+        say(`The window could not be drawn: ${reply.failure}.`);
+        return;
+      }
+      paintPixels(reply.width, reply.height, reply.pixels);
+      tellZoom();
+      writeAddress("replace", shown);
+    });
+    return;
+  }
   if (shown.zoom !== null) {
     paintZoomed();
   } else if (!paintWhole()) {
