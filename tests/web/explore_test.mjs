@@ -126,8 +126,8 @@ const withShift = (act) => async (page) => {
 // the expectation (or the function of the page that gives it) names them,
 // the selection line, the sentence, values in the address, the element
 // with the focus, the statistics' values chosen, and controls hidden.
-async function actsOn(query, acts) {
-  const page = await open(query);
+async function actsOn(query, acts, viewport = undefined) {
+  const page = await open(query, viewport);
   await page.waitForFunction(() => document.title.includes(" order "), { timeout: 20000 }).catch(() => {});
   for (const [what, act, expectation] of acts) {
     await act(page);
@@ -868,6 +868,33 @@ async function zoomedWindows() {
     ["the wheel", wheel, windowOf(60, "42", [], 8, 41, 33)],
     ["the + button", click("#zoom-in"), windowOf(60, "42", [], 16, 41, 33)],
     ["−", press("-"), windowOf(60, "42", [], 8, 41, 33)]]);
+  // On a touch screen: two fingers apart by 100 then 180 pixels zoom in a
+  // step, 200 then 100 out a step; one finger moves a zoomed window.
+  const pinch = (from, to) => async (page) => {
+    const box = await page.$eval("#stage", (e) => e.getBoundingClientRect().toJSON());
+    const [x, y] = [box.left + box.width / 2, box.top + box.height / 2];
+    const fingers = (d) => [{ x: x - d / 2, y, id: 0 }, { x: x + d / 2, y, id: 1 }];
+    const cdp = await page.createCDPSession();
+    await cdp.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: fingers(from) });
+    for (let step = 1; step <= 4; step += 1) {
+      await cdp.send("Input.dispatchTouchEvent",
+        { type: "touchMove", touchPoints: fingers(from + (to - from) * step / 4) });
+    }
+    await cdp.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+    await cdp.detach();
+  };
+  const finger = async (page) => {
+    const box = await page.$eval("#stage", (e) => e.getBoundingClientRect().toJSON());
+    const scale = box.width / 800;
+    await page.touchscreen.touchStart(box.left + 400 * scale, box.top + 300 * scale);
+    await page.touchscreen.touchMove(box.left + 336 * scale, box.top + 268 * scale);
+    await page.touchscreen.touchEnd();
+  };
+  await actsOn("?family=aztec&order=60&random=42&zoom=8&at=41,33", [
+    ["a pinch out", pinch(100, 180), windowOf(60, "42", [], 16, 41, 33)],
+    ["a finger's drag", finger, windowOf(60, "42", [], 16, 45, 35)],
+    ["a pinch in", pinch(200, 100), windowOf(60, "42", [], 8, 45, 35)]],
+  { width: 1000, height: 1100, hasTouch: true, isMobile: true });
 }
 
 // A large tiling is drawn in a worker: while it is, a progress line with

@@ -246,12 +246,21 @@ export function listen() {
     event.preventDefault();
     zoomBy(event.deltaY < 0 ? 1 : -1);
   }, { passive: false });
-  // A drag moves a zoomed window, by the page's own pixels.
+  // A drag moves a zoomed window, by the page's own pixels; with a second
+  // finger down it is a pinch, and nothing is dragged.
   let dragged = null;
+  const down = new Set();
   stage.addEventListener("pointerdown", (event) => {
-    if (shown?.mode === "random" && shown.zoom !== null) dragged = [event.clientX, event.clientY];
+    down.add(event.pointerId);
+    dragged = shown?.mode === "random" && shown.zoom !== null && down.size === 1
+      ? [event.clientX, event.clientY] : null;
   });
-  stage.addEventListener("pointerup", () => { dragged = null; });
+  for (const type of ["pointerup", "pointercancel"]) {
+    stage.addEventListener(type, (event) => {
+      down.delete(event.pointerId);
+      dragged = null;
+    });
+  }
   stage.addEventListener("pointermove", (event) => {
     if (dragged === null || (event.buttons & 1) === 0) return;
     const scale = 800 / stage.getBoundingClientRect().width;
@@ -263,10 +272,25 @@ export function listen() {
   });
   stage.addEventListener("pointermove", selectAt);
   stage.addEventListener("pointerdown", selectAt);
+  // Two fingers on a random tiling zoom it, a step each time the distance
+  // between them grows or shrinks by half as much again.
+  let pinched = null;
+  const apart = (touches) => Math.hypot(touches[0].clientX - touches[1].clientX,
+    touches[0].clientY - touches[1].clientY);
+  stage.addEventListener("touchmove", (event) => {
+    if (pinched === null || event.touches.length !== 2) return;
+    event.preventDefault();
+    const now = apart(event.touches);
+    if (now > pinched * 1.5 || now < pinched / 1.5) {
+      zoomBy(now > pinched ? 1 : -1);
+      pinched = now;
+    }
+  }, { passive: false });
   // A swipe across the page turns it; a short or mostly upright one does not.
   let touchStart = null;
   stage.addEventListener("touchstart", (event) => {
     touchStart = event.touches.length === 1 ? event.touches[0] : null;
+    pinched = shown?.mode === "random" && event.touches.length === 2 ? apart(event.touches) : null;
   }, { passive: true });
   stage.addEventListener("touchend", (event) => {
     if (!touchStart || event.changedTouches.length !== 1) return;

@@ -426,6 +426,10 @@ function paintZoomed() {
   paintView(cell, x, y);
 }
 function tellZoom() {
+  // On a touch screen a random tiling takes two fingers for its zoom, and
+  // zoomed, one finger to move it, rather than the browser's (explore.html).
+  element("stage").classList.toggle("tiling", shown.mode === "random");
+  element("stage").classList.toggle("zoomed", shown.mode === "random" && shown.zoom !== null);
   element("zoom-said").textContent = shown.zoom === null ? "the whole tiling"
     : `${shown.zoom.cell} pixels a cell, centred on cell ${shown.zoom.x}, ${shown.zoom.y}`;
 }
