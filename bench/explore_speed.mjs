@@ -3,7 +3,8 @@
 // jump to the last page of diamond order 7 (3,243 pages), for a jump to a
 // figure typed in the Figure box (Enter), and for page turns of a filter's
 // pages; load to a random Aztec tiling of order 300, 1,000 and 4,000 (drawn
-// in a worker) and the longest gap between the page's frames meanwhile;
+// in a worker) and the longest gap between the page's frames meanwhile,
+// and a step of a window on order 4,000;
 // main-thread time while idle, and the gzipped size of the
 // explorer's files. A report, not a test: it asserts nothing.
 // Usage: node bench/explore_speed.mjs WEB_FOLDER [TURNS]
@@ -129,6 +130,22 @@ try {
     page.$eval("#order-box", (box) => box.dispatchEvent(new Event("change")))]);
   console.log(`order 4000 typed: drawn in ${((performance.now() - started) / 1000).toFixed(1)} s, ` +
     `the page's frames at most ${gap.toFixed(1)} ms apart meanwhile`);
+  // Its window, each key timed to the line under the page that tells the
+  // window once its pixels are on the page: zoomed in to 64 pixels a cell,
+  // moved, and out.
+  const steps = [];
+  await page.focus("#page");
+  for (const key of ["+", "+", "+", "+", "+", "+", "+", "ArrowRight", "ArrowDown", "ArrowLeft", "-", "-", "-",
+    "-", "-", "-"]) {
+    const told = () => document.getElementById("zoom-said").textContent;
+    const before = await page.evaluate(told);
+    const at = performance.now();
+    await page.keyboard.press(key);
+    await page.waitForFunction((b) => document.getElementById("zoom-said").textContent !== b,
+      { timeout: 20000, polling: "mutation" }, before);
+    steps.push(performance.now() - at);
+  }
+  console.log(`a step of the window on order 4000 (16 keys): ${summary(steps)}`);
   await page.close();
   console.log(`load to page 1 (diamond order 7): ${summary(loads)} (${loads.length} loads)`);
   for (const [order, samples] of large) {

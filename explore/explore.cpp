@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -55,6 +56,9 @@ struct ExploreSession {
     // to find or write until the page is run again.
     std::vector<FileFigure> shown;
     bool chosen_alone = false;
+    // The figure alone's dominoes lie row by row (a shuffled tiling's do),
+    // so that a window finds its rows by bisection.
+    bool chosen_by_rows = false;
     FilePage alone_file;
     // How figures are drawn on the canvas and in files (a cell's size for
     // the files alone; the canvas keeps the family's).
@@ -527,6 +531,9 @@ int explore_run_chosen(ExploreSession* session, int family, int order, int paths
         retitle(session->alone_file.written, title);
     }
     session->chosen_alone = true;
+    session->chosen_by_rows =
+        std::is_sorted(session->chosen.geometry.dominoes.begin(), session->chosen.geometry.dominoes.end(),
+                       [](const Domino& a, const Domino& b) { return a.row < b.row; });
     Placement shown = placement;
     shown.left += dx;
     shown.top += dy;
@@ -587,12 +594,16 @@ int explore_draw_view(ExploreSession* session, int cell, int x, int y) {
         const int first_row = -placement.top / cell - 2;
         const int last_column = first_column + (canvas_width + 2 * margin) / cell + 4;
         const int last_row = first_row + (canvas_height + 2 * margin) / cell + 4;
-        for (const Domino& domino : whole.dominoes) {
-            if (domino.column >= first_column && domino.column <= last_column &&
-                domino.row >= first_row && domino.row <= last_row) {
-                part.dominoes.push_back(domino);
-            }
+        auto from = whole.dominoes.begin();
+        auto to = whole.dominoes.end();
+        if (session->chosen_by_rows) {
+            from = std::partition_point(from, to, [first_row](const Domino& d) { return d.row < first_row; });
+            to = std::partition_point(from, to, [last_row](const Domino& d) { return d.row <= last_row; });
         }
+        std::copy_if(from, to, std::back_inserter(part.dominoes), [&](const Domino& domino) {
+            return domino.column >= first_column && domino.column <= last_column &&
+                   domino.row >= first_row && domino.row <= last_row;
+        });
         draw_figure_pixels(part, placement, drawing);
     }
     for (int row = 0; row < canvas_height; ++row) {
