@@ -65,6 +65,9 @@ struct ExploreSession {
     Drawing drawing;
     // The last file written; an image's pixels in memory of their own.
     std::vector<Colour> file_pixels;
+    // The selected figure drawn large, beside the page.
+    std::vector<Colour> large_pixels;
+    int large_width = 0, large_height = 0;
     std::string file_bytes;
     Written file_written;
     const char* file_failure = "";
@@ -164,8 +167,9 @@ Placement file_placement(const ExploreSession& session, const Placement& shown) 
 // Draws a page or figure's pixels as its file has them, into memory of
 // their own, in the canvas's pixel format (red in the lowest byte: a
 // browser's ImageData); the canvas is selected again after.
-void draw_file_pixels(ExploreSession& session, const FilePage& page) {
-    SDL_Surface surface = memory_surface(session.file_pixels, page.written.width,
+void draw_file_pixels(ExploreSession& session, const FilePage& page,
+                      std::vector<Colour>& pixels) {
+    SDL_Surface surface = memory_surface(pixels, page.written.width,
                                          page.written.height,
                                          explorer_surface(session.pager)->format);
     SDL_Surface* canvas = screen;
@@ -556,7 +560,7 @@ int explore_draw_whole(ExploreSession* session) {
                                       session->writer.c_str(),
                                       session->family->name, session->order);
     session->file_written = page.written;
-    draw_file_pixels(*session, page);
+    draw_file_pixels(*session, page, session->file_pixels);
     return 0;
 }
 
@@ -618,6 +622,38 @@ int explore_draw_view(ExploreSession* session, int cell, int x, int y) {
     session->file_written = {};
     return 0;
 }
+
+int explore_draw_large(ExploreSession* session, int index, int largest_width, int largest_height) {
+    const bool alone = index == -1 && session->chosen_alone && !session->shown.empty();
+    if (!alone && (session->chosen_alone || !is_figure_on_page(*session, index))) {
+        return fail_with(*session, "there is no such figure");
+    }
+    const PlacedFigure& figure = alone ? *session->shown[0].figure : figure_on_page(*session, index);
+    Drawing drawing = session->drawing;
+    drawing.style = Style::paper;
+    drawing.paths = true;
+    drawing.arctic = false;
+    for (int cell = largest_cell; cell >= smallest_cell; --cell) {
+        drawing.cell = cell;
+        const FilePage page = figure_file(figure, placement_alone(cell, outlined(cell)), drawing,
+                                          session->writer.c_str(), session->family->name,
+                                          session->order);
+        if (page.written.width > largest_width || page.written.height > largest_height) continue;
+        draw_file_pixels(*session, page, session->large_pixels);
+        session->large_width = page.written.width;
+        session->large_height = page.written.height;
+        return cell;
+    }
+    return fail_with(*session, "the figure does not fit there");
+}
+
+const unsigned char* explore_large_pixels(ExploreSession* session) {
+    return reinterpret_cast<const unsigned char*>(session->large_pixels.data());
+}
+
+int explore_large_width(ExploreSession* session) { return session->large_width; }
+
+int explore_large_height(ExploreSession* session) { return session->large_height; }
 
 int explore_run(ExploreSession* session, int family, int order, int page, int paths) {
     if (order < 1 || order > explore_largest_order(family)) return 0;
@@ -720,7 +756,7 @@ int explore_write_file(ExploreSession* session, int format, int index) {
     }
     // An image's pixels are the browser's to encode.
     if (format_asked->write == nullptr) {
-        draw_file_pixels(*session, page);
+        draw_file_pixels(*session, page, session->file_pixels);
         return 0;
     }
     // A stream into memory that grows with the file.

@@ -98,6 +98,17 @@ int explore_draw_whole(ExploreSession* session);
 // window shows drawn. 0, or -1 when no figure is drawn alone or there is
 // no such cell.
 int explore_draw_view(ExploreSession* session, int cell, int x, int y);
+// Draws figure `index` of the page, or with -1 the figure drawn alone, in
+// the paper style, the palette chosen and with its paths, at the largest
+// whole cell (1 ... 100 pixels) whose picture is at most `largest_width` x
+// `largest_height` pixels: as the exporter's PNG has it with --style
+// paper --path --cell of that size, into pixels of its own (red, green,
+// blue, alpha bytes). The cell, or -1 when there is no such figure or it
+// does not fit at a pixel a cell.
+int explore_draw_large(ExploreSession* session, int index, int largest_width, int largest_height);
+const unsigned char* explore_large_pixels(ExploreSession* session);
+int explore_large_width(ExploreSession* session);
+int explore_large_height(ExploreSession* session);
 // Runs `family` at `order` and draws its page `page` (from 1), with each
 // figure's path over it when `paths` is not 0. Returns the run's number of
 // pages, or 0 for no such family or order; a page past the last is not

@@ -204,21 +204,19 @@ TEST(Explorer, AnswersWhatTheExportersAnswer) {
 }
 
 namespace {
-// The pixels the last whole drawing has that the PNG `aztec_export
-// OPTIONS` writes as random-SEED.png does not, or -1 when their sizes differ.
-int differing_from_exported(ExploreSession* session, const std::string& options,
-                            const std::string& seed) {
-    const ExportRun run = run_exporter(PROGRAMS "/aztec_export", {}, "/dev/null", options);
+// The pixels of `pixels` (red, green, blue, alpha bytes, `shown_width` x
+// `shown_height`) that the PNG `file` that `EXPORTER OPTIONS` writes does
+// not have, or -1 when their sizes differ.
+int differing_from_png(const unsigned char* pixels, int shown_width, int shown_height,
+                       const std::string& exporter, const std::string& options,
+                       const std::string& file) {
+    const ExportRun run = run_exporter(exporter, {}, "/dev/null", options);
     std::vector<Uint32> rgb;
     int width = 0;
     int height = 0;
-    const std::string failure = read_png(run.folder + "/random-" + seed + ".png", rgb, width, height);
+    const std::string failure = read_png(run.folder + "/" + file, rgb, width, height);
     remove_temporary_folder(run.temporary);
-    if (!failure.empty() || explore_file_width(session) != width ||
-        explore_file_height(session) != height) {
-        return -1;
-    }
-    const unsigned char* pixels = explore_file_pixels(session);
+    if (!failure.empty() || shown_width != width || shown_height != height) return -1;
     int differing = 0;
     for (std::size_t i = 0; i < rgb.size(); ++i) {
         const Uint32 drawn = pixels[4 * i] << 16 | pixels[4 * i + 1] << 8 | pixels[4 * i + 2];
@@ -226,7 +224,59 @@ int differing_from_exported(ExploreSession* session, const std::string& options,
     }
     return differing;
 }
+
+// The pixels the last whole drawing has that the PNG `aztec_export
+// OPTIONS` writes as random-SEED.png does not, or -1 when their sizes differ.
+int differing_from_exported(ExploreSession* session, const std::string& options,
+                            const std::string& seed) {
+    return differing_from_png(explore_file_pixels(session), explore_file_width(session),
+                              explore_file_height(session), PROGRAMS "/aztec_export", options,
+                              "random-" + seed + ".png");
+}
+
+int palette_named(const std::string& name) {
+    int palette = 0;
+    while (palette < explore_palette_count() && explore_palette_name(palette) != name) ++palette;
+    return palette;
+}
 }  // namespace
+
+// The selected figure drawn large, a figure of the page or the one drawn
+// alone: at the largest whole cell that fits the room given, as the
+// exporter's paper-style PNG of that figure with its paths at that cell,
+// in the palette chosen, whether or not the page draws paths.
+TEST(Explorer, DrawsTheSelectedFigureLarge) {
+    ExploreSession* session = explore_open();
+    ASSERT_EQ(explore_set_drawing(session, 0, palette_named("okabe-ito"), 0), 0);
+    ASSERT_GT(explore_run(session, 0, 3, 1, 0), 0);
+    const int cell = explore_draw_large(session, 2, 500, 400);
+    ASSERT_GE(cell, 4);
+    const std::string number = explore_figure_number(session, 2);
+    EXPECT_EQ(differing_from_png(explore_large_pixels(session), explore_large_width(session),
+                                 explore_large_height(session), PROGRAMS "/diamond_export",
+                                 "--order 3 --figure " + number + " --path --style paper " +
+                                     "--palette okabe-ito --cell " + std::to_string(cell),
+                                 "figure-" + number + ".png"),
+              0);
+    // A pixel less room takes a cell less; no room, no figure.
+    EXPECT_EQ(explore_draw_large(session, 2, explore_large_width(session) - 1, 400), cell - 1);
+    EXPECT_EQ(explore_draw_large(session, 2, 4, 4), -1);
+    EXPECT_EQ(explore_draw_large(session, 99, 500, 400), -1);
+    EXPECT_EQ(explore_draw_large(session, -1, 500, 400), -1);
+    hand_over(session, "12345");
+    ASSERT_EQ(explore_choose_figure(session, 1, 30), 0);
+    ASSERT_EQ(explore_run_chosen(session, 1, 30, 1), 0);
+    const int alone = explore_draw_large(session, -1, 1600, 1200);
+    ASSERT_GE(alone, 4);
+    EXPECT_EQ(explore_draw_large(session, 0, 1600, 1200), -1);
+    EXPECT_EQ(differing_from_png(explore_large_pixels(session), explore_large_width(session),
+                                 explore_large_height(session), PROGRAMS "/pyramid_export",
+                                 "--order 30 --figure 12345 --path --style paper --palette "
+                                 "okabe-ito --cell " + std::to_string(alone),
+                                 "figure-12345.png"),
+              0);
+    explore_close(session);
+}
 
 // A random tiling larger than the canvas is drawn whole at a pixel a cell,
 // in the palette chosen, whatever cell the downloads take, and with the
@@ -235,11 +285,7 @@ int differing_from_exported(ExploreSession* session, const std::string& options,
 TEST(Explorer, DrawsATilingLargerThanTheCanvasWhole) {
     ExploreSession* session = explore_open();
     EXPECT_EQ(explore_draw_whole(session), -1);
-    int four = 0;
-    while (four < explore_palette_count() && std::string(explore_palette_name(four)) != "four") {
-        ++four;
-    }
-    ASSERT_EQ(explore_set_drawing(session, 0, four, 24), 0);
+    ASSERT_EQ(explore_set_drawing(session, 0, palette_named("four"), 24), 0);
     hand_over(session, "42");
     ASSERT_EQ(explore_choose_random(session, 2, 1000), 0);
     ASSERT_EQ(explore_run_chosen(session, 2, 1000, 0), 0);
