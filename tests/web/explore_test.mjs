@@ -963,7 +963,57 @@ async function drawnInBackground() {
   await page.close();
 }
 
+// The selected figure large under the page, on a desktop and on a phone
+// (its cell in device pixels): the exporter's --style paper --path --cell
+// picture of that figure at the cell it was drawn at, no wider than the
+// page's place; selected by ↓, by a click between figures (the nearest),
+// and past the paged orders the figure shown alone.
+async function selectedLarge() {
+  const large = async (page, family, order, what) => {
+    const shownLarge = await page.$eval("#large", (e) => !e.hidden);
+    const cell = Number(await page.$eval("#large-figure", (e) => e.dataset.cell));
+    const selection = await textOf(page, "#selection");
+    const number = /^figure ([0-9]+) of/.exec(selection)?.[1];
+    check(shownLarge && cell >= 4 && number !== undefined, `${what}: the large figure is ` +
+      `${shownLarge ? "" : "not "}shown at cell ${cell} for '${selection}'`);
+    if (!shownLarge || number === undefined) return null;
+    const folder = `${family}-${order}-large-${number}-${cell}`;
+    exporter(family, folder, "--order", `${order}`, "--figure", number, "--path", "--style", "paper",
+      "--cell", `${cell}`);
+    check(await differingPixels(page, `/exports/${folder}/figure-${number}.png`, null, "#large-figure") === 0,
+      `${what}: figure ${number} large is not the exporter's at cell ${cell}`);
+    const [drawn, room] = await page.evaluate(() => [document.getElementById("large-figure")
+      .getBoundingClientRect().width, document.getElementById("stage").clientWidth]);
+    check(drawn <= room, `${what}: the large figure is ${drawn} px wide, its room ${room}`);
+    check(await page.$eval("#large-said", (e) => e.textContent) === `F${selection.slice(1)}`,
+      `${what}: the large figure is told as '${await page.$eval("#large-said", (e) => e.textContent)}'`);
+    return number;
+  };
+  for (const viewport of [undefined, { width: 375, height: 667, deviceScaleFactor: 2 }]) {
+    const page = await open("?family=diamond&order=3", viewport);
+    const what = viewport ? "on a phone" : "on a desktop";
+    await expectShown(page, "diamond order 3 - page 1 of 1", null, what);
+    check(await page.$eval("#large", (e) => e.hidden), `${what}: a large figure is shown before any is selected`);
+    await page.focus("#page");
+    await page.keyboard.press("ArrowDown");
+    await page.keyboard.press("ArrowDown");
+    check(await large(page, "diamond", 3, `${what}, ↓ twice`) === listed("diamond", "--order", "3")[1].number,
+      `${what}: ↓ twice does not draw the second figure large`);
+    // The page's top left corner lies outside every figure: the first is nearest.
+    const stage = await page.$eval("#stage", (e) => e.getBoundingClientRect().toJSON());
+    await page.mouse.click(stage.left + 1, stage.top + 1);
+    check(await large(page, "diamond", 3, `${what}, a click in the corner`) === "1",
+      `${what}: a click in the page's corner does not select figure 1`);
+    await page.close();
+  }
+  const page = await open("?family=diamond&order=20&figure=12345");
+  await expectShown(page, `diamond order 20 - figure 12345 of ${n20}`, null, "figure 12345 alone");
+  check(await large(page, "diamond", 20, "figure 12345 alone") === "12345", "figure 12345 is not drawn large");
+  await page.close();
+}
+
 try {
+  await selectedLarge();
   await drawnInBackground();
   await zoomedWindows();
   await largeRandomTilings();

@@ -2,12 +2,12 @@
 // panel's values, the download buttons, the keyboard, and the pointer and
 // touch on the page; each asks for something to be shown, and hands the
 // focus back to the page where it should (focus.js).
-import { families, figureUnder, pageFigureCount, setDrawing, tooLarge } from "./core.js";
+import { families, figureNearest, figureUnder, pageFigureCount, setDrawing, tooLarge } from "./core.js";
 import { download, downloadCell } from "./downloads.js";
 import { focusPage, giveBack, trackKeys } from "./focus.js";
 import { whereAfterChoosing } from "./panel.js";
-import { askedOf, cancelDrawing, freshSeed, go, goToFigure, panBy, present, select, shown, view,
-  zoomBy } from "./show.js";
+import { askedOf, cancelDrawing, freshSeed, go, goToFigure, panBy, present, select,
+  showSelectedLarge, shown, view, zoomBy } from "./show.js";
 import { clamped, quoted, say, wholeNumber } from "./words.js";
 
 const element = (id) => document.getElementById(id);
@@ -66,10 +66,11 @@ function whereTyped(box) {
   present({ ...askedOf(shown), where: typed, page: 1n }, "push", [], true);
 }
 
-// The figure under a pointer or a tap.
+// The figure under a pointer, or the nearest to a tap or click.
 function selectAt(event) {
   if (shown === null || shown.mode !== "pages") return;
-  const index = figureUnder(event.clientX, event.clientY);
+  let index = figureUnder(event.clientX, event.clientY);
+  if (index < 0 && event.type === "pointerdown") index = figureNearest(event.clientX, event.clientY);
   if (index >= 0 && index !== shown.selected) select(index);
 }
 
@@ -240,6 +241,10 @@ export function listen() {
   });
   trackKeys();
   document.addEventListener("keydown", pageKey);
+  // The large figure follows the room it has.
+  window.addEventListener("resize", () => {
+    if (shown !== null) showSelectedLarge();
+  });
   const stage = element("stage");
   stage.addEventListener("wheel", (event) => {
     if (shown?.mode !== "random") return;

@@ -233,6 +233,46 @@ export function figureUnder(clientX, clientY) {
   return core._explore_figure_at(session, x, y);
 }
 
+// The figure nearest a tap that falls between figures, in the page's own
+// pixels: its index, or -1 when the page has none.
+export function figureNearest(clientX, clientY) {
+  const box = pageCanvas.getBoundingClientRect();
+  const x = (clientX - box.left) * width / box.width;
+  const y = (clientY - box.top) * height / box.height;
+  let nearest = -1;
+  let distance = Infinity;
+  for (let index = 0; index < pageFigureCount(); index += 1) {
+    const [left, top, right, bottom] = figureEdges(index);
+    const dx = Math.max(left - x, 0, x - right);
+    const dy = Math.max(top - y, 0, y - bottom);
+    if (dx * dx + dy * dy < distance) {
+      distance = dx * dx + dy * dy;
+      nearest = index;
+    }
+  }
+  return nearest;
+}
+
+// Figure `index` of the page, or -1 the figure drawn alone, drawn large on
+// `canvas` at the largest whole cell of device pixels that `room` CSS
+// pixels (width, height) hold, each of its pixels a device pixel: the
+// cell, or -1 when it does not fit.
+export function paintLarge(canvas, index, [roomWidth, roomHeight]) {
+  const ratio = devicePixelRatio || 1;
+  const cell = core._explore_draw_large(session, index, Math.floor(roomWidth * ratio),
+    Math.floor(roomHeight * ratio));
+  if (cell < 0) return -1;
+  const w = core._explore_large_width(session);
+  const h = core._explore_large_height(session);
+  canvas.width = w;
+  canvas.height = h;
+  canvas.style.width = `${w / ratio}px`;
+  canvas.style.height = `${h / ratio}px`;
+  const pixels = new Uint8ClampedArray(core.HEAPU8.buffer, core._explore_large_pixels(session), w * h * 4);
+  canvas.getContext("2d").putImageData(new ImageData(pixels, w, h), 0, 0);
+  return cell;
+}
+
 // The selection, drawn on the canvas over the page, never into its pixels.
 export function clearSelection() {
   overlayContext.clearRect(0, 0, width, height);

@@ -6,7 +6,7 @@ import { writeAddress } from "./address.js";
 import { choose, chosenIndex, chosenNumber, clearSelection, families, figureNumber, figureStat,
   keptTotal,
   figureSteps, figureTotal, filter, outlineFigure, pageDrawn, pageFigureCount, pageOfChosen, paint,
-  paintPixels, paintWhole, rerun, run, runChosen, tooLarge, runFigures, paintView, zoomCells, setArctic,
+  paintLarge, paintPixels, paintWhole, rerun, run, runChosen, tooLarge, runFigures, paintView, zoomCells, setArctic,
   setDrawing, setFilter, statistics, styles, palettes } from "./core.js";
 import { cancelLarge, drawLarge, dropLarge, viewLarge } from "./large.js";
 import { downloadCell, nameDownloads, nameSelected } from "./downloads.js";
@@ -518,4 +518,27 @@ export function select(index) {
   }
   // Written only when it changes, so that screen readers hear it once.
   if (line.textContent !== text) line.textContent = text;
+  showSelectedLarge(text);
+}
+
+// The selected figure, or the figure drawn alone, large under the page:
+// as wide as the page's place and at most as high as the window, at the
+// largest whole cell in device pixels, as the exporter draws it with
+// --style paper --path --cell (explore_draw_large); hidden when none is.
+export function showSelectedLarge(text = element("selection").textContent) {
+  const large = element("large");
+  const index = shown.mode === "figure" ? -1 : shown.mode === "pages" ? shown.selected : null;
+  if (index === null || (index < 0 && shown.mode === "pages")) {
+    setHidden(large, true);
+    return;
+  }
+  setHidden(large, false);
+  const room = [element("stage").clientWidth, Math.max(window.innerHeight - 40, 100)];
+  const canvas = element("large-figure");
+  const cell = paintLarge(canvas, index, room);
+  setHidden(large, cell < 0);
+  canvas.dataset.cell = String(cell);
+  const said = capital(text);
+  element("large-said").textContent = said;
+  canvas.setAttribute("aria-label", `${said}, drawn large with its path`);
 }
