@@ -1012,7 +1012,76 @@ async function selectedLarge() {
   await page.close();
 }
 
+// The presentation: P and the Present button show the selected figure
+// (or the first) over the whole screen, at the largest cell it allows, as
+// the exporter draws it; → and ← step through the family's figures in
+// their order, across pages, or through the filter's; a swipe steps too;
+// the address says which slide, and opens it again; Escape leaves.
+async function slides() {
+  const slideOf = async (page, family, order, number, what) => {
+    await page.waitForFunction((n) => document.getElementById("slide-said").textContent.startsWith(`Figure ${n} of`),
+      { timeout: 20000 }, number).catch(() => {});
+    const said = await page.$eval("#slide-said", (e) => e.textContent);
+    const shownSlide = await page.$eval("#slide", (e) => !e.hidden);
+    check(shownSlide && said.startsWith(`Figure ${number} of`), `${what}: the slide says '${said}', not figure ${number}`);
+    const cell = Number(await page.$eval("#slide-figure", (e) => e.dataset.cell));
+    const folder = `${family}-${order}-slide-${number}-${cell}`;
+    exporter(family, folder, "--order", `${order}`, "--figure", number, "--path", "--style", "paper",
+      "--cell", `${cell}`);
+    check(cell >= 4 && await differingPixels(page, `/exports/${folder}/figure-${number}.png`, null,
+      "#slide-figure") === 0, `${what}: figure ${number}'s slide is not the exporter's at cell ${cell}`);
+    await page.waitForFunction((n) => location.search.includes(`figure=${n}&`) && location.search.endsWith("slide=1"),
+      { timeout: 5000 }, number).catch(() => {});
+    check(await asked(page, "figure") === number && await asked(page, "slide") === "1",
+      `${what}: the address is ${page.url()}`);
+  };
+  // Page 2's first figure, the last of page 1, and the second of page 2.
+  const rows = listed("diamond", "--order", "5");
+  const first = rows.findIndex((row) => row.page === 2);
+  const [before, second] = [rows[first - 1].number, rows[first + 1].number];
+  let page = await open("?family=diamond&order=5&page=2");
+  await expectShown(page, "diamond order 5 - page 2 of 71", null, "page 2");
+  await page.focus("#page");
+  await page.keyboard.press("p");
+  await slideOf(page, "diamond", 5, rows[first].number, "P on page 2");
+  await page.keyboard.press("ArrowLeft");
+  await slideOf(page, "diamond", 5, before, "← from the first figure of page 2");
+  await page.keyboard.press("ArrowRight");
+  await slideOf(page, "diamond", 5, rows[first].number, "→ back to page 2");
+  await page.click("#next-slide");
+  await slideOf(page, "diamond", 5, second, "the → button");
+  const address = page.url();
+  await page.keyboard.press("Escape");
+  check(await page.$eval("#slide", (e) => e.hidden), "Escape does not leave the slides");
+  await page.waitForFunction(() => !location.search.includes("slide"), { timeout: 5000 }).catch(() => {});
+  check(await asked(page, "slide") === null, `after Escape the address is ${page.url()}`);
+  await page.click("#present");
+  await slideOf(page, "diamond", 5, second, "the Present button");
+  await page.close();
+  page = await open(address.slice(address.indexOf("?")));
+  await slideOf(page, "diamond", 5, second, "the slide's address");
+  await page.close();
+  // The filter's figures, in order, swiped through on a phone.
+  const kept = listed("diamond", "--order", "5", "--where", "flats=2").slice(0, 3).map((f) => f.number);
+  page = await open("?family=diamond&order=5&where=flats%3D2&slide=1",
+    { width: 375, height: 667, deviceScaleFactor: 2, hasTouch: true, isMobile: true });
+  await slideOf(page, "diamond", 5, kept[0], "a filter's first slide");
+  for (const number of kept.slice(1)) {
+    await page.touchscreen.touchStart(300, 400);
+    await page.touchscreen.touchMove(100, 410);
+    await page.touchscreen.touchEnd();
+    await slideOf(page, "diamond", 5, number, "a swipe through the filter's figures");
+  }
+  await page.close();
+  page = await open("?family=diamond&order=20&figure=12345&slide=1");
+  await slideOf(page, "diamond", 20, "12345", "figure 12345 alone");
+  await page.keyboard.press("ArrowRight");
+  await slideOf(page, "diamond", 20, "12346", "→ past the paged orders");
+  await page.close();
+}
+
 try {
+  await slides();
   await selectedLarge();
   await drawnInBackground();
   await zoomedWindows();

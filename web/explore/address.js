@@ -24,6 +24,7 @@ export function urlOf(state) {
   // A palette chosen, even the first, is kept: past the page's orders a
   // tiling is drawn in another unless one is.
   if (state.paletteChosen) query.set("palette", state.palette);
+  if (state.slide) query.set("slide", "1");
   return `${location.pathname}?${query}`;
 }
 
@@ -82,6 +83,10 @@ export function askedByAddress() {
   if (paths !== null && paths !== "0" && paths !== "1") {
     problems.push(`paths ${quoted(paths)} is neither 1 (drawn) nor 0: they are not drawn`);
   }
+  const slide = query.get("slide");
+  if (slide !== null && slide !== "0" && slide !== "1") {
+    problems.push(`slide ${quoted(slide)} is neither 1 (a slide) nor 0: the page is shown`);
+  }
   const arctic = query.get("arctic");
   if (arctic !== null && arctic !== "0" && arctic !== "1") {
     problems.push(`arctic ${quoted(arctic)} is neither 1 (drawn) nor 0: the circle is not drawn`);
@@ -107,7 +112,7 @@ export function askedByAddress() {
         `window (a cell of ${zoomCells.join(", ")} pixels at a cell X,Y): the whole tiling is shown`);
     }
   }
-  return { asked: { family, order, paths: paths === "1", arctic: arctic === "1",
+  return { asked: { family, order, paths: paths === "1", arctic: arctic === "1", slide: slide === "1",
     zoom, where: query.get("where") ?? "",
     page, figure, seed, style, palette }, problems };
 }

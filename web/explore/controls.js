@@ -8,6 +8,7 @@ import { focusPage, giveBack, trackKeys } from "./focus.js";
 import { whereAfterChoosing } from "./panel.js";
 import { askedOf, cancelDrawing, freshSeed, go, goToFigure, panBy, present, select,
   showSelectedLarge, shown, view, zoomBy } from "./show.js";
+import { enterSlides, listenToSlides, presentable, slideKey } from "./slides.js";
 import { clamped, quoted, say, wholeNumber } from "./words.js";
 
 const element = (id) => document.getElementById(id);
@@ -84,10 +85,15 @@ function pageKey(event) {
     return;
   }
   // Nothing is shown yet: the first tiling is being drawn.
-  if (shown === null) return;
+  if (shown === null || slideKey(event)) return;
   if (event.altKey || event.ctrlKey || event.metaKey ||
       target.closest("select, textarea, input:not([type=checkbox])") ||
       ((event.key === " " || event.key === "Enter") && target.closest("button, input"))) {
+    return;
+  }
+  if ((event.key === "p" || event.key === "P") && presentable()) {
+    event.preventDefault();
+    enterSlides();
     return;
   }
   if (shown.mode === "pages" && target === element("page") &&
@@ -239,6 +245,8 @@ export function listen() {
     view(null);
     giveBack(event.currentTarget);
   });
+  element("present").addEventListener("click", enterSlides);
+  listenToSlides();
   trackKeys();
   document.addEventListener("keydown", pageKey);
   // The large figure follows the room it has.

@@ -269,7 +269,8 @@ export function paintLarge(canvas, index, [roomWidth, roomHeight]) {
   canvas.style.width = `${w / ratio}px`;
   canvas.style.height = `${h / ratio}px`;
   const pixels = new Uint8ClampedArray(core.HEAPU8.buffer, core._explore_large_pixels(session), w * h * 4);
-  canvas.getContext("2d").putImageData(new ImageData(pixels, w, h), 0, 0);
+  // Read back as the page may be (a test, a screenshot tool).
+  canvas.getContext("2d", { willReadFrequently: true }).putImageData(new ImageData(pixels, w, h), 0, 0);
   return cell;
 }
 

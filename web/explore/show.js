@@ -9,6 +9,7 @@ import { choose, chosenIndex, chosenNumber, clearSelection, families, figureNumb
   paintLarge, paintPixels, paintWhole, rerun, run, runChosen, tooLarge, runFigures, paintView, zoomCells, setArctic,
   setDrawing, setFilter, statistics, styles, palettes } from "./core.js";
 import { cancelLarge, drawLarge, dropLarge, viewLarge } from "./large.js";
+import { drawSlide } from "./slides.js";
 import { downloadCell, nameDownloads, nameSelected } from "./downloads.js";
 import { setDisabled, setHidden } from "./focus.js";
 import { fillPanel, markPanel } from "./panel.js";
@@ -169,6 +170,7 @@ function describe() {
     for (const id of ["next", "last"]) setDisabled(element(id), page === pages);
   }
   setHidden(element("figure-field"), mode === "random");
+  setHidden(element("present"), mode === "random");
   if (figure !== null && element("figure").value !== figure) element("figure").value = figure;
   element("random").textContent = mode === "random" ? "Random tiling" : "Random figure";
   setHidden(element("filter"), mode !== "pages");
@@ -187,7 +189,7 @@ function describe() {
 // What is shown, as what a change of it starts from.
 export function askedOf(state) {
   return { family: state.family, order: state.order, paths: state.paths, arctic: state.arctic,
-    where: state.where, zoom: state.zoom,
+    where: state.where, zoom: state.zoom, slide: state.slide,
     page: state.mode === "pages" ? BigInt(state.page) : null, figure: null, seed: null,
     style: state.style, palette: state.paletteChosen ? state.palette : null };
 }
@@ -330,7 +332,8 @@ export function present(asked, history, problems = [], strict = false) {
     x: clamped(asked.zoom.x, 0, side), y: clamped(asked.zoom.y, 0, side) } : null;
   const next = { family, order, paths, arctic, zoom, style, palette,
     paletteChosen: asked.palette !== null, mode, where, page, pages, figures, figure, seed, total,
-    large: mode === "random" && order > listedRandom, selected: -1 };
+    large: mode === "random" && order > listedRandom, slide: Boolean(asked.slide) && mode !== "random",
+    selected: -1 };
   if (next.large) {
     showLarge(next, problems, history);
     return true;
@@ -345,7 +348,8 @@ export function present(asked, history, problems = [], strict = false) {
     paint();
   }
   describe();
-  select(index);
+  select(index < 0 && shown.slide && mode === "pages" && pageFigureCount() > 0 ? 0 : index);
+  drawSlide();
   say(problems.map((p) => `${capital(p)}.`).join(" "));
   if (history !== "none") writeAddress(history, shown);
   return true;
