@@ -235,9 +235,9 @@ int differing_from_exported(ExploreSession* session, const std::string& options,
 }
 
 int palette_named(const std::string& name) {
-    int palette = 0;
-    while (palette < explore_palette_count() && explore_palette_name(palette) != name) ++palette;
-    return palette;
+    int numbered = 0;
+    while (numbered < explore_palette_count() && explore_palette_name(numbered) != name) ++numbered;
+    return numbered;
 }
 }  // namespace
 
