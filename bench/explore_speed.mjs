@@ -4,7 +4,8 @@
 // figure typed in the Figure box (Enter), and for page turns of a filter's
 // pages; load to a random Aztec tiling of order 300, 1,000 and 4,000 (drawn
 // in a worker) and the longest gap between the page's frames meanwhile,
-// and a step of a window on order 4,000;
+// and a step of a window on order 4,000; ↓ to a figure selected and drawn
+// large, and → to the next slide of a presentation;
 // main-thread time while idle, and the gzipped size of the
 // explorer's files. A report, not a test: it asserts nothing.
 // Usage: node bench/explore_speed.mjs WEB_FOLDER [TURNS]
@@ -81,6 +82,8 @@ try {
   const figureJumps = [];
   const filteredNext = [];
   const filteredJumps = [];
+  const selectedLarge = [];
+  const slideSteps = [];
   let idle = 0;
   const keys = ["ArrowRight", "End", "Home"];
   for (let run = 0; run < 5; run += 1) {
@@ -101,6 +104,13 @@ try {
       "diamond order 7 where flats=3 - page 1 of 770");
     timed = await timedKeys(page, 3 * turns / 5, (i) => page.keyboard.press(keys[i % 3]));
     timed.forEach((ms, i) => (i % 3 === 1 ? filteredJumps : i % 3 === 0 ? filteredNext : null)?.push(ms));
+    // ↓ on the page: the next figure selected and drawn large under it;
+    // then P and → through the slides, each drawn over the whole screen.
+    await opened(page, "?family=diamond&order=7", "diamond order 7 - page 1 of 3243");
+    await page.focus("#page");
+    selectedLarge.push(...await timedKeys(page, turns / 5, () => page.keyboard.press("ArrowDown")));
+    await page.keyboard.press("p");
+    slideSteps.push(...await timedKeys(page, turns / 5, () => page.keyboard.press("ArrowRight")));
     if (run === 0) {
       // Idle: once the address has followed the last key (0.3 s after it).
       await new Promise((resolve) => setTimeout(resolve, 1000));
@@ -152,6 +162,8 @@ try {
     console.log(`load to a random aztec tiling of order ${order}: ${summary(samples)} (${samples.length} seeds)`);
   }
   console.log(`key to page, next page: ${both(next)}`);
+  console.log(`↓ to the next figure selected and drawn large: ${both(selectedLarge)}`);
+  console.log(`→ to the next slide (a presentation, 1000 x 1100): ${both(slideSteps)}`);
   console.log(`key to page, End (page 3243 of 3243): ${both(jumps)}`);
   console.log(`figure box jump (Enter, a figure of 48,639 at random): ${both(figureJumps)}`);
   console.log(`filtered page turn (where flats=3, 770 pages), next page: ${both(filteredNext)}`);

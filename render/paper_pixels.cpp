@@ -177,6 +177,87 @@ Ink ink_at(const Sampled& sampled, Wide x, Wide y) {
     return Ink::page;
 }
 
+// Whether no point of the box x0 ... x1, y0 ... y1 is within half `width`
+// of segment `s`: the box beyond its bounds widened by that much, or all
+// its corners on one side of its line and that far from it.
+bool clear_of_segment(const std::array<Wide, 4>& s, Wide x0, Wide y0, Wide x1, Wide y1, Wide width) {
+    const Wide half = width / 2 + 1;
+    if (x1 < std::min(s[0], s[2]) - half || x0 > std::max(s[0], s[2]) + half ||
+        y1 < std::min(s[1], s[3]) - half || y0 > std::max(s[1], s[3]) + half) {
+        return true;
+    }
+    const Wide dx = s[2] - s[0];
+    const Wide dy = s[3] - s[1];
+    const Wide length = dx * dx + dy * dy;
+    int below = 0;
+    int above = 0;
+    for (const Wide y : {y0, y1}) {
+        for (const Wide x : {x0, x1}) {
+            const Wide across = (x - s[0]) * dy - (y - s[1]) * dx;
+            if (4 * across * across <= width * width * length) return false;
+            (across < 0 ? below : above) += 1;
+        }
+    }
+    return below == 0 || above == 0;
+}
+
+// The one ink of all 16 samples of the pixel whose samples span x0 ... x0
+// + 12 and y0 ... y0 + 12, when they lie in one cell, clear of every path
+// and of the circle, and either inside a domino clear of its outline or
+// outside every domino clear of their outlines; otherwise -1, and each
+// sample must be taken. Most pixels of a large figure are such, and so are
+// found at a sixteenth of the cost, with the same result.
+int one_ink(const Sampled& sampled, Wide x0, Wide y0) {
+    if (sampled.arctic) return -1;
+    const Wide x1 = x0 + 12;
+    const Wide y1 = y0 + 12;
+    // Cells as ink_at finds them: below 0, -1.
+    const auto cell_of = [&sampled](Wide v) { return v >= 0 ? v / sampled.cell : -1; };
+    const Wide c = cell_of(x0);
+    const Wide r = cell_of(y0);
+    if (cell_of(x1) != c || cell_of(y1) != r) return -1;
+    const FigureGeometry& geometry = sampled.geometry;
+    const int at = cell_index(geometry, c, r);
+    if (at >= 0 && !sampled.first_segment.empty()) {
+        for (std::int32_t i = sampled.first_segment[static_cast<std::size_t>(at)]; i >= 0;
+             i = sampled.next_segment[static_cast<std::size_t>(i)]) {
+            const std::size_t segment =
+                static_cast<std::size_t>(sampled.segment_cells[static_cast<std::size_t>(i)]);
+            if (!clear_of_segment(sampled.segments[segment], x0, y0, x1, y1, sampled.line)) {
+                return -1;
+            }
+        }
+    }
+    const std::int32_t here = at >= 0 ? sampled.domino_at[static_cast<std::size_t>(at)] : -1;
+    if (here >= 0) {
+        const Domino& domino = geometry.dominoes[static_cast<std::size_t>(here)];
+        // Its four corner samples clear of the outline: every sample between is.
+        for (const Wide y : {y0, y1}) {
+            for (const Wide x : {x0, x1}) {
+                if (on_outline(sampled, domino, x, y, true)) return -1;
+            }
+        }
+        return static_cast<int>(fill_of(sampled.palette, domino));
+    }
+    // Outside every domino: clear of each neighbour's outline, which lies
+    // within half its width around the neighbour.
+    const Wide reach = sampled.outline / 2 + 1;
+    for (Wide nr = r - 1; nr <= r + 1; ++nr) {
+        for (Wide nc = c - 1; nc <= c + 1; ++nc) {
+            const int near = cell_index(geometry, nc, nr);
+            const std::int32_t other = near >= 0 ? sampled.domino_at[static_cast<std::size_t>(near)] : -1;
+            if (other < 0 || sampled.outline < 0) continue;
+            const Domino& domino = geometry.dominoes[static_cast<std::size_t>(other)];
+            const Wide left = domino.column * sampled.cell - reach;
+            const Wide top = domino.row * sampled.cell - reach;
+            const Wide right = (domino.column + (domino.upright ? 1 : 2)) * sampled.cell + reach;
+            const Wide bottom = (domino.row + (domino.upright ? 2 : 1)) * sampled.cell + reach;
+            if (x1 >= left && x0 <= right && y1 >= top && y0 <= bottom) return -1;
+        }
+    }
+    return static_cast<int>(Ink::page);
+}
+
 }  // namespace
 
 void draw_paper_figure(const FigureGeometry& geometry, const Placement& placement,
@@ -196,6 +277,14 @@ void draw_paper_figure(const FigureGeometry& geometry, const Placement& placemen
         auto* row = reinterpret_cast<Colour*>(static_cast<Uint8*>(screen->pixels) +
                                               static_cast<std::ptrdiff_t>(py) * screen->pitch);
         for (int px = left; px <= right; ++px) {
+            const Wide x0 = 16 * static_cast<Wide>(px - placement.left) + 2;
+            const Wide y0 = 16 * static_cast<Wide>(py - placement.top) + 2;
+            const int one = one_ink(sampled, x0, y0);
+            if (one >= 0) {
+                const Rgb ink = inks[static_cast<std::size_t>(one)];
+                row[px] = SDL_MapRGB(screen->format, ink.red, ink.green, ink.blue);
+                continue;
+            }
             int red = 0;
             int green = 0;
             int blue = 0;

@@ -970,6 +970,8 @@ async function drawnInBackground() {
 // and past the paged orders the figure shown alone.
 async function selectedLarge() {
   const large = async (page, family, order, what) => {
+    // Drawn at the next frame, before the test's own.
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
     const shownLarge = await page.$eval("#large", (e) => !e.hidden);
     const cell = Number(await page.$eval("#large-figure", (e) => e.dataset.cell));
     const selection = await textOf(page, "#selection");

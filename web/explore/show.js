@@ -529,20 +529,26 @@ export function select(index) {
 // as wide as the page's place and at most as high as the window, at the
 // largest whole cell in device pixels, as the exporter draws it with
 // --style paper --path --cell (explore_draw_large); hidden when none is.
+// Drawn at the next frame, after the page the key or pointer changed, and
+// only the last asked for when several come in one frame (a key held).
+let largeFrame = 0;
 export function showSelectedLarge(text = element("selection").textContent) {
   const large = element("large");
   const index = shown.mode === "figure" ? -1 : shown.mode === "pages" ? shown.selected : null;
+  cancelAnimationFrame(largeFrame);
   if (index === null || (index < 0 && shown.mode === "pages")) {
     setHidden(large, true);
     return;
   }
-  setHidden(large, false);
-  const room = [element("stage").clientWidth, Math.max(window.innerHeight - 40, 100)];
-  const canvas = element("large-figure");
-  const cell = paintLarge(canvas, index, room);
-  setHidden(large, cell < 0);
-  canvas.dataset.cell = String(cell);
   const said = capital(text);
   element("large-said").textContent = said;
-  canvas.setAttribute("aria-label", `${said}, drawn large with its path`);
+  largeFrame = requestAnimationFrame(() => {
+    setHidden(large, false);
+    const room = [element("stage").clientWidth, Math.max(window.innerHeight - 40, 100)];
+    const canvas = element("large-figure");
+    const cell = paintLarge(canvas, index, room);
+    setHidden(large, cell < 0);
+    canvas.dataset.cell = String(cell);
+    canvas.setAttribute("aria-label", `${said}, drawn large with its path`);
+  });
 }
