@@ -172,13 +172,21 @@ async function everyPage(family, order, where = "") {
   await page.close();
 }
 
-// A downloaded file, once it is whole.
+// A downloaded file, once it is whole: there, with nothing of it still
+// being written (Chromium may make the file before it has written it all),
+// and the same size twice running.
 async function downloaded(name) {
   const file = path.join(downloads, name);
-  for (let tries = 0; tries < 100 && !fs.existsSync(file); tries += 1) {
+  const size = () => (fs.existsSync(file) ? fs.statSync(file).size : -1);
+  let last = -1;
+  for (let tries = 0; tries < 100; tries += 1) {
+    const now = size();
+    const writing = fs.readdirSync(downloads).some((f) => f.endsWith(".crdownload"));
+    if (now > 0 && now === last && !writing) return file;
+    last = now;
     await new Promise((resolve) => setTimeout(resolve, 100));
   }
-  return fs.existsSync(file) ? file : null;
+  return size() >= 0 ? file : null;
 }
 
 // The three downloads of `kind` ("page" or "figure") against the exporter's
@@ -954,6 +962,11 @@ async function drawnInBackground() {
     null, "#page") === 0, "order 4000 then 300: order 300 is not the exporter's");
   // Order 4000's worker was stopped: order 300's alone is left.
   check(await workersAre(1), `order 4000 then 300: ${page.workers().length} workers run`);
+  // Stopped over a large tiling, the Any order box says the order shown.
+  await typed("#order-box", "4000")(page);
+  await page.keyboard.press("Escape");
+  check(await page.$eval("#order-box", (e) => e.value) === "300" && await progress() === null,
+    `order 4000 stopped over order 300: the Any order box says ${await page.$eval("#order-box", (e) => e.value)}`);
   await page.click('[data-download=page][data-format="1"]');
   const name = `aztec-order-300-random-${seed}.svg`;
   const file = await downloaded(name);
@@ -1080,6 +1093,28 @@ async function slides() {
   await page.keyboard.press("ArrowRight");
   await slideOf(page, "diamond", 20, "12346", "→ past the paged orders");
   await page.close();
+  // Tab stays among the slide's buttons, the page under it out of reach;
+  // Back to an entry without a slide shows that entry's page alone.
+  page = await open("?family=diamond&order=3");
+  await expectShown(page, "diamond order 3 - page 1 of 1", null, "order 3");
+  await page.select("#order", "4");
+  await expectShown(page, "diamond order 4 - page 1 of 9", null, "order 4");
+  await page.focus("#page");
+  await page.keyboard.press("p");
+  await slideOf(page, "diamond", 4, listed("diamond", "--order", "4")[0].number, "P on order 4");
+  const focused = [];
+  for (let i = 0; i < 5; i += 1) {
+    await page.keyboard.press("Tab");
+    focused.push(await page.evaluate(() => document.activeElement.closest("#slide") !== null));
+  }
+  check(focused.every(Boolean), `Tab on a slide leaves it: ${focused}`);
+  await page.goBack();
+  await expectShown(page, "diamond order 3 - page 1 of 1", null, "Back from a slide");
+  check(await page.$eval("#slide", (e) => e.hidden), "Back from a slide of order 4 leaves the slide shown");
+  await page.close();
+  await actsOn("?family=aztec&order=60&random=42&slide=1", [["a slide of a random tiling", none,
+    { title: "aztec order 60, seed 42", message: "Aztec order 60 is one random tiling, not figures to " +
+      "present: it is shown on the page." }]]);
 }
 
 try {

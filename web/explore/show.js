@@ -223,6 +223,10 @@ export function present(asked, history, problems = [], strict = false) {
   // there the four classes', which show its frozen corners.
   const palette = asked.palette ?? (mode === "random" && order > listedRandom ? "four" : palettes[0]);
   setDrawing(style, palette, downloadCell());
+  if (asked.slide && mode === "random") {
+    problems.push(`${name} order ${order} is one random tiling, not figures to present: it is ` +
+      "shown on the page");
+  }
   const arctic = asked.arctic && mode === "random";
   if (asked.arctic && !arctic) {
     problems.push(`${name} order ${order} is no random tiling: the arctic circle is left out`);
@@ -412,6 +416,8 @@ function nothingDrawn(sentence) {
       zoom: null, page: 1n, figure: null, seed: null, style: styles[0], palette: null }, "replace");
   } else if (!shown.large) {
     present({ ...askedOf(shown), figure: shown.figure, seed: shown.seed }, "none");
+  } else {
+    element("order-box").value = String(shown.order);
   }
   say(`${sentence}.`);
 }

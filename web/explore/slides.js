@@ -33,9 +33,19 @@ export function enterSlides() {
   element("slide").focus();
 }
 
+// The slide over the page, or not; while it is, the page under it takes
+// no focus, pointer or screen reader.
+function showSlideAlone(on) {
+  const slide = element("slide");
+  setHidden(slide, !on);
+  for (const part of document.body.children) {
+    if (part !== slide && part.tagName !== "SCRIPT") part.inert = on;
+  }
+}
+
 export function leaveSlides() {
   shown.slide = false;
-  setHidden(element("slide"), true);
+  showSlideAlone(false);
   if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
   writeAddress("replace", shown);
   element("page").focus();
@@ -44,9 +54,13 @@ export function leaveSlides() {
 // The slide of the figure shown or selected, drawn again: after each step,
 // and when the screen changes size.
 export function drawSlide() {
-  if (!shown?.slide) return;
   const slide = element("slide");
-  setHidden(slide, false);
+  // Back to an entry without a slide, or a slide left: the page again.
+  if (!shown?.slide) {
+    if (!slide.hidden) showSlideAlone(false);
+    return;
+  }
+  if (slide.hidden) showSlideAlone(true);
   const index = shown.mode === "figure" ? -1 : shown.selected;
   if (index < 0 && shown.mode === "pages") {
     element("slide-said").textContent = "No figure of this order has " + shown.where + ".";
