@@ -80,6 +80,10 @@ struct ShuffledTiling;
 Tiling shuffled_tiling(int order, std::uint64_t seed);
 Tiling tiling_of_planes(const ShuffledTiling& planes);
 FigureGeometry geometry_of_planes(const ShuffledTiling& planes, const FigurePath& path);
+// Stage `stage` (0 ... 3N) of shuffling to order N for `seed`, in the frame
+// of order N (RandomDrawing::shuffling_stage); an empty frame for a stage
+// out of range.
+FigureGeometry shuffling_stage(int order, std::uint64_t seed, int stage);
 
 // The tilings counted by statistic (counts.cpp): by flats in closed form
 // up to order 100 (past it a count has thousands of digits, and the table

@@ -31,6 +31,22 @@ void for_each_domino(const ShuffledTiling& planes, Each each) {
     }
 }
 
+// The planes' dominoes as geometry in the frame of order `frame` (at least
+// the planes'), whose middle the planes' diamond takes.
+FigureGeometry geometry_in_frame(const ShuffledTiling& planes, int frame) {
+    FigureGeometry geometry;
+    geometry.columns = geometry.rows = 2 * frame;
+    geometry.anchor_column = 0;
+    geometry.anchor_row = frame;
+    const int shift = frame - planes.order;
+    geometry.dominoes.reserve(2 * static_cast<std::size_t>(planes.order) * (planes.order + 1));
+    for_each_domino(planes, [&geometry, shift](int c, int r, Compass compass) {
+        add_domino(geometry, c + shift, r + shift, compass == Compass::east || compass == Compass::west,
+                   role_of(compass), compass);
+    });
+    return geometry;
+}
+
 }  // namespace
 
 Tiling tiling_of_planes(const ShuffledTiling& planes) {
@@ -51,18 +67,23 @@ Tiling tiling_of_planes(const ShuffledTiling& planes) {
 }
 
 FigureGeometry geometry_of_planes(const ShuffledTiling& planes, const FigurePath& path) {
-    FigureGeometry geometry;
-    const int order = planes.order;
-    geometry.columns = geometry.rows = 2 * order;
-    geometry.anchor_column = 0;
-    geometry.anchor_row = order;
-    geometry.dominoes.reserve(2 * static_cast<std::size_t>(order) * (order + 1));
-    for_each_domino(planes, [&geometry](int c, int r, Compass compass) {
-        add_domino(geometry, c, r, compass == Compass::east || compass == Compass::west,
-                   role_of(compass), compass);
-    });
-    if (!path.empty()) add_paths(geometry, path, 0, order);
+    FigureGeometry geometry = geometry_in_frame(planes, planes.order);
+    if (!path.empty()) add_paths(geometry, path, 0, planes.order);
     return geometry;
+}
+
+FigureGeometry shuffling_stage(int order, std::uint64_t seed, int stage) {
+    ShufflingState state = start_shuffling(seed);
+    if (order < 1 || order > largest_random_order) return geometry_in_frame(state.tiling, 0);
+    if (stage < 0 || stage > 3 * order) return geometry_in_frame(state.tiling, order);
+    for (int done = 0; done < stage; ++done) {
+        switch (done % 3) {
+            case 0: remove_bad_blocks(state); break;
+            case 1: slide_dominoes(state); break;
+            default: fill_new_blocks(state); break;
+        }
+    }
+    return geometry_in_frame(state.tiling, order);
 }
 
 Tiling shuffled_tiling(int order, std::uint64_t seed) {

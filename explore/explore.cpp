@@ -655,6 +655,52 @@ int explore_large_width(ExploreSession* session) { return session->large_width; 
 
 int explore_large_height(ExploreSession* session) { return session->large_height; }
 
+// Its 600 stages each drawn in a frame or two, and the diamond's cells
+// still some pixels wide on a page.
+constexpr int largest_shuffling_order = 200;
+
+int explore_largest_shuffling_order(int family) {
+    const Family* shuffling = family_numbered(family);
+    return shuffling != nullptr && shuffling->random.shuffling_stage != nullptr
+               ? std::min(largest_shuffling_order, shuffling->random.largest_order)
+               : 0;
+}
+
+int explore_draw_shuffling(ExploreSession* session, int family, int order, int stage,
+                           int largest_width, int largest_height) {
+    session->input.back() = '\0';
+    const Family* shuffling = family_numbered(family);
+    if (order < 1 || order > explore_largest_shuffling_order(family) || stage < 0 || stage > 3 * order) {
+        return fail_with(*session, "there is no such family, order or stage to shuffle");
+    }
+    std::uint64_t seed = 0;
+    if (!read_seed(session->input.data(), seed)) {
+        return fail_with(*session, "a seed is a whole number from 0 to 18446744073709551615");
+    }
+    PlacedFigure figure;
+    figure.geometry = shuffling->random.shuffling_stage(order, seed, stage);
+    Drawing drawing = session->drawing;
+    drawing.palette = find_palette("four");
+    if (drawing.palette == nullptr) return fail_with(*session, "there is no palette four");
+    drawing.paths = false;
+    drawing.arctic = false;
+    for (int cell = largest_cell; cell >= smallest_cell; --cell) {
+        const Placement placement = placement_alone(cell, outlined(cell));
+        if (alone_width(figure.geometry, placement) > largest_width ||
+            alone_height(figure.geometry, placement) > largest_height) {
+            continue;
+        }
+        drawing.cell = cell;
+        const std::string writer = std::string(shuffling->name) + "_export";
+        const FilePage page = figure_file(figure, placement, drawing, writer.c_str(), shuffling->name, order);
+        draw_file_pixels(*session, page, session->large_pixels);
+        session->large_width = page.written.width;
+        session->large_height = page.written.height;
+        return cell;
+    }
+    return fail_with(*session, "the tiling does not fit there");
+}
+
 int explore_run(ExploreSession* session, int family, int order, int page, int paths) {
     if (order < 1 || order > explore_largest_order(family)) return 0;
     Run run = prepare_run(*session, *family_numbered(family), order, paths);

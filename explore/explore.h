@@ -109,6 +109,20 @@ int explore_draw_large(ExploreSession* session, int index, int largest_width, in
 const unsigned char* explore_large_pixels(ExploreSession* session);
 int explore_large_width(ExploreSession* session);
 int explore_large_height(ExploreSession* session);
+// Domino shuffling shown a stage at a time, for a family that shuffles:
+// the largest order it is shown to (0 for a family that does not).
+int explore_largest_shuffling_order(int family);
+// Draws stage `stage` (0 ... 3 x order: each step from order k to k + 1
+// takes out the bad blocks, slides the dominoes one cell their way and
+// fills the new 2 x 2 blocks) of shuffling to `order` for the input's seed,
+// in the palette "four" and the style chosen, without paths, the diamond of
+// order k in the middle of that of `order`: at the largest whole cell (1
+// ... 100 pixels) whose picture is at most `largest_width` x
+// `largest_height`, into the large figure's pixels. The last stage is the
+// exporter's PNG of --random SEED --palette four --cell (that cell). The
+// cell, or -1.
+int explore_draw_shuffling(ExploreSession* session, int family, int order, int stage,
+                           int largest_width, int largest_height);
 // Runs `family` at `order` and draws its page `page` (from 1), with each
 // figure's path over it when `paths` is not 0. Returns the run's number of
 // pages, or 0 for no such family or order; a page past the last is not

@@ -67,6 +67,13 @@ struct RandomDrawing {
     // tiling's paths are many, and seldom wanted). Past the numbered orders
     // it has no number (0); at them, its number is found by ranking.
     void (*shuffle)(int order, std::uint64_t seed, bool with_paths, ChosenFigure& chosen);
+    // Where the family shuffles, the same run shown a stage at a time, or
+    // nullptr: the tiling after `stage` (0 ... 3 x order; each step from
+    // order k to k + 1 takes three: the bad blocks taken out, the dominoes
+    // slid, the new blocks filled), as geometry in the frame of the figure
+    // of `order`, the diamond of order k in its middle. The last stage is
+    // the figure `shuffle` gives for `seed`, without its paths.
+    FigureGeometry (*shuffling_stage)(int order, std::uint64_t seed, int stage);
 };
 
 struct Family {

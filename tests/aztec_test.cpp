@@ -131,4 +131,49 @@ TEST(AztecShuffling, ARandomTilingAloneTakesTheLargestCellsThatFit) {
     }
 }
 
+// Shuffling shown a stage at a time: each filled stage tiles the diamond of
+// its order whole in the middle of the last one's frame, a slide leaves
+// holes (the new blocks), and the last stage is the tiling the
+// seed gives.
+TEST(AztecShuffling, TheStagesGrowTheDiamondToTheSeedsTiling) {
+    for (const int order : {1, 2, 5, 12}) {
+        const FigureGeometry last = aztec::geometry_of_planes(aztec::shuffle_tiling(order, 3), {});
+        for (int stage = 0; stage <= 3 * order; ++stage) {
+            const FigureGeometry shown = aztec::shuffling_stage(order, 3, stage);
+            ASSERT_EQ(shown.columns, 2 * order);
+            const int grown = (stage + 1) / 3;
+            const int shift = order - grown;
+            int cells = 0;
+            for (const Domino& domino : shown.dominoes) {
+                for (int half = 0; half < 2; ++half) {
+                    const int c = domino.column + (domino.upright ? 0 : half) - shift;
+                    const int r = domino.row + (domino.upright ? half : 0) - shift;
+                    EXPECT_TRUE(c >= 0 && r >= 0 && aztec::in_diamond(grown, c, r))
+                        << "order " << order << ", stage " << stage;
+                    ++cells;
+                }
+            }
+            const int whole = 4 * grown * (grown + 1) / 2;
+            if (stage % 3 == 0) {
+                EXPECT_EQ(cells, whole) << "order " << order << ", stage " << stage;
+            } else if (stage % 3 == 2) {
+                EXPECT_LT(cells, whole) << "order " << order << ", stage " << stage;
+            } else {
+                EXPECT_LE(cells, whole) << "order " << order << ", stage " << stage;
+            }
+        }
+        const FigureGeometry shown = aztec::shuffling_stage(order, 3, 3 * order);
+        ASSERT_EQ(shown.dominoes.size(), last.dominoes.size());
+        for (std::size_t i = 0; i < last.dominoes.size(); ++i) {
+            const Domino& a = shown.dominoes[i];
+            const Domino& b = last.dominoes[i];
+            EXPECT_TRUE(a.column == b.column && a.row == b.row && a.upright == b.upright &&
+                        a.compass == b.compass && a.role == b.role)
+                << "order " << order << ", domino " << i;
+        }
+    }
+    EXPECT_TRUE(aztec::shuffling_stage(4, 3, 13).dominoes.empty());
+    EXPECT_EQ(aztec::shuffling_stage(4001, 3, 1).columns, 0);
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "explore.h"
@@ -275,6 +276,52 @@ TEST(Explorer, DrawsTheSelectedFigureLarge) {
                                  "okabe-ito --cell " + std::to_string(alone),
                                  "figure-12345.png"),
               0);
+    explore_close(session);
+}
+
+// Shuffling shown a stage at a time, in the palette "four" whatever the
+// page's, in the page's style: its last stage is the exporter's tiling for
+// the seed at the cell it was drawn at; the first, the empty frame.
+TEST(Explorer, ShufflesStageByStageToTheExportersTiling) {
+    ExploreSession* session = explore_open();
+    EXPECT_EQ(explore_largest_shuffling_order(0), 0);
+    EXPECT_EQ(explore_largest_shuffling_order(2), 200);
+    ASSERT_EQ(explore_set_drawing(session, 1, palette_named("grey"), 0), 0);
+    hand_over(session, "42");
+    const int cell = explore_draw_shuffling(session, 2, 20, 60, 500, 400);
+    ASSERT_GE(cell, 4);
+    EXPECT_EQ(differing_from_png(explore_large_pixels(session), explore_large_width(session),
+                                 explore_large_height(session), PROGRAMS "/aztec_export",
+                                 "--order 20 --random 42 --palette four --style " +
+                                     std::string(explore_style_name(1)) + " --cell " +
+                                     std::to_string(cell),
+                                 "random-42.png"),
+              0);
+    const auto inked = [session]() {
+        const unsigned char* pixels = explore_large_pixels(session);
+        int count = 0;
+        for (int i = 0; i < explore_large_width(session) * explore_large_height(session); ++i) {
+            count += pixels[4 * i] != 255 || pixels[4 * i + 1] != 255 || pixels[4 * i + 2] != 255 ? 1 : 0;
+        }
+        return count;
+    };
+    const int whole = inked();
+    hand_over(session, "42");
+    ASSERT_EQ(explore_draw_shuffling(session, 2, 20, 30, 500, 400), cell);
+    const int half = inked();
+    EXPECT_TRUE(half > 0 && half < whole) << half << " of " << whole;
+    hand_over(session, "42");
+    ASSERT_EQ(explore_draw_shuffling(session, 2, 20, 0, 500, 400), cell);
+    EXPECT_EQ(inked(), 0);
+    for (const auto& [family, order, stage, seed] :
+         std::vector<std::tuple<int, int, int, const char*>>{
+             {0, 3, 1, "42"}, {2, 201, 1, "42"}, {2, 20, 61, "42"}, {2, 20, -1, "42"}, {2, 20, 1, "x"}}) {
+        hand_over(session, seed);
+        EXPECT_EQ(explore_draw_shuffling(session, family, order, stage, 500, 400), -1)
+            << family << " " << order << " " << stage << " " << seed;
+    }
+    hand_over(session, "42");
+    EXPECT_EQ(explore_draw_shuffling(session, 2, 200, 1, 100, 100), -1);
     explore_close(session);
 }
 
