@@ -1117,7 +1117,93 @@ async function slides() {
       "present: it is shown on the page." }]]);
 }
 
+// Domino shuffling a stage at a time: its order and seed those of the
+// random tiling shown, stepped by key and by touch, played to the end,
+// where it is the exporter's --random tiling at the cell it was drawn at
+// (order 12 played, order 200 at its last stage), paused where it was, a
+// whole order a frame where reduced motion is asked for, a bad order told,
+// and no shuffling for a family that does not shuffle.
+async function shufflingShown() {
+  const stageOf = (page) => page.$eval("#shuffle-figure", (e) => Number(e.dataset.stage));
+  const lastIsExported = async (page, order, what) => {
+    const cell = await page.$eval("#shuffle-figure", (e) => e.dataset.cell);
+    const folder = `aztec-${order}-shuffled-${cell}`;
+    exporter("aztec", folder, "--order", `${order}`, "--random", "42", "--palette", "four", "--cell", cell);
+    check(await stageOf(page) === 3 * order &&
+      await differingPixels(page, `/exports/${folder}/random-42.png`, null, "#shuffle-figure") === 0,
+    `${what}: the last stage of order ${order} is not the exporter's tiling at cell ${cell}`);
+    const said = await textOf(page, "#shuffle-said");
+    check(said.includes(`Stage ${3 * order} of ${3 * order}`) &&
+      said.includes(`aztec_export --order ${order} --random 42 draws`), `${what}: the end is told as '${said}'`);
+  };
+  // Typed as a user types it: the field's change comes as it loses the focus.
+  const typeOrder = async (page, order) => {
+    await page.$eval("#shuffle-order", (e) => { e.value = ""; });
+    await page.type("#shuffle-order", order);
+  };
+  const played = (page) => page.waitForFunction(
+    () => document.getElementById("shuffle-play").getAttribute("aria-pressed") === "false", { timeout: 60000 });
+  const page = await open("?family=aztec&order=60&random=42", { width: 1000, height: 1100, hasTouch: true });
+  await page.waitForFunction(() => !document.getElementById("shuffling").hidden, { timeout: 20000 });
+  check(await page.$eval("#shuffle-order", (e) => e.value) === "60" &&
+    await page.$eval("#shuffle-seed", (e) => e.value) === "42" && await stageOf(page) === 0,
+  "shuffling does not start from stage 0 of the tiling shown, order 60, seed 42");
+  await page.focus("#shuffle-step");
+  for (let i = 0; i < 3; i += 1) await page.keyboard.press("Enter");
+  const third = await textOf(page, "#shuffle-said");
+  check(await stageOf(page) === 3 && third === "Stage 3 of 180, order 0 to 1: the new 2 × 2 blocks filled",
+    `Enter three times on Step shows stage ${await stageOf(page)}, told as '${third}'`);
+  const step = await page.$eval("#shuffle-step", (e) => e.getBoundingClientRect().toJSON());
+  await page.touchscreen.tap(step.left + step.width / 2, step.top + step.height / 2);
+  check(await stageOf(page) === 4, `a tap on Step shows stage ${await stageOf(page)}, not 4`);
+  // Paused, it stays where it was.
+  await page.select("#shuffle-speed", "30");
+  await page.click("#shuffle-play");
+  await page.waitForFunction(() => Number(document.getElementById("shuffle-figure").dataset.stage) >= 8);
+  await page.click("#shuffle-play");
+  const paused = await stageOf(page);
+  await new Promise((resolve) => setTimeout(resolve, 500));
+  check(paused > 4 && paused < 180 && await stageOf(page) === paused,
+    `paused at stage ${paused}, it shows ${await stageOf(page)}`);
+  // Typed, played to the end with the keyboard, and at order 200, ended.
+  await typeOrder(page, "12");
+  await page.keyboard.press("Enter");
+  check(await stageOf(page) === 0, `order 12 typed shows stage ${await stageOf(page)}`);
+  await page.select("#shuffle-speed", "60");
+  await page.focus("#shuffle-play");
+  await page.keyboard.press(" ");
+  await played(page);
+  await lastIsExported(page, 12, "order 12 played");
+  await typeOrder(page, "200");
+  await page.click("#shuffle-end");
+  await lastIsExported(page, 200, "order 200 ended");
+  await typeOrder(page, "201");
+  await page.click("#shuffle-play");
+  const refused = await textOf(page, "#shuffle-said");
+  check(refused === "Domino shuffling is shown to orders 1 to 200: '201' is not one.",
+    `order 201 is told as '${refused}'`);
+  // Where reduced motion is asked for, each frame an order whole (Play
+  // draws the first at once, over stage 0).
+  await page.emulateMediaFeatures([{ name: "prefers-reduced-motion", value: "reduce" }]);
+  await typeOrder(page, "2");
+  await page.evaluate(() => {
+    window.stagesShown = [];
+    new MutationObserver(() => window.stagesShown.push(document.getElementById("shuffle-figure")
+      .dataset.stage)).observe(document.getElementById("shuffle-figure"), { attributeFilter: ["data-stage"] });
+  });
+  await page.click("#shuffle-play");
+  await played(page);
+  const shownStages = await page.evaluate(() => window.stagesShown.join(","));
+  check(shownStages === "3,6", `with reduced motion, Play shows stages ${shownStages}`);
+  await page.close();
+  const diamond = await open("?family=diamond&order=3");
+  await expectShown(diamond, "diamond order 3 - page 1 of 1", null, "diamond without shuffling");
+  check(await diamond.$eval("#shuffling", (e) => e.hidden), "domino shuffling is offered for the diamond");
+  await diamond.close();
+}
+
 try {
+  await shufflingShown();
   await slides();
   await selectedLarge();
   await drawnInBackground();

@@ -68,7 +68,8 @@ function readModule() {
       largestFigure: core._explore_largest_figure_order(family),
       largestRandom: core._explore_largest_random_order(family),
       largestShown: Math.min(core._explore_largest_random_order(family), largestShownOrder),
-      counted: core._explore_has_counts(family) === 1 });
+      counted: core._explore_has_counts(family) === 1,
+      largestShuffled: core._explore_largest_shuffling_order(family) });
   }
   for (let statistic = 0; statistic < core._explore_statistic_count(); statistic += 1) {
     statistics.push(fromCore(core._explore_statistic_name(statistic)));
@@ -261,7 +262,24 @@ export function paintLarge(canvas, index, [roomWidth, roomHeight]) {
   const ratio = devicePixelRatio || 1;
   const cell = core._explore_draw_large(session, index, Math.floor(roomWidth * ratio),
     Math.floor(roomHeight * ratio));
-  if (cell < 0) return -1;
+  if (cell >= 0) putLarge(canvas, ratio);
+  return cell;
+}
+
+// Stage `stage` of domino shuffling to `order` for `seed` (decimal text)
+// drawn on `canvas` as paintLarge draws: the cell, or what is wrong.
+export function paintShuffling(canvas, family, order, stage, seed, [roomWidth, roomHeight]) {
+  const ratio = devicePixelRatio || 1;
+  if (!hand(seed)) return { failure: "the seed is too long" };
+  const cell = core._explore_draw_shuffling(session, family, order, stage, Math.floor(roomWidth * ratio),
+    Math.floor(roomHeight * ratio));
+  if (cell < 0) return { failure: fromCore(core._explore_failure(session)) };
+  putLarge(canvas, ratio);
+  return { cell };
+}
+
+// The module's large picture onto `canvas`, a pixel a device pixel.
+function putLarge(canvas, ratio) {
   const w = core._explore_large_width(session);
   const h = core._explore_large_height(session);
   canvas.width = w;
@@ -271,7 +289,6 @@ export function paintLarge(canvas, index, [roomWidth, roomHeight]) {
   const pixels = new Uint8ClampedArray(core.HEAPU8.buffer, core._explore_large_pixels(session), w * h * 4);
   // Read back as the page may be (a test, a screenshot tool).
   canvas.getContext("2d", { willReadFrequently: true }).putImageData(new ImageData(pixels, w, h), 0, 0);
-  return cell;
 }
 
 // The selection, drawn on the canvas over the page, never into its pixels.

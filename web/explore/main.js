@@ -4,7 +4,8 @@
 // pointer or from the keyboard; filters the pages by the figures'
 // statistics; and makes every download in the browser. Families, orders
 // and formats are the module's. Nothing runs while the page waits: no
-// timer, no animation loop, only listeners.
+// timer, no animation loop, only listeners (and domino shuffling's timer
+// while it plays).
 //
 // The entry: once the module has started, the controls made from what it
 // holds, listened to, and what the address asks for shown.
@@ -13,6 +14,7 @@ import { listen } from "./controls.js";
 import { keepSharp, whenStarted } from "./core.js";
 import { addButtons } from "./downloads.js";
 import { listChoices, present, shown, whenShown } from "./show.js";
+import { listenToShuffling } from "./shuffling.js";
 
 function showAddress(history) {
   const { asked, problems } = askedByAddress();
@@ -23,6 +25,7 @@ function start() {
   listChoices();
   addButtons();
   listen();
+  listenToShuffling();
   window.addEventListener("popstate", (event) => {
     enterEntry(event.state);
     showAddress("none");

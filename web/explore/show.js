@@ -9,6 +9,7 @@ import { choose, chosenIndex, chosenNumber, clearSelection, families, figureNumb
   paintLarge, paintPixels, paintWhole, rerun, run, runChosen, tooLarge, runFigures, paintView, zoomCells, setArctic,
   setDrawing, setFilter, statistics, styles, palettes } from "./core.js";
 import { cancelLarge, drawLarge, dropLarge, viewLarge } from "./large.js";
+import { showShuffling } from "./shuffling.js";
 import { drawSlide } from "./slides.js";
 import { downloadCell, nameDownloads, nameSelected } from "./downloads.js";
 import { setDisabled, setHidden } from "./focus.js";
@@ -184,6 +185,7 @@ function describe() {
   }
   element("mode-help").textContent = helpOf[mode](name, order);
   nameDownloads(mode, figure);
+  showShuffling(shown);
 }
 
 // What is shown, as what a change of it starts from.
