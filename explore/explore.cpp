@@ -68,6 +68,10 @@ struct ExploreSession {
     // The selected figure drawn large, beside the page.
     std::vector<Colour> large_pixels;
     int large_width = 0, large_height = 0;
+    // Its paths' steps, and the box of the domino of the last step drawn
+    // when it is read step by step (-1 all round for none).
+    int large_steps = 0;
+    Box large_step_box = {-1, -1, -1, -1};
     std::string file_bytes;
     Written file_written;
     const char* file_failure = "";
@@ -624,27 +628,70 @@ int explore_draw_view(ExploreSession* session, int cell, int x, int y) {
 }
 
 int explore_draw_large(ExploreSession* session, int index, int largest_width, int largest_height) {
+    return explore_draw_large_steps(session, index, -1, largest_width, largest_height);
+}
+
+int explore_draw_large_steps(ExploreSession* session, int index, int steps, int largest_width,
+                             int largest_height) {
     const bool alone = index == -1 && session->chosen_alone && !session->shown.empty();
     if (!alone && (session->chosen_alone || !is_figure_on_page(*session, index))) {
         return fail_with(*session, "there is no such figure");
     }
-    const PlacedFigure& figure = alone ? *session->shown[0].figure : figure_on_page(*session, index);
+    const PlacedFigure& whole = alone ? *session->shown[0].figure : figure_on_page(*session, index);
+    session->large_steps = 0;
+    for (const std::vector<LatticePoint>& points : whole.geometry.paths) {
+        session->large_steps += static_cast<int>(points.size()) - 1;
+    }
+    if (steps < -1 || steps > session->large_steps) return fail_with(*session, "there is no such step");
+    // The paths cut after their first `steps` steps: those of the first
+    // path, then of the next.
+    PlacedFigure cut;
+    if (steps >= 0) {
+        cut.geometry.columns = whole.geometry.columns;
+        cut.geometry.rows = whole.geometry.rows;
+        cut.geometry.anchor_column = whole.geometry.anchor_column;
+        cut.geometry.anchor_row = whole.geometry.anchor_row;
+        cut.geometry.dominoes = whole.geometry.dominoes;
+        int left = steps;
+        for (const std::vector<LatticePoint>& points : whole.geometry.paths) {
+            if (left == 0) break;
+            const int taken = std::min(left, static_cast<int>(points.size()) - 1);
+            cut.geometry.paths.emplace_back(points.begin(), points.begin() + taken + 1);
+            left -= taken;
+        }
+    }
+    const PlacedFigure& figure = steps >= 0 ? cut : whole;
     Drawing drawing = session->drawing;
     drawing.style = Style::paper;
     drawing.paths = true;
     drawing.arctic = false;
     for (int cell = largest_cell; cell >= smallest_cell; --cell) {
+        const Placement placement = placement_alone(cell, outlined(cell));
+        if (alone_width(figure.geometry, placement) > largest_width ||
+            alone_height(figure.geometry, placement) > largest_height) {
+            continue;
+        }
         drawing.cell = cell;
-        const FilePage page = figure_file(figure, placement_alone(cell, outlined(cell)), drawing,
-                                          session->writer.c_str(), session->family->name,
-                                          session->order);
-        if (page.written.width > largest_width || page.written.height > largest_height) continue;
+        const FilePage page = figure_file(figure, placement, drawing, session->writer.c_str(),
+                                          session->family->name, session->order);
         draw_file_pixels(*session, page, session->large_pixels);
         session->large_width = page.written.width;
         session->large_height = page.written.height;
+        session->large_step_box = {-1, -1, -1, -1};
+        if (steps > 0) {
+            const std::vector<LatticePoint>& last = cut.geometry.paths.back();
+            session->large_step_box = domino_box(step_domino(last, last.size() - 2), placement);
+        }
         return cell;
     }
     return fail_with(*session, "the figure does not fit there");
+}
+
+int explore_large_steps(ExploreSession* session) { return session->large_steps; }
+
+int explore_large_step_edge(ExploreSession* session, int side) {
+    const Box& box = session->large_step_box;
+    return side == 0 ? box.left : side == 1 ? box.top : side == 2 ? box.right : side == 3 ? box.bottom : -1;
 }
 
 const unsigned char* explore_large_pixels(ExploreSession* session) {

@@ -106,6 +106,16 @@ int explore_draw_view(ExploreSession* session, int cell, int x, int y);
 // blue, alpha bytes). The cell, or -1 when there is no such figure or it
 // does not fit at a pixel a cell.
 int explore_draw_large(ExploreSession* session, int index, int largest_width, int largest_height);
+// The same figure with its paths read step by step: only their first
+// `steps` steps drawn (those of the first path, then of the next; -1 for
+// all), the paths' steps in all (explore_large_steps), and the box of the
+// domino the last step drawn lies on in the picture's pixels (left, top,
+// right, bottom by `side` 0 ... 3, all four included; -1 for none). The
+// cell, or -1.
+int explore_draw_large_steps(ExploreSession* session, int index, int steps, int largest_width,
+                             int largest_height);
+int explore_large_steps(ExploreSession* session);
+int explore_large_step_edge(ExploreSession* session, int side);
 const unsigned char* explore_large_pixels(ExploreSession* session);
 int explore_large_width(ExploreSession* session);
 int explore_large_height(ExploreSession* session);

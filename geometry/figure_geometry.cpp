@@ -22,3 +22,11 @@ void add_paths(FigureGeometry& geometry, const FigurePath& path, int column, int
                                                              : 0)});
     }
 }
+
+Domino step_domino(const std::vector<LatticePoint>& path, std::size_t step) {
+    const LatticePoint from = path[step];
+    const LatticePoint to = path[step + 1];
+    if (to.row < from.row) return {from.x, from.row - 1, true, DominoRole::rise, Compass::none};
+    if (to.row > from.row) return {from.x, from.row, true, DominoRole::fall, Compass::none};
+    return {from.x, from.row, false, DominoRole::flat, Compass::none};
+}

@@ -55,3 +55,8 @@ void add_domino(FigureGeometry& geometry, int c, int r, bool upright, DominoRole
 // of cell (column, row), each next one a cell further in and a row lower,
 // into `geometry`.
 void add_paths(FigureGeometry& geometry, const FigurePath& path, int column, int row);
+// The domino step `step` (from 0) of a path lies on, as its role says: a
+// rise from (x, r) on the upright domino of cells (x, r - 1) and (x, r), a
+// fall on that of (x, r) and (x, r + 1), a flat on cells (x, r) and
+// (x + 1, r).
+Domino step_domino(const std::vector<LatticePoint>& path, std::size_t step);

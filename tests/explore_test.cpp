@@ -4,6 +4,7 @@
 // checks every page and download against the exporters' in Chromium.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -259,6 +260,37 @@ TEST(Explorer, DrawsTheSelectedFigureLarge) {
                                      "--palette okabe-ito --cell " + std::to_string(cell),
                                  "figure-" + number + ".png"),
               0);
+    // Read step by step: no step is the figure without its paths, every
+    // step the figure with them; each step's domino lies in the picture.
+    ASSERT_EQ(explore_draw_large_steps(session, 2, 0, 500, 400), cell);
+    EXPECT_EQ(explore_large_step_edge(session, 0), -1);
+    EXPECT_EQ(differing_from_png(explore_large_pixels(session), explore_large_width(session),
+                                 explore_large_height(session), PROGRAMS "/diamond_export",
+                                 "--order 3 --figure " + number + " --style paper " +
+                                     "--palette okabe-ito --cell " + std::to_string(cell),
+                                 "figure-" + number + ".png"),
+              0);
+    const int steps = explore_large_steps(session);
+    const std::string words = explore_figure_steps(session, 2);
+    EXPECT_EQ(steps, 1 + std::count(words.begin(), words.end(), ' ')) << words;
+    for (int step = 1; step <= steps; ++step) {
+        ASSERT_EQ(explore_draw_large_steps(session, 2, step, 500, 400), cell);
+        const int left = explore_large_step_edge(session, 0);
+        const int top = explore_large_step_edge(session, 1);
+        const int right = explore_large_step_edge(session, 2);
+        const int bottom = explore_large_step_edge(session, 3);
+        EXPECT_TRUE(left >= 0 && top >= 0 && right < explore_large_width(session) &&
+                    bottom < explore_large_height(session) &&
+                    (right - left) + (bottom - top) == 3 * cell)
+            << "step " << step << ": " << left << " " << top << " " << right << " " << bottom;
+    }
+    EXPECT_EQ(differing_from_png(explore_large_pixels(session), explore_large_width(session),
+                                 explore_large_height(session), PROGRAMS "/diamond_export",
+                                 "--order 3 --figure " + number + " --path --style paper " +
+                                     "--palette okabe-ito --cell " + std::to_string(cell),
+                                 "figure-" + number + ".png"),
+              0);
+    EXPECT_EQ(explore_draw_large_steps(session, 2, steps + 1, 500, 400), -1);
     // A pixel less room takes a cell less; no room, no figure.
     EXPECT_EQ(explore_draw_large(session, 2, explore_large_width(session) - 1, 400), cell - 1);
     EXPECT_EQ(explore_draw_large(session, 2, 4, 4), -1);

@@ -4,7 +4,9 @@
 // what its exporter writes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <tuple>
 
 #include "exported_pages.h"
 #include "family_cases.h"
@@ -105,6 +107,38 @@ TEST_P(FamilyRun, EachOrderDrawsEveryTilingOfItsRegionOnceWhollyOnThePage) {
 
 // Vector pages at 72 dpi or 100 %, with and without the paths, are the PNG
 // pages, each figure a group or scope titled with its number and steps.
+// Each step of a figure's paths lies on a domino of its own kind (the
+// large view highlights it as the path is read), and each domino on a path
+// has one step.
+TEST_P(FamilyRun, EachStepOfAPathLiesOnADominoOfItsKind) {
+    for (int order = 1; order <= 3; ++order) {
+        const int total = static_cast<int>(family().counting.figure_total(order));
+        for (int number = 1; number <= std::min(total, 300); ++number) {
+            FigurePath path;
+            ASSERT_TRUE(family().counting.unrank_figure(order, number, path));
+            const FigureGeometry geometry = family().geometry_of(order, path);
+            std::map<std::tuple<int, int, bool>, int> stepped;
+            for (const std::vector<LatticePoint>& points : geometry.paths) {
+                for (std::size_t step = 0; step + 1 < points.size(); ++step) {
+                    const Domino under = step_domino(points, step);
+                    ++stepped[{under.column, under.row, under.upright}];
+                    const auto found = std::find_if(
+                        geometry.dominoes.begin(), geometry.dominoes.end(), [&under](const Domino& d) {
+                            return d.column == under.column && d.row == under.row && d.upright == under.upright;
+                        });
+                    ASSERT_NE(found, geometry.dominoes.end()) << "order " << order << ", figure " << number;
+                    EXPECT_EQ(found->role, under.role) << "order " << order << ", figure " << number;
+                }
+            }
+            for (const Domino& domino : geometry.dominoes) {
+                const int steps = stepped[std::make_tuple(domino.column, domino.row, domino.upright)];
+                EXPECT_EQ(steps, domino.role == DominoRole::off_path ? 0 : 1)
+                    << "order " << order << ", figure " << number;
+            }
+        }
+    }
+}
+
 TEST_P(FamilyRun, VectorPagesAreThePngPagesWithEachFigureTitled) {
     const std::string exporter = exporter_of(test_case());
     const std::string usual = std::to_string(family().orders.usual);
