@@ -6,6 +6,7 @@ import { families, figureNearest, figureUnder, pageFigureCount, setDrawing, tooL
 import { download, downloadCell } from "./downloads.js";
 import { focusPage, giveBack, trackKeys } from "./focus.js";
 import { whereAfterChoosing } from "./panel.js";
+import { readable, toggleReading } from "./reading.js";
 import { askedOf, cancelDrawing, freshSeed, go, goToFigure, panBy, present, select,
   showSelectedLarge, shown, view, zoomBy } from "./show.js";
 import { enterSlides, listenToSlides, presentable, slideKey } from "./slides.js";
@@ -94,6 +95,11 @@ function pageKey(event) {
   if ((event.key === "p" || event.key === "P") && presentable()) {
     event.preventDefault();
     enterSlides();
+    return;
+  }
+  if ((event.key === "s" || event.key === "S") && readable()) {
+    event.preventDefault();
+    toggleReading();
     return;
   }
   if (shown.mode === "pages" && target === element("page") &&

@@ -266,6 +266,28 @@ export function paintLarge(canvas, index, [roomWidth, roomHeight]) {
   return cell;
 }
 
+// The same figure with its paths drawn to their first `steps` steps, the
+// domino of the last one shaded and ringed: the cell and the steps in
+// all, or null when it does not fit.
+export function paintLargeSteps(canvas, index, steps, [roomWidth, roomHeight]) {
+  const ratio = devicePixelRatio || 1;
+  const cell = core._explore_draw_large_steps(session, index, steps, Math.floor(roomWidth * ratio),
+    Math.floor(roomHeight * ratio));
+  if (cell < 0) return null;
+  putLarge(canvas, ratio);
+  const [left, top, right, bottom] = [0, 1, 2, 3].map((side) => core._explore_large_step_edge(session, side));
+  if (left >= 0) {
+    const context = canvas.getContext("2d");
+    context.fillStyle = "rgba(255, 200, 0, 0.45)";
+    context.fillRect(left, top, right - left + 1, bottom - top + 1);
+    const line = Math.max(2, Math.round(cell / 8));
+    context.lineWidth = line;
+    context.strokeStyle = "#e01b24";
+    context.strokeRect(left + line / 2, top + line / 2, right - left + 1 - line, bottom - top + 1 - line);
+  }
+  return { cell, total: core._explore_large_steps(session) };
+}
+
 // Stage `stage` of domino shuffling to `order` for `seed` (decimal text)
 // drawn on `canvas` as paintLarge draws: the cell, or what is wrong.
 export function paintShuffling(canvas, family, order, stage, seed, [roomWidth, roomHeight]) {

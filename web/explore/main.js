@@ -14,6 +14,7 @@ import { listen } from "./controls.js";
 import { keepSharp, whenStarted } from "./core.js";
 import { addButtons } from "./downloads.js";
 import { listChoices, present, shown, whenShown } from "./show.js";
+import { listenToReading } from "./reading.js";
 import { listenToShuffling } from "./shuffling.js";
 
 function showAddress(history) {
@@ -26,6 +27,7 @@ function start() {
   addButtons();
   listen();
   listenToShuffling();
+  listenToReading();
   window.addEventListener("popstate", (event) => {
     enterEntry(event.state);
     showAddress("none");

@@ -9,6 +9,7 @@ import { choose, chosenIndex, chosenNumber, clearSelection, families, figureNumb
   paintLarge, paintPixels, paintWhole, rerun, run, runChosen, tooLarge, runFigures, paintView, zoomCells, setArctic,
   setDrawing, setFilter, statistics, styles, palettes } from "./core.js";
 import { cancelLarge, drawLarge, dropLarge, viewLarge } from "./large.js";
+import { stopReading } from "./reading.js";
 import { showShuffling } from "./shuffling.js";
 import { drawSlide } from "./slides.js";
 import { downloadCell, nameDownloads, nameSelected } from "./downloads.js";
@@ -544,6 +545,7 @@ export function showSelectedLarge(text = element("selection").textContent) {
   const large = element("large");
   const index = shown.mode === "figure" ? -1 : shown.mode === "pages" ? shown.selected : null;
   cancelAnimationFrame(largeFrame);
+  stopReading();
   if (index === null || (index < 0 && shown.mode === "pages")) {
     setHidden(large, true);
     return;
