@@ -13,71 +13,11 @@
 #include "canvas.h"
 #include "draw_figure.h"
 #include "explore_pager.h"
+#include "explore_session.h"
 #include "family_table.h"
 #include "page_formats.h"
 #include "random_draw.h"
 #include "where_filter.h"
-
-// Everything the explorer keeps between the page's calls.
-struct ExploreSession {
-    // Text the page hands over (a filter, a figure's number or steps, a
-    // seed), as long as the page asks, and its closing zero.
-    std::vector<char> input = std::vector<char>(1, '\0');
-    const char* failure = "";
-    // The filter every run keeps its figures by, if any, as it reads back.
-    std::optional<WhereFilter> where;
-    WhereText where_given{};
-    // The counts of the last explore_counts and explore_joint_counts calls,
-    // and one as text.
-    CountGrid counts;
-    CountGrid joint;
-    int joint_columns = -1;
-    std::string count_text;
-    std::string total_text;
-    // The figure chosen by number, steps or seed; a shuffled one past the
-    // numbered orders has number 0 and is drawn from its seed.
-    ChosenFigure chosen;
-    std::string chosen_number;
-    std::uint64_t chosen_seed = 0;
-    bool chosen_shuffled = false;
-    // How many figures a filter kept when the random one was drawn among
-    // them ("" when it was drawn among all).
-    std::string kept_total;
-    // The last run: its family, order and whether it drew paths, and the
-    // exporter's name its files carry.
-    const Family* family = nullptr;
-    int order = 0;
-    bool paths = false;
-    std::string writer;
-    PagerState pager;
-    // The figures on the canvas, each where it stands: the page's, or the
-    // chosen figure alone (whose file is then the canvas). A figure of the
-    // page drawn alone for its file takes the page's place, and leaves none
-    // to find or write until the page is run again.
-    std::vector<FileFigure> shown;
-    bool chosen_alone = false;
-    // The figure alone's dominoes lie row by row (a shuffled tiling's do),
-    // so that a window finds its rows by bisection.
-    bool chosen_by_rows = false;
-    FilePage alone_file;
-    // How figures are drawn on the canvas and in files (a cell's size for
-    // the files alone; the canvas keeps the family's).
-    Drawing drawing;
-    // The last file written; an image's pixels in memory of their own.
-    std::vector<Colour> file_pixels;
-    // The selected figure drawn large, beside the page.
-    std::vector<Colour> large_pixels;
-    int large_width = 0, large_height = 0;
-    // Its paths' steps, and the box of the domino of the last step drawn
-    // when it is read step by step (-1 all round for none).
-    int large_steps = 0;
-    Box large_step_box = {-1, -1, -1, -1};
-    std::string file_bytes;
-    Written file_written;
-    const char* file_failure = "";
-    std::string steps_text;
-    std::string failure_text;
-};
 
 namespace {
 
@@ -87,10 +27,6 @@ const Family* family_numbered(int family) {
                                                 : nullptr;
 }
 
-int fail_with(ExploreSession& session, const char* why) {
-    session.failure = why;
-    return -1;
-}
 
 // How a file is drawn: as the canvas, at the cell asked for.
 Drawing drawing_of(const ExploreSession& session) {
@@ -116,6 +52,8 @@ Run prepare_run(ExploreSession& session, const Family& family, int order, int pa
     session.writer = std::string(family.name) + "_export";
     session.shown.clear();
     session.chosen_alone = false;
+    session.large_index = session.turned_from = -2;
+    session.before_turns.clear();
     Run run = run_of(family, order);
     run.drawing = canvas_drawing(session);
     run.filter = session.where;
@@ -186,6 +124,18 @@ void draw_file_pixels(ExploreSession& session, const FilePage& page,
 }
 
 }  // namespace
+
+int fail_with(ExploreSession& session, const char* why) {
+    session.failure = why;
+    return -1;
+}
+
+const PlacedFigure* large_figure(const ExploreSession& session, int index) {
+    const bool alone = index == -1 && session.chosen_alone && !session.shown.empty();
+    if (!alone && (session.chosen_alone || !is_figure_on_page(session, index))) return nullptr;
+    if (session.turned_from == index) return &session.turned;
+    return alone ? session.shown[0].figure : &figure_on_page(session, index);
+}
 
 extern "C" {
 
@@ -633,11 +583,9 @@ int explore_draw_large(ExploreSession* session, int index, int largest_width, in
 
 int explore_draw_large_steps(ExploreSession* session, int index, int steps, int largest_width,
                              int largest_height) {
-    const bool alone = index == -1 && session->chosen_alone && !session->shown.empty();
-    if (!alone && (session->chosen_alone || !is_figure_on_page(*session, index))) {
-        return fail_with(*session, "there is no such figure");
-    }
-    const PlacedFigure& whole = alone ? *session->shown[0].figure : figure_on_page(*session, index);
+    if (large_figure(*session, index) == nullptr) return fail_with(*session, "there is no such figure");
+    const PlacedFigure& whole = *large_figure(*session, index);
+    session->large_index = index;
     session->large_steps = 0;
     for (const std::vector<LatticePoint>& points : whole.geometry.paths) {
         session->large_steps += static_cast<int>(points.size()) - 1;
@@ -677,6 +625,7 @@ int explore_draw_large_steps(ExploreSession* session, int index, int steps, int 
         draw_file_pixels(*session, page, session->large_pixels);
         session->large_width = page.written.width;
         session->large_height = page.written.height;
+        session->large_placement = placement;
         session->large_step_box = {-1, -1, -1, -1};
         if (steps > 0) {
             const std::vector<LatticePoint>& last = cut.geometry.paths.back();

@@ -119,6 +119,34 @@ int explore_large_step_edge(ExploreSession* session, int side);
 const unsigned char* explore_large_pixels(ExploreSession* session);
 int explore_large_width(ExploreSession* session);
 int explore_large_height(ExploreSession* session);
+// Flips by hand in the large view (explore_turns.cpp). Where the last
+// large picture has the top left corner of cell (0, 0), by `axis` x (0)
+// and y (1), and its cell (2): the corner between four cells nearest a
+// point of it is then a block's middle.
+int explore_large_origin(ExploreSession* session, int axis);
+// Turns the 2 x 2 block of the large figure `index` (as explore_draw_large
+// takes it) whose middle is the corner (column, row), cells column - 1 ...
+// column and row - 1 ... row, when two parallel dominoes fill it and the
+// tiling it makes is a figure of the family: 0, and the large figure is
+// that one (found by the family's ranking) until the page changes or the
+// turns are dropped; else -1, and why.
+int explore_turn_block(ExploreSession* session, int index, int column, int row);
+// Back to the figure before the last turn, or run of turns: 0, or -1 when
+// there is none.
+int explore_undo_turn(ExploreSession* session);
+// Every turn forgotten: the figure as the page has it again.
+void explore_drop_turns(ExploreSession* session);
+// Random turns (Glauber dynamics, which keeps every figure of the family
+// as likely as any other): `tries` corners of the figure drawn at random,
+// each block turned on a fair coin's heads where it can turn and stay in
+// the family. How many turned, or -1. The figure before them is kept for
+// Undo when `undoable` is not 0 (the first tries of a run).
+int explore_run_flips(ExploreSession* session, int index, int tries, int undoable);
+// The figure drawn large last, turned or not: its number, steps and each
+// statistic.
+const char* explore_large_number(ExploreSession* session);
+const char* explore_large_steps_text(ExploreSession* session);
+int explore_large_stat(ExploreSession* session, int statistic);
 // Domino shuffling shown a stage at a time, for a family that shuffles:
 // the largest order it is shown to (0 for a family that does not).
 int explore_largest_shuffling_order(int family);

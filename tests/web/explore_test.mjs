@@ -1117,6 +1117,107 @@ async function slides() {
       "present: it is shown on the page." }]]);
 }
 
+// Flips by hand: a click, a tap and the keyboard each turn a block of the
+// figure drawn large into the figure the ranking numbers, which is the
+// exporter's figure of that number with the steps the list gives it; a
+// block that cannot turn says so; Z and Undo turn back; and Run's random
+// turns end on a figure of the family, undone at once.
+async function flipsByHand() {
+  // A corner of the large figure whose block turns, found through the
+  // module (and turned back); where it is on the screen.
+  const turnable = (page, skip = 0) => page.evaluate((skipped) => {
+    const [core, session] = [Module, Module.exploreSession];
+    const index = document.getElementById("large-figure").dataset.index;
+    const canvas = document.getElementById("large-figure");
+    canvas.scrollIntoView();
+    const [left, top, cell] = [0, 1, 2].map((axis) => core._explore_large_origin(session, axis));
+    let found = 0;
+    for (let c = 1; c * cell < canvas.width; c += 1) {
+      for (let r = 1; r * cell < canvas.height; r += 1) {
+        if (core._explore_turn_block(session, Number(index), c, r) !== 0) continue;
+        core._explore_undo_turn(session);
+        if (found++ < skipped) continue;
+        const box = canvas.getBoundingClientRect();
+        const scale = box.width / canvas.width;
+        return { c, r, x: box.left + (left + c * cell) * scale, y: box.top + (top + r * cell) * scale };
+      }
+    }
+    return null;
+  }, skip);
+  const turnedTo = async (page, family, order, what) => {
+    const said = await textOf(page, "#large-said");
+    const number = /^Figure ([0-9]+) of [0-9]+: (.*) \(.*\), turned by hand$/.exec(said);
+    check(number !== null, `${what}: the turned figure is told as '${said}'`);
+    if (number === null) return null;
+    if (order <= 3) {
+      const row = listed(family, "--order", `${order}`).find((figure) => figure.number === number[1]);
+      check(row?.steps === number[2], `${what}: figure ${number[1]} has steps '${row?.steps}', told '${number[2]}'`);
+    }
+    const cell = await page.$eval("#large-figure", (e) => e.dataset.cell);
+    const folder = `${family}-${order}-turned-${number[1]}-${cell}`;
+    exporter(family, folder, "--order", `${order}`, "--figure", number[1], "--path", "--style", "paper",
+      "--cell", cell);
+    check(await differingPixels(page, `/exports/${folder}/figure-${number[1]}.png`, null, "#large-figure") === 0,
+      `${what}: the turned figure is not the exporter's figure ${number[1]}`);
+    return number[1];
+  };
+  const page = await open("?family=diamond&order=3", { width: 1000, height: 1100, hasTouch: true });
+  await expectShown(page, "diamond order 3 - page 1 of 1", null, "flips by hand");
+  await page.focus("#page");
+  await page.keyboard.press("ArrowDown");
+  await page.keyboard.press("ArrowDown");
+  await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+  await page.$eval("#large-figure", (e) => { e.dataset.index = "1"; });
+  const first = await turnable(page);
+  await page.mouse.click(first.x, first.y);
+  const clicked = await turnedTo(page, "diamond", 3, "a click");
+  check(clicked !== null && clicked !== "2", `a click turns figure 2 into figure ${clicked}`);
+  await page.keyboard.press("z");
+  check(await textOf(page, "#large-said") === `F${(await textOf(page, "#selection")).slice(1)}` &&
+    await page.$eval("#undo-turn", (e) => e.disabled), "Z does not turn the block back");
+  // The corner of the figure's frame holds no block.
+  const [cornerX, cornerY] = await page.$eval("#large-figure", (e) => [e.getBoundingClientRect().left + 2,
+    e.getBoundingClientRect().top + 2]);
+  await page.mouse.click(cornerX, cornerY);
+  const refused = await textOf(page, "#turn-said");
+  check(refused === "That block cannot turn: two parallel dominoes do not fill the 2 × 2 block there.",
+    `a click outside the figure is told as '${refused}'`);
+  const second = await turnable(page, 1);
+  await page.touchscreen.tap(second.x, second.y);
+  await turnedTo(page, "diamond", 3, "a tap");
+  await page.click("#undo-turn");
+  check(await page.$eval("#undo-turn", (e) => e.disabled), "Undo turn does not turn the block back");
+  // From the keyboard: the ring starts in the middle, the arrows move it.
+  const middle = await page.evaluate(() => {
+    const canvas = document.getElementById("large-figure");
+    const [left, top, cell] = [0, 1, 2].map((axis) => Module._explore_large_origin(Module.exploreSession, axis));
+    return [Math.round((canvas.width / 2 - left) / cell), Math.round((canvas.height / 2 - top) / cell)];
+  });
+  await page.focus("#large-figure");
+  const keys = [...Array(Math.abs(first.c - middle[0])).fill(first.c > middle[0] ? "ArrowRight" : "ArrowLeft"),
+    ...Array(Math.abs(first.r - middle[1])).fill(first.r > middle[1] ? "ArrowDown" : "ArrowUp"), "ArrowUp",
+    "ArrowDown", "Enter"];
+  for (const key of keys) await page.keyboard.press(key);
+  // The ring leaves with the focus.
+  await page.focus("#page");
+  check(await turnedTo(page, "diamond", 3, "the keyboard") === clicked,
+    "the keyboard's turn of the clicked block is not the click's figure");
+  await page.close();
+  // Run, past the paged orders.
+  const alone = await open("?family=diamond&order=20&figure=12345");
+  await expectShown(alone, `diamond order 20 - figure 12345 of ${n20}`, null, "random turns");
+  await alone.waitForFunction(() => !document.getElementById("large").hidden);
+  await alone.click("#run-flips");
+  await alone.waitForFunction(() => document.getElementById("flips-rate").textContent !== "", { timeout: 20000 });
+  const rate = await textOf(alone, "#flips-rate");
+  await alone.click("#run-flips");
+  check(/^[1-9][0-9]* flips a second$/.test(rate), `Run tells '${rate}'`);
+  check(await turnedTo(alone, "diamond", 20, "Run") !== "12345", "Run leaves figure 12345 as it was");
+  await alone.keyboard.press("z");
+  check((await textOf(alone, "#large-said")).startsWith("Figure 12345 of"), "Z does not undo the run");
+  await alone.close();
+}
+
 // The selected figure's path read step by step: S plays it to the end,
 // told a step at a time in the figure's own steps, and ends on the
 // exporter's figure with its path; a figure selected after shows whole
@@ -1255,6 +1356,7 @@ async function shufflingShown() {
 }
 
 try {
+  await flipsByHand();
   await pathRead();
   await shufflingShown();
   await slides();

@@ -7,6 +7,7 @@ import { download, downloadCell } from "./downloads.js";
 import { focusPage, giveBack, trackKeys } from "./focus.js";
 import { whereAfterChoosing } from "./panel.js";
 import { readable, toggleReading } from "./reading.js";
+import { undo } from "./turns.js";
 import { askedOf, cancelDrawing, freshSeed, go, goToFigure, panBy, present, select,
   showSelectedLarge, shown, view, zoomBy } from "./show.js";
 import { enterSlides, listenToSlides, presentable, slideKey } from "./slides.js";
@@ -100,6 +101,11 @@ function pageKey(event) {
   if ((event.key === "s" || event.key === "S") && readable()) {
     event.preventDefault();
     toggleReading();
+    return;
+  }
+  if ((event.key === "z" || event.key === "Z") && readable()) {
+    event.preventDefault();
+    undo();
     return;
   }
   if (shown.mode === "pages" && target === element("page") &&

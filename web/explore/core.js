@@ -288,6 +288,39 @@ export function paintLargeSteps(canvas, index, steps, [roomWidth, roomHeight]) {
   return { cell, total: core._explore_large_steps(session) };
 }
 
+// Flips by hand in the large view (explore_turns.cpp): the corner between
+// four cells nearest a point of the large picture, in its own pixels.
+export function largeCornerAt(x, y) {
+  const [left, top, cell] = [0, 1, 2].map((axis) => core._explore_large_origin(session, axis));
+  return [Math.round((x - left) / cell), Math.round((y - top) / cell)];
+}
+// The box of the 2 x 2 block around corner (c, r), in the picture's pixels.
+export function largeBlockBox(c, r) {
+  const [left, top, cell] = [0, 1, 2].map((axis) => core._explore_large_origin(session, axis));
+  return [left + (c - 1) * cell, top + (r - 1) * cell, 2 * cell];
+}
+// Turns the block around corner (c, r) of the large figure: null, or why not.
+export function turnBlock(index, c, r) {
+  return core._explore_turn_block(session, index, c, r) === 0 ? null : fromCore(core._explore_failure(session));
+}
+export function undoTurn() {
+  return core._explore_undo_turn(session) === 0;
+}
+export function dropTurns() {
+  core._explore_drop_turns(session);
+}
+// `tries` random turns (Glauber dynamics): how many turned.
+export function runFlips(index, tries, undoable) {
+  return core._explore_run_flips(session, index, tries, undoable ? 1 : 0);
+}
+// The large figure, turned or not: "figure N: steps (statistics)".
+export function largeSaid() {
+  const number = fromCore(core._explore_large_number(session));
+  const steps = fromCore(core._explore_large_steps_text(session));
+  const values = statistics.map((name, i) => `${name} ${core._explore_large_stat(session, i)}`).join(", ");
+  return { number, text: `${steps} (${values})` };
+}
+
 // Stage `stage` of domino shuffling to `order` for `seed` (decimal text)
 // drawn on `canvas` as paintLarge draws: the cell, or what is wrong.
 export function paintShuffling(canvas, family, order, stage, seed, [roomWidth, roomHeight]) {

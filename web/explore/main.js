@@ -16,6 +16,7 @@ import { addButtons } from "./downloads.js";
 import { listChoices, present, shown, whenShown } from "./show.js";
 import { listenToReading } from "./reading.js";
 import { listenToShuffling } from "./shuffling.js";
+import { listenToTurns } from "./turns.js";
 
 function showAddress(history) {
   const { asked, problems } = askedByAddress();
@@ -28,6 +29,7 @@ function start() {
   listen();
   listenToShuffling();
   listenToReading();
+  listenToTurns();
   window.addEventListener("popstate", (event) => {
     enterEntry(event.state);
     showAddress("none");

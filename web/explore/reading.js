@@ -5,20 +5,13 @@
 // runs only while it plays; where the reader asks for reduced motion, a
 // step a second at most.
 import { figureSteps, paintLargeSteps } from "./core.js";
-import { shown } from "./show.js";
+import { largeIndex } from "./show.js";
 
 const element = (id) => document.getElementById(id);
 const reducedMotion = matchMedia("(prefers-reduced-motion: reduce)");
 // The step drawn (null while the figure is shown whole), the steps in all,
 // and the next step's timer while it plays (0 when paused).
 const reading = { step: null, total: 0, timer: 0 };
-
-// The figure drawn large: a page's selected one, -1 the figure alone, or
-// null for none.
-function largeIndex() {
-  if (shown === null || element("large").hidden) return null;
-  return shown.mode === "figure" ? -1 : shown.mode === "pages" && shown.selected >= 0 ? shown.selected : null;
-}
 
 export function readable() {
   return largeIndex() !== null;

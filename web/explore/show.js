@@ -10,6 +10,7 @@ import { choose, chosenIndex, chosenNumber, clearSelection, families, figureNumb
   setDrawing, setFilter, statistics, styles, palettes } from "./core.js";
 import { cancelLarge, drawLarge, dropLarge, viewLarge } from "./large.js";
 import { stopReading } from "./reading.js";
+import { forgetTurns, largeCaption, showTurning } from "./turns.js";
 import { showShuffling } from "./shuffling.js";
 import { drawSlide } from "./slides.js";
 import { downloadCell, nameDownloads, nameSelected } from "./downloads.js";
@@ -187,6 +188,7 @@ function describe() {
   element("mode-help").textContent = helpOf[mode](name, order);
   nameDownloads(mode, figure);
   showShuffling(shown);
+  showTurning();
 }
 
 // What is shown, as what a change of it starts from.
@@ -510,6 +512,7 @@ export function goToFigure(number) {
 
 // Selects figure `index` of the page (-1 for none), and tells it.
 export function select(index) {
+  forgetTurns();
   shown.selected = index;
   clearSelection();
   nameSelected(index < 0 ? null : figureNumber(index));
@@ -550,8 +553,6 @@ export function showSelectedLarge(text = element("selection").textContent) {
     setHidden(large, true);
     return;
   }
-  const said = capital(text);
-  element("large-said").textContent = said;
   largeFrame = requestAnimationFrame(() => {
     setHidden(large, false);
     const room = [element("stage").clientWidth, Math.max(window.innerHeight - 40, 100)];
@@ -559,6 +560,16 @@ export function showSelectedLarge(text = element("selection").textContent) {
     const cell = paintLarge(canvas, index, room);
     setHidden(large, cell < 0);
     canvas.dataset.cell = String(cell);
+    // Drawn, so that a turned figure's words are its own.
+    const said = largeCaption(text);
+    element("large-said").textContent = said;
     canvas.setAttribute("aria-label", `${said}, drawn large with its path`);
   });
+}
+
+// The figure drawn large: a page's selected one, -1 the figure alone, or
+// null for none.
+export function largeIndex() {
+  if (shown === null || element("large").hidden) return null;
+  return shown.mode === "figure" ? -1 : shown.mode === "pages" && shown.selected >= 0 ? shown.selected : null;
 }

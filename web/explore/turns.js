@@ -1,0 +1,180 @@
+// Flips by hand in the large view: a click or tap on the middle of a 2 x 2
+// block of two parallel dominoes turns it, and the figure becomes the one
+// the family's ranking finds for the new dominoes, its number, steps and
+// statistics told at once; a block that cannot turn, or whose turn would
+// leave the family, says so. From the keyboard, the arrows move a ring
+// over the blocks and Enter or space turns the one ringed. Undo (or Z)
+// goes back a turn. Past the paged orders, Run turns random blocks on and
+// on (Glauber dynamics, which keeps every figure as likely as any other),
+// drawn each frame, or each second where reduced motion is asked for, with
+// how many turn a second. A frame's work only while it runs.
+import { dropTurns, largeBlockBox, largeCornerAt, largeSaid, paintLarge, runFlips, turnBlock,
+  undoTurn } from "./core.js";
+import { setDisabled } from "./focus.js";
+import { stopReading } from "./reading.js";
+import { largeIndex, shown } from "./show.js";
+import { capital } from "./words.js";
+
+const element = (id) => document.getElementById(id);
+const reducedMotion = matchMedia("(prefers-reduced-motion: reduce)");
+// The turns kept for Undo, the ringed corner (null until the arrows move
+// it), and the run of random turns: its frame, its tries a frame, its
+// turns since the rate was last told, and when.
+const turning = { undos: 0, corner: null, frame: 0, tries: 100, turned: 0, since: 0, drawn: 0, first: true };
+
+const room = () => [element("stage").clientWidth, Math.max(window.innerHeight - 40, 100)];
+
+// The large figure drawn again, as turned, ringed where the keyboard is.
+function redraw() {
+  const index = largeIndex();
+  if (index === null) return;
+  const canvas = element("large-figure");
+  canvas.dataset.cell = String(paintLarge(canvas, index, room()));
+  if (turning.corner !== null && document.activeElement === canvas) {
+    const [x, y, side] = largeBlockBox(...turning.corner);
+    const context = canvas.getContext("2d");
+    context.lineWidth = 3;
+    context.strokeStyle = "#1c71d8";
+    context.setLineDash([6, 4]);
+    context.strokeRect(x + 1.5, y + 1.5, side - 3, side - 3);
+    context.setLineDash([]);
+  }
+  tellLarge();
+}
+
+// What the large view says of its figure: the page's words until a turn,
+// then the turned figure's own.
+export function largeCaption(text) {
+  if (turning.undos === 0) return capital(text);
+  const { number, text: said } = largeSaid();
+  return `Figure ${number} of ${shown.total}: ${said}, turned by hand`;
+}
+
+function tellLarge() {
+  const caption = largeCaption(element("selection").textContent);
+  element("large-said").textContent = caption;
+  element("large-figure").setAttribute("aria-label", `${caption}, drawn large with its path`);
+  setDisabled(element("undo-turn"), turning.undos === 0);
+}
+
+function turnAt(c, r) {
+  const index = largeIndex();
+  if (index === null) return;
+  stopReading();
+  const why = turnBlock(index, c, r);
+  element("turn-said").textContent = why === null ? "" : `That block cannot turn: ${why}.`;
+  if (why !== null) return;
+  turning.undos += 1;
+  redraw();
+}
+
+export function undo() {
+  if (turning.undos === 0 || !undoTurn()) return;
+  stopRun();
+  turning.undos -= 1;
+  element("turn-said").textContent = "";
+  redraw();
+}
+
+// Every turn forgotten, as another figure is drawn large.
+export function forgetTurns() {
+  stopRun();
+  dropTurns();
+  turning.undos = 0;
+  turning.corner = null;
+  element("turn-said").textContent = "";
+  setDisabled(element("undo-turn"), true);
+}
+
+function runFrame(now) {
+  const index = largeIndex();
+  if (index === null) {
+    stopRun();
+    return;
+  }
+  const started = performance.now();
+  const turned = runFlips(index, turning.tries, turning.first);
+  if (turned < 0) {
+    stopRun();
+    return;
+  }
+  if (turning.first) turning.undos += 1;
+  turning.first = false;
+  // Some 8 ms of turns a frame, whatever the figure's size.
+  const spent = Math.max(performance.now() - started, 0.05);
+  turning.tries = Math.min(1000000, Math.max(10, Math.round(turning.tries * 8 / spent)));
+  turning.turned += turned;
+  if (!reducedMotion.matches || now - turning.drawn >= 1000) {
+    redraw();
+    turning.drawn = now;
+  }
+  if (now - turning.since >= 1000) {
+    element("flips-rate").textContent = `${Math.round(turning.turned * 1000 / (now - turning.since))} flips a second`;
+    turning.turned = 0;
+    turning.since = now;
+  }
+  turning.frame = requestAnimationFrame(runFrame);
+}
+
+function stopRun() {
+  if (turning.frame === 0) return;
+  cancelAnimationFrame(turning.frame);
+  turning.frame = 0;
+  const run = element("run-flips");
+  run.textContent = "Run";
+  run.setAttribute("aria-pressed", "false");
+  redraw();
+}
+
+function toggleRun() {
+  if (turning.frame !== 0) {
+    stopRun();
+    return;
+  }
+  stopReading();
+  Object.assign(turning, { first: true, turned: 0, since: performance.now(), drawn: 0 });
+  element("flips-rate").textContent = "";
+  const run = element("run-flips");
+  run.textContent = "Stop";
+  run.setAttribute("aria-pressed", "true");
+  turning.frame = requestAnimationFrame(runFrame);
+}
+
+// Run is offered past the paged orders, where a figure is shown alone.
+export function showTurning() {
+  const offered = shown?.mode === "figure";
+  if (!offered) stopRun();
+  element("run-field").hidden = !offered;
+}
+
+function turnKey(event) {
+  const moves = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1] };
+  if (event.key in moves) {
+    const [dx, dy] = moves[event.key];
+    const canvas = element("large-figure");
+    const [c, r] = turning.corner ?? largeCornerAt(canvas.width / 2, canvas.height / 2);
+    turning.corner = [c + dx, r + dy];
+  } else if ((event.key === "Enter" || event.key === " ") && turning.corner !== null) {
+    turnAt(...turning.corner);
+  } else {
+    return;
+  }
+  // The page's own keys (its arrows turn pages) stay off the large figure.
+  event.preventDefault();
+  event.stopPropagation();
+  redraw();
+}
+
+export function listenToTurns() {
+  const canvas = element("large-figure");
+  canvas.addEventListener("click", (event) => {
+    const box = canvas.getBoundingClientRect();
+    turnAt(...largeCornerAt((event.clientX - box.left) * canvas.width / box.width,
+      (event.clientY - box.top) * canvas.height / box.height));
+  });
+  canvas.addEventListener("keydown", turnKey);
+  canvas.addEventListener("focus", redraw);
+  canvas.addEventListener("blur", redraw);
+  element("undo-turn").addEventListener("click", undo);
+  element("run-flips").addEventListener("click", toggleRun);
+}
