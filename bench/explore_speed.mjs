@@ -5,7 +5,9 @@
 // pages; load to a random Aztec tiling of order 300, 1,000 and 4,000 (drawn
 // in a worker) and the longest gap between the page's frames meanwhile,
 // and a step of a window on order 4,000; ↓ to a figure selected and drawn
-// large, and → to the next slide of a presentation;
+// large, and → to the next slide of a presentation; a flip by hand (Enter
+// on a ringed block) and random flips a second; a stage of domino
+// shuffling at order 200;
 // main-thread time while idle, and the gzipped size of the
 // explorer's files. A report, not a test: it asserts nothing.
 // Usage: node bench/explore_speed.mjs WEB_FOLDER [TURNS]
@@ -118,6 +120,66 @@ try {
     }
     await page.close();
   }
+  // Flips by hand: Enter on a block of the figure drawn large, turning it
+  // back and forth, on a page's figure and on one alone; Run's rate.
+  const flips = [];
+  for (const [query, title] of [["?family=diamond&order=7", "diamond order 7 - page 1 of 3243"],
+    ["?family=diamond&order=20&figure=12345", "diamond order 20 - figure 12345 of 260543813797441"]]) {
+    const page = await browser.newPage();
+    await page.setViewport({ width: 1000, height: 1100 });
+    await opened(page, query, title);
+    if (query.endsWith("order=7")) {
+      await page.focus("#page");
+      await page.keyboard.press("ArrowDown");
+    }
+    await page.waitForFunction(() => !document.getElementById("large").hidden);
+    // A block that turns, found through the module, and the arrows from
+    // the middle, where the ring starts, to it.
+    const keys = await page.evaluate(() => {
+      const [core, session] = [Module, Module.exploreSession];
+      const canvas = document.getElementById("large-figure");
+      const index = document.getElementById("large-said").textContent.startsWith("Figure 12345") ? -1 : 0;
+      const [left, top, cell] = [0, 1, 2].map((axis) => core._explore_large_origin(session, axis));
+      const middle = [Math.round((canvas.width / 2 - left) / cell), Math.round((canvas.height / 2 - top) / cell)];
+      for (let c = 1; c * cell < canvas.width; c += 1) {
+        for (let r = 1; r * cell < canvas.height; r += 1) {
+          if (core._explore_turn_block(session, index, c, r) !== 0) continue;
+          core._explore_undo_turn(session);
+          return [...Array(Math.abs(c - middle[0])).fill(c > middle[0] ? "ArrowRight" : "ArrowLeft"),
+            ...Array(Math.abs(r - middle[1])).fill(r > middle[1] ? "ArrowDown" : "ArrowUp")];
+        }
+      }
+      return [];
+    });
+    await page.focus("#large-figure");
+    for (const key of keys) await page.keyboard.press(key);
+    flips.push([title, await timedKeys(page, turns / 2, () => page.keyboard.press("Enter"))]);
+    if (!query.endsWith("order=7")) {
+      await page.click("#run-flips");
+      await new Promise((resolve) => setTimeout(resolve, 3000));
+      flips.push([`${title}, Run: ${await page.$eval("#flips-rate", (e) => e.textContent)}`, null]);
+      await page.click("#run-flips");
+    }
+    await page.close();
+  }
+  // Domino shuffling at order 200: Step through its first stages, and End
+  // for a new seed each time (all 600 stages made, the last drawn).
+  const shuffling = [];
+  {
+    const page = await browser.newPage();
+    await page.setViewport({ width: 1000, height: 1100 });
+    await opened(page, "?family=aztec&order=3", "aztec order 3 - page 1 of 1");
+    await page.$eval("#shuffle-order", (e) => { e.value = "200"; e.dispatchEvent(new Event("change")); });
+    await page.focus("#shuffle-step");
+    shuffling.push(["Step, stages 1 on", await timedKeys(page, turns / 2, () => page.keyboard.press("Enter"))]);
+    shuffling.push(["End, a new seed each time", await timedKeys(page, turns / 4, async (i) => {
+      await page.$eval("#shuffle-seed", (e, seed) => { e.value = seed; e.dispatchEvent(new Event("change")); },
+        String(i + 100));
+      await page.focus("#shuffle-end");
+      await page.keyboard.press("Enter");
+    })]);
+    await page.close();
+  }
   // A random Aztec tiling, from navigation to its title: the module's
   // start, then the shuffling and the drawing in the tiling's worker.
   const large = [];
@@ -164,6 +226,12 @@ try {
   console.log(`key to page, next page: ${both(next)}`);
   console.log(`↓ to the next figure selected and drawn large: ${both(selectedLarge)}`);
   console.log(`→ to the next slide (a presentation, 1000 x 1100): ${both(slideSteps)}`);
+  for (const [what, samples] of flips) {
+    console.log(samples === null ? what : `a flip by hand (Enter on a block), ${what}: ${both(samples)}`);
+  }
+  for (const [what, samples] of shuffling) {
+    console.log(`a stage of domino shuffling at order 200, ${what}: ${both(samples)}`);
+  }
   console.log(`key to page, End (page 3243 of 3243): ${both(jumps)}`);
   console.log(`figure box jump (Enter, a figure of 48,639 at random): ${both(figureJumps)}`);
   console.log(`filtered page turn (where flats=3, 770 pages), next page: ${both(filteredNext)}`);

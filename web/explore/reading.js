@@ -41,6 +41,12 @@ export function stopReading() {
   element("read-step").disabled = false;
 }
 
+// The path as far as it was read, drawn again (the view's room changed):
+// false when it is not being read.
+export function drawReadingOver() {
+  return reading.step !== null && draw();
+}
+
 function draw() {
   const index = largeIndex();
   if (index === null) {

@@ -9,8 +9,8 @@ import { choose, chosenIndex, chosenNumber, clearSelection, families, figureNumb
   paintLarge, paintPixels, paintWhole, rerun, run, runChosen, tooLarge, runFigures, paintView, zoomCells, setArctic,
   setDrawing, setFilter, statistics, styles, palettes } from "./core.js";
 import { cancelLarge, drawLarge, dropLarge, viewLarge } from "./large.js";
-import { stopReading } from "./reading.js";
-import { forgetTurns, largeCaption, showTurning } from "./turns.js";
+import { drawReadingOver, stopReading } from "./reading.js";
+import { forgetTurns, largeCaption, ringLarge, showTurning } from "./turns.js";
 import { showShuffling } from "./shuffling.js";
 import { drawSlide } from "./slides.js";
 import { downloadCell, nameDownloads, nameSelected } from "./downloads.js";
@@ -544,11 +544,16 @@ export function select(index) {
 // Drawn at the next frame, after the page the key or pointer changed, and
 // only the last asked for when several come in one frame (a key held).
 let largeFrame = 0;
+// The figure drawn large last: the same one drawn again (its room changed)
+// keeps its path as far as it was read.
+let largeLast = null;
 export function showSelectedLarge(text = element("selection").textContent) {
   const large = element("large");
   const index = shown.mode === "figure" ? -1 : shown.mode === "pages" ? shown.selected : null;
   cancelAnimationFrame(largeFrame);
-  stopReading();
+  const same = largeLast !== null && largeLast.shown === shown && largeLast.index === index;
+  largeLast = { shown, index };
+  if (!same) stopReading();
   if (index === null || (index < 0 && shown.mode === "pages")) {
     setHidden(large, true);
     return;
@@ -560,6 +565,7 @@ export function showSelectedLarge(text = element("selection").textContent) {
     const cell = paintLarge(canvas, index, room);
     setHidden(large, cell < 0);
     canvas.dataset.cell = String(cell);
+    if (!drawReadingOver()) ringLarge();
     // Drawn, so that a turned figure's words are its own.
     const said = largeCaption(text);
     element("large-said").textContent = said;

@@ -30,16 +30,27 @@ function redraw() {
   if (index === null) return;
   const canvas = element("large-figure");
   canvas.dataset.cell = String(paintLarge(canvas, index, room()));
+  ringLarge();
+  tellLarge();
+}
+
+// The ring over the block the keyboard is on, while the figure has the focus.
+export function ringLarge() {
+  const canvas = element("large-figure");
   if (turning.corner !== null && document.activeElement === canvas) {
     const [x, y, side] = largeBlockBox(...turning.corner);
     const context = canvas.getContext("2d");
-    context.lineWidth = 3;
-    context.strokeStyle = "#1c71d8";
-    context.setLineDash([6, 4]);
-    context.strokeRect(x + 1.5, y + 1.5, side - 3, side - 3);
+    // White under black, to be seen over any palette.
+    const line = Math.max(3, Math.round(side / 10));
+    context.lineWidth = line + 2;
+    context.strokeStyle = "#fff";
+    context.strokeRect(x + line / 2, y + line / 2, side - line, side - line);
+    context.lineWidth = line;
+    context.strokeStyle = "#000";
+    context.setLineDash([2 * line, line]);
+    context.strokeRect(x + line / 2, y + line / 2, side - line, side - line);
     context.setLineDash([]);
   }
-  tellLarge();
 }
 
 // What the large view says of its figure: the page's words until a turn,
