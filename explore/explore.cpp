@@ -577,12 +577,30 @@ int explore_draw_view(ExploreSession* session, int cell, int x, int y) {
     return 0;
 }
 
-int explore_draw_large(ExploreSession* session, int index, int largest_width, int largest_height) {
-    return explore_draw_large_steps(session, index, -1, largest_width, largest_height);
+namespace {
+
+// `whole` with its paths cut after their first `steps` steps: those of the
+// first path, then of the next.
+PlacedFigure with_paths_cut(const PlacedFigure& whole, int steps) {
+    PlacedFigure cut;
+    cut.geometry.columns = whole.geometry.columns;
+    cut.geometry.rows = whole.geometry.rows;
+    cut.geometry.anchor_column = whole.geometry.anchor_column;
+    cut.geometry.anchor_row = whole.geometry.anchor_row;
+    cut.geometry.dominoes = whole.geometry.dominoes;
+    int left = steps;
+    for (const std::vector<LatticePoint>& points : whole.geometry.paths) {
+        if (left == 0) break;
+        const int taken = std::min(left, static_cast<int>(points.size()) - 1);
+        cut.geometry.paths.emplace_back(points.begin(), points.begin() + taken + 1);
+        left -= taken;
+    }
+    return cut;
 }
 
-int explore_draw_large_steps(ExploreSession* session, int index, int steps, int largest_width,
-                             int largest_height) {
+// Figure `index` drawn large, its paths to their first `steps` steps (-1
+// for all): explore_draw_large_steps.
+int draw_large(ExploreSession* session, int index, int steps, int largest_width, int largest_height) {
     if (large_figure(*session, index) == nullptr) return fail_with(*session, "there is no such figure");
     const PlacedFigure& whole = *large_figure(*session, index);
     session->large_index = index;
@@ -591,23 +609,7 @@ int explore_draw_large_steps(ExploreSession* session, int index, int steps, int 
         session->large_steps += static_cast<int>(points.size()) - 1;
     }
     if (steps < -1 || steps > session->large_steps) return fail_with(*session, "there is no such step");
-    // The paths cut after their first `steps` steps: those of the first
-    // path, then of the next.
-    PlacedFigure cut;
-    if (steps >= 0) {
-        cut.geometry.columns = whole.geometry.columns;
-        cut.geometry.rows = whole.geometry.rows;
-        cut.geometry.anchor_column = whole.geometry.anchor_column;
-        cut.geometry.anchor_row = whole.geometry.anchor_row;
-        cut.geometry.dominoes = whole.geometry.dominoes;
-        int left = steps;
-        for (const std::vector<LatticePoint>& points : whole.geometry.paths) {
-            if (left == 0) break;
-            const int taken = std::min(left, static_cast<int>(points.size()) - 1);
-            cut.geometry.paths.emplace_back(points.begin(), points.begin() + taken + 1);
-            left -= taken;
-        }
-    }
+    const PlacedFigure cut = steps >= 0 ? with_paths_cut(whole, steps) : PlacedFigure{};
     const PlacedFigure& figure = steps >= 0 ? cut : whole;
     Drawing drawing = session->drawing;
     drawing.style = Style::paper;
@@ -634,6 +636,17 @@ int explore_draw_large_steps(ExploreSession* session, int index, int steps, int 
         return cell;
     }
     return fail_with(*session, "the figure does not fit there");
+}
+
+}  // namespace
+
+int explore_draw_large(ExploreSession* session, int index, int largest_width, int largest_height) {
+    return draw_large(session, index, -1, largest_width, largest_height);
+}
+
+int explore_draw_large_steps(ExploreSession* session, int index, int steps, int largest_width,
+                             int largest_height) {
+    return draw_large(session, index, steps, largest_width, largest_height);
 }
 
 int explore_large_steps(ExploreSession* session) { return session->large_steps; }

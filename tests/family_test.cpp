@@ -131,8 +131,8 @@ TEST_P(FamilyRun, EachStepOfAPathLiesOnADominoOfItsKind) {
                 }
             }
             for (const Domino& domino : geometry.dominoes) {
-                const int steps = stepped[std::make_tuple(domino.column, domino.row, domino.upright)];
-                EXPECT_EQ(steps, domino.role == DominoRole::off_path ? 0 : 1)
+                const int on_it = stepped[std::make_tuple(domino.column, domino.row, domino.upright)];
+                EXPECT_EQ(on_it, domino.role == DominoRole::off_path ? 0 : 1)
                     << "order " << order << ", figure " << number;
             }
         }
