@@ -137,6 +137,69 @@ const PlacedFigure* large_figure(const ExploreSession& session, int index) {
     return alone ? session.shown[0].figure : &figure_on_page(session, index);
 }
 
+namespace {
+
+// `whole` with its paths cut after their first `steps` steps: those of the
+// first path, then of the next.
+PlacedFigure with_paths_cut(const PlacedFigure& whole, int steps) {
+    PlacedFigure cut;
+    cut.geometry.columns = whole.geometry.columns;
+    cut.geometry.rows = whole.geometry.rows;
+    cut.geometry.anchor_column = whole.geometry.anchor_column;
+    cut.geometry.anchor_row = whole.geometry.anchor_row;
+    cut.geometry.dominoes = whole.geometry.dominoes;
+    int left = steps;
+    for (const std::vector<LatticePoint>& points : whole.geometry.paths) {
+        if (left == 0) break;
+        const int taken = std::min(left, static_cast<int>(points.size()) - 1);
+        cut.geometry.paths.emplace_back(points.begin(), points.begin() + taken + 1);
+        left -= taken;
+    }
+    return cut;
+}
+
+// Figure `index` drawn large, its paths to their first `steps` steps (-1
+// for all): explore_draw_large_steps.
+int draw_large(ExploreSession* session, int index, int steps, int largest_width, int largest_height) {
+    if (large_figure(*session, index) == nullptr) return fail_with(*session, "there is no such figure");
+    const PlacedFigure& whole = *large_figure(*session, index);
+    session->large_index = index;
+    session->large_steps = 0;
+    for (const std::vector<LatticePoint>& points : whole.geometry.paths) {
+        session->large_steps += static_cast<int>(points.size()) - 1;
+    }
+    if (steps < -1 || steps > session->large_steps) return fail_with(*session, "there is no such step");
+    const PlacedFigure cut = steps >= 0 ? with_paths_cut(whole, steps) : PlacedFigure{};
+    const PlacedFigure& figure = steps >= 0 ? cut : whole;
+    Drawing drawing = session->drawing;
+    drawing.style = Style::paper;
+    drawing.paths = true;
+    drawing.arctic = false;
+    for (int cell = largest_cell; cell >= smallest_cell; --cell) {
+        const Placement placement = placement_alone(cell, outlined(cell));
+        if (alone_width(figure.geometry, placement) > largest_width ||
+            alone_height(figure.geometry, placement) > largest_height) {
+            continue;
+        }
+        drawing.cell = cell;
+        const FilePage page = figure_file(figure, placement, drawing, session->writer.c_str(),
+                                          session->family->name, session->order);
+        draw_file_pixels(*session, page, session->large_pixels);
+        session->large_width = page.written.width;
+        session->large_height = page.written.height;
+        session->large_placement = placement;
+        session->large_step_box = {-1, -1, -1, -1};
+        if (steps > 0) {
+            const std::vector<LatticePoint>& last = cut.geometry.paths.back();
+            session->large_step_box = domino_box(step_domino(last, last.size() - 2), placement);
+        }
+        return cell;
+    }
+    return fail_with(*session, "the figure does not fit there");
+}
+
+}  // namespace
+
 extern "C" {
 
 ExploreSession* explore_open() { return new ExploreSession(); }
@@ -577,68 +640,6 @@ int explore_draw_view(ExploreSession* session, int cell, int x, int y) {
     return 0;
 }
 
-namespace {
-
-// `whole` with its paths cut after their first `steps` steps: those of the
-// first path, then of the next.
-PlacedFigure with_paths_cut(const PlacedFigure& whole, int steps) {
-    PlacedFigure cut;
-    cut.geometry.columns = whole.geometry.columns;
-    cut.geometry.rows = whole.geometry.rows;
-    cut.geometry.anchor_column = whole.geometry.anchor_column;
-    cut.geometry.anchor_row = whole.geometry.anchor_row;
-    cut.geometry.dominoes = whole.geometry.dominoes;
-    int left = steps;
-    for (const std::vector<LatticePoint>& points : whole.geometry.paths) {
-        if (left == 0) break;
-        const int taken = std::min(left, static_cast<int>(points.size()) - 1);
-        cut.geometry.paths.emplace_back(points.begin(), points.begin() + taken + 1);
-        left -= taken;
-    }
-    return cut;
-}
-
-// Figure `index` drawn large, its paths to their first `steps` steps (-1
-// for all): explore_draw_large_steps.
-int draw_large(ExploreSession* session, int index, int steps, int largest_width, int largest_height) {
-    if (large_figure(*session, index) == nullptr) return fail_with(*session, "there is no such figure");
-    const PlacedFigure& whole = *large_figure(*session, index);
-    session->large_index = index;
-    session->large_steps = 0;
-    for (const std::vector<LatticePoint>& points : whole.geometry.paths) {
-        session->large_steps += static_cast<int>(points.size()) - 1;
-    }
-    if (steps < -1 || steps > session->large_steps) return fail_with(*session, "there is no such step");
-    const PlacedFigure cut = steps >= 0 ? with_paths_cut(whole, steps) : PlacedFigure{};
-    const PlacedFigure& figure = steps >= 0 ? cut : whole;
-    Drawing drawing = session->drawing;
-    drawing.style = Style::paper;
-    drawing.paths = true;
-    drawing.arctic = false;
-    for (int cell = largest_cell; cell >= smallest_cell; --cell) {
-        const Placement placement = placement_alone(cell, outlined(cell));
-        if (alone_width(figure.geometry, placement) > largest_width ||
-            alone_height(figure.geometry, placement) > largest_height) {
-            continue;
-        }
-        drawing.cell = cell;
-        const FilePage page = figure_file(figure, placement, drawing, session->writer.c_str(),
-                                          session->family->name, session->order);
-        draw_file_pixels(*session, page, session->large_pixels);
-        session->large_width = page.written.width;
-        session->large_height = page.written.height;
-        session->large_placement = placement;
-        session->large_step_box = {-1, -1, -1, -1};
-        if (steps > 0) {
-            const std::vector<LatticePoint>& last = cut.geometry.paths.back();
-            session->large_step_box = domino_box(step_domino(last, last.size() - 2), placement);
-        }
-        return cell;
-    }
-    return fail_with(*session, "the figure does not fit there");
-}
-
-}  // namespace
 
 int explore_draw_large(ExploreSession* session, int index, int largest_width, int largest_height) {
     return draw_large(session, index, -1, largest_width, largest_height);
