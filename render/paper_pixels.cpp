@@ -136,6 +136,19 @@ bool on_outline(const Sampled& sampled, const Domino& domino, Wide x, Wide y, bo
     return 2 * out <= sampled.outline;
 }
 
+// Whether `meets` holds for any path segment that crosses cell `at` (-1
+// for a cell outside the figure, which none crosses).
+template <typename Meets>
+bool any_segment_of_cell(const Sampled& sampled, int at, Meets meets) {
+    if (at < 0 || sampled.first_segment.empty()) return false;
+    for (std::int32_t i = sampled.first_segment[static_cast<std::size_t>(at)]; i >= 0;
+         i = sampled.next_segment[static_cast<std::size_t>(i)]) {
+        const std::size_t segment = static_cast<std::size_t>(sampled.segment_cells[static_cast<std::size_t>(i)]);
+        if (meets(sampled.segments[segment])) return true;
+    }
+    return false;
+}
+
 Ink ink_at(const Sampled& sampled, Wide x, Wide y) {
     const FigureGeometry& geometry = sampled.geometry;
     if (sampled.arctic) {
@@ -147,13 +160,10 @@ Ink ink_at(const Sampled& sampled, Wide x, Wide y) {
     const Wide c = x >= 0 ? x / sampled.cell : -1;
     const Wide r = y >= 0 ? y / sampled.cell : -1;
     const int at = cell_index(geometry, c, r);
-    if (at >= 0 && !sampled.first_segment.empty()) {
-        for (std::int32_t i = sampled.first_segment[static_cast<std::size_t>(at)]; i >= 0;
-             i = sampled.next_segment[static_cast<std::size_t>(i)]) {
-            const std::size_t segment =
-                static_cast<std::size_t>(sampled.segment_cells[static_cast<std::size_t>(i)]);
-            if (near_segment(sampled.segments[segment], x, y, sampled.line)) return Ink::path;
-        }
+    if (any_segment_of_cell(sampled, at, [&sampled, x, y](const std::array<Wide, 4>& segment) {
+            return near_segment(segment, x, y, sampled.line);
+        })) {
+        return Ink::path;
     }
     const std::int32_t here = at >= 0 ? sampled.domino_at[static_cast<std::size_t>(at)] : -1;
     if (here >= 0) {
@@ -218,15 +228,10 @@ int one_ink(const Sampled& sampled, Wide x0, Wide y0) {
     if (cell_of(x1) != c || cell_of(y1) != r) return -1;
     const FigureGeometry& geometry = sampled.geometry;
     const int at = cell_index(geometry, c, r);
-    if (at >= 0 && !sampled.first_segment.empty()) {
-        for (std::int32_t i = sampled.first_segment[static_cast<std::size_t>(at)]; i >= 0;
-             i = sampled.next_segment[static_cast<std::size_t>(i)]) {
-            const std::size_t segment =
-                static_cast<std::size_t>(sampled.segment_cells[static_cast<std::size_t>(i)]);
-            if (!clear_of_segment(sampled.segments[segment], x0, y0, x1, y1, sampled.line)) {
-                return -1;
-            }
-        }
+    if (any_segment_of_cell(sampled, at, [&sampled, x0, y0, x1, y1](const std::array<Wide, 4>& segment) {
+            return !clear_of_segment(segment, x0, y0, x1, y1, sampled.line);
+        })) {
+        return -1;
     }
     const std::int32_t here = at >= 0 ? sampled.domino_at[static_cast<std::size_t>(at)] : -1;
     if (here >= 0) {
