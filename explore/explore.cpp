@@ -123,6 +123,18 @@ void draw_file_pixels(ExploreSession& session, const FilePage& page,
     select_canvas(canvas);
 }
 
+// The chosen figure replaced: the one alone on the canvas, if it was, is
+// no longer there to find, write or turn.
+void replace_chosen(ExploreSession& session, ChosenFigure chosen) {
+    if (session.chosen_alone) {
+        session.shown.clear();
+        session.turned_from = -2;
+        session.before_turns.clear();
+    }
+    session.chosen = std::move(chosen);
+    session.chosen_number = decimal_text(session.chosen.number);
+}
+
 }  // namespace
 
 int fail_with(ExploreSession& session, const char* why) {
@@ -422,8 +434,6 @@ const char* explore_figure_total(ExploreSession* session, int family, int order)
 
 int explore_choose_figure(ExploreSession* session, int family, int order) {
     session->input.back() = '\0';
-    // The chosen figure alone on the canvas is about to change.
-    if (session->chosen_alone) session->shown.clear();
     const Family* chosen_family = family_numbered(family);
     if (chosen_family == nullptr || order < 1 || order > chosen_family->counting.largest_order) {
         return fail_with(*session, "there is no such family or order for one figure");
@@ -444,22 +454,22 @@ int explore_choose_figure(ExploreSession* session, int family, int order) {
         if (chosen.number == 0) return fail_with(*session, "no figure has those steps");
     }
     chosen.geometry = chosen_family->geometry_of(order, chosen.path);
-    session->chosen = std::move(chosen);
-    session->chosen_number = decimal_text(session->chosen.number);
+    replace_chosen(*session, std::move(chosen));
     session->chosen_shuffled = false;
     return 0;
 }
 
 int explore_choose_random(ExploreSession* session, int family, int order) {
     session->input.back() = '\0';
-    if (session->chosen_alone) session->shown.clear();
     const Family* chosen_family = family_numbered(family);
     if (chosen_family == nullptr || order < 1 || order > chosen_family->random.largest_order) {
         return fail_with(*session, "there is no such family or order for a random figure");
     }
-    if (!read_seed(session->input.data(), session->chosen_seed)) {
+    std::uint64_t seed = 0;
+    if (!read_seed(session->input.data(), seed)) {
         return fail_with(*session, "a seed is a whole number from 0 to 18446744073709551615");
     }
+    session->chosen_seed = seed;
     session->chosen_shuffled = order > chosen_family->counting.largest_order;
     session->kept_total.clear();
     if (session->where && order <= chosen_family->orders.largest) {
@@ -480,14 +490,13 @@ int explore_choose_random(ExploreSession* session, int family, int order) {
             kept[static_cast<std::size_t>(random_below(draws, BigCount(kept.size())))];
         chosen_family->counting.unrank_figure(order, chosen.number, chosen.path);
         chosen.geometry = chosen_family->geometry_of(order, chosen.path);
-        session->chosen = std::move(chosen);
+        replace_chosen(*session, std::move(chosen));
         session->kept_total = std::to_string(kept.size());
     } else {
-        session->chosen = session->chosen_shuffled
-                              ? ChosenFigure{}
-                              : random_figure(*chosen_family, order, session->chosen_seed, true);
+        replace_chosen(*session, session->chosen_shuffled
+                                     ? ChosenFigure{}
+                                     : random_figure(*chosen_family, order, session->chosen_seed, true));
     }
-    session->chosen_number = decimal_text(session->chosen.number);
     return 0;
 }
 

@@ -301,6 +301,12 @@ TEST(Explorer, DrawsTheSelectedFigureLarge) {
     ASSERT_EQ(explore_run_chosen(session, 1, 30, 1), 0);
     const int alone = explore_draw_large(session, -1, 1600, 1200);
     ASSERT_GE(alone, 4);
+    // A choice refused leaves the figure drawn alone where it was.
+    hand_over(session, "0");
+    EXPECT_EQ(explore_choose_figure(session, 1, 30), -1);
+    hand_over(session, "x");
+    EXPECT_EQ(explore_choose_random(session, 1, 30), -1);
+    EXPECT_EQ(explore_draw_large(session, -1, 1600, 1200), alone);
     EXPECT_EQ(explore_draw_large(session, 0, 1600, 1200), -1);
     EXPECT_EQ(differing_from_png(explore_large_pixels(session), explore_large_width(session),
                                  explore_large_height(session), PROGRAMS "/pyramid_export",

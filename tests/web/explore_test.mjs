@@ -1145,6 +1145,8 @@ async function flipsByHand() {
     return null;
   }, skip);
   const turnedTo = async (page, family, order, what) => {
+    // The keyboard's ring leaves with the focus.
+    await page.focus("#page");
     const said = await textOf(page, "#large-said");
     const number = /^Figure ([0-9]+) of [0-9]+: (.*) \(.*\), turned by hand$/.exec(said);
     check(number !== null, `${what}: the turned figure is told as '${said}'`);
@@ -1172,6 +1174,16 @@ async function flipsByHand() {
   await page.mouse.click(first.x, first.y);
   const clicked = await turnedTo(page, "diamond", 3, "a click");
   check(clicked !== null && clicked !== "2", `a click turns figure 2 into figure ${clicked}`);
+  // Read, the turned figure's own steps.
+  await page.select("#read-speed", "20");
+  await page.focus("#page");
+  await page.keyboard.press("s");
+  await page.waitForFunction(() => document.getElementById("read-said").textContent.includes("the last"),
+    { timeout: 20000 });
+  const turnedSteps = listed("diamond", "--order", "3").find((figure) => figure.number === clicked).steps.split(" ");
+  const lastRead = await textOf(page, "#read-said");
+  check(lastRead === `Step ${turnedSteps.length} of ${turnedSteps.length}: ${turnedSteps.at(-1)}, the last: ` +
+    "the whole path read", `figure ${clicked}, turned, is read to '${lastRead}'`);
   await page.keyboard.press("z");
   check(await textOf(page, "#large-said") === `F${(await textOf(page, "#selection")).slice(1)}` &&
     await page.$eval("#undo-turn", (e) => e.disabled), "Z does not turn the block back");
@@ -1179,6 +1191,7 @@ async function flipsByHand() {
   const [cornerX, cornerY] = await page.$eval("#large-figure", (e) => [e.getBoundingClientRect().left + 2,
     e.getBoundingClientRect().top + 2]);
   await page.mouse.click(cornerX, cornerY);
+  await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
   const refused = await textOf(page, "#turn-said");
   check(refused === "That block cannot turn: two parallel dominoes do not fill the 2 × 2 block there.",
     `a click outside the figure is told as '${refused}'`);
@@ -1207,14 +1220,27 @@ async function flipsByHand() {
   const alone = await open("?family=diamond&order=20&figure=12345");
   await expectShown(alone, `diamond order 20 - figure 12345 of ${n20}`, null, "random turns");
   await alone.waitForFunction(() => !document.getElementById("large").hidden);
+  // Space on the figure drawn large shows the ring; it turns no page.
+  await alone.focus("#large-figure");
+  await alone.keyboard.press(" ");
+  check(await alone.title() === `diamond order 20 - figure 12345 of ${n20}`,
+    `space on the large figure shows '${await alone.title()}'`);
+  await alone.$eval("#large-figure", (e) => { e.dataset.index = "-1"; });
+  const handTurn = await turnable(alone);
+  await alone.mouse.click(handTurn.x, handTurn.y);
+  const byHand = await turnedTo(alone, "diamond", 20, "a click past the paged orders");
   await alone.click("#run-flips");
   await alone.waitForFunction(() => document.getElementById("flips-rate").textContent !== "", { timeout: 20000 });
   const rate = await textOf(alone, "#flips-rate");
   await alone.click("#run-flips");
   check(/^[1-9][0-9]* flips a second$/.test(rate), `Run tells '${rate}'`);
   check(await turnedTo(alone, "diamond", 20, "Run") !== "12345", "Run leaves figure 12345 as it was");
+  // Undo: the whole run, then the turn by hand, then nothing more.
   await alone.keyboard.press("z");
-  check((await textOf(alone, "#large-said")).startsWith("Figure 12345 of"), "Z does not undo the run");
+  check((await textOf(alone, "#large-said")).startsWith(`Figure ${byHand} of`), "Z does not undo the run");
+  await alone.click("#undo-turn");
+  check((await textOf(alone, "#large-said")).startsWith("Figure 12345 of") &&
+    await alone.$eval("#undo-turn", (e) => e.disabled), "Undo after the run does not go back to figure 12345");
   await alone.close();
 }
 
@@ -1232,6 +1258,14 @@ async function pathRead() {
   await page.keyboard.press("ArrowDown");
   await page.keyboard.press("ArrowDown");
   await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+  // Step 0, the dominoes alone, the first thing read on a page.
+  await page.click("#read-step");
+  await page.focus("#page");
+  const cell = await page.$eval("#large-figure", (e) => e.dataset.cell);
+  exporter("diamond", `diamond-3-bare-${cell}`, "--order", "3", "--figure", figures[1].number, "--style", "paper",
+    "--cell", cell);
+  check(await differingPixels(page, `/exports/diamond-3-bare-${cell}/figure-${figures[1].number}.png`, null,
+    "#large-figure") === 0, "step 0, read first, is not the exporter's figure without its path");
   await page.evaluate(() => {
     window.toldSteps = [];
     new MutationObserver(() => window.toldSteps.push(document.getElementById("read-said").textContent))

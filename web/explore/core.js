@@ -313,6 +313,10 @@ export function dropTurns() {
 export function runFlips(index, tries, undoable) {
   return core._explore_run_flips(session, index, tries, undoable ? 1 : 0);
 }
+// The large figure's steps, turned or not ("rise fall | flat").
+export function largeSteps() {
+  return fromCore(core._explore_large_steps_text(session));
+}
 // The large figure, turned or not: "figure N: steps (statistics)".
 export function largeSaid() {
   const number = fromCore(core._explore_large_number(session));

@@ -32,3 +32,10 @@ export function setHidden(node, hidden) {
   if (hidden && node.contains(document.activeElement)) focusPage();
   node.hidden = hidden;
 }
+// A control disabled where it has the focus (Step at the last step) hands
+// it to `next`, a control beside it, rather than to the document.
+export function keepFocusOff(control, disabled, next) {
+  const had = document.activeElement === control;
+  control.disabled = disabled;
+  if (disabled && had) next.focus();
+}

@@ -4,21 +4,37 @@
 // or the view drawn again, and the whole figure is shown again. A timer
 // runs only while it plays; where the reader asks for reduced motion, a
 // step a second at most.
-import { figureSteps, paintLargeSteps } from "./core.js";
+import { largeSteps, paintLargeSteps } from "./core.js";
+import { keepFocusOff } from "./focus.js";
 import { largeIndex } from "./show.js";
 
 const element = (id) => document.getElementById(id);
 const reducedMotion = matchMedia("(prefers-reduced-motion: reduce)");
-// The step drawn (null while the figure is shown whole), the steps in all,
-// and the next step's timer while it plays (0 when paused).
-const reading = { step: null, total: 0, timer: 0 };
+// The step drawn (null while the figure is shown whole), the steps in all
+// (unknown until the first is drawn), and the next step's timer while it
+// plays (0 when paused).
+const reading = { step: null, total: Infinity, timer: 0 };
 
 export function readable() {
   return largeIndex() !== null;
 }
 
-function stepWords(index) {
-  return figureSteps(index < 0 ? 0 : index).split(" ").filter((word) => word !== "|");
+// Step `step` (from 1) of the figure drawn large, as turned if it is: its
+// word, and with several paths, which path it starts or is on.
+function stepSaid(step) {
+  let path = 1;
+  let counted = 0;
+  const words = largeSteps().split(" ");
+  for (const [i, word] of words.entries()) {
+    if (word === "|") {
+      path += 1;
+    } else if (++counted === step) {
+      const several = words.includes("|");
+      const starts = i === 0 || words[i - 1] === "|";
+      return several ? `path ${path}${starts ? " begins" : ""}, ${word}` : word;
+    }
+  }
+  return "";
 }
 
 function setPlaying(playing) {
@@ -37,6 +53,7 @@ function pause() {
 export function stopReading() {
   pause();
   reading.step = null;
+  reading.total = Infinity;
   element("read-said").textContent = "";
   element("read-step").disabled = false;
 }
@@ -67,9 +84,9 @@ function draw() {
   const said = element("read-said");
   said.setAttribute("aria-live", reading.timer !== 0 ? "off" : "polite");
   said.textContent = step === 0 ? `Step 0 of ${total}: the dominoes alone`
-    : `Step ${step} of ${total}: ${stepWords(index)[step - 1]}` +
+    : `Step ${step} of ${total}: ${stepSaid(step)}` +
       `${step === total ? `, the last: the whole path read` : ""}`;
-  element("read-step").disabled = step === total;
+  keepFocusOff(element("read-step"), step === total, element("read-play"));
   return true;
 }
 
@@ -100,7 +117,7 @@ export function toggleReading() {
 
 function stepOnce() {
   pause();
-  if (reading.step === null) reading.step = 0; else reading.step = Math.min(reading.total, reading.step + 1);
+  reading.step = reading.step === null ? 0 : Math.min(reading.total, reading.step + 1);
   draw();
 }
 

@@ -7,13 +7,13 @@
 // runs only while it plays. Where the reader asks for reduced motion, Play
 // shows each order whole, once a second at most.
 import { families, paintShuffling } from "./core.js";
-import { setHidden } from "./focus.js";
+import { keepFocusOff, setHidden } from "./focus.js";
 
 const element = (id) => document.getElementById(id);
 const reducedMotion = matchMedia("(prefers-reduced-motion: reduce)");
 // The family shown, the order and seed drawn, the stage drawn, and the
 // next stage's timer while it plays (0 when paused).
-const shuffling = { family: -1, order: 0, seed: "", stage: 0, timer: 0 };
+const shuffling = { family: -1, order: 0, seed: "", stage: 0, timer: 0, tiling: "" };
 
 const stageWords = ["the bad blocks taken out", "every domino slid one cell its way",
   "the new 2 × 2 blocks filled"];
@@ -45,6 +45,8 @@ function draw() {
   const room = [element("stage").clientWidth, Math.max(window.innerHeight - 40, 100)];
   const { family, order, stage, seed } = shuffling;
   const drawn = paintShuffling(canvas, family, order, stage, seed, room);
+  // What cannot be drawn leaves no picture of something else.
+  canvas.hidden = drawn.failure !== undefined;
   if (drawn.failure) {
     pause();
     tell(`Domino shuffling cannot be shown: ${drawn.failure}.`, false);
@@ -56,8 +58,8 @@ function draw() {
   canvas.setAttribute("aria-label", `Domino shuffling to order ${order}, seed ${seed}. ${stageSaid()}`);
   tell(last ? lastSaid() : stageSaid(), shuffling.timer !== 0);
   setPlaying(shuffling.timer !== 0);
-  element("shuffle-step").disabled = last;
-  element("shuffle-end").disabled = last;
+  keepFocusOff(element("shuffle-step"), last, element("shuffle-play"));
+  keepFocusOff(element("shuffle-end"), last, element("shuffle-play"));
   return true;
 }
 
@@ -65,6 +67,10 @@ function setPlaying(playing) {
   const play = element("shuffle-play");
   play.textContent = playing ? "Pause" : "Play";
   play.setAttribute("aria-pressed", String(playing));
+}
+
+export function pauseShuffling() {
+  if (shuffling.timer !== 0) pause();
 }
 
 function pause() {
@@ -139,12 +145,17 @@ export function showShuffling(shown) {
     shuffling.family = -1;
     return;
   }
-  if (shuffling.family === shown.family) return;
+  // A random tiling shown anew (another seed or order) is the one to
+  // shuffle, unless shuffling plays.
+  const tiling = shown.mode === "random" ? `${shown.order} ${shown.seed}` : "";
+  const another = tiling !== "" && tiling !== shuffling.tiling && shuffling.timer === 0;
+  shuffling.tiling = tiling;
+  if (shuffling.family === shown.family && !another) return;
   shuffling.family = shown.family;
   setHidden(section, false);
   element("shuffle-order").max = String(largest);
   element("shuffle-order").value = String(Math.min(shown.order, largest));
-  element("shuffle-seed").value = shown.seed ?? "1";
+  element("shuffle-seed").value = shown.seed ?? (element("shuffle-seed").value || "1");
   shuffling.order = 0;
   readFields();
 }

@@ -9,6 +9,9 @@ import { writeAddress } from "./address.js";
 import { figureNumber, pageFigureCount, paintLarge } from "./core.js";
 import { setHidden } from "./focus.js";
 import { go, goToFigure, select, shown } from "./show.js";
+import { stopReading } from "./reading.js";
+import { pauseShuffling } from "./shuffling.js";
+import { forgetTurns } from "./turns.js";
 import { clamped } from "./words.js";
 
 const element = (id) => document.getElementById(id);
@@ -26,6 +29,11 @@ function fullScreen() {
 
 export function enterSlides() {
   if (!presentable()) return;
+  // A slide shows the family's figures: turns are forgotten, and what
+  // plays under it stops.
+  forgetTurns();
+  stopReading();
+  pauseShuffling();
   shown.slide = true;
   fullScreen();
   if (shown.mode === "pages" && shown.selected < 0) select(pageFigureCount() > 0 ? 0 : -1);

@@ -11,7 +11,7 @@
 import { dropTurns, largeBlockBox, largeCornerAt, largeSaid, paintLarge, runFlips, turnBlock,
   undoTurn } from "./core.js";
 import { setDisabled } from "./focus.js";
-import { stopReading } from "./reading.js";
+import { drawReadingOver, stopReading } from "./reading.js";
 import { largeIndex, shown } from "./show.js";
 import { capital } from "./words.js";
 
@@ -29,9 +29,17 @@ function redraw() {
   const index = largeIndex();
   if (index === null) return;
   const canvas = element("large-figure");
-  canvas.dataset.cell = String(paintLarge(canvas, index, room()));
+  // A path being read stays as far as it was read.
+  if (!drawReadingOver()) canvas.dataset.cell = String(paintLarge(canvas, index, room()));
   ringLarge();
   tellLarge();
+}
+
+// What a turn did, said once each time, even the same words again.
+function tellTurn(text) {
+  const said = element("turn-said");
+  said.textContent = "";
+  if (text !== "") requestAnimationFrame(() => { said.textContent = text; });
 }
 
 // The ring over the block the keyboard is on, while the figure has the focus.
@@ -56,9 +64,12 @@ export function ringLarge() {
 // What the large view says of its figure: the page's words until a turn,
 // then the turned figure's own.
 export function largeCaption(text) {
-  if (turning.undos === 0) return capital(text);
-  const { number, text: said } = largeSaid();
-  return `Figure ${number} of ${shown.total}: ${said}, turned by hand`;
+  return turning.undos === 0 ? capital(text) : `${capital(turnedSaid())}, turned by hand`;
+}
+
+function turnedSaid() {
+  const { number, text } = largeSaid();
+  return `figure ${number} of ${shown.total}: ${text}`;
 }
 
 function tellLarge() {
@@ -73,18 +84,22 @@ function turnAt(c, r) {
   if (index === null) return;
   stopReading();
   const why = turnBlock(index, c, r);
-  element("turn-said").textContent = why === null ? "" : `That block cannot turn: ${why}.`;
-  if (why !== null) return;
+  if (why !== null) {
+    tellTurn(`That block cannot turn: ${why}.`);
+    return;
+  }
   turning.undos += 1;
   redraw();
+  tellTurn(`Turned: ${turnedSaid()}.`);
 }
 
 export function undo() {
-  if (turning.undos === 0 || !undoTurn()) return;
   stopRun();
+  if (turning.undos === 0 || !undoTurn()) return;
+  stopReading();
   turning.undos -= 1;
-  element("turn-said").textContent = "";
   redraw();
+  tellTurn(`Turned back: ${turnedSaid()}.`);
 }
 
 // Every turn forgotten, as another figure is drawn large.
@@ -94,6 +109,7 @@ export function forgetTurns() {
   turning.undos = 0;
   turning.corner = null;
   element("turn-said").textContent = "";
+  element("flips-rate").textContent = "";
   setDisabled(element("undo-turn"), true);
 }
 
@@ -109,8 +125,11 @@ function runFrame(now) {
     stopRun();
     return;
   }
-  if (turning.first) turning.undos += 1;
-  turning.first = false;
+  // Kept for Undo from the first frame that turned anything.
+  if (turning.first && turned > 0) {
+    turning.undos += 1;
+    turning.first = false;
+  }
   // Some 8 ms of turns a frame, whatever the figure's size.
   const spent = Math.max(performance.now() - started, 0.05);
   turning.tries = Math.min(1000000, Math.max(10, Math.round(turning.tries * 8 / spent)));
@@ -158,15 +177,29 @@ export function showTurning() {
   element("run-field").hidden = !offered;
 }
 
+// The ring's corner, in the middle until the arrows move it, and never
+// past the picture's edges.
+function ringAt(c, r) {
+  const canvas = element("large-figure");
+  const [firstC, firstR] = largeCornerAt(0, 0);
+  const [lastC, lastR] = largeCornerAt(canvas.width, canvas.height);
+  turning.corner = [Math.min(Math.max(c, firstC), lastC), Math.min(Math.max(r, firstR), lastR)];
+}
+
+function ringInMiddle() {
+  const canvas = element("large-figure");
+  ringAt(...largeCornerAt(canvas.width / 2, canvas.height / 2));
+}
+
 function turnKey(event) {
   const moves = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1] };
   if (event.key in moves) {
+    if (turning.corner === null) ringInMiddle();
     const [dx, dy] = moves[event.key];
-    const canvas = element("large-figure");
-    const [c, r] = turning.corner ?? largeCornerAt(canvas.width / 2, canvas.height / 2);
-    turning.corner = [c + dx, r + dy];
-  } else if ((event.key === "Enter" || event.key === " ") && turning.corner !== null) {
-    turnAt(...turning.corner);
+    ringAt(turning.corner[0] + dx, turning.corner[1] + dy);
+  } else if (event.key === "Enter" || event.key === " ") {
+    // With no ring yet, the first shows it, in the middle.
+    if (turning.corner === null) ringInMiddle(); else turnAt(...turning.corner);
   } else {
     return;
   }
@@ -180,11 +213,18 @@ export function listenToTurns() {
   const canvas = element("large-figure");
   canvas.addEventListener("click", (event) => {
     const box = canvas.getBoundingClientRect();
-    turnAt(...largeCornerAt((event.clientX - box.left) * canvas.width / box.width,
-      (event.clientY - box.top) * canvas.height / box.height));
+    const [c, r] = largeCornerAt((event.clientX - box.left) * canvas.width / box.width,
+      (event.clientY - box.top) * canvas.height / box.height);
+    // The keyboard goes on from the block clicked.
+    if (turning.corner !== null) ringAt(c, r);
+    turnAt(c, r);
   });
   canvas.addEventListener("keydown", turnKey);
-  canvas.addEventListener("focus", redraw);
+  canvas.addEventListener("focus", () => {
+    // Reached by Tab, the ring shows where Enter turns.
+    if (turning.corner === null && canvas.matches(":focus-visible")) ringInMiddle();
+    redraw();
+  });
   canvas.addEventListener("blur", redraw);
   element("undo-turn").addEventListener("click", undo);
   element("run-flips").addEventListener("click", toggleRun);
