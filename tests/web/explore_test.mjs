@@ -260,8 +260,12 @@ async function selectionAndDownloads() {
   for (const key of ["Tab", ...Array(18).fill("ArrowDown"), "ArrowUp"]) await page.keyboard.press(key);
   const keyed = await page.$eval("#selection", (e) => e.textContent);
   check(keyed === figure17.says(63), `↓ and ↑ selected '${keyed}'`);
-  // Past the page's downloads, a button a format, to the figure's first.
-  for (let key = 0; key <= formatCount; key += 1) await page.keyboard.press("Tab");
+  // Past the large figure's controls and the page's downloads, a button a
+  // format, to the figure's first.
+  await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+  const largeStops = await page.$$eval("#large button, #large select, #large canvas",
+    (all) => all.filter((e) => !e.disabled && e.offsetParent !== null).length);
+  for (let key = 0; key <= formatCount + largeStops; key += 1) await page.keyboard.press("Tab");
   for (const name of ["diamond order 3, page 1 of 1: figures 1 to 63 of 63 as domino tilings",
     "This page as PNG", "Figure 17 as PNG"]) {
     const focused = await (await page.$(`aria/${name}`))?.evaluate((e) => e === document.activeElement);
