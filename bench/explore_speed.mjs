@@ -35,17 +35,19 @@ const both = (samples) => `on the canvas ${summary(samples.map((s) => s[0]))}; `
 // Each of `count` keys `press(i)` makes, timed from the key event to the
 // page on the canvas (the explorer's own listener has run when the event
 // leaves the window), and to the animation frame that follows, which shows it.
-async function timedKeys(page, count, press) {
-  await page.evaluate(() => {
+// A key that `heard` (a selector) keeps to itself is timed there.
+async function timedKeys(page, count, press, heard = null) {
+  await page.evaluate((selector) => {
     window.after_keys = [];
-    if (window.timing) return;
-    window.timing = true;
+    const where = selector === null ? window : document.querySelector(selector);
+    if (where.timing) return;
+    where.timing = true;
     window.addEventListener("keydown", () => { window.pressed = performance.now(); }, true);
-    window.addEventListener("keydown", () => {
+    where.addEventListener("keydown", () => {
       const drawn = performance.now() - window.pressed;
       requestAnimationFrame(() => window.after_keys.push([drawn, performance.now() - window.pressed]));
     });
-  });
+  }, heard);
   for (let i = 0; i < count; i += 1) {
     await press(i);
     await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
@@ -153,7 +155,7 @@ try {
     });
     await page.focus("#large-figure");
     for (const key of keys) await page.keyboard.press(key);
-    flips.push([title, await timedKeys(page, turns / 2, () => page.keyboard.press("Enter"))]);
+    flips.push([title, await timedKeys(page, turns / 2, () => page.keyboard.press("Enter"), "#large-figure")]);
     if (!query.endsWith("order=7")) {
       await page.click("#run-flips");
       await new Promise((resolve) => setTimeout(resolve, 3000));

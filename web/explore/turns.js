@@ -193,19 +193,22 @@ function ringInMiddle() {
 
 function turnKey(event) {
   const moves = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1] };
-  if (event.key in moves) {
-    if (turning.corner === null) ringInMiddle();
-    const [dx, dy] = moves[event.key];
-    ringAt(turning.corner[0] + dx, turning.corner[1] + dy);
-  } else if (event.key === "Enter" || event.key === " ") {
-    // With no ring yet, the first shows it, in the middle.
-    if (turning.corner === null) ringInMiddle(); else turnAt(...turning.corner);
-  } else {
-    return;
-  }
+  const turns = event.key === "Enter" || event.key === " ";
+  if (!(event.key in moves) && !turns) return;
   // The page's own keys (its arrows turn pages) stay off the large figure.
   event.preventDefault();
   event.stopPropagation();
+  if (turns && turning.corner !== null) {
+    // Drawn again once turned, ring and all.
+    turnAt(...turning.corner);
+    return;
+  }
+  // With no ring yet, the first key shows it, in the middle.
+  if (turning.corner === null) ringInMiddle();
+  if (event.key in moves) {
+    const [dx, dy] = moves[event.key];
+    ringAt(turning.corner[0] + dx, turning.corner[1] + dy);
+  }
   redraw();
 }
 
