@@ -11,17 +11,18 @@
 
 namespace {
 
-// The family's figure whose dominoes `turned` has, its paths read off them
+// The family's figure whose dominoes `turned` has (their cells' owners
+// `owners`), its paths read off them
 // from where those of `from` run: false when no figure of the family has
 // those dominoes.
-bool figure_of_dominoes(const ExploreSession& session, const FigureGeometry& turned,
+bool figure_of_dominoes(const ExploreSession& session, const FigureGeometry& turned, const CellOwners& owners,
                         const FigureGeometry& from, PlacedFigure& figure) {
     FigurePath path;
-    if (!read_paths(turned, from.paths, path)) return false;
+    if (!read_paths(turned, owners, from.paths, path)) return false;
     const BigCount number = session.family->counting.rank_figure(session.order, path);
     if (number == 0) return false;
     FigureGeometry geometry = session.family->geometry_of(session.order, path);
-    if (!same_dominoes(geometry, turned)) return false;
+    if (!same_dominoes(geometry, turned, owners)) return false;
     figure.number = number;
     figure.path = std::move(path);
     figure.geometry = std::move(geometry);
@@ -49,11 +50,12 @@ int explore_turn_block(ExploreSession* session, int index, int column, int row) 
     const PlacedFigure* figure = large_figure(*session, index);
     if (figure == nullptr) return fail_with(*session, "there is no such figure");
     FigureGeometry turned = figure->geometry;
-    if (!turn_block(turned, column, row)) {
+    CellOwners owners = owners_of(turned);
+    if (!turn_block(turned, owners, column, row)) {
         return fail_with(*session, "two parallel dominoes do not fill the 2 × 2 block there");
     }
     PlacedFigure made;
-    if (!figure_of_dominoes(*session, turned, figure->geometry, made)) {
+    if (!figure_of_dominoes(*session, turned, owners, figure->geometry, made)) {
         return fail_with(*session, "turned, that block would leave the family: no figure of it has those "
                                    "dominoes");
     }
@@ -83,6 +85,7 @@ int explore_run_flips(ExploreSession* session, int index, int tries, int undoabl
     // its family: each turn as likely as the one that undoes it, so the
     // run keeps every figure as likely as any other.
     FigureGeometry cells = figure->geometry;
+    CellOwners owners = owners_of(cells);
     const FigureGeometry& from = figure->geometry;
     PlacedFigure made;
     bool any = false;
@@ -92,12 +95,12 @@ int explore_run_flips(ExploreSession* session, int index, int tries, int undoabl
     for (int i = 0; i < tries; ++i) {
         const int c = column(session->flips_random);
         const int r = row(session->flips_random);
-        if ((session->flips_random() & 1U) == 0 || !turn_block(cells, c, r)) continue;
-        if (figure_of_dominoes(*session, cells, from, made)) {
+        if ((session->flips_random() & 1U) == 0 || !turn_block(cells, owners, c, r)) continue;
+        if (figure_of_dominoes(*session, cells, owners, from, made)) {
             any = true;
             ++turned;
         } else {
-            turn_block(cells, c, r);
+            turn_block(cells, owners, c, r);
         }
     }
     if (!any) return 0;

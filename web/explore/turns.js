@@ -162,7 +162,8 @@ function toggleRun() {
     return;
   }
   stopReading();
-  Object.assign(turning, { first: true, turned: 0, since: performance.now(), drawn: 0 });
+  // A try a frame at first: at order 1,000 one takes milliseconds.
+  Object.assign(turning, { first: true, tries: 1, turned: 0, since: performance.now(), drawn: 0 });
   element("flips-rate").textContent = "";
   const run = element("run-flips");
   run.textContent = "Stop";
