@@ -337,8 +337,10 @@ TEST(Explorer, ShufflesStageByStageToTheExportersTiling) {
               0);
     const auto inked = [session]() {
         const unsigned char* pixels = explore_large_pixels(session);
+        const std::size_t size =
+            static_cast<std::size_t>(explore_large_width(session)) * static_cast<std::size_t>(explore_large_height(session));
         int count = 0;
-        for (int i = 0; i < explore_large_width(session) * explore_large_height(session); ++i) {
+        for (std::size_t i = 0; i < size; ++i) {
             count += pixels[4 * i] != 255 || pixels[4 * i + 1] != 255 || pixels[4 * i + 2] != 255 ? 1 : 0;
         }
         return count;
