@@ -530,9 +530,14 @@ async function statisticsAndFilters() {
   // never a refusal (every press was refused when drawn among them all).
   const randomPage = await open("?family=pyramid&order=5&where=height%3D4-5");
   for (let press = 0; press < 5; press += 1) {
+    // Each press a new seed in the address, once its figure is selected (or
+    // refused): the filter's figures are listed first, slowly on a loaded
+    // machine.
+    const before = await randomPage.evaluate(() => location.search);
     await randomPage.click("#random");
-    await randomPage.waitForFunction(() => location.search.includes("random="), { timeout: 5000 })
-      .catch(() => {});
+    await randomPage.waitForFunction((search) => location.search !== search &&
+      (document.getElementById("selection").textContent.startsWith("figure ") ||
+       document.getElementById("message").textContent !== ""), { timeout: 60000 }, before).catch(() => {});
     const [line, said] = await randomPage.evaluate(() => [
       document.getElementById("selection").textContent, document.getElementById("message").textContent]);
     check(/height [45]\)$/.test(line) && !said.includes("is not among"),
