@@ -57,6 +57,9 @@ bool tiling_of_paths(int order, const FigurePath& path, Tiling& tiling);
 FigureGeometry geometry_of_tiling(const Tiling& tiling, const FigurePath& path);
 // The role on the paths of a domino of a compass class.
 DominoRole role_of(Compass compass);
+// The domino whose top left cell is (column, row) in the diamond of order
+// N, across or upright, with the class and role its place gives it.
+Domino domino_laid(int order, int column, int row, bool upright);
 // The figure whose paths are `path` as geometry (no dominoes for paths
 // that make no tiling).
 FigureGeometry geometry_of(int order, const FigurePath& path);

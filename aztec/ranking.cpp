@@ -206,6 +206,6 @@ StepRange step_range(int order) {
 const FigureCounting figure_counting = {largest_figure_order, figure_total, unrank_figure,
                                         rank_figure,          step_range,   count_tilings,
                                         count_limits};
-const RandomDrawing random_drawing = {largest_random_order, shuffle, shuffling_stage};
+const RandomDrawing random_drawing = {largest_random_order, shuffle, shuffling_stage, domino_laid};
 
 }  // namespace aztec

@@ -119,10 +119,7 @@ FigureGeometry geometry_of_tiling(const Tiling& tiling, const FigurePath& path) 
         for (int c = 0; c < 2 * order; ++c) {
             const Partner partner = partner_at(tiling, c, r);
             if (partner != Partner::right && partner != Partner::below) continue;
-            const bool odd = (c + r + order) % 2 != 0;
-            const Compass compass = partner == Partner::right ? (odd ? Compass::north : Compass::south)
-                                                              : (odd ? Compass::west : Compass::east);
-            add_domino(geometry, c, r, partner == Partner::below, role_of(compass), compass);
+            geometry.dominoes.push_back(domino_laid(order, c, r, partner == Partner::below));
         }
     }
     if (!path.empty()) add_paths(geometry, path, 0, order);
@@ -138,6 +135,12 @@ DominoRole role_of(Compass compass) {
     case Compass::none: break;
     }
     return DominoRole::off_path;
+}
+
+Domino domino_laid(int order, int column, int row, bool upright) {
+    const bool odd = (column + row + order) % 2 != 0;
+    const Compass compass = upright ? (odd ? Compass::west : Compass::east) : (odd ? Compass::north : Compass::south);
+    return {column, row, upright, role_of(compass), compass};
 }
 
 FigureGeometry geometry_of(int order, const FigurePath& path) {

@@ -63,6 +63,7 @@ struct Request {
     const char* order = nullptr;
     const char* figure = nullptr;
     const char* random = nullptr;
+    const char* glauber = nullptr;
     const char* where = nullptr;
     const char* counts = nullptr;
     bool list = false;
@@ -78,6 +79,9 @@ bool one_figure(const Request& request) {
 const char* contradiction(const Request& request) {
     if (request.figure != nullptr && request.random != nullptr) {
         return "--figure and --random cannot be given together";
+    }
+    if (request.glauber != nullptr && request.random == nullptr) {
+        return "--glauber moves a random tiling's dominoes: it takes --random SEED";
     }
     if (request.where != nullptr && one_figure(request)) {
         return "--where filters the pages, the list and the counts, not one figure";
@@ -107,6 +111,7 @@ enum OptionValue : int {
     order_option = 256,
     figure_option,
     random_option,
+    glauber_option,
     where_option,
     counts_option,
     list_option,
@@ -125,6 +130,7 @@ OptionTable long_options(const std::vector<const PageFormat*>& formats) {
                            {"order", required_argument, nullptr, order_option},
                            {"figure", required_argument, nullptr, figure_option},
                            {"random", required_argument, nullptr, random_option},
+                           {"glauber", required_argument, nullptr, glauber_option},
                            {"where", required_argument, nullptr, where_option},
                            {"counts", required_argument, nullptr, counts_option},
                            {"list", no_argument, nullptr, list_option},
@@ -168,6 +174,7 @@ int read_options(int argc, char* argv[], Request& request) {
         const char** value_of = value == order_option    ? &request.order
                                 : value == figure_option ? &request.figure
                                 : value == random_option ? &request.random
+                                : value == glauber_option ? &request.glauber
                                 : value == where_option  ? &request.where
                                 : value == counts_option ? &request.counts
                                 : value == cell_option   ? &request.cell
@@ -353,8 +360,25 @@ std::uint64_t seed_given(const Request& request) {
     return seed;
 }
 
-// The figure --figure or --random asks for at `order`, with its paths when
-// `with_paths` (a shuffled figure's are many).
+// The moves --glauber gives, 0 ... largest_moves, for a family whose every
+// tiling is a figure (others' turns would need each checked).
+std::uint64_t moves_given(const Request& request) {
+    if (program_family.random.domino_laid == nullptr) {
+        fail_usage("--glauber moves a family whose every tiling of its region is a figure",
+                   (std::string(program_family.name) + "'s figures are only some of its region's tilings").c_str());
+    }
+    BigCount moves = 0;
+    if (!read_decimal(request.glauber, moves) || moves > largest_moves) {
+        fail_usage(("--glauber needs a number of moves from 0 to " + decimal_text(BigCount(largest_moves)) +
+                    "; it was given")
+                       .c_str(),
+                   request.glauber);
+    }
+    return static_cast<std::uint64_t>(moves);
+}
+
+// The figure --figure or --random (with --glauber) asks for at `order`,
+// with its paths when `with_paths` (a shuffled figure's are many).
 ChosenFigure one_figure_asked(const Request& request, int order, bool with_paths) {
     const int largest = request.random != nullptr ? program_family.random.largest_order
                                                   : program_family.counting.largest_order;
@@ -364,6 +388,9 @@ ChosenFigure one_figure_asked(const Request& request, int order, bool with_paths
                       largest);
     }
     if (request.figure != nullptr) return figure_asked_for(program_family, order, request.figure);
+    if (request.glauber != nullptr) {
+        return random_figure_moved(program_family, order, seed_given(request), moves_given(request), with_paths);
+    }
     return random_figure(program_family, order, seed_given(request), with_paths);
 }
 
@@ -384,6 +411,11 @@ int export_chosen_figure(PagerState& pager, const Request& request, const Run& r
         title = chosen.number != 0 ? figure_title(chosen)
                                    : std::string(program_family.name) + " order " +
                                          std::to_string(run.order) + ", seed " + seed;
+        if (request.glauber != nullptr) {
+            const std::string moves = std::to_string(moves_given(request));
+            stem += "-glauber-" + moves;
+            if (chosen.number == 0) title += ", then " + moves + " Glauber moves";
+        }
     }
     // At the cell asked for; else as large as fits the window's page, at
     // most the family's own cell, and with a path over cells too small to

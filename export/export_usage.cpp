@@ -155,6 +155,16 @@ void print_usage(std::FILE* to) {
                    "same SEED (0 ... 2^64 - 1) everywhere, as FOLDER/random-SEED.png (.svg, "
                    ".tex); orders 1 ... " + random)
                       .c_str());
+    if (family.random.domino_laid != nullptr) {
+        print_wrapped(to, "  --glauber MOVES", 14,
+                      ("with --random: that tiling after MOVES moves of Glauber dynamics, each "
+                       "a 2 x 2 block drawn at random and turned on a fair coin's heads where "
+                       "two parallel dominoes fill it, so still drawn uniformly at random; the "
+                       "same moves for the same SEED everywhere, as FOLDER/random-SEED-glauber-"
+                       "MOVES.png (.svg, .tex); MOVES 0 ... " +
+                       decimal_text(BigCount(largest_moves)))
+                          .c_str());
+    }
     print_wrapped(to, "  --list      ", 14,
                   "write no file: print a line a figure in the family's order, or the one "
                   "asked for, under a header: its number, its page (empty past the orders "

@@ -10,6 +10,7 @@
 #include "big_count.h"
 #include "count_question.h"
 #include "figure_geometry.h"
+#include "glauber.h"
 #include "page_grid.h"
 #include "page_record.h"
 #include "path_stats.h"
@@ -74,6 +75,10 @@ struct RandomDrawing {
     // of `order`, the diamond of order k in its middle. The last stage is
     // the figure `shuffle` gives for `seed`, without its paths.
     FigureGeometry (*shuffling_stage)(int order, std::uint64_t seed, int stage);
+    // Where every tiling of the figures' region is a figure (the Aztec
+    // diamond), so that random turns (glauber.h) need no check, how a turn
+    // lays a domino; nullptr elsewhere.
+    DominoLaid domino_laid;
 };
 
 struct Family {
@@ -116,3 +121,14 @@ int chosen_order(const OrderRange& range, int asked);
 // unranked; or, where the family shuffles, shuffled. Its geometry is made,
 // and its paths, those of a shuffled figure only when `with_paths`.
 ChosenFigure random_figure(const Family& family, int order, std::uint64_t seed, bool with_paths);
+// The same figure after `moves` moves of Glauber dynamics (glauber.h) drawn
+// from the seed's own stream, for a family whose random.domino_laid is
+// given: its paths read off the turned dominoes where it has them (always
+// at the numbered orders), and there its number found by ranking.
+ChosenFigure random_figure_moved(const Family& family, int order, std::uint64_t seed, std::uint64_t moves,
+                                 bool with_paths);
+// `chosen`, a figure of `order`, made again from `grid` after moves on it:
+// its dominoes laid as the family lays them, its paths (if it has them)
+// read off them, and at the numbered orders its number. False, its paths
+// and number left empty, where the paths cannot be read.
+bool remake_moved(const Family& family, int order, const PartnerGrid& grid, ChosenFigure& chosen);

@@ -7,6 +7,7 @@
 #include "page_record.h"
 #include "pager.h"
 #include "random_draw.h"
+#include "turns.h"
 
 int chosen_order(const OrderRange& range, int asked) {
     return asked >= 1 && asked <= range.largest ? asked : range.usual;
@@ -63,5 +64,31 @@ ChosenFigure random_figure(const Family& family, int order, std::uint64_t seed, 
     chosen.number = random_below(draws, family.counting.figure_total(order)) + 1;
     family.counting.unrank_figure(order, chosen.number, chosen.path);
     chosen.geometry = family.geometry_of(order, chosen.path);
+    return chosen;
+}
+
+bool remake_moved(const Family& family, int order, const PartnerGrid& grid, ChosenFigure& chosen) {
+    FigureGeometry& geometry = chosen.geometry;
+    lay_dominoes(grid, order, family.random.domino_laid, geometry);
+    if (geometry.paths.empty()) return true;
+    // Each path from where it began, its steps those the dominoes now give.
+    const LatticePoint start = geometry.paths.front().front();
+    const bool read = read_paths(geometry, owners_of(geometry), geometry.paths, chosen.path);
+    geometry.paths.clear();
+    if (read) add_paths(geometry, chosen.path, start.x, start.row);
+    if (!read) chosen.path.clear();
+    chosen.number = read && order <= family.counting.largest_order ? family.counting.rank_figure(order, chosen.path)
+                                                                  : BigCount(0);
+    return read;
+}
+
+ChosenFigure random_figure_moved(const Family& family, int order, std::uint64_t seed, std::uint64_t moves,
+                                 bool with_paths) {
+    ChosenFigure chosen = random_figure(family, order, seed, with_paths);
+    if (moves == 0 || family.random.domino_laid == nullptr) return chosen;
+    PartnerGrid grid = partners_of(chosen.geometry);
+    std::mt19937_64 random = moves_random(seed);
+    glauber_moves(grid, random, moves);
+    remake_moved(family, order, grid, chosen);
     return chosen;
 }

@@ -227,6 +227,6 @@ bool count(const CountQuestion& question, CountGrid& grid) {
 const FigureCounting figure_counting = {largest_figure_order, figure_total, unrank_figure,
                                         rank_figure,          step_range,   count,
                                         path_count_limits};
-const RandomDrawing random_drawing = {largest_figure_order, nullptr, nullptr};
+const RandomDrawing random_drawing = {largest_figure_order, nullptr, nullptr, nullptr};
 
 }  // namespace pyramid

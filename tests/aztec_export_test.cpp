@@ -173,3 +173,32 @@ TEST(AztecExport, ARandomTilingsListLineIsItsPathsAtAnyOrder) {
 }
 
 }  // namespace
+
+// --glauber moves a random tiling only, of a family whose every tiling is
+// a figure, by a number of moves it can make; else one line, status 2,
+// and no file.
+TEST(AztecExport, GlauberMovesAreRefusedWhereTheyCannotBeMade) {
+    const std::string folder = make_temporary_folder();
+    const std::string run = "cd '" + folder + "' && ";
+    const auto first_line = [&folder]() {
+        const std::string told = text_of(folder + "/err");
+        return told.substr(0, told.find('\n'));
+    };
+    for (const auto& [arguments, told] : std::vector<std::pair<std::string, std::string>>{
+             {"--glauber 10 a", "aztec_export: --glauber moves a random tiling's dominoes: it takes --random SEED"},
+             {"--figure 3 --glauber 10 a",
+              "aztec_export: --glauber moves a random tiling's dominoes: it takes --random SEED"},
+             {"--random 1 --glauber 10000000001 a",
+              "aztec_export: --glauber needs a number of moves from 0 to 10000000000; it was given: "
+              "10000000001"},
+             {"--random 1 --glauber -3 a",
+              "aztec_export: --glauber needs a number of moves from 0 to 10000000000; it was given: -3"}}) {
+        EXPECT_EQ(shell_status(run + "'" AZTEC_EXPORTER "' " + arguments + " 2>err"), 2) << arguments;
+        EXPECT_EQ(first_line(), told);
+    }
+    EXPECT_EQ(shell_status(run + "'" PROGRAMS "/diamond_export' --random 1 --glauber 10 d 2>err"), 2);
+    EXPECT_EQ(first_line(), "diamond_export: --glauber moves a family whose every tiling of its region is a "
+                            "figure: diamond's figures are only some of its region's tilings");
+    EXPECT_EQ(files_in(folder), (std::vector<std::string>{"err"}));
+    remove_temporary_folder(folder);
+}

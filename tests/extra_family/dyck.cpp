@@ -97,7 +97,7 @@ bool count_figures(const CountQuestion& question, CountGrid& grid) {
 
 const FigureCounting counting = {largest_figure_order, figure_total, unrank_figure, rank_figure,
                                  step_range, count_figures, count_limits};
-const RandomDrawing random = {largest_figure_order, nullptr, nullptr};
+const RandomDrawing random = {largest_figure_order, nullptr, nullptr, nullptr};
 
 }  // namespace
 
