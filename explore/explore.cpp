@@ -87,17 +87,6 @@ void show_drawn_page(ExploreSession& session) {
     }
 }
 
-// Draws `figure` alone on the canvas, as its file has it at `placement`,
-// moved by (dx, dy).
-void draw_alone(ExploreSession& session, const PlacedFigure& figure, const Placement& placement,
-                int dx, int dy) {
-    select_explorer_canvas(session.pager);
-    Placement moved = placement;
-    moved.left += dx;
-    moved.top += dy;
-    draw_figure_pixels(figure.geometry, moved, canvas_drawing(session));
-}
-
 // The placement of a figure alone in its file: at the cell asked for, or
 // as the canvas shows it.
 Placement file_placement(const ExploreSession& session, const Placement& shown) {
@@ -136,6 +125,15 @@ void replace_chosen(ExploreSession& session, ChosenFigure chosen) {
 }
 
 }  // namespace
+
+void draw_alone(ExploreSession& session, const PlacedFigure& figure, const Placement& placement,
+                int dx, int dy) {
+    select_explorer_canvas(session.pager);
+    Placement moved = placement;
+    moved.left += dx;
+    moved.top += dy;
+    draw_figure_pixels(figure.geometry, moved, canvas_drawing(session));
+}
 
 int fail_with(ExploreSession& session, const char* why) {
     session.failure = why;
@@ -561,6 +559,8 @@ int explore_run_chosen(ExploreSession* session, int family, int order, int paths
         retitle(session->alone_file.written, title);
     }
     session->chosen_alone = true;
+    session->moves_done = 0;
+    session->moved = PartnerGrid{};
     session->chosen_by_rows =
         std::is_sorted(session->chosen.geometry.dominoes.begin(), session->chosen.geometry.dominoes.end(),
                        [](const Domino& a, const Domino& b) { return a.row < b.row; });

@@ -11,6 +11,7 @@
 #include "canvas.h"
 #include "explore_pager.h"
 #include "family_table.h"
+#include "glauber.h"
 #include "page_record.h"
 #include "placement.h"
 #include "where_filter.h"
@@ -81,6 +82,13 @@ struct ExploreSession {
     PlacedFigure turned;
     std::vector<PlacedFigure> before_turns;
     std::mt19937_64 flips_random;
+    // Random moves on the random tiling drawn alone (explore_glauber.cpp):
+    // its cells' partners, the moves' draws from its seed, and how many
+    // it has had (none while `moved` is empty).
+    PartnerGrid moved;
+    std::mt19937_64 moves_random;
+    std::uint64_t moves_done = 0;
+    std::string moves_text;
     std::string file_bytes;
     Written file_written;
     const char* file_failure = "";
@@ -88,6 +96,10 @@ struct ExploreSession {
     std::string failure_text;
 };
 
+// Draws `figure` alone on the canvas, as its file has it at `placement`,
+// moved by (dx, dy), the rest of the canvas white.
+void draw_alone(ExploreSession& session, const PlacedFigure& figure, const Placement& placement,
+                int dx, int dy);
 // Says why a call fails (explore_failure): -1.
 int fail_with(ExploreSession& session, const char* why);
 // The figure explore_draw_large draws for `index` (a figure of the page,

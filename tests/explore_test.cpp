@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -407,5 +408,63 @@ TEST(Explorer, DrawsATilingLargerThanTheCanvasWhole) {
         }
     }
     EXPECT_EQ(differing, 0);
+    explore_close(session);
+}
+
+// Random moves on a random tiling shown alone, a few calls at a time as
+// Run makes them: the canvas, the whole picture and every file are the
+// exporter's --glauber for as many moves in all, paths and circle drawn;
+// a new tiling starts from none; and only a random tiling of a family
+// whose every tiling is a figure moves.
+TEST(Explorer, MovesARandomTilingAsTheExporterDoes) {
+    ExploreSession* session = explore_open();
+    EXPECT_EQ(explore_moves_offered(0) + explore_moves_offered(1), 0);
+    ASSERT_EQ(explore_moves_offered(2), 1);
+    EXPECT_EQ(explore_glauber(session, 10), -1);
+    ASSERT_EQ(explore_set_drawing(session, 0, palette_named("four"), 0), 0);
+    explore_set_arctic(session, 1);
+    hand_over(session, "42");
+    ASSERT_EQ(explore_choose_random(session, 2, 40), 0);
+    ASSERT_EQ(explore_run_chosen(session, 2, 40, 1), 0);
+    int turned = 0;
+    for (const int moves : {1, 10, 1000, 50000}) {
+        const int now = explore_glauber(session, moves);
+        ASSERT_GE(now, 0) << explore_failure(session);
+        turned += now;
+    }
+    EXPECT_GT(turned, 500);
+    EXPECT_STREQ(explore_moves_done(session), "51011");
+    const std::string options = "--order 40 --random 42 --glauber 51011 --palette four --arctic --path";
+    ASSERT_EQ(explore_draw_whole(session), 0);
+    EXPECT_EQ(differing_from_exported(session, options, "42-glauber-51011"), 0);
+    // The canvas holds that picture in its middle.
+    const int width = explore_file_width(session);
+    const int height = explore_file_height(session);
+    ASSERT_TRUE(width < 800 && height < 600) << width << " x " << height;
+    int differing = 0;
+    for (int y = 0; y < height; ++y) {
+        differing += std::memcmp(explore_pixels(session) + 4 * ((y + (600 - height) / 2) * 800 + (800 - width) / 2),
+                                 explore_file_pixels(session) + 4 * y * width, 4 * static_cast<std::size_t>(width)) != 0;
+    }
+    EXPECT_EQ(differing, 0);
+    for (int format = 1; format < explore_format_count(); ++format) {
+        const std::string extension = explore_format_extension(format);
+        const ExportRun wrote = run_exporter(PROGRAMS "/aztec_export", {}, "/dev/null",
+                                             "--" + std::string(extension == "tex" ? "tikz" : extension) +
+                                                 " " + options);
+        ASSERT_EQ(explore_write_file(session, format, -1), 0) << explore_file_failure(session);
+        EXPECT_STREQ(explore_file_stem(session), "random-42-glauber-51011");
+        EXPECT_EQ(std::string(explore_file_data(session), static_cast<std::size_t>(explore_file_size(session))),
+                  file_text(wrote.folder + "/random-42-glauber-51011." + extension))
+            << extension;
+        remove_temporary_folder(wrote.temporary);
+    }
+    EXPECT_EQ(explore_glauber(session, -1), -1);
+    ASSERT_EQ(explore_run_chosen(session, 2, 40, 0), 0);
+    EXPECT_STREQ(explore_moves_done(session), "0");
+    hand_over(session, "12");
+    ASSERT_EQ(explore_choose_figure(session, 0, 20), 0);
+    ASSERT_EQ(explore_run_chosen(session, 0, 20, 0), 0);
+    EXPECT_EQ(explore_glauber(session, 10), -1);
     explore_close(session);
 }
