@@ -559,7 +559,7 @@ int explore_run_chosen(ExploreSession* session, int family, int order, int paths
         retitle(session->alone_file.written, title);
     }
     session->chosen_alone = true;
-    session->moves_done = 0;
+    session->moves_done = session->moves_laid = 0;
     session->moved = PartnerGrid{};
     session->chosen_by_rows =
         std::is_sorted(session->chosen.geometry.dominoes.begin(), session->chosen.geometry.dominoes.end(),

@@ -83,11 +83,13 @@ struct ExploreSession {
     std::vector<PlacedFigure> before_turns;
     std::mt19937_64 flips_random;
     // Random moves on the random tiling drawn alone (explore_glauber.cpp):
-    // its cells' partners, the moves' draws from its seed, and how many
-    // it has had (none while `moved` is empty).
+    // its cells' partners, the moves' draws from its seed, how many it has
+    // had (none while `moved` is empty), and after how many its dominoes
+    // were laid.
     PartnerGrid moved;
     std::mt19937_64 moves_random;
     std::uint64_t moves_done = 0;
+    std::uint64_t moves_laid = 0;
     std::string moves_text;
     std::string file_bytes;
     Written file_written;

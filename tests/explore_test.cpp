@@ -434,6 +434,10 @@ TEST(Explorer, MovesARandomTilingAsTheExporterDoes) {
     }
     EXPECT_GT(turned, 500);
     EXPECT_STREQ(explore_moves_done(session), "51011");
+    // Not laid yet: still the seed's tiling.
+    ASSERT_EQ(explore_draw_whole(session), 0);
+    EXPECT_EQ(differing_from_exported(session, "--order 40 --random 42 --palette four --arctic --path", "42"), 0);
+    ASSERT_EQ(explore_lay_moves(session), 0);
     const std::string options = "--order 40 --random 42 --glauber 51011 --palette four --arctic --path";
     ASSERT_EQ(explore_draw_whole(session), 0);
     EXPECT_EQ(differing_from_exported(session, options, "42-glauber-51011"), 0);
