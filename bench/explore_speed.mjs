@@ -6,7 +6,9 @@
 // in a worker) and the longest gap between the page's frames meanwhile,
 // and a step of a window on order 4,000; ↓ to a figure selected and drawn
 // large, and → to the next slide of a presentation; a flip by hand (Enter
-// on a ringed block) and random flips a second; a stage of domino
+// on a ringed block) and random flips a second; random moves on a random
+// Aztec tiling (Run) a second at orders 60, 1,000 and 4,000, with the
+// page's frames meanwhile, and a moved tiling reopened; a stage of domino
 // shuffling at order 200;
 // main-thread time while idle, and the gzipped size of the
 // explorer's files. A report, not a test: it asserts nothing.
@@ -182,6 +184,48 @@ try {
     })]);
     await page.close();
   }
+  // Random moves on a random Aztec tiling, as fast as they go for 5 s: the
+  // moves a second, the blocks turned a second, and the longest gap between
+  // the page's frames meanwhile (past order 299 the worker moves and draws);
+  // then a moved tiling reopened by its address, its moves made again.
+  const moved = [];
+  for (const order of [60, 1000, 4000]) {
+    const page = await browser.newPage();
+    await page.setViewport({ width: 1000, height: 1100 });
+    await opened(page, `?family=aztec&order=${order}&random=1`, `aztec order ${order}, seed 1`, 120000);
+    await page.select("#moves-speed", "0");
+    const started = performance.now();
+    await page.click("#run-moves");
+    const gap = page.evaluate(() => new Promise((resolve) => {
+      let last = performance.now();
+      let longest = 0;
+      const frame = (now) => {
+        longest = Math.max(longest, now - last);
+        last = now;
+        if (document.getElementById("run-moves").getAttribute("aria-pressed") === "false") resolve(longest);
+        else requestAnimationFrame(frame);
+      };
+      requestAnimationFrame(frame);
+    }));
+    await new Promise((resolve) => setTimeout(resolve, 5000));
+    const rate = await page.$eval("#moves-rate", (e) => e.textContent);
+    await page.click("#run-moves");
+    const longest = await gap;
+    await page.waitForFunction(() => document.title.includes("Glauber"), { timeout: 60000 });
+    const seconds = (performance.now() - started) / 1000;
+    const moves = Number(/then ([0-9]+) Glauber/.exec(await page.title())[1]);
+    moved.push(`random moves at order ${order}: ${(moves / seconds / 1e6).toFixed(1)} million a second ` +
+      `(${rate.replace(/, [0-9]+ moves in all$/, "")}); the page's frames at most ${longest.toFixed(1)} ms apart`);
+    await page.close();
+  }
+  for (const moves of [1000000, 25000000]) {
+    const page = await browser.newPage();
+    const ms = await opened(page, `?family=aztec&order=60&random=1&glauber=${moves}`,
+      `aztec order 60, seed 1, then ${moves} Glauber moves`, 120000);
+    moved.push(`load to order 60 after ${moves} moves (made again ${moves > 20000000 ? "in a worker" : "in the page"}): ` +
+      `${ms.toFixed(0)} ms`);
+    await page.close();
+  }
   // A random Aztec tiling, from navigation to its title: the module's
   // start, then the shuffling and the drawing in the tiling's worker.
   const large = [];
@@ -231,6 +275,7 @@ try {
   for (const [what, samples] of flips) {
     console.log(samples === null ? what : `a flip by hand (Enter on a block), ${what}: ${both(samples)}`);
   }
+  for (const line of moved) console.log(line);
   for (const [what, samples] of shuffling) {
     console.log(`a stage of domino shuffling at order 200, ${what}: ${both(samples)}`);
   }

@@ -1398,7 +1398,132 @@ async function shufflingShown() {
   await diamond.close();
 }
 
+// Random moves on a random tiling (Glauber dynamics): Run, started by the
+// keyboard and stopped by a tap, ends on the exporter's --random SEED
+// --glauber N, N as the address and the title say, its paths and circle
+// drawn, and its download is that file; Undo run goes back to the seed's
+// tiling; the address reopens a moved tiling, with few moves in the page
+// and with many in a worker, and a bad number of moves is told; a worker's
+// tiling (order 400) runs at a speed that bounds its moves, and stops when
+// another tiling is asked for; where reduced motion is asked for it is
+// drawn once a second; a family or order with no random tiling offers none.
+async function randomMoves() {
+  const tilingOf = (order, seed, moves, options) => {
+    const folder = `aztec-${order}-${seed}-glauber-${moves}${options.join("")}`;
+    const glauber = moves === "0" ? [] : ["--glauber", moves];
+    if (!fs.existsSync(path.join(exports, folder))) {
+      exporter("aztec", folder, "--order", `${order}`, "--random", seed, ...glauber, ...options);
+    }
+    return { title: `aztec order ${order}, seed ${seed}${moves === "0" ? "" : `, then ${moves} Glauber moves`}`,
+      exported: `${folder}/random-${seed}${moves === "0" ? "" : `-glauber-${moves}`}.png`, folder };
+  };
+  const stopped = (page) => page.waitForFunction(
+    () => document.getElementById("moves-said").textContent.startsWith("Stopped after"), { timeout: 60000 })
+    .then(() => true, () => false);
+  const running = (page) => page.waitForFunction(
+    () => document.getElementById("moves-rate").textContent.includes("blocks turned a second"), { timeout: 60000 })
+    .then(() => true, () => false);
+  const pressed = (page) => page.$eval("#run-moves", (e) => e.getAttribute("aria-pressed"));
+  // The moves the address gives, once it is written (a moment after a stop).
+  const movesAsked = async (page, some = true) => {
+    await page.waitForFunction((s) => location.search.includes("glauber=") === s, { timeout: 5000 }, some)
+      .catch(() => {});
+    return await asked(page, "glauber") ?? "0";
+  };
+  const tap = async (page, selector) => {
+    const box = await page.$eval(selector, (e) => e.getBoundingClientRect().toJSON());
+    await page.touchscreen.tap(box.left + box.width / 2, box.top + box.height / 2);
+  };
+  const options = ["--arctic", "--path"];
+  const page = await open("?family=aztec&order=40&random=42&arctic=1&paths=1",
+    { width: 1000, height: 1100, hasTouch: true });
+  await expectShown(page, "aztec order 40, seed 42", null, "random moves");
+  check(!await page.$eval("#moves", (e) => e.hidden), "order 40's random moves are hidden");
+  await page.select("#moves-speed", "0");
+  await page.focus("#run-moves");
+  await page.keyboard.press("Enter");
+  check(await running(page) && await pressed(page) === "true", "Enter on Run does not run the moves");
+  await tap(page, "#run-moves");
+  check(await stopped(page) && await pressed(page) === "false", "a tap on Stop does not stop the run");
+  const moves = await movesAsked(page);
+  check(BigInt(moves) > 0n, `the run made ${moves} moves`);
+  const moved = tilingOf(40, "42", moves, options);
+  await expectShown(page, moved.title, moved.exported, `order 40 after ${moves} moves`);
+  check(await textOf(page, "#moves-said") === `Stopped after ${moves} moves in all: this tiling, its address ` +
+    `and its downloads are the exporter's --random 42 --glauber ${moves}.`, "the stop is told otherwise");
+  await page.click('[data-download=page][data-format="1"]');
+  const name = `aztec-order-40-random-42-glauber-${moves}.svg`;
+  exporter("aztec", `${moved.folder}-svg`, "--svg", "--order", "40", "--random", "42", "--glauber", moves,
+    ...options);
+  const file = await downloaded(name);
+  check(file !== null && fs.readFileSync(file).equals(fs.readFileSync(path.join(exports,
+    `${moved.folder}-svg`, `random-42-glauber-${moves}.svg`))), `${name} is not the exporter's`);
+  await page.click("#undo-moves");
+  const seeds = tilingOf(40, "42", "0", options);
+  await expectShown(page, seeds.title, seeds.exported, "Undo run");
+  check(await movesAsked(page, false) === "0" && await page.$eval("#undo-moves", (e) => e.disabled),
+    `after Undo run the address is ${page.url()}`);
+  // Another tiling asked for stops a run.
+  await page.click("#run-moves");
+  await running(page);
+  await page.click("#random");
+  await page.waitForFunction(() => !document.title.startsWith("aztec order 40, seed 42"), { timeout: 20000 });
+  check(await pressed(page) === "false" && await asked(page, "glauber") === null,
+    `Random tiling during a run leaves ${await page.title()} running: ${await pressed(page)}`);
+  // Where reduced motion is asked for, drawn once a second.
+  await page.emulateMediaFeatures([{ name: "prefers-reduced-motion", value: "reduce" }]);
+  await page.evaluate(() => {
+    window.pagePainted = 0;
+    const put = CanvasRenderingContext2D.prototype.putImageData;
+    CanvasRenderingContext2D.prototype.putImageData = function counted(...given) {
+      if (this.canvas.id === "page") window.pagePainted += 1;
+      return put.apply(this, given);
+    };
+  });
+  const started = Date.now();
+  await page.click("#run-moves");
+  await new Promise((resolve) => setTimeout(resolve, 3000));
+  const painted = await page.evaluate(() => window.pagePainted);
+  const seconds = (Date.now() - started) / 1000;
+  await page.click("#run-moves");
+  check(painted >= 1 && painted <= Math.ceil(seconds) + 1,
+    `with reduced motion the tiling was drawn ${painted} times in ${seconds} s`);
+  await page.close();
+  // Reopened by its address: few moves made in the page, many in a worker.
+  for (const many of ["1000", "25000000"]) {
+    const again = tilingOf(40, "42", many, options);
+    await actsOn(`?family=aztec&order=40&random=42&arctic=1&paths=1&glauber=${many}`, [
+      [`glauber=${many} by the address`, none, { ...again, message: "", address: { glauber: many } }]]);
+  }
+  await actsOn("?family=aztec&order=40&random=42&glauber=1e3", [["glauber=1e3", none,
+    { ...tilingOf(40, "42", "0", []), address: { glauber: null }, message: 'Glauber "1e3" is no number ' +
+      "of moves from 0 to 10000000000: the tiling is shown as its seed drew it." }]]);
+  // A worker's tiling, at 10 sweeps a second: at most that many moves.
+  const large = await open("?family=aztec&order=400&random=3");
+  await expectShown(large, "aztec order 400, seed 3", null, "order 400's random moves");
+  await large.select("#moves-speed", "10");
+  const began = Date.now();
+  await large.click("#run-moves");
+  await running(large);
+  await large.click("#run-moves");
+  const ran = (Date.now() - began) / 1000;
+  check(await stopped(large), "order 400's run does not stop");
+  const largeMoves = await movesAsked(large);
+  check(BigInt(largeMoves) > 0n && Number(largeMoves) <= 10 * 799 ** 2 * (ran + 1),
+    `order 400 made ${largeMoves} moves in ${ran} s at 10 sweeps a second`);
+  const largeMoved = tilingOf(400, "3", largeMoves, ["--palette", "four"]);
+  await expectShown(large, largeMoved.title, largeMoved.exported, `order 400 after ${largeMoves} moves`);
+  await large.close();
+  for (const query of ["?family=aztec&order=3", "?family=diamond&order=20&figure=7"]) {
+    const other = await open(query);
+    await other.waitForFunction(() => document.title.includes(" order "), { timeout: 20000 });
+    check(await other.$eval("#moves", (e) => e.hidden), `${query} offers random moves`);
+    await other.close();
+  }
+}
+
 try {
+  await randomMoves();
   await flipsByHand();
   await pathRead();
   await shufflingShown();

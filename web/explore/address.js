@@ -1,7 +1,7 @@
 // The address: everything shown is in the URL, so a link shows it again,
 // and each change of family, order, paths, filter, figure or random one is
 // an entry in the browser's history.
-import { families, palettes, styles, tooLarge, zoomCells } from "./core.js";
+import { families, largestMoves, palettes, styles, tooLarge, zoomCells } from "./core.js";
 import { briefly, clamped, quoted, wholeNumber } from "./words.js";
 
 export function urlOf(state) {
@@ -9,6 +9,7 @@ export function urlOf(state) {
   if (state.where !== "") query.set("where", state.where);
   if (state.seed !== null) {
     query.set("random", state.seed);
+    if (state.glauber !== "0") query.set("glauber", state.glauber);
   } else if (state.figure !== null) {
     query.set("figure", state.figure);
   } else {
@@ -79,6 +80,20 @@ export function askedByAddress() {
       problems.push(`page ${quoted(query.get("page"))} is not a whole number: page 1 is shown`);
     }
   }
+  // A random tiling's moves since its seed drew it (the exporter's
+  // --glauber).
+  let glauber = query.get("glauber");
+  if (glauber !== null) {
+    const moves = wholeNumber(glauber);
+    if (moves === null || moves > largestMoves) {
+      problems.push(`glauber ${quoted(glauber)} is no number of moves from 0 to ${largestMoves}: the ` +
+        "tiling is shown as its seed drew it");
+      glauber = null;
+    } else {
+      glauber = seed === null ? null : String(moves);
+      if (seed === null) problems.push("glauber moves a random tiling, and none is asked for: it is left out");
+    }
+  }
   const paths = query.get("paths");
   if (paths !== null && paths !== "0" && paths !== "1") {
     problems.push(`paths ${quoted(paths)} is neither 1 (drawn) nor 0: they are not drawn`);
@@ -114,7 +129,7 @@ export function askedByAddress() {
   }
   return { asked: { family, order, paths: paths === "1", arctic: arctic === "1", slide: slide === "1",
     zoom, where: query.get("where") ?? "",
-    page, figure, seed, style, palette }, problems };
+    page, figure, seed, glauber, style, palette }, problems };
 }
 
 // The address follows what is shown. A new family, order, paths setting,

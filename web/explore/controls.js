@@ -210,17 +210,18 @@ export function listen() {
   }
   element("paths").addEventListener("change", (event) => {
     present({ ...askedOf(shown), paths: event.target.checked, figure: shown.figure,
-      seed: shown.seed }, "push");
+      seed: shown.seed, glauber: shown.glauber }, "push");
     giveBack(event.target);
   });
   element("arctic").addEventListener("change", (event) => {
-    present({ ...askedOf(shown), arctic: event.target.checked, seed: shown.seed }, "push");
+    present({ ...askedOf(shown), arctic: event.target.checked, seed: shown.seed, glauber: shown.glauber },
+      "push");
     giveBack(event.target);
   });
   for (const id of ["style", "palette"]) {
     element(id).addEventListener("change", (event) => {
       present({ ...askedOf(shown), [id]: event.target.value, figure: shown.figure,
-        seed: shown.seed }, "push");
+        seed: shown.seed, glauber: shown.glauber }, "push");
       giveBack(event.target);
     });
   }

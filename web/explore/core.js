@@ -69,7 +69,8 @@ function readModule() {
       largestRandom: core._explore_largest_random_order(family),
       largestShown: Math.min(core._explore_largest_random_order(family), largestShownOrder),
       counted: core._explore_has_counts(family) === 1,
-      largestShuffled: core._explore_largest_shuffling_order(family) });
+      largestShuffled: core._explore_largest_shuffling_order(family),
+      moves: core._explore_moves_offered(family) === 1 });
   }
   for (let statistic = 0; statistic < core._explore_statistic_count(); statistic += 1) {
     statistics.push(fromCore(core._explore_statistic_name(statistic)));
@@ -323,6 +324,27 @@ export function largeSaid() {
   const steps = fromCore(core._explore_large_steps_text(session));
   const values = statistics.map((name, i) => `${name} ${core._explore_large_stat(session, i)}`).join(", ");
   return { number, text: `${steps} (${values})` };
+}
+
+// The most moves a random tiling is given, as the exporter's --glauber
+// takes them, and the most one call makes.
+export const largestMoves = 10000000000n;
+const movesACall = 1n << 30n;
+// `moves` (a BigInt) more random moves on the random tiling drawn alone,
+// its dominoes laid after them and the canvas drawn again: { turned, done }
+// (done in decimal), or { failure }.
+export function moveTiling(moves) {
+  let turned = 0;
+  let left = moves;
+  do {
+    const now = left < movesACall ? left : movesACall;
+    const result = core._explore_glauber(session, Number(now));
+    if (result < 0) return { failure: fromCore(core._explore_failure(session)) };
+    turned += result;
+    left -= now;
+  } while (left > 0n);
+  core._explore_lay_moves(session);
+  return { turned, done: fromCore(core._explore_moves_done(session)) };
 }
 
 // Stage `stage` of domino shuffling to `order` for `seed` (decimal text)

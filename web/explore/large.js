@@ -47,8 +47,9 @@ function ask(worker, request, onDrawing) {
   });
 }
 
-// Draws a random tiling in a new worker: { family, order, seed, paths,
-// style, palette, cell (as indexes and numbers), arctic, zoom }. Resolves
+// Draws a random tiling in a new worker: { family, order, seed, glauber
+// (its random moves, decimal), paths, style, palette, cell (as indexes and
+// numbers), arctic, zoom }. Resolves
 // to { width, height, pixels } (an ArrayBuffer of red, green, blue, alpha
 // bytes) once drawn, when its worker becomes the one shown; to { failure }
 // when it cannot be; to { cancelled: true } when stopped first. Calls
@@ -97,6 +98,14 @@ export function dropLarge() {
 export function viewLarge(zoom) {
   if (shownWorker === null) return Promise.resolve({ failure: "no large tiling is shown" });
   return ask(shownWorker, { kind: "view", zoom });
+}
+
+// `moves` (decimal) random moves on the tiling shown, then, when `draw`,
+// the window `zoom` on it as viewLarge's: { turned, done } and its
+// picture, or { failure }.
+export function moveLarge(moves, zoom, draw) {
+  if (shownWorker === null) return Promise.resolve({ failure: "no large tiling is shown" });
+  return ask(shownWorker, { kind: "moves", moves, zoom, draw });
 }
 
 // The tiling shown as a file: { format, image, style, palette, cell } to

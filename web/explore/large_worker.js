@@ -37,8 +37,9 @@ function pixels(whole) {
 }
 
 // A window at cells of `cell` pixels whose top left is the --cell picture's
-// pixel (x, y), or with `zoom` null the whole tiling.
+// pixel (x, y), or with `zoom` null the whole tiling: after its last moves.
 function view(zoom) {
+  core._explore_lay_moves(session);
   if (zoom !== null) {
     core._explore_draw_view(session, zoom.cell, zoom.x, zoom.y);
     return pixels(false);
@@ -50,22 +51,53 @@ function view(zoom) {
   return pixels(w > 800 || h > 600);
 }
 
+// `moves` (a BigInt) random moves on the tiling, a call at most 2^30 of
+// them, its dominoes laid only when it is drawn or written: the blocks
+// turned, or -1.
+function move(moves) {
+  let turned = 0;
+  for (let left = moves; left > 0n;) {
+    const now = left < 1n << 30n ? left : 1n << 30n;
+    const result = core._explore_glauber(session, Number(now));
+    if (result < 0) return -1;
+    turned += result;
+    left -= now;
+  }
+  return turned;
+}
+
 const answers = {
-  // { family, order, seed, paths, style, palette, cell, arctic, zoom }
+  // { family, order, seed, glauber (its moves, decimal), paths, style,
+  // palette, cell, arctic, zoom }
   tiling(asked) {
     core._explore_set_drawing(session, asked.style, asked.palette, asked.cell);
     core._explore_set_arctic(session, asked.arctic ? 1 : 0);
     if (!hand(asked.seed) || core._explore_choose_random(session, asked.family, asked.order) !== 0 ||
-        core._explore_run_chosen(session, asked.family, asked.order, asked.paths ? 1 : 0) !== 0) {
+        core._explore_run_chosen(session, asked.family, asked.order, asked.paths ? 1 : 0) !== 0 ||
+        move(BigInt(asked.glauber)) < 0) {
       return [failure(), []];
     }
     postMessage({ id: asked.id, drawing: true });
     return view(asked.zoom);
   },
   view: (asked) => view(asked.zoom),
+  // { moves (decimal), zoom, draw }: the blocks turned, the moves in all,
+  // how long the moves took and the drawing (`movesTime`, `drawTime`, in
+  // ms), and when `draw` the picture as `view` gives it.
+  moves(asked) {
+    const started = performance.now();
+    const turned = move(BigInt(asked.moves));
+    if (turned < 0) return [failure(), []];
+    const done = core.UTF8ToString(core._explore_moves_done(session));
+    const movesTime = performance.now() - started;
+    if (!asked.draw) return [{ turned, done, movesTime }, []];
+    const [picture, moved] = view(asked.zoom);
+    return [{ turned, done, movesTime, drawTime: performance.now() - started - movesTime, ...picture }, moved];
+  },
   // { format, style, palette, cell }: the tiling as a file.
   file(asked) {
     core._explore_set_drawing(session, asked.style, asked.palette, asked.cell);
+    core._explore_lay_moves(session);
     if (core._explore_write_file(session, asked.format, -1) !== 0) {
       return [{ failure: core.UTF8ToString(core._explore_file_failure(session)) }, []];
     }

@@ -17,6 +17,7 @@ import { listChoices, present, shown, whenShown } from "./show.js";
 import { listenToReading } from "./reading.js";
 import { listenToShuffling } from "./shuffling.js";
 import { listenToTurns } from "./turns.js";
+import { listenToMoves } from "./moves.js";
 
 function showAddress(history) {
   const { asked, problems } = askedByAddress();
@@ -30,6 +31,7 @@ function start() {
   listenToShuffling();
   listenToReading();
   listenToTurns();
+  listenToMoves();
   window.addEventListener("popstate", (event) => {
     enterEntry(event.state);
     showAddress("none");

@@ -4,7 +4,7 @@
 // selection line, and written to the address.
 import { writeAddress } from "./address.js";
 import { choose, chosenIndex, chosenNumber, clearSelection, families, figureNumber, figureStat,
-  keptTotal,
+  keptTotal, moveTiling,
   figureSteps, figureTotal, filter, outlineFigure, pageDrawn, pageFigureCount, pageOfChosen, paint,
   paintLarge, paintPixels, paintWhole, rerun, run, runChosen, tooLarge, runFigures, paintView, zoomCells, setArctic,
   setDrawing, setFilter, statistics, styles, palettes } from "./core.js";
@@ -12,6 +12,7 @@ import { cancelLarge, drawLarge, dropLarge, viewLarge } from "./large.js";
 import { drawReadingOver, stopReading } from "./reading.js";
 import { forgetTurns, largeCaption, ringLarge, showTurning } from "./turns.js";
 import { showShuffling } from "./shuffling.js";
+import { showMoves } from "./moves.js";
 import { drawSlide } from "./slides.js";
 import { downloadCell, nameDownloads, nameSelected } from "./downloads.js";
 import { setDisabled, setHidden } from "./focus.js";
@@ -60,6 +61,17 @@ export function listChoices() {
 // The random tilings' orders in the Order select: to the largest that fits
 // the page at a pixel a cell.
 const listedRandom = 299;
+// The most random moves the page makes itself when a tiling is asked for
+// with them (an address, Undo): some half a second's worth; more are made
+// in a worker, as a large tiling is drawn, the page answering meanwhile.
+const movedInPage = 20000000n;
+
+// A random tiling's name, with its moves: "aztec order 60, seed 42, then
+// 1000 Glauber moves", as the exporter titles it.
+function tilingName(state) {
+  const moved = state.glauber === "0" ? "" : `, then ${state.glauber} Glauber moves`;
+  return `${families[state.family].name} order ${state.order}, seed ${state.seed}${moved}`;
+}
 // An order typed past the select's, as its last option while it is shown.
 const typedOrder = new Option("", "");
 let ordersOf = -1;
@@ -104,11 +116,14 @@ const helpOf = {
     "is shown, drawn uniformly at random from the seed in the address. Random tiling draws another. " +
     `The Any order box takes orders up to ${families[shown.family].largestShown} (${tooLarge}); ` +
     `past ${listedRandom} a tiling is drawn a pixel a cell, scaled to fit the page, and in the ` +
-    "background: the page answers while it is drawn, and Cancel or Escape stops it.",
+    "background: the page answers while it is drawn, and Cancel or Escape stops it." +
+    (families[shown.family].moves ? " Run (under the page) makes random moves on it, Glauber dynamics: " +
+      "each turns a 2 × 2 block drawn at random, so that the tiling stays uniformly random; the " +
+      "address and the downloads follow." : ""),
 };
 
 function describe() {
-  const { family, order, mode, page, pages, where, figure, total, seed } = shown;
+  const { family, order, mode, page, pages, where, figure, total } = shown;
   const name = families[family].name;
   const filtered = where === "" ? "" : ` where ${where}`;
   let title;
@@ -124,8 +139,7 @@ function describe() {
     pageCanvas.setAttribute("aria-label", `${name} order ${order}${filtered}, page ${page} of ` +
       `${pages}: ${which} as domino tilings${shown.paths ? ", with their paths" : ""}`);
   } else {
-    title = mode === "figure" ? `${name} order ${order} - figure ${figure} of ${total}`
-      : `${name} order ${order}, seed ${seed}`;
+    title = mode === "figure" ? `${name} order ${order} - figure ${figure} of ${total}` : tilingName(shown);
     element("status").textContent = title;
     pageCanvas.setAttribute("aria-label", `${title}: ` +
       `${mode === "figure" ? "the figure" : "a tiling drawn at random"} alone, as a domino tiling` +
@@ -189,13 +203,14 @@ function describe() {
   nameDownloads(mode, figure);
   showShuffling(shown);
   showTurning();
+  showMoves(shown);
 }
 
 // What is shown, as what a change of it starts from.
 export function askedOf(state) {
   return { family: state.family, order: state.order, paths: state.paths, arctic: state.arctic,
     where: state.where, zoom: state.zoom, slide: state.slide,
-    page: state.mode === "pages" ? BigInt(state.page) : null, figure: null, seed: null,
+    page: state.mode === "pages" ? BigInt(state.page) : null, figure: null, seed: null, glauber: null,
     style: state.style, palette: state.paletteChosen ? state.palette : null };
 }
 
@@ -259,6 +274,13 @@ export function present(asked, history, problems = [], strict = false) {
       `${quoted(asked.where)} is left out`);
   }
   let { figure, seed } = asked;
+  // A random tiling's moves since its seed drew it, in decimal.
+  let glauber = "0";
+  const movesAsked = asked.glauber ?? "0";
+  if (mode !== "random" && movesAsked !== "0") {
+    problems.push(`${name} order ${order} is no random tiling: the ${movesAsked} moves asked for ` +
+      "are left out");
+  }
   let page = 1;
   let pages = 0;
   let figures = 0;
@@ -274,6 +296,8 @@ export function present(asked, history, problems = [], strict = false) {
     }
     figure = null;
     const why = seed === null ? null : chosen(family, order, null, seed);
+    // Moves are of the seed asked for, not of another drawn in its place.
+    const seedTaken = seed !== null && why === null;
     if (seed === null || why !== null) {
       if (why !== null) {
         if (strict) return refuse(refusal(why));
@@ -282,8 +306,24 @@ export function present(asked, history, problems = [], strict = false) {
       seed = freshSeed();
       chosen(family, order, null, seed);
     }
-    // Past the listed orders, drawn in a worker (showLarge).
-    if (order <= listedRandom) runChosen(family, order, paths);
+    if (movesAsked !== "0" && seedTaken) {
+      if (families[family].moves) {
+        glauber = movesAsked;
+      } else {
+        problems.push(`${name} has no random moves: the ${movesAsked} asked for are left out`);
+      }
+    }
+    // Past the listed orders, or with many moves, drawn in a worker
+    // (showLarge).
+    if (order <= listedRandom && BigInt(glauber) <= movedInPage) {
+      runChosen(family, order, paths);
+      const moved = glauber === "0" ? null : moveTiling(BigInt(glauber));
+      if (moved?.failure !== undefined) {
+        problems.push(`the ${glauber} moves cannot be made (${moved.failure}): the seed's tiling is shown`);
+        glauber = "0";
+        runChosen(family, order, paths);
+      }
+    }
   } else if (mode === "figure") {
     total = figureTotal(family, order);
     if (seed === null && figure === null) figure = "1";
@@ -340,8 +380,9 @@ export function present(asked, history, problems = [], strict = false) {
   const zoom = mode === "random" && asked.zoom ? { cell: asked.zoom.cell,
     x: clamped(asked.zoom.x, 0, side), y: clamped(asked.zoom.y, 0, side) } : null;
   const next = { family, order, paths, arctic, zoom, style, palette,
-    paletteChosen: asked.palette !== null, mode, where, page, pages, figures, figure, seed, total,
-    large: mode === "random" && order > listedRandom, slide: Boolean(asked.slide) && mode !== "random",
+    paletteChosen: asked.palette !== null, mode, where, page, pages, figures, figure, seed, glauber, total,
+    large: mode === "random" && (order > listedRandom || BigInt(glauber) > movedInPage),
+    slide: Boolean(asked.slide) && mode !== "random",
     selected: -1 };
   if (next.large) {
     showLarge(next, problems, history);
@@ -375,10 +416,9 @@ function windowAt(zoom) {
 // controls, and a progress line with a Cancel button says what is drawn
 // and for how long. A new request or Cancel stops it.
 function showLarge(next, problems, history) {
-  const { family, order, seed } = next;
-  const what = `${families[family].name} order ${order}, seed ${seed}`;
+  const what = tilingName(next);
   const started = performance.now();
-  let phase = "sampling its dominoes";
+  let phase = next.glauber === "0" ? "sampling its dominoes" : "sampling its dominoes and making its moves";
   const tell = () => {
     element("progress-said").textContent = `Drawing ${what} in the background: ${phase}.`;
     element("progress-time").textContent =
@@ -388,7 +428,8 @@ function showLarge(next, problems, history) {
   setHidden(element("progress"), false);
   // Only while a tiling is drawn: the page waits with no timer.
   const timer = setInterval(tell, 250);
-  const asked = { family, order, seed, paths: next.paths, arctic: next.arctic,
+  const { family, order, seed, glauber } = next;
+  const asked = { family, order, seed, glauber, paths: next.paths, arctic: next.arctic,
     style: styles.indexOf(next.style), palette: palettes.indexOf(next.palette),
     cell: downloadCell() ?? 0, zoom: next.zoom === null ? null : windowAt(next.zoom) };
   drawLarge(asked, () => {
@@ -420,7 +461,7 @@ function nothingDrawn(sentence) {
     present({ family: 0, order: families[0].usual, paths: false, arctic: false, where: "",
       zoom: null, page: 1n, figure: null, seed: null, style: styles[0], palette: null }, "replace");
   } else if (!shown.large) {
-    present({ ...askedOf(shown), figure: shown.figure, seed: shown.seed }, "none");
+    present({ ...askedOf(shown), figure: shown.figure, seed: shown.seed, glauber: shown.glauber }, "none");
   } else {
     element("order-box").value = String(shown.order);
   }
@@ -510,6 +551,39 @@ export function goToFigure(number) {
   }
 }
 
+// What the selection line says of a random tiling.
+function randomSaid() {
+  const { family, order, seed, glauber } = shown;
+  return `${families[family].name} order ${order}: a tiling drawn uniformly at random from seed ${seed}` +
+    (glauber === "0" ? "" : `, then moved by ${glauber} Glauber moves, which keep it uniformly random`);
+}
+
+// The random tiling shown has been moved (moves.js): drawn again, as its
+// window or whole (the module has drawn its canvas; a large tiling's
+// pixels come from its worker).
+export function repaintMoved(picture = null) {
+  if (picture !== null) paintPixels(picture.width, picture.height, picture.pixels);
+  else if (shown.zoom !== null) paintZoomed();
+  else paint();
+}
+// The window on the random tiling shown as the module draws it, or null
+// for the whole.
+export function shownWindow() {
+  return shown.zoom === null ? null : windowAt(shown.zoom);
+}
+// The same tiling with `glauber` moves since its seed drew it (Undo).
+export function undoMoves(glauber) {
+  present({ ...askedOf(shown), seed: shown.seed, glauber }, "replace");
+}
+// Its moves told: in the title, the status and selection lines, and the
+// address.
+export function tellMoved() {
+  describe();
+  const line = element("selection");
+  if (line.textContent !== randomSaid()) line.textContent = randomSaid();
+  writeAddress("replace", shown);
+}
+
 // Selects figure `index` of the page (-1 for none), and tells it.
 export function select(index) {
   forgetTurns();
@@ -519,8 +593,7 @@ export function select(index) {
   const line = element("selection");
   let text;
   if (shown.mode === "random") {
-    text = `${families[shown.family].name} order ${shown.order}: a tiling drawn uniformly at ` +
-      `random from seed ${shown.seed}`;
+    text = randomSaid();
   } else if (shown.mode === "figure") {
     // The figure drawn alone is the record's only one.
     text = `figure ${shown.figure} of ${shown.total}: ${figureSteps(0)} (${statisticsOf(0)})`;
