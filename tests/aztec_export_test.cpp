@@ -193,7 +193,9 @@ TEST(AztecExport, GlauberMovesAreRefusedWhereTheyCannotBeMade) {
               "10000000001"},
              {"--random 1 --glauber -3 a",
               "aztec_export: --glauber needs a number of moves from 0 to 10000000000; it was given: -3"}}) {
-        EXPECT_EQ(shell_status(run + "'" AZTEC_EXPORTER "' " + arguments + " 2>err"), 2) << arguments;
+        std::string command = run;
+        command += "'" AZTEC_EXPORTER "' " + arguments + " 2>err";
+        EXPECT_EQ(shell_status(command), 2) << arguments;
         EXPECT_EQ(first_line(), told);
     }
     EXPECT_EQ(shell_status(run + "'" PROGRAMS "/diamond_export' --random 1 --glauber 10 d 2>err"), 2);

@@ -445,10 +445,12 @@ TEST(Explorer, MovesARandomTilingAsTheExporterDoes) {
     const int width = explore_file_width(session);
     const int height = explore_file_height(session);
     ASSERT_TRUE(width < 800 && height < 600) << width << " x " << height;
+    const std::size_t row = 4 * static_cast<std::size_t>(width);
+    const std::size_t left = 4 * static_cast<std::size_t>((800 - width) / 2);
     int differing = 0;
-    for (int y = 0; y < height; ++y) {
-        differing += std::memcmp(explore_pixels(session) + 4 * ((y + (600 - height) / 2) * 800 + (800 - width) / 2),
-                                 explore_file_pixels(session) + 4 * y * width, 4 * static_cast<std::size_t>(width)) != 0;
+    for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
+        const std::size_t shown = std::size_t{3200} * (y + static_cast<std::size_t>((600 - height) / 2)) + left;
+        differing += std::memcmp(explore_pixels(session) + shown, explore_file_pixels(session) + y * row, row) != 0;
     }
     EXPECT_EQ(differing, 0);
     for (int format = 1; format < explore_format_count(); ++format) {
