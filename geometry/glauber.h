@@ -1,9 +1,9 @@
 // Random turns by the million: Glauber dynamics on a tiling held as each
 // cell's partner in its domino, a move a few bytes read, for a family
-// whose every tiling of its region is one of its figures (the Aztec
-// diamond), so that no turn needs checking against the family. The same
-// moves from the same seed give the same tiling on every platform and in
-// the browser, however they are split into runs.
+// whose every tiling of its region is one of its figures, so that no turn
+// needs checking against the family. The same moves from the same seed
+// give the same tiling on every platform and in the browser, however they
+// are split into runs.
 #pragma once
 
 #include <cstdint>
