@@ -792,10 +792,21 @@ int explore_write_file(ExploreSession* session, int format, int index) {
     const Drawing drawing = drawing_of(*session);
     const char* writer = session->writer.c_str();
     const char* family = session->family->name;
+    // The data holds a figure's steps and paths, drawn or not, as the
+    // exporter's does: a shuffled tiling drawn without them is drawn again
+    // from its seed with them, and moved as it has been.
+    PlacedFigure with_paths;
+    const bool data = std::strcmp(format_asked->extension, "json") == 0;
+    if (session->chosen_alone) explore_lay_moves(session);
+    if (session->chosen_alone && data && session->chosen_shuffled && session->chosen.geometry.paths.empty()) {
+        with_paths = random_figure(*session->family, session->order, session->chosen_seed, true);
+        if (session->moves_done > 0) remake_moved(*session->family, session->order, session->moved, with_paths);
+    }
     if (session->chosen_alone) {
         const Written written = session->alone_file.written;
-        page = figure_file(session->chosen, file_placement(*session, session->shown[0].placement),
-                           drawing, writer, family, session->order);
+        page = figure_file(with_paths.geometry.paths.empty() ? session->chosen : with_paths,
+                           file_placement(*session, session->shown[0].placement), drawing, writer, family,
+                           session->order);
         page.written.stem = written.stem;
         retitle(page.written, written.title);
     } else if (index == -1) {

@@ -154,9 +154,10 @@ int explore_large_stat(ExploreSession* session, int statistic);
 // --glauber draws them, however many calls they come in: how many blocks
 // turned, or -1 (10^10 moves at most in all); and how many moves it has
 // had, in decimal. Until explore_lay_moves lays its dominoes after them
-// (and draws it again on the canvas, where it fits), every other call
-// sees it as it was: once laid after N in all, it is the exporter's
-// --random SEED --glauber N, and its files are that one's. 0, or -1.
+// (and draws it again on the canvas, where it fits), every other call but
+// explore_write_file, which lays them first, sees it as it was: once laid
+// after N in all, it is the exporter's --random SEED --glauber N, and its
+// files are that one's. 0, or -1.
 int explore_moves_offered(int family);
 int explore_glauber(ExploreSession* session, int moves);
 const char* explore_moves_done(ExploreSession* session);

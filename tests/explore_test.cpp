@@ -468,6 +468,18 @@ TEST(Explorer, MovesARandomTilingAsTheExporterDoes) {
     EXPECT_EQ(explore_glauber(session, -1), -1);
     ASSERT_EQ(explore_run_chosen(session, 2, 40, 0), 0);
     EXPECT_STREQ(explore_moves_done(session), "0");
+    // Drawn without its paths, its data holds them still, as the
+    // exporter's does; a file is written after the last moves.
+    ASSERT_GE(explore_glauber(session, 5000), 0);
+    for (int format = 1; format < explore_format_count(); ++format) {
+        if (std::string(explore_format_extension(format)) != "json") continue;
+        const ExportRun wrote = run_exporter(PROGRAMS "/aztec_export", {}, "/dev/null",
+                                             "--json --order 40 --random 42 --glauber 5000 --palette four --arctic");
+        ASSERT_EQ(explore_write_file(session, format, -1), 0) << explore_file_failure(session);
+        EXPECT_EQ(std::string(explore_file_data(session), static_cast<std::size_t>(explore_file_size(session))),
+                  file_text(wrote.folder + "/random-42-glauber-5000.json"));
+        remove_temporary_folder(wrote.temporary);
+    }
     hand_over(session, "12");
     ASSERT_EQ(explore_choose_figure(session, 0, 20), 0);
     ASSERT_EQ(explore_run_chosen(session, 0, 20, 0), 0);
