@@ -153,15 +153,18 @@ int explore_large_stat(ExploreSession* session, int statistic);
 // on the tiling, drawn from its seed's own stream as the exporter's
 // --glauber draws them, however many calls they come in: how many blocks
 // turned, or -1 (10^10 moves at most in all); and how many moves it has
-// had, in decimal. Until explore_lay_moves lays its dominoes after them
-// (and draws it again on the canvas, where it fits), every other call but
-// explore_write_file, which lays them first, sees it as it was: once laid
-// after N in all, it is the exporter's --random SEED --glauber N, and its
-// files are that one's. 0, or -1.
+// had, in decimal. Until explore_lay_moves lays its dominoes after them,
+// every other call but explore_write_file, which lays them first, sees it
+// as it was: once laid after N in all, it is the exporter's --random SEED
+// --glauber N, and its files are that one's. 0, or -1.
 int explore_moves_offered(int family);
 int explore_glauber(ExploreSession* session, int moves);
 const char* explore_moves_done(ExploreSession* session);
 int explore_lay_moves(ExploreSession* session);
+// Draws the figure drawn alone on the canvas again, where
+// explore_run_chosen drew it, as it is now (after a window on it, or its
+// moves): 0, or -1 when none is drawn alone.
+int explore_draw_alone(ExploreSession* session);
 // Domino shuffling shown a stage at a time, for a family that shuffles:
 // the largest order it is shown to (0 for a family that does not).
 int explore_largest_shuffling_order(int family);

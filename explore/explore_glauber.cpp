@@ -51,14 +51,12 @@ int explore_lay_moves(ExploreSession* session) {
     retitle(session->alone_file.written, std::string(session->family->name) + " order " +
                                              std::to_string(session->order) + ", seed " + seed + ", then " +
                                              done + " Glauber moves");
-    // The canvas shows it where it fits; a larger one is drawn whole or
-    // as a window when asked.
-    const Placement& placement = session->shown[0].placement;
-    if (placement.left >= 0 && placement.top >= 0 &&
-        alone_width(session->chosen.geometry, placement) <= canvas_width &&
-        alone_height(session->chosen.geometry, placement) <= canvas_height) {
-        draw_alone(*session, session->chosen, placement, 0, 0);
-    }
+    return 0;
+}
+
+int explore_draw_alone(ExploreSession* session) {
+    if (!session->chosen_alone || session->shown.empty()) return fail_with(*session, "no figure is drawn alone");
+    draw_alone(*session, session->chosen, session->shown[0].placement, 0, 0);
     return 0;
 }
 

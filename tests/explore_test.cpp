@@ -441,10 +441,14 @@ TEST(Explorer, MovesARandomTilingAsTheExporterDoes) {
     const std::string options = "--order 40 --random 42 --glauber 51011 --palette four --arctic --path";
     ASSERT_EQ(explore_draw_whole(session), 0);
     EXPECT_EQ(differing_from_exported(session, options, "42-glauber-51011"), 0);
-    // The canvas holds that picture in its middle.
+    // Drawn alone again, after a window on it, the canvas holds that
+    // picture in its middle.
+    ASSERT_EQ(explore_draw_view(session, 16, 100, 100), 0);
+    ASSERT_EQ(explore_draw_alone(session), 0);
+    ASSERT_EQ(explore_draw_whole(session), 0);
     const int width = explore_file_width(session);
     const int height = explore_file_height(session);
-    ASSERT_TRUE(width < 800 && height < 600) << width << " x " << height;
+    ASSERT_TRUE(width > 400 && width < 800 && height > 400 && height < 600) << width << " x " << height;
     const std::size_t row = 4 * static_cast<std::size_t>(width);
     const std::size_t left = 4 * static_cast<std::size_t>((800 - width) / 2);
     int differing = 0;

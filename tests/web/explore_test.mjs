@@ -824,7 +824,7 @@ async function largeRandomTilings() {
       "memory and its picture 256 MB more, as much as a phone gives a page")],
     ["order 5", typed("#order-box", "5"), refused('"5"', "")],
     ["back to order 60", (p) => p.select("#order", "60"),
-      async (page) => tiling(60, await seedOf(page, 60), [])]]);
+      async (page) => tiling(60, await seedOf(page, 60), [], { message: "" })]]);
 }
 
 // A window on a random tiling, zoomed by the address, the keys, the
@@ -884,7 +884,11 @@ async function zoomedWindows() {
     ["a drag", drag, windowOf(60, "42", [], 16, 41, 33)],
     ["the wheel", wheel, windowOf(60, "42", [], 8, 41, 33)],
     ["the + button", click("#zoom-in"), windowOf(60, "42", [], 16, 41, 33)],
-    ["−", press("-"), windowOf(60, "42", [], 8, 41, 33)]]);
+    ["−", press("-"), windowOf(60, "42", [], 8, 41, 33)],
+    ["Whole tiling", click("#zoom-whole"), async (page) => {
+      await page.waitForFunction(() => !location.search.includes("zoom="), { timeout: 5000 }).catch(() => {});
+      return { title: "aztec order 60, seed 42", exported: "aztec-60/random-42.png", address: { zoom: null } };
+    }]]);
   // On a touch screen: two fingers apart by 100 then 180 pixels zoom in a
   // step, 200 then 100 out a step; one finger moves a zoomed window.
   const pinch = (from, to) => async (page) => {
@@ -1443,6 +1447,8 @@ async function randomMoves() {
   await page.focus("#run-moves");
   await page.keyboard.press("Enter");
   check(await running(page) && await pressed(page) === "true", "Enter on Run does not run the moves");
+  check((await page.title()).startsWith("aztec order 40, seed 42, then "),
+    `while it runs the title is '${await page.title()}'`);
   await tap(page, "#run-moves");
   check(await stopped(page) && await pressed(page) === "false", "a tap on Stop does not stop the run");
   const moves = await movesAsked(page);
@@ -1463,6 +1469,22 @@ async function randomMoves() {
   await expectShown(page, seeds.title, seeds.exported, "Undo run");
   check(await movesAsked(page, false) === "0" && await page.$eval("#undo-moves", (e) => e.disabled),
     `after Undo run the address is ${page.url()}`);
+  // At a sweep a second, Run starts every time, whenever in a frame it is
+  // clicked; the paths drawn stop it, and the stop is told.
+  await page.select("#moves-speed", "1");
+  for (let start = 0; start < 5; start += 1) {
+    await page.click("#run-moves");
+    await new Promise((resolve) => setTimeout(resolve, 300));
+    check(await pressed(page) === "true" && await textOf(page, "#message") === "",
+      `Run, started again (${start}), is ${await pressed(page)}: '${await textOf(page, "#message")}'`);
+    await page.click("#run-moves");
+    await stopped(page);
+  }
+  await page.click("#run-moves");
+  await page.click("#paths");
+  await page.waitForFunction(() => !document.getElementById("paths").checked, { timeout: 20000 });
+  check(await pressed(page) === "false" && /^Stopped after [0-9]+ moves in all\.$/.test(await textOf(page, "#moves-said")),
+    `Show paths during a run leaves it ${await pressed(page)}, told '${await textOf(page, "#moves-said")}'`);
   // Another tiling asked for stops a run.
   await page.click("#run-moves");
   await running(page);
@@ -1495,6 +1517,15 @@ async function randomMoves() {
     await actsOn(`?family=aztec&order=40&random=42&arctic=1&paths=1&glauber=${many}`, [
       [`glauber=${many} by the address`, none, { ...again, message: "", address: { glauber: many } }]]);
   }
+  // While a tiling is remade in a worker, Run waits for it.
+  const remade = await open("?family=aztec&order=40&random=42&glauber=25000000");
+  await expectShown(remade, "aztec order 40, seed 42, then 25000000 Glauber moves", null, "25000000 moves");
+  await remade.click("#paths");
+  await remade.click("#run-moves");
+  check(await pressed(remade) === "false" &&
+    await textOf(remade, "#message") === "A tiling is being drawn: Run waits until it is shown.",
+  `Run while the tiling is remade is ${await pressed(remade)}: '${await textOf(remade, "#message")}'`);
+  await remade.close();
   await actsOn("?family=aztec&order=40&random=42&glauber=1e3", [["glauber=1e3", none,
     { ...tilingOf(40, "42", "0", []), address: { glauber: null }, message: 'Glauber "1e3" is no number ' +
       "of moves from 0 to 10000000000: the tiling is shown as its seed drew it." }]]);

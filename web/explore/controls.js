@@ -199,7 +199,10 @@ export function listen() {
     giveBack(event.target);
   });
   element("order").addEventListener("change", (event) => {
-    present({ ...askedOf(shown), order: Number(event.target.value), page: 1n, zoom: null }, "push");
+    // Page 1 where the order has pages; a random tiling's has none.
+    const order = Number(event.target.value);
+    present({ ...askedOf(shown), order, page: order <= families[shown.family].largest ? 1n : null, zoom: null },
+      "push");
     giveBack(event.target);
   });
   for (const id of ["family", "order", "style", "palette"]) {

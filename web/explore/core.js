@@ -196,6 +196,13 @@ export function paintView(cell, x, y) {
   paint();
 }
 
+// The figure drawn alone, on the page where it fits, drawn again as it is
+// now (after a window on it, or its moves).
+export function paintAlone() {
+  core._explore_draw_alone(session);
+  paint();
+}
+
 // The figure drawn alone, whole, on a canvas of its own size where it is
 // larger than the page (a random tiling past the orders that fit, a pixel
 // a cell): true, or false when it fits the page and paint() shows it.
@@ -331,8 +338,8 @@ export function largeSaid() {
 export const largestMoves = 10000000000n;
 const movesACall = 1n << 30n;
 // `moves` (a BigInt) more random moves on the random tiling drawn alone,
-// its dominoes laid after them and the canvas drawn again: { turned, done }
-// (done in decimal), or { failure }.
+// its dominoes laid after them: { turned, done } (done in decimal), or
+// { failure }.
 export function moveTiling(moves) {
   let turned = 0;
   let left = moves;

@@ -47,8 +47,10 @@ function view(zoom) {
   core._explore_draw_whole(session);
   const w = core._explore_file_width(session);
   const h = core._explore_file_height(session);
-  // A picture that fits the page is shown as the page drew it.
-  return pixels(w > 800 || h > 600);
+  // A picture that fits the page is shown as the page draws it.
+  if (w > 800 || h > 600) return pixels(true);
+  core._explore_draw_alone(session);
+  return pixels(false);
 }
 
 // `moves` (a BigInt) random moves on the tiling, a call at most 2^30 of

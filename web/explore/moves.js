@@ -9,19 +9,20 @@
 // exporter's --random SEED --glauber N; Undo goes back to before the last
 // run. A frame's work only while it runs.
 import { families, largestMoves, moveTiling } from "./core.js";
-import { moveLarge } from "./large.js";
+import { drawingLarge, moveLarge } from "./large.js";
 import { setDisabled, setHidden } from "./focus.js";
-import { repaintMoved, shown, shownWindow, tellMoved, undoMoves, view } from "./show.js";
+import { repaintMoved, shown, shownWindow, tellMoved, tellRunning, undoMoves, view } from "./show.js";
 import { say } from "./words.js";
 
 const element = (id) => document.getElementById(id);
 const reducedMotion = matchMedia("(prefers-reduced-motion: reduce)");
 // The run: its frame, the state it moves, a worker's answer awaited, a
-// stop asked for while one is; the moves owed by the speed and the most a
+// stop asked for while one is (and whether by something else shown, which
+// tells what it shows itself); the moves owed by the speed and the most a
 // frame makes; the blocks turned since the rate was
 // told, and when; when the tiling was last drawn, and what that cost.
 // And the tiling the moves are of, and its moves before each run, for Undo.
-const run = { frame: 0, state: null, waiting: false, stopping: false, last: 0, owed: 0, budget: 1000,
+const run = { frame: 0, state: null, waiting: false, stopping: false, quiet: false, last: 0, owed: 0, budget: 1000,
   turned: 0, since: 0, drawn: 0, drawCost: 0, tiling: "", undos: [] };
 
 const tilingOf = (state) => `${state.family} ${state.order} ${state.seed}`;
@@ -51,15 +52,20 @@ export function showMoves(state) {
 
 // The run ends: its button back to Run, and, when the tiling is still the
 // one it moved, the tiling drawn as it is now and its moves told.
+function pressed(running) {
+  const button = element("run-moves");
+  button.textContent = running ? "Stop" : "Run";
+  button.setAttribute("aria-pressed", String(running));
+}
 function halt() {
   cancelAnimationFrame(run.frame);
-  Object.assign(run, { frame: 0, waiting: false, stopping: false });
-  const button = element("run-moves");
-  button.textContent = "Run";
-  button.setAttribute("aria-pressed", "false");
-  const state = run.state;
-  run.state = null;
-  if (state !== shown) return;
+  const { state, quiet } = run;
+  Object.assign(run, { frame: 0, waiting: false, stopping: false, quiet: false, state: null });
+  pressed(false);
+  if (state !== shown || quiet) {
+    element("moves-said").textContent = state === shown ? `Stopped after ${state.glauber} moves in all.` : "";
+    return;
+  }
   if (run.undos.at(-1) === state.glauber) run.undos.pop();
   setDisabled(element("undo-moves"), run.undos.length === 0);
   tellRate(sinceSeed(state));
@@ -74,7 +80,19 @@ function halt() {
 // A stop asked for: at once, or once the worker has answered for the
 // moves it is making, so that what is told is what it holds.
 function stop() {
-  if (run.waiting) run.stopping = true; else halt();
+  if (!run.waiting) {
+    halt();
+    return;
+  }
+  run.stopping = true;
+  pressed(false);
+}
+// Anything else asked for (show.js) stops a run first, which then tells
+// what it shows.
+export function stopMoves() {
+  if (!running()) return;
+  run.quiet = true;
+  stop();
 }
 
 // The moves made, as the module or the worker tells them; false when the
@@ -104,6 +122,7 @@ function made(reply, moves, spent, now) {
   if (now - run.since >= 1000) {
     tellRate(`${Math.round(run.turned * 1000 / (now - run.since))} blocks turned a second, ` +
       `${shown.glauber} moves in all`);
+    tellRunning();
     run.turned = 0;
     run.since = now;
   }
@@ -123,7 +142,8 @@ function step(now) {
     run.frame = requestAnimationFrame(step);
     return;
   }
-  const elapsed = Math.min(now - run.last, 1000);
+  // A frame's time may come from before the click that started the run.
+  const elapsed = Math.min(Math.max(now - run.last, 0), 1000);
   run.last = now;
   const speed = Number(element("moves-speed").value);
   const corners = (2 * shown.order - 1) ** 2;
@@ -152,8 +172,18 @@ function step(now) {
 }
 
 function toggle() {
+  // Run again while a stop waits for the worker: the stop is called off.
+  if (running() && run.stopping) {
+    run.stopping = false;
+    pressed(true);
+    return;
+  }
   if (running()) {
     stop();
+    return;
+  }
+  if (drawingLarge()) {
+    say("A tiling is being drawn: Run waits until it is shown.");
     return;
   }
   if (BigInt(shown.glauber) >= largestMoves) {
@@ -164,9 +194,7 @@ function toggle() {
   setDisabled(element("undo-moves"), false);
   const now = performance.now();
   Object.assign(run, { state: shown, last: now, since: now, owed: 0, turned: 0, drawn: 0 });
-  const button = element("run-moves");
-  button.textContent = "Stop";
-  button.setAttribute("aria-pressed", "true");
+  pressed(true);
   element("moves-said").textContent = "Running: random blocks turn, the tiling staying uniformly random.";
   run.frame = requestAnimationFrame(step);
 }

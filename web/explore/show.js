@@ -4,7 +4,7 @@
 // selection line, and written to the address.
 import { writeAddress } from "./address.js";
 import { choose, chosenIndex, chosenNumber, clearSelection, families, figureNumber, figureStat,
-  keptTotal, moveTiling,
+  keptTotal, moveTiling, paintAlone,
   figureSteps, figureTotal, filter, outlineFigure, pageDrawn, pageFigureCount, pageOfChosen, paint,
   paintLarge, paintPixels, paintWhole, rerun, run, runChosen, tooLarge, runFigures, paintView, zoomCells, setArctic,
   setDrawing, setFilter, statistics, styles, palettes } from "./core.js";
@@ -12,7 +12,7 @@ import { cancelLarge, drawLarge, dropLarge, viewLarge } from "./large.js";
 import { drawReadingOver, stopReading } from "./reading.js";
 import { forgetTurns, largeCaption, ringLarge, showTurning } from "./turns.js";
 import { showShuffling } from "./shuffling.js";
-import { showMoves } from "./moves.js";
+import { showMoves, stopMoves } from "./moves.js";
 import { drawSlide } from "./slides.js";
 import { downloadCell, nameDownloads, nameSelected } from "./downloads.js";
 import { setDisabled, setHidden } from "./focus.js";
@@ -235,6 +235,8 @@ const replaced = ({ what, why }, instead) => `${what} cannot be shown (${why}): 
 // setting, filter, figure or seed, "replace" for a page turn, "none" when
 // going back through the browser's history or at the start.
 export function present(asked, history, problems = [], strict = false) {
+  // A run of random moves ends where anything else is asked for.
+  stopMoves();
   const { family, order, paths, style } = asked;
   const name = families[family].name;
   const mode = modeOf(family, order);
@@ -278,8 +280,12 @@ export function present(asked, history, problems = [], strict = false) {
   let glauber = "0";
   const movesAsked = asked.glauber ?? "0";
   if (mode !== "random" && movesAsked !== "0") {
-    problems.push(`${name} order ${order} is no random tiling: the ${movesAsked} moves asked for ` +
-      "are left out");
+    problems.push(families[family].moves
+      ? `${name} order ${order} is shown ${mode === "pages" ? "page by page" : "a figure at a time"}, ` +
+        `and random moves are made on a random tiling past order ${families[family].largestFigure}: ` +
+        `the ${movesAsked} asked for are left out`
+      : `${name} has no random moves (they are made where every tiling of a family's region is ` +
+        `one of its figures): the ${movesAsked} asked for are left out`);
   }
   let page = 1;
   let pages = 0;
@@ -394,8 +400,11 @@ export function present(asked, history, problems = [], strict = false) {
   nowShown(next);
   if (zoom !== null) {
     paintZoomed();
-  } else if (mode !== "random" || !paintWhole()) {
+  } else if (mode !== "random") {
     paint();
+  } else if (!paintWhole()) {
+    // Drawn again after its moves, if any.
+    paintAlone();
   }
   describe();
   select(index < 0 && shown.slide && mode === "pages" && pageFigureCount() > 0 ? 0 : index);
@@ -463,7 +472,9 @@ function nothingDrawn(sentence) {
   } else if (!shown.large) {
     present({ ...askedOf(shown), figure: shown.figure, seed: shown.seed, glauber: shown.glauber }, "none");
   } else {
-    element("order-box").value = String(shown.order);
+    // Its moves may have gone on while the other was drawn (moves.js).
+    describe();
+    writeAddress("replace", shown);
   }
   say(`${sentence}.`);
 }
@@ -487,7 +498,7 @@ function tellZoom() {
   element("stage").classList.toggle("tiling", shown.mode === "random");
   element("stage").classList.toggle("zoomed", shown.mode === "random" && shown.zoom !== null);
   element("zoom-said").textContent = shown.zoom === null ? "the whole tiling"
-    : `${shown.zoom.cell} pixels a cell, centred on cell ${shown.zoom.x}, ${shown.zoom.y}`;
+    : `${plural(shown.zoom.cell, "pixel")} a cell, centred on cell ${shown.zoom.x}, ${shown.zoom.y}`;
 }
 
 // A window on the random tiling shown (null for the whole), drawn from its
@@ -516,7 +527,7 @@ export function view(zoom) {
   if (shown.zoom !== null) {
     paintZoomed();
   } else if (!paintWhole()) {
-    paint();
+    paintAlone();
   }
   tellZoom();
   writeAddress("replace", shown);
@@ -564,7 +575,14 @@ function randomSaid() {
 export function repaintMoved(picture = null) {
   if (picture !== null) paintPixels(picture.width, picture.height, picture.pixels);
   else if (shown.zoom !== null) paintZoomed();
-  else paint();
+  else paintAlone();
+}
+// Its moves so far in the document's title and the address, while it runs
+// (the status and selection lines, which screen readers hear, wait for
+// the stop).
+export function tellRunning() {
+  document.title = tilingName(shown);
+  writeAddress("replace", shown);
 }
 // The window on the random tiling shown as the module draws it, or null
 // for the whole.
