@@ -149,16 +149,17 @@ const char* explore_large_steps_text(ExploreSession* session);
 int explore_large_stat(ExploreSession* session, int statistic);
 // Random moves on a random tiling drawn alone past the numbered orders
 // (explore_glauber.cpp): whether `family` gives them (every tiling of its
-// region a figure: 1, else 0). Then `moves` more moves of Glauber dynamics
-// on the tiling, drawn from its seed's own stream as the exporter's
-// --glauber draws them, however many calls they come in: how many blocks
-// turned, or -1 (10^10 moves at most in all); and how many moves it has
-// had, in decimal. Until explore_lay_moves lays its dominoes after them,
+// region a figure: 1, else 0). Then as many more moves of Glauber dynamics
+// on the tiling as the input says (in decimal), drawn from its seed's own
+// stream as the exporter's --glauber draws them, however many calls they
+// come in: 0, or -1 (10^10 moves at most in all); how many blocks they
+// turned, and how many moves it has had, in decimal. Until explore_lay_moves lays its dominoes after them,
 // every other call but explore_write_file, which lays them first, sees it
 // as it was: once laid after N in all, it is the exporter's --random SEED
 // --glauber N, and its files are that one's. 0, or -1.
 int explore_moves_offered(int family);
-int explore_glauber(ExploreSession* session, int moves);
+int explore_glauber(ExploreSession* session);
+const char* explore_moves_turned(ExploreSession* session);
 const char* explore_moves_done(ExploreSession* session);
 int explore_lay_moves(ExploreSession* session);
 // Draws the figure drawn alone on the canvas again, where

@@ -20,12 +20,14 @@ int explore_moves_offered(int family) {
                : 0;
 }
 
-int explore_glauber(ExploreSession* session, int moves) {
+int explore_glauber(ExploreSession* session) {
+    session->input.back() = '\0';
     if (!session->chosen_alone || !session->chosen_shuffled || session->shown.empty() ||
         session->family->random.domino_laid == nullptr) {
         return fail_with(*session, "no random tiling of a family whose every tiling is a figure is drawn alone");
     }
-    if (moves < 0 || static_cast<std::uint64_t>(moves) > largest_moves - session->moves_done) {
+    BigCount asked = 0;
+    if (!read_decimal(session->input.data(), asked) || asked > BigCount(largest_moves - session->moves_done)) {
         session->failure_text = "a tiling is given " + std::to_string(largest_moves) + " moves at most";
         return fail_with(*session, session->failure_text.c_str());
     }
@@ -33,10 +35,15 @@ int explore_glauber(ExploreSession* session, int moves) {
         session->moved = partners_of(session->chosen.geometry);
         session->moves_random = moves_random(session->chosen_seed);
     }
-    const std::uint64_t turned =
-        glauber_moves(session->moved, session->moves_random, static_cast<std::uint64_t>(moves));
-    session->moves_done += static_cast<std::uint64_t>(moves);
-    return static_cast<int>(turned);
+    const auto moves = static_cast<std::uint64_t>(asked);
+    session->moves_turned = glauber_moves(session->moved, session->moves_random, moves);
+    session->moves_done += moves;
+    return 0;
+}
+
+const char* explore_moves_turned(ExploreSession* session) {
+    session->moves_text = std::to_string(session->moves_turned);
+    return session->moves_text.c_str();
 }
 
 int explore_lay_moves(ExploreSession* session) {

@@ -85,11 +85,12 @@ struct ExploreSession {  // NOLINT(clang-analyzer-optin.performance.Padding)
     std::mt19937_64 flips_random;
     // Random moves on the random tiling drawn alone (explore_glauber.cpp):
     // its cells' partners, the moves' draws from its seed, how many it has
-    // had (none while `moved` is empty), and after how many its dominoes
-    // were laid.
+    // had (none while `moved` is empty), how many blocks the last moves
+    // turned, and after how many moves its dominoes were laid.
     PartnerGrid moved;
     std::mt19937_64 moves_random;
     std::uint64_t moves_done = 0;
+    std::uint64_t moves_turned = 0;
     std::uint64_t moves_laid = 0;
     std::string moves_text;
     std::string file_bytes;

@@ -420,17 +420,18 @@ TEST(Explorer, MovesARandomTilingAsTheExporterDoes) {
     ExploreSession* session = explore_open();
     EXPECT_EQ(explore_moves_offered(0) + explore_moves_offered(1), 0);
     ASSERT_EQ(explore_moves_offered(2), 1);
-    EXPECT_EQ(explore_glauber(session, 10), -1);
+    hand_over(session, "10");
+    EXPECT_EQ(explore_glauber(session), -1);
     ASSERT_EQ(explore_set_drawing(session, 0, palette_named("four"), 0), 0);
     explore_set_arctic(session, 1);
     hand_over(session, "42");
     ASSERT_EQ(explore_choose_random(session, 2, 40), 0);
     ASSERT_EQ(explore_run_chosen(session, 2, 40, 1), 0);
     int turned = 0;
-    for (const int moves : {1, 10, 1000, 50000}) {
-        const int now = explore_glauber(session, moves);
-        ASSERT_GE(now, 0) << explore_failure(session);
-        turned += now;
+    for (const char* moves : {"1", "10", "1000", "50000"}) {
+        hand_over(session, moves);
+        ASSERT_EQ(explore_glauber(session), 0) << explore_failure(session);
+        turned += std::stoi(explore_moves_turned(session));
     }
     EXPECT_GT(turned, 500);
     EXPECT_STREQ(explore_moves_done(session), "51011");
@@ -469,12 +470,16 @@ TEST(Explorer, MovesARandomTilingAsTheExporterDoes) {
             << extension;
         remove_temporary_folder(wrote.temporary);
     }
-    EXPECT_EQ(explore_glauber(session, -1), -1);
+    for (const char* refused : {"-1", "x", "9999948990"}) {
+        hand_over(session, refused);
+        EXPECT_EQ(explore_glauber(session), -1) << refused;
+    }
     ASSERT_EQ(explore_run_chosen(session, 2, 40, 0), 0);
     EXPECT_STREQ(explore_moves_done(session), "0");
     // Drawn without its paths, its data holds them still, as the
     // exporter's does; a file is written after the last moves.
-    ASSERT_GE(explore_glauber(session, 5000), 0);
+    hand_over(session, "5000");
+    ASSERT_EQ(explore_glauber(session), 0);
     for (int format = 1; format < explore_format_count(); ++format) {
         if (std::string(explore_format_extension(format)) != "json") continue;
         const ExportRun wrote = run_exporter(PROGRAMS "/aztec_export", {}, "/dev/null",
@@ -487,6 +492,7 @@ TEST(Explorer, MovesARandomTilingAsTheExporterDoes) {
     hand_over(session, "12");
     ASSERT_EQ(explore_choose_figure(session, 0, 20), 0);
     ASSERT_EQ(explore_run_chosen(session, 0, 20, 0), 0);
-    EXPECT_EQ(explore_glauber(session, 10), -1);
+    hand_over(session, "10");
+    EXPECT_EQ(explore_glauber(session), -1);
     explore_close(session);
 }

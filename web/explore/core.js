@@ -334,24 +334,18 @@ export function largeSaid() {
 }
 
 // The most moves a random tiling is given, as the exporter's --glauber
-// takes them, and the most one call makes.
+// takes them.
 export const largestMoves = 10000000000n;
-const movesACall = 1n << 30n;
 // `moves` (a BigInt) more random moves on the random tiling drawn alone,
 // its dominoes laid after them: { turned, done } (done in decimal), or
 // { failure }.
 export function moveTiling(moves) {
-  let turned = 0;
-  let left = moves;
-  do {
-    const now = left < movesACall ? left : movesACall;
-    const result = core._explore_glauber(session, Number(now));
-    if (result < 0) return { failure: fromCore(core._explore_failure(session)) };
-    turned += result;
-    left -= now;
-  } while (left > 0n);
+  if (!hand(String(moves)) || core._explore_glauber(session) !== 0) {
+    return { failure: fromCore(core._explore_failure(session)) };
+  }
   core._explore_lay_moves(session);
-  return { turned, done: fromCore(core._explore_moves_done(session)) };
+  return { turned: Number(fromCore(core._explore_moves_turned(session))),
+    done: fromCore(core._explore_moves_done(session)) };
 }
 
 // Stage `stage` of domino shuffling to `order` for `seed` (decimal text)

@@ -53,19 +53,11 @@ function view(zoom) {
   return pixels(false);
 }
 
-// `moves` (a BigInt) random moves on the tiling, a call at most 2^30 of
-// them, its dominoes laid only when it is drawn or written: the blocks
-// turned, or -1.
+// `moves` (decimal) random moves on the tiling, its dominoes laid only
+// when it is drawn or written: the blocks turned, or -1.
 function move(moves) {
-  let turned = 0;
-  for (let left = moves; left > 0n;) {
-    const now = left < 1n << 30n ? left : 1n << 30n;
-    const result = core._explore_glauber(session, Number(now));
-    if (result < 0) return -1;
-    turned += result;
-    left -= now;
-  }
-  return turned;
+  if (!hand(moves) || core._explore_glauber(session) !== 0) return -1;
+  return Number(core.UTF8ToString(core._explore_moves_turned(session)));
 }
 
 const answers = {
@@ -76,7 +68,7 @@ const answers = {
     core._explore_set_arctic(session, asked.arctic ? 1 : 0);
     if (!hand(asked.seed) || core._explore_choose_random(session, asked.family, asked.order) !== 0 ||
         core._explore_run_chosen(session, asked.family, asked.order, asked.paths ? 1 : 0) !== 0 ||
-        move(BigInt(asked.glauber)) < 0) {
+        move(asked.glauber) < 0) {
       return [failure(), []];
     }
     postMessage({ id: asked.id, drawing: true });
@@ -88,7 +80,7 @@ const answers = {
   // ms), and when `draw` the picture as `view` gives it.
   moves(asked) {
     const started = performance.now();
-    const turned = move(BigInt(asked.moves));
+    const turned = move(asked.moves);
     if (turned < 0) return [failure(), []];
     const done = core.UTF8ToString(core._explore_moves_done(session));
     const movesTime = performance.now() - started;

@@ -50,13 +50,14 @@ export function showMoves(state) {
   if (!running()) tellRate(offered ? sinceSeed(state) : "");
 }
 
-// The run ends: its button back to Run, and, when the tiling is still the
-// one it moved, the tiling drawn as it is now and its moves told.
 function pressed(running) {
   const button = element("run-moves");
   button.textContent = running ? "Stop" : "Run";
   button.setAttribute("aria-pressed", String(running));
 }
+
+// The run ends: its button back to Run, and, when the tiling is still the
+// one it moved, the tiling drawn as it is now and its moves told.
 function halt() {
   cancelAnimationFrame(run.frame);
   const { state, quiet } = run;
