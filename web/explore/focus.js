@@ -27,6 +27,11 @@ export function setDisabled(control, disabled) {
   if (disabled && document.activeElement === control) focusPage();
   control.disabled = disabled;
 }
+// A toggle button tells its state by its label, and to a screen reader.
+export function setPressed(button, pressed, label) {
+  button.textContent = label;
+  button.setAttribute("aria-pressed", String(pressed));
+}
 export function setHidden(node, hidden) {
   if (node.hidden === hidden) return;
   if (hidden && node.contains(document.activeElement)) focusPage();

@@ -10,7 +10,7 @@
 // run. A frame's work only while it runs.
 import { families, largestMoves, moveTiling } from "./core.js";
 import { drawingLarge, moveLarge } from "./large.js";
-import { setDisabled, setHidden } from "./focus.js";
+import { setDisabled, setHidden, setPressed } from "./focus.js";
 import { repaintMoved, shown, shownWindow, tellMoved, tellRunning, undoMoves, view } from "./show.js";
 import { say } from "./words.js";
 
@@ -51,9 +51,7 @@ export function showMoves(state) {
 }
 
 function pressed(running) {
-  const button = element("run-moves");
-  button.textContent = running ? "Stop" : "Run";
-  button.setAttribute("aria-pressed", String(running));
+  setPressed(element("run-moves"), running, running ? "Stop" : "Run");
 }
 
 // The run ends: its button back to Run, and, when the tiling is still the

@@ -5,7 +5,7 @@
 // runs only while it plays; where the reader asks for reduced motion, a
 // step a second at most.
 import { largeSteps, paintLargeSteps } from "./core.js";
-import { keepFocusOff } from "./focus.js";
+import { keepFocusOff, setPressed } from "./focus.js";
 import { largeIndex } from "./show.js";
 
 const element = (id) => document.getElementById(id);
@@ -38,9 +38,7 @@ function stepSaid(step) {
 }
 
 function setPlaying(playing) {
-  const play = element("read-play");
-  play.textContent = playing ? "Pause" : "Read the path";
-  play.setAttribute("aria-pressed", String(playing));
+  setPressed(element("read-play"), playing, playing ? "Pause" : "Read the path");
 }
 
 function pause() {

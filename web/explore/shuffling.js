@@ -7,7 +7,7 @@
 // runs only while it plays. Where the reader asks for reduced motion, Play
 // shows each order whole, once a second at most.
 import { families, paintShuffling } from "./core.js";
-import { keepFocusOff, setHidden } from "./focus.js";
+import { keepFocusOff, setHidden, setPressed } from "./focus.js";
 
 const element = (id) => document.getElementById(id);
 const reducedMotion = matchMedia("(prefers-reduced-motion: reduce)");
@@ -64,9 +64,7 @@ function draw() {
 }
 
 function setPlaying(playing) {
-  const play = element("shuffle-play");
-  play.textContent = playing ? "Pause" : "Play";
-  play.setAttribute("aria-pressed", String(playing));
+  setPressed(element("shuffle-play"), playing, playing ? "Pause" : "Play");
 }
 
 export function pauseShuffling() {

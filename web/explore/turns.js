@@ -10,7 +10,7 @@
 // how many turn a second. A frame's work only while it runs.
 import { dropTurns, largeBlockBox, largeCornerAt, largeSaid, paintLarge, runFlips, turnBlock,
   undoTurn } from "./core.js";
-import { setDisabled } from "./focus.js";
+import { setDisabled, setPressed } from "./focus.js";
 import { drawReadingOver, stopReading } from "./reading.js";
 import { largeIndex, shown } from "./show.js";
 import { capital } from "./words.js";
@@ -150,9 +150,7 @@ function stopRun() {
   if (turning.frame === 0) return;
   cancelAnimationFrame(turning.frame);
   turning.frame = 0;
-  const run = element("run-flips");
-  run.textContent = "Run";
-  run.setAttribute("aria-pressed", "false");
+  setPressed(element("run-flips"), false, "Run");
   redraw();
 }
 
@@ -165,9 +163,7 @@ function toggleRun() {
   // A try a frame at first: at order 1,000 one takes milliseconds.
   Object.assign(turning, { first: true, tries: 1, turned: 0, since: performance.now(), drawn: 0 });
   element("flips-rate").textContent = "";
-  const run = element("run-flips");
-  run.textContent = "Stop";
-  run.setAttribute("aria-pressed", "true");
+  setPressed(element("run-flips"), true, "Stop");
   turning.frame = requestAnimationFrame(runFrame);
 }
 
