@@ -153,10 +153,11 @@ int explore_large_stat(ExploreSession* session, int statistic);
 // on the tiling as the input says (in decimal), drawn from its seed's own
 // stream as the exporter's --glauber draws them, however many calls they
 // come in: 0, or -1 (10^10 moves at most in all); how many blocks they
-// turned, and how many moves it has had, in decimal. Until explore_lay_moves lays its dominoes after them,
-// every other call but explore_write_file, which lays them first, sees it
-// as it was: once laid after N in all, it is the exporter's --random SEED
-// --glauber N, and its files are that one's. 0, or -1.
+// turned, and how many moves it has had, in decimal. Until
+// explore_lay_moves lays its dominoes after them, every other call but
+// explore_write_file, which lays them first, sees it as it was: once laid
+// after N in all, it is the exporter's --random SEED --glauber N, and its
+// files are that one's. 0, or -1.
 int explore_moves_offered(int family);
 int explore_glauber(ExploreSession* session);
 const char* explore_moves_turned(ExploreSession* session);
